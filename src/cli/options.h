@@ -1,0 +1,34 @@
+// Command-line arguments of the converter.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace texttoxml::cli {
+
+struct Options {
+  enum class Action { Convert, Help, Version };
+  Action action = Action::Convert;
+  std::vector<std::string> inputs;
+  std::optional<std::string> output;  // "-" is standard output
+  bool utf8 = false;
+  bool verbose = false;
+  std::optional<platform::DateTime> date;
+};
+
+// Parses the arguments after the program name; a usage error raises
+// UsageError with a one-line reason.
+Options ParseOptions(const std::vector<std::string>& args);
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+extern const char* const kUsage;
+
+}  // namespace texttoxml::cli

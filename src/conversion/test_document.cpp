@@ -1,0 +1,138 @@
+#include "conversion/test_document.h"
+
+#include "platform/code_page.h"
+#include "platform/files.h"
+#include "platform/guid.h"
+#include "platform/utf.h"
+#include "xml/base64.h"
+#include "xml/xml_helper.h"
+
+namespace texttoxml::conversion {
+
+namespace {
+
+using xml::AddAttribute;
+using xml::AddBoolAttribute;
+using xml::AddChildElement;
+using xml::Element;
+
+// Paths are UTF-8 on this platform; a name in another encoding is shown
+// byte by byte in the code page rather than lost.
+std::u16string PathText(std::string_view path) {
+  auto decoded = platform::Utf8ToUtf16(path);
+  return decoded.valid ? decoded.text : platform::AnsiToUtf16(path);
+}
+
+// The file name part of a path: everything after the last separator.
+std::u16string FileNamePart(const std::string& path) {
+  return PathText(std::string_view(path).substr(path.find_last_of('/') + 1));
+}
+
+// The extension with its dot, when the last "." lies in the file name part;
+// otherwise nothing. Letter case is kept.
+std::u16string ExtensionOf(const std::string& path) {
+  auto dot = path.find_last_of('.');
+  auto slash = path.find_last_of('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return u"";
+  return PathText(std::string_view(path).substr(dot));
+}
+
+// The embedded-data passage: bytes taken as code-page text, as UTF-8, in
+// base64. Readers undo the three steps to get the bytes back.
+std::string EmbeddedData(std::string_view bytes) {
+  return xml::EncodeBase64(platform::AnsiToUtf8(bytes));
+}
+
+void EmbedQuestionPicture(Element& task, const std::string& path) {
+  std::string bytes = platform::ReadWholeFile(path);
+  if (bytes.empty()) return;
+  Element& image = AddChildElement(task, u"QuestionImage");
+  image.SetValue(EmbeddedData(bytes));
+  std::u16string fileName = PathText(NewGuidName()) + ExtensionOf(path);
+  AddAttribute(image, u"FileName", fileName);
+}
+
+void WriteVariants(Element& task, const ParsedTask& parsed) {
+  Element& variants = AddChildElement(task, u"Variants");
+  std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
+  for (std::size_t i = 0; i < count; ++i) {
+    const AnswerItem& item = parsed.answerItems[i];
+    Element& variant = AddChildElement(variants, u"VariantText");
+    AddChildElement(variant, u"PlainText").SetValueUnicode(item.text);
+    if (parsed.kind == TaskKind::ChoiceOrder) {
+      std::string mark = std::to_string(item.mark);
+      AddAttribute(variant, u"CorrectAnswer", std::u16string(mark.begin(), mark.end()));
+    } else if (item.mark == 1) {
+      AddBoolAttribute(variant, u"CorrectAnswer", true);
+    }
+  }
+}
+
+void WriteInputs(Element& task, const ParsedTask& parsed) {
+  Element& input = AddChildElement(
+      task, parsed.kind == TaskKind::EnterNum ? u"InputNum" : u"InputText");
+  std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
+  for (std::size_t i = 0; i < count; ++i) {
+    const AnswerItem& item = parsed.answerItems[i];
+    Element& value = AddChildElement(input, u"Value");
+    value.SetValueUnicode(item.answer);
+    if (item.caption) AddAttribute(value, u"Caption", *item.caption);
+  }
+}
+
+}  // namespace
+
+std::string NewGuidName() { return platform::NewGuidText(); }
+
+std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
+    const std::vector<std::u16string>& blocks, const TextSource& source,
+    const platform::DateTime& saveDate) {
+  auto document = xml::Document::CreateName("Examora");
+  document->SetXmlFormat(xml::XmlFormatType::Readable);
+  Element& root = *document->Root();
+
+  Element& version = AddChildElement(root, u"Version");
+  version.SetValueUnicode(u"11.0");
+  AddAttribute(version, u"Editor", u"Text1ToXML");
+  AddChildElement(root, u"SaveDate").SetValueAsDateTime(saveDate);
+  AddChildElement(root, u"TestOptions");
+  Element& group = AddChildElement(AddChildElement(root, u"Groups"), u"Group");
+  AddChildElement(group, u"Title")
+      .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
+                                                 : FileNamePart(source.openedPath));
+  Element& tasks = AddChildElement(group, u"Tasks");
+  for (const std::u16string& block : blocks) {
+    Element& task = AddChildElement(tasks, u"Task");
+    WriteTaskElement(task, ParseTaskBlock(block, source.dir));
+  }
+  return document;
+}
+
+void TestDocumentBuilder::BuildTestDocument(const std::vector<std::u16string>& blocks,
+                                            const TextSource& source,
+                                            const std::string& outputPath) {
+  Build(blocks, source, platform::LocalNow())->SaveToFile(outputPath);
+}
+
+void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& parsed) {
+  if (parsed.kind == TaskKind::NoTask) return;
+  AddAttribute(task, u"Type", TaskTypeName(parsed.kind));
+  Element& question = AddChildElement(task, u"QuestionText");
+  AddChildElement(question, u"PlainText").SetValueUnicode(parsed.question);
+  if (!parsed.questionPicture.empty()) EmbedQuestionPicture(task, parsed.questionPicture);
+  switch (parsed.kind) {
+    case TaskKind::ChoiceSingle:
+    case TaskKind::ChoiceMultiple:
+    case TaskKind::ChoiceOrder:
+      WriteVariants(task, parsed);
+      break;
+    case TaskKind::EnterNum:
+    case TaskKind::EnterText:
+      WriteInputs(task, parsed);
+      break;
+    case TaskKind::NoTask:
+      break;
+  }
+}
+
+}  // namespace texttoxml::conversion

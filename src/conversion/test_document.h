@@ -1,0 +1,43 @@
+// The test document builder: task blocks to the editor's import document.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion/task_parser.h"
+#include "platform/clock.h"
+#include "xml/document.h"
+
+namespace texttoxml::conversion {
+
+// The group title when no text file was opened.
+inline constexpr std::u16string_view kDefaultGroupTitle = u"Импорт из текстового файла";
+
+// Where the task text came from.
+struct TextSource {
+  std::string dir;         // folder of the opened text file; empty when none
+  std::string openedPath;  // path last chosen in the open dialog; may be empty
+};
+
+// A new random GUID as 36 upper-case characters with hyphens.
+std::string NewGuidName();
+
+class TestDocumentBuilder {
+ public:
+  // Builds the import document of the blocks, with `saveDate` as SaveDate.
+  std::unique_ptr<xml::Document> Build(const std::vector<std::u16string>& blocks,
+                                       const TextSource& source,
+                                       const platform::DateTime& saveDate);
+
+  // Builds the document with the current local time and writes it to
+  // `outputPath`, replacing an existing file only when every byte is written.
+  void BuildTestDocument(const std::vector<std::u16string>& blocks,
+                         const TextSource& source, const std::string& outputPath);
+
+  // Fills one Task element from a parsed task.
+  void WriteTaskElement(xml::Element& task, const ParsedTask& parsed);
+};
+
+}  // namespace texttoxml::conversion

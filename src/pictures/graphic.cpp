@@ -1,0 +1,11 @@
+#include "pictures/graphic.h"
+
+#include "platform/files.h"
+
+namespace texttoxml::pictures {
+
+void Graphic::LoadFromFile(const std::string& path) {
+  LoadFromBytes(platform::ReadWholeFile(path));
+}
+
+}  // namespace texttoxml::pictures

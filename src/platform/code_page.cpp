@@ -1,0 +1,103 @@
+#include "platform/code_page.h"
+
+#include <array>
+
+#include "error.h"
+#include "platform/utf.h"
+
+namespace texttoxml::platform {
+
+namespace {
+
+// Bytes 0x80 to 0xFF of windows-1251; 0x98 is carried as U+0098.
+constexpr std::array<char16_t, 128> kHighHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,  // C0
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,  // C8
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,  // D0
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,  // D8
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,  // E0
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,  // E8
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,  // F0
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,  // F8
+};
+
+char16_t ByteToChar(unsigned char byte) {
+  return byte < 0x80 ? byte : kHighHalf[byte - 0x80];
+}
+
+// The UTF-8 form of every byte's character, at most three bytes each.
+struct Utf8Table {
+  std::array<std::array<char, 3>, 256> bytes{};
+  std::array<unsigned char, 256> length{};
+
+  Utf8Table() {
+    for (int b = 0; b < 256; ++b) {
+      std::string utf8;
+      AppendUtf8(utf8, ByteToChar(static_cast<unsigned char>(b)));
+      length[b] = static_cast<unsigned char>(utf8.size());
+      for (std::size_t i = 0; i < utf8.size(); ++i) bytes[b][i] = utf8[i];
+    }
+  }
+};
+
+const Utf8Table& Utf8Forms() {
+  static const Utf8Table table;
+  return table;
+}
+
+}  // namespace
+
+std::u16string AnsiToUtf16(std::string_view bytes) {
+  std::u16string text(bytes.size(), u'\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    text[i] = ByteToChar(static_cast<unsigned char>(bytes[i]));
+  return text;
+}
+
+std::string AnsiToUtf8(std::string_view bytes) {
+  const Utf8Table& table = Utf8Forms();
+  std::size_t size = 0;
+  for (unsigned char b : bytes) size += table.length[b];
+  std::string utf8(size, '\0');
+  char* out = utf8.data();
+  for (unsigned char b : bytes) {
+    const auto& form = table.bytes[b];
+    out[0] = form[0];
+    if (table.length[b] > 1) out[1] = form[1];
+    if (table.length[b] > 2) out[2] = form[2];
+    out += table.length[b];
+  }
+  return utf8;
+}
+
+std::string Utf16ToAnsi(std::u16string_view text) {
+  static const auto reverse = [] {
+    std::array<unsigned char, 0x10000> table{};  // 0 = not representable
+    for (int b = 0x80; b < 256; ++b)
+      table[ByteToChar(static_cast<unsigned char>(b))] =
+          static_cast<unsigned char>(b);
+    return table;
+  }();
+  std::string bytes(text.size(), '\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (c < 0x80) {
+      bytes[i] = static_cast<char>(c);
+    } else if (reverse[c] != 0) {
+      bytes[i] = static_cast<char>(reverse[c]);
+    } else {
+      throw CodePageError(c, kAnsiCodePageName);
+    }
+  }
+  return bytes;
+}
+
+}  // namespace texttoxml::platform

@@ -1,0 +1,148 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "error.h"
+
+namespace texttoxml::platform {
+
+namespace {
+
+std::string SystemText(int error) { return std::strerror(error); }
+
+// write() until done or failed; returns the bytes written.
+std::size_t WriteFd(int fd, const char* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t n = ::write(fd, data + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
+std::string FolderOf(const std::string& path) {
+  auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+mode_t NewFileMode() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string FullPath(const std::string& path) {
+  std::error_code error;
+  auto absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  // O_NONBLOCK keeps open() from waiting for a writer on a FIFO; a FIFO is
+  // refused right after, like every file that is not a regular one.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) throw FOpenError(FullPath(path), SystemText(errno));
+  struct stat st{};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::string cause = S_ISDIR(st.st_mode) ? SystemText(EISDIR)
+                                            : "Not a regular file";
+    ::close(fd);
+    throw FOpenError(FullPath(path), cause);
+  }
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      int error = errno;
+      ::close(fd);
+      throw FOpenError(FullPath(path), SystemText(error));
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+FileOutputStream::FileOutputStream(const std::string& path) : target_(path) {
+  struct stat st;
+  bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) {
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) throw FCreateError(FullPath(path), SystemText(errno));
+    return;
+  }
+  // Replace what a link points to, not the link itself.
+  std::error_code error;
+  auto resolved = std::filesystem::weakly_canonical(path, error);
+  if (!error) target_ = resolved.string();
+  std::string name = target_.substr(target_.find_last_of('/') + 1);
+  temporary_ = FolderOf(target_) + "/." + name + ".XXXXXX";
+  fd_ = ::mkstemp(temporary_.data());
+  if (fd_ < 0) {
+    int cause = errno;
+    temporary_.clear();
+    throw FCreateError(FullPath(path), SystemText(cause));
+  }
+  ::fchmod(fd_, exists ? (st.st_mode & 07777) : NewFileMode());
+}
+
+FileOutputStream::~FileOutputStream() { Discard(); }
+
+std::size_t FileOutputStream::Write(const char* data, std::size_t size) {
+  return fd_ < 0 ? 0 : WriteFd(fd_, data, size);
+}
+
+void FileOutputStream::Commit() {
+  if (temporary_.empty()) {
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
+  bool flushed = ::fsync(fd_) == 0;
+  bool closed = ::close(fd_) == 0;
+  fd_ = -1;
+  if (!flushed || !closed) {
+    Discard();
+    throw WriteError();
+  }
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    int cause = errno;
+    Discard();
+    throw FCreateError(FullPath(target_), SystemText(cause));
+  }
+  temporary_.clear();
+}
+
+void FileOutputStream::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+std::size_t StdoutStream::Write(const char* data, std::size_t size) {
+  return WriteFd(STDOUT_FILENO, data, size);
+}
+
+}  // namespace texttoxml::platform

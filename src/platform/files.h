@@ -1,0 +1,50 @@
+// File system helpers: existence, whole-file reading, safe replacement.
+#pragma once
+
+#include <string>
+
+#include "platform/stream.h"
+
+namespace texttoxml::platform {
+
+// True only for an existing regular file (after following links). Folders,
+// devices and FIFOs do not count: reading them could hang or never end.
+bool IsRegularFile(const std::string& path);
+
+// The absolute form of a path, as error messages show it.
+std::string FullPath(const std::string& path);
+
+// All bytes of a regular file; raises FOpenError ("Cannot open file ...")
+// when it cannot be opened or is not a regular file.
+std::string ReadWholeFile(const std::string& path);
+
+// Writes a file so that an existing one is never lost: the bytes go to a
+// temporary file in the target's folder, which replaces the target only on
+// Commit, once every byte is written and flushed. Without Commit the
+// temporary file is removed and the target stays as it was. A target that
+// exists and is not a regular file (a device, a FIFO) is written directly.
+class FileOutputStream : public OutputStream {
+ public:
+  explicit FileOutputStream(const std::string& path);  // raises FCreateError
+  ~FileOutputStream() override;
+  FileOutputStream(const FileOutputStream&) = delete;
+  FileOutputStream& operator=(const FileOutputStream&) = delete;
+
+  std::size_t Write(const char* data, std::size_t size) override;
+  void Commit();  // raises WriteError or FCreateError
+
+ private:
+  void Discard();
+
+  std::string target_;
+  std::string temporary_;  // empty when writing the target directly
+  int fd_ = -1;
+};
+
+// Standard output as a stream (not closed at the end).
+class StdoutStream : public OutputStream {
+ public:
+  std::size_t Write(const char* data, std::size_t size) override;
+};
+
+}  // namespace texttoxml::platform

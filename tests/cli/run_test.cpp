@@ -1,0 +1,119 @@
+#include "cli/run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "test_support.h"
+
+namespace texttoxml::cli {
+namespace {
+
+using texttoxml::testing::ReadFile;
+using texttoxml::testing::TempDir;
+
+struct Result {
+  int status;
+  std::string output;    // what went to standard output
+  std::string messages;  // what went to standard error
+};
+
+Result RunWith(std::vector<std::string> args) {
+  Result result;
+  platform::StringOutputStream out(result.output);
+  std::ostringstream messages;
+  result.status = Run(args, out, messages);
+  result.messages = messages.str();
+  return result;
+}
+
+const std::string kDate = "2013-07-24T15:04:05";
+
+TEST(Cli, ConvertsTheSampleNextToItsInput) {
+  TempDir dir;
+  std::filesystem::copy_file(std::string(TEXTTOXML_SOURCE_DIR) + "/examples/sample.txt",
+                             dir.File("sample.txt"));
+  Result r = RunWith({"convert", dir.File("sample.txt"), "--date", kDate});
+  EXPECT_EQ(r.status, 0) << r.messages;
+  EXPECT_EQ(r.messages, "");
+  std::string xml = ReadFile(dir.File("sample.xml"));
+  EXPECT_NE(xml.find("<Title>sample.txt</Title>"), std::string::npos);
+  EXPECT_NE(xml.find("<SaveDate>2013-07-24T15:04:05Z</SaveDate>"), std::string::npos);
+
+  // Standard output gets the same bytes.
+  Result toStdout = RunWith({"convert", dir.File("sample.txt"), "-o", "-", "--date", kDate});
+  EXPECT_EQ(toStdout.status, 0);
+  EXPECT_EQ(toStdout.output, xml);
+}
+
+TEST(Cli, ReadsTheInputInTheChosenEncoding) {
+  TempDir dir;
+  dir.Write("cp.txt", "\xC2\xEE\xEF\xF0\xEE\xF1?\r\n= 1");      // windows-1251
+  dir.Write("u8.txt", "\xD0\x92\xD0\xBE\xD0\xBF\xD1\x80\xD0\xBE\xD1\x81?\r\n= 1");
+  Result r = RunWith({"convert", dir.File("cp.txt"), dir.File("u8.txt"), "--utf8"});
+  // Under --utf8 the windows-1251 file is not UTF-8: that input fails, the other converts.
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.messages, dir.File("cp.txt") + ": Invalid UTF-8 in file \"" + dir.File("cp.txt") +
+                            "\" at byte 0.\n");
+  EXPECT_NE(ReadFile(dir.File("u8.xml")).find("<PlainText>Вопрос?</PlainText>"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("cp.xml")));
+
+  Result plain = RunWith({"convert", dir.File("cp.txt")});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_NE(ReadFile(dir.File("cp.xml")).find("<PlainText>Вопрос?</PlainText>"), std::string::npos);
+}
+
+TEST(Cli, ReportsFailuresPerInputAndGoesOn) {
+  TempDir dir;
+  dir.Write("blank.txt", "  \r\n\t\r\n");
+  dir.Write("good.txt", "Q?\r\n+ a");
+  dir.Write("same.xml", "Q?\r\n+ a");
+  std::string missing = dir.File("missing.txt");
+  Result r = RunWith({"convert", dir.File("blank.txt"), missing, dir.File("same.xml"),
+                      dir.File("good.txt")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.messages,
+            dir.File("blank.txt") + ": Nothing to convert: the text is blank.\n" +
+            missing + ": Cannot open file \"" + missing + "\". No such file or directory.\n" +
+            dir.File("same.xml") + ": The output file would replace the input file.\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("blank.xml")));
+  EXPECT_EQ(ReadFile(dir.File("same.xml")), "Q?\r\n+ a");
+  EXPECT_TRUE(std::filesystem::exists(dir.File("good.xml")));
+}
+
+TEST(Cli, UsageErrorsExitWithTwo) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {}, {"convert"}, {"frobnicate"}, {"convert", "a.txt", "--bogus"},
+           {"convert", "a.txt", "b.txt", "-o", "c.xml"}, {"convert", "a.txt", "-o"},
+           {"convert", "a.txt", "--date", "2013-02-30T00:00:00"}}) {
+    Result r = RunWith(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.messages.find("Usage: texttoxml convert"), std::string::npos);
+  }
+  Result help = RunWith({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.output.rfind("Usage:", 0), 0u);
+  Result version = RunWith({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.output.rfind("texttoxml ", 0), 0u);
+}
+
+TEST(Cli, VerboseNamesTheWrittenFile) {
+  TempDir dir;
+  dir.Write("t.txt", "Q?\r\n= 1");
+  Result r = RunWith({"convert", "--verbose", dir.File("t.txt"), "-o", dir.File("out.xml")});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.messages, dir.File("t.txt") + " -> " + dir.File("out.xml") + "\n");
+}
+
+TEST(DefaultOutputPath, ReplacesOrAppendsTheExtension) {
+  EXPECT_EQ(DefaultOutputPath("tasks.txt"), "tasks.xml");
+  EXPECT_EQ(DefaultOutputPath("dir/tasks"), "dir/tasks.xml");
+  EXPECT_EQ(DefaultOutputPath("a.b/tasks"), "a.b/tasks.xml");
+  EXPECT_EQ(DefaultOutputPath("x.tar.txt"), "x.tar.xml");
+  EXPECT_EQ(DefaultOutputPath("dir/.hidden"), "dir/.hidden.xml");
+}
+
+}  // namespace
+}  // namespace texttoxml::cli

@@ -1,0 +1,143 @@
+#include "platform/files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "error.h"
+#include "test_support.h"
+
+namespace texttoxml::platform {
+namespace {
+
+using texttoxml::testing::ReadFile;
+using texttoxml::testing::TempDir;
+
+std::size_t EntriesIn(const std::string& folder) {
+  std::size_t count = 0;
+  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+  return count;
+}
+
+TEST(IsRegularFile, CountsOnlyRegularFiles) {
+  TempDir dir;
+  std::string file = dir.Write("a.txt", "x");
+  std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_TRUE(IsRegularFile(file));
+  EXPECT_FALSE(IsRegularFile(dir.Path()));
+  EXPECT_FALSE(IsRegularFile(fifo));
+  EXPECT_FALSE(IsRegularFile("/dev/zero"));
+  EXPECT_FALSE(IsRegularFile(dir.File("missing")));
+  EXPECT_FALSE(IsRegularFile(""));
+}
+
+TEST(ReadWholeFile, ReadsEveryByte) {
+  TempDir dir;
+  std::string bytes(200000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+  EXPECT_EQ(ReadWholeFile(dir.Write("big.bin", bytes)), bytes);
+  EXPECT_EQ(ReadWholeFile(dir.Write("empty.bin", "")), "");
+}
+
+TEST(ReadWholeFile, RefusesWhatCannotBeReadWithTheFullPath) {
+  TempDir dir;
+  std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case { std::string path; std::string message; };
+  const Case cases[] = {
+      {dir.File("missing.txt"),
+       "Cannot open file \"" + dir.File("missing.txt") + "\". No such file or directory"},
+      {dir.Path(), "Cannot open file \"" + dir.Path() + "\". Is a directory"},
+      {fifo, "Cannot open file \"" + fifo + "\". Not a regular file"},  // no hang
+      {"/dev/zero", "Cannot open file \"/dev/zero\". Not a regular file"},
+  };
+  for (const Case& c : cases) {
+    try {
+      ReadWholeFile(c.path);
+      ADD_FAILURE() << "no error for " << c.path;
+    } catch (const FOpenError& e) {
+      EXPECT_EQ(e.what(), c.message);
+    }
+  }
+}
+
+TEST(FullPath, MakesRelativePathsAbsolute) {
+  EXPECT_EQ(FullPath("/a/b/../c.txt"), "/a/c.txt");
+  std::string relative = FullPath("x.txt");
+  EXPECT_EQ(relative, (std::filesystem::current_path() / "x.txt").string());
+}
+
+TEST(FileOutputStream, ReplacesTheTargetOnlyOnCommit) {
+  TempDir dir;
+  std::string target = dir.Write("out.xml", "old content");
+  {
+    FileOutputStream out(target);
+    WriteAll(out, "new", 3);
+    EXPECT_EQ(ReadFile(target), "old content");  // not yet replaced
+    EXPECT_EQ(EntriesIn(dir.Path()), 2u);         // target and temporary file
+    out.Commit();
+  }
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+TEST(FileOutputStream, AbandonedWriteLeavesTargetAndNoTemporary) {
+  TempDir dir;
+  std::string target = dir.Write("out.xml", "precious");
+  {
+    FileOutputStream out(target);
+    WriteAll(out, "partial", 7);
+  }  // no Commit: a failure somewhere before the end
+  EXPECT_EQ(ReadFile(target), "precious");
+  EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+TEST(FileOutputStream, KeepsTheModeOfAReplacedFileAndFollowsLinks) {
+  TempDir dir;
+  std::string target = dir.Write("out.xml", "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  std::string link = dir.File("link.xml");
+  std::filesystem::create_symlink(target, link);
+  FileOutputStream out(link);
+  WriteAll(out, "new", 3);
+  out.Commit();
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFile(target), "new");
+  struct stat st;
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(FileOutputStream, WritesDevicesDirectly) {
+  FileOutputStream out("/dev/null");
+  WriteAll(out, "discarded", 9);
+  out.Commit();
+  struct stat st;
+  ASSERT_EQ(::stat("/dev/null", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+TEST(FileOutputStream, FullDeviceGivesStreamWriteError) {
+  FileOutputStream out("/dev/full");
+  EXPECT_THROW(WriteAll(out, "x", 1), WriteError);
+  struct stat st;
+  ASSERT_EQ(::stat("/dev/full", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+TEST(FileOutputStream, MissingFolderGivesCannotCreate) {
+  TempDir dir;
+  std::string target = dir.File("no/such/folder/out.xml");
+  try {
+    FileOutputStream out(target);
+    FAIL() << "no error";
+  } catch (const FCreateError& e) {
+    EXPECT_EQ(e.what(), "Cannot create file \"" + target + "\". No such file or directory");
+  }
+}
+
+}  // namespace
+}  // namespace texttoxml::platform

@@ -1,0 +1,51 @@
+#include "platform/utf.h"
+
+#include <gtest/gtest.h>
+
+namespace texttoxml::platform {
+namespace {
+
+TEST(Utf16ToUtf8, EncodesEveryLength) {
+  EXPECT_EQ(Utf16ToUtf8(u"A"), "A");
+  EXPECT_EQ(Utf16ToUtf8(u"\u00E9"), "\xC3\xA9");
+  EXPECT_EQ(Utf16ToUtf8(u"Ж"), "\xD0\x96");
+  EXPECT_EQ(Utf16ToUtf8(u"\u20AC"), "\xE2\x82\xAC");
+  EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");  // one four-byte sequence
+}
+
+TEST(Utf16ToUtf8, UnpairedSurrogatesBecomeReplacementCharacters) {
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xDC00), u'a'}), "\xEF\xBF\xBD" "a");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xD83D), u'x'}), "\xEF\xBF\xBD" "x");
+}
+
+TEST(Utf8ToUtf16, DecodesValidText) {
+  auto decoded = Utf8ToUtf16("a\xD0\x96\xE2\x82\xAC\xF0\x9F\x98\x80");
+  EXPECT_TRUE(decoded.valid);
+  EXPECT_EQ(decoded.text, u"aЖ\u20AC\U0001F600");
+  EXPECT_TRUE(Utf8ToUtf16("").valid);
+}
+
+TEST(Utf8ToUtf16, ReportsTheFirstInvalidSequence) {
+  struct Case { std::string bytes; std::size_t offset; };
+  const Case cases[] = {
+      {"ab\xC0\x80", 2},          // overlong NUL
+      {"\xE0\x80\xAF", 0},        // overlong three-byte form
+      {"x\xED\xA0\x80", 1},       // surrogate
+      {"xy\xF4\x90\x80\x80", 2},  // above U+10FFFF
+      {"\xF5\x80\x80\x80", 0},    // lead byte never valid
+      {"abc\xD0", 3},             // truncated at the end
+      {"\xD0x", 0},               // continuation missing
+      {"ok\x80", 2},              // stray continuation
+      {"\xD0\x96\xFF", 2},
+  };
+  for (const Case& c : cases) {
+    auto decoded = Utf8ToUtf16(c.bytes);
+    EXPECT_FALSE(decoded.valid) << c.offset;
+    EXPECT_EQ(decoded.errorOffset, c.offset);
+    EXPECT_TRUE(decoded.text.empty());
+  }
+}
+
+}  // namespace
+}  // namespace texttoxml::platform

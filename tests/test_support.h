@@ -1,0 +1,78 @@
+// Small helpers shared by the test programs.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace texttoxml::testing {
+
+// A fresh folder under the system's temporary folder, removed with its
+// content when the object goes.
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() /
+            ("texttoxml-test-" + std::to_string(random()) + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  std::string Path() const { return path_.string(); }
+  std::string File(std::string_view name) const { return (path_ / name).string(); }
+
+  // Writes bytes to a file in the folder and returns its path.
+  std::string Write(std::string_view name, std::string_view bytes) const {
+    std::string path = File(name);
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace texttoxml::testing
+
+namespace texttoxml::testing {
+
+// Standard base64 decoding, for checking what the writers embed.
+inline std::string DecodeBase64(std::string_view text) {
+  auto value = [](char c) -> int {
+    if (c >= 'A' && c <= 'Z') return c - 'A';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
+    if (c >= '0' && c <= '9') return c - '0' + 52;
+    if (c == '+') return 62;
+    if (c == '/') return 63;
+    return -1;
+  };
+  std::string bytes;
+  unsigned buffer = 0;
+  int bits = 0;
+  for (char c : text) {
+    int v = value(c);
+    if (v < 0) break;
+    buffer = (buffer << 6) | static_cast<unsigned>(v);
+    bits += 6;
+    if (bits >= 8) {
+      bits -= 8;
+      bytes += static_cast<char>((buffer >> bits) & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+}  // namespace texttoxml::testing
