@@ -1,0 +1,33 @@
+// An element (XmlElement): a name, attributes, an optional value and child
+// elements.
+#pragma once
+
+#include "xml/container_node.h"
+
+namespace texttoxml::xml {
+
+class Element : public ContainerNode {
+ public:
+  using ContainerNode::ContainerNode;
+
+  XmlNodeKind ElementType() const override { return XmlNodeKind::Element; }
+
+  std::string_view Name() const override { return Lookup(nameId_); }
+  void SetName(std::string_view utf8) override { nameId_ = Intern(utf8); }
+  // Sets the value; the empty text removes it. Attributes are not touched.
+  void SetValue(std::string_view utf8) override { StoreValue(utf8); }
+
+  // Appends a new child element of that name, also when one of the same
+  // name exists already.
+  Element& NodeNew(std::string_view nameUtf8);
+
+  // The readable layout: a value on the line of its start tag, children
+  // on lines of their own one TAB deeper, "/>" for an element without
+  // content.
+  void WriteStream(BufferWriter& out) const override;
+
+ private:
+  std::size_t nameId_ = 0;
+};
+
+}  // namespace texttoxml::xml

@@ -1,0 +1,82 @@
+#include "xml/node.h"
+
+#include "error.h"
+#include "xml/attribute.h"
+#include "xml/buffer_writer.h"
+#include "xml/document.h"
+#include "xml/value_text.h"
+
+namespace texttoxml::xml {
+
+namespace {
+
+constexpr std::string_view kIndentString = "\t";
+constexpr std::string_view kLineBreak = "\r\n";
+
+[[noreturn]] void Refuse(std::string_view message) {
+  throw XmlError(std::string(message));
+}
+
+}  // namespace
+
+Node::Node(Document* owner) : owner_(owner) {
+  if (owner_ == nullptr) Refuse(kOwnerNotAssigned);
+}
+
+void Node::SetName(std::string_view) { Refuse(kCannotSetName); }
+
+void Node::SetValue(std::string_view) { Refuse(kCannotSetValue); }
+
+void Node::SetValueUnicode(std::u16string_view text) { SetValue(WideToUtf8(text)); }
+
+void Node::SetValueAsDateTime(const platform::DateTime& time) {
+  SetValue(DateTimeText(time));
+}
+
+Node& Node::NodeAdd(std::unique_ptr<Node>) { Refuse(kCannotAddNode); }
+
+Node& Node::NodeInsert(std::size_t, std::unique_ptr<Node>) { Refuse(kCannotAddNode); }
+
+void Node::NodeDelete(std::size_t) { Refuse(kCannotManipulateNodes); }
+
+void Node::AttributeAdd(std::unique_ptr<Attribute>) { Refuse(kCannotAddAttribute); }
+
+void Node::AttributeAdd(std::string_view nameUtf8, std::string_view valueUtf8) {
+  auto attribute = std::make_unique<Attribute>(owner_);
+  attribute->SetName(nameUtf8);
+  attribute->SetValue(valueUtf8);
+  AttributeAdd(std::move(attribute));
+}
+
+void Node::WriteStream(BufferWriter&) const {}
+
+void Node::WriteIndent(BufferWriter& out) const {
+  if (owner_->XmlFormat() != XmlFormatType::Readable) return;
+  for (std::size_t level = Depth(); level > 0; --level) out.Write(kIndentString);
+}
+
+void Node::WriteReadableLineBreak(BufferWriter& out) const {
+  if (owner_->XmlFormat() == XmlFormatType::Readable) WriteLineBreak(out);
+}
+
+void Node::WriteLineBreak(BufferWriter& out) { out.Write(kLineBreak); }
+
+void Node::Diagnose(WarnStyle style, std::string_view message) const {
+  owner_->Diagnose(*this, style, message);
+}
+
+std::size_t Node::Intern(std::string_view text) const {
+  return owner_->GetSymbolTable().AddString(text);
+}
+
+std::string_view Node::Lookup(std::size_t id) const {
+  return owner_->GetSymbolTable().GetString(id);
+}
+
+std::size_t Node::Depth() const {
+  std::size_t depth = 0;
+  for (const Node* node = parent_; node != nullptr; node = node->parent_) ++depth;
+  return depth;
+}
+
+}  // namespace texttoxml::xml

@@ -1,0 +1,86 @@
+#include "xml/value_text.h"
+
+#include <cstdio>
+
+#include "platform/utf.h"
+
+namespace texttoxml::xml {
+
+namespace {
+
+constexpr std::string_view kEscapedCharacters = "&<>\"'";
+
+std::string_view EntityOf(char c) {
+  switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    case '\'': return "&apos;";
+    default: return {};
+  }
+}
+
+std::string Escape(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size() + text.size() / 8);
+  for (char c : text) {
+    std::string_view entity = EntityOf(c);
+    if (entity.empty())
+      escaped += c;
+    else
+      escaped += entity;
+  }
+  return escaped;
+}
+
+// In place: CR LF becomes LF, every other CR becomes LF.
+void NormalizeLineBreaks(std::string& text) {
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r') {
+      c = '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    text[out++] = c;
+  }
+  text.resize(out);
+}
+
+// Large texts (base64 of pictures) usually need neither step, so they are
+// only scanned, never copied.
+std::string_view StoredText(std::string_view text, std::string& scratch,
+                            bool normalizeLineBreaks) {
+  bool hasBreaks = normalizeLineBreaks && text.find('\r') != text.npos;
+  bool hasEscapes = text.find_first_of(kEscapedCharacters) != text.npos;
+  if (!hasBreaks && !hasEscapes) return text;
+  scratch = hasEscapes ? Escape(text) : std::string(text);
+  if (hasBreaks) NormalizeLineBreaks(scratch);
+  return scratch;
+}
+
+}  // namespace
+
+std::string_view ElementText(std::string_view text, std::string& scratch) {
+  return StoredText(text, scratch, true);
+}
+
+std::string_view AttributeText(std::string_view text, std::string& scratch) {
+  return StoredText(text, scratch, false);
+}
+
+std::string WideToUtf8(std::u16string_view text) {
+  std::string utf8 = platform::Utf16ToUtf8(text);
+  NormalizeLineBreaks(utf8);
+  return utf8;
+}
+
+std::string DateTimeText(const platform::DateTime& time) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", time.year,
+                time.month, time.day, time.hour, time.minute, time.second);
+  return text;
+}
+
+}  // namespace texttoxml::xml

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "error.h"
+#include "xml/attribute.h"
+#include "xml/char_data.h"
+#include "xml/declaration.h"
+#include "xml/document.h"
+#include "xml/xml_helper.h"
+
+namespace texttoxml::xml {
+namespace {
+
+#define EXPECT_XML_ERROR(statement, message)                 \
+  try {                                                      \
+    statement;                                               \
+    ADD_FAILURE() << "no XmlError from " #statement;         \
+  } catch (const XmlError& error) {                          \
+    EXPECT_STREQ(error.what(), message) << #statement;       \
+  }
+
+class NodeTree : public ::testing::Test {
+ protected:
+  std::unique_ptr<Document> document = Document::CreateName("Examora");
+  Element& root = *document->Root();
+
+  // The stored text of the element's value, or "-" when it has none.
+  static std::string StoredValue(const Element& element) {
+    auto index = element.ValueIndex();
+    if (!index) return "-";
+    return std::string(static_cast<const CharData&>(*element.Nodes()[*index]).CoreValue());
+  }
+  static std::string StoredAttribute(const Element& element, std::size_t index) {
+    const auto& attribute = static_cast<const Attribute&>(*element.Nodes()[index]);
+    return std::string(attribute.Name()) + "=" + std::string(attribute.CoreValue().CoreValue());
+  }
+  static std::vector<XmlNodeKind> Kinds(const Element& element) {
+    std::vector<XmlNodeKind> kinds;
+    for (const auto& node : element.Nodes()) kinds.push_back(node->ElementType());
+    return kinds;
+  }
+};
+
+TEST_F(NodeTree, NewDocumentHoldsDeclarationAndEmptyRoot) {
+  ASSERT_EQ(document->RootNodes().size(), 2u);
+  const auto& declaration = static_cast<const Declaration&>(*document->RootNodes()[0]);
+  EXPECT_EQ(declaration.ElementType(), XmlNodeKind::Declaration);
+  EXPECT_EQ(declaration.Name(), "xml");
+  ASSERT_EQ(declaration.DirectNodeCount(), 2u);
+  EXPECT_EQ(declaration.Nodes()[0]->Name(), "version");
+  EXPECT_EQ(declaration.Nodes()[1]->Name(), "encoding");
+  EXPECT_EQ(document->RootNodes()[1].get(), &root);
+  EXPECT_EQ(root.Name(), "Examora");
+  EXPECT_EQ(root.NodeCount(), 0u);
+  EXPECT_EQ(root.Parent(), nullptr);
+  EXPECT_EQ(document->XmlFormat(), XmlFormatType::Preserve);
+  EXPECT_EQ(&root.NodeNew("Task").Parent()->Owner(), document.get());
+}
+
+TEST_F(NodeTree, ValuesAreStoredEscapedWithLfLineBreaks) {
+  Element& e = root.NodeNew("e");
+  e.SetValue("A & B");
+  EXPECT_EQ(StoredValue(e), "A &amp; B");
+  e.SetValue("it's \"<x>\"\t\x01");
+  EXPECT_EQ(StoredValue(e), "it&apos;s &quot;&lt;x&gt;&quot;\t\x01");
+  e.SetValueUnicode(u"a\r\nb\rc\n\r\nd");
+  EXPECT_EQ(StoredValue(e), "a\nb\nc\n\nd");
+  e.SetValue("x\r\n\ry");
+  EXPECT_EQ(StoredValue(e), "x\n\ny");
+  e.SetValueUnicode(u"\U0001F600\u0416");  // one four-byte sequence, then Cyrillic
+  EXPECT_EQ(StoredValue(e), "\xF0\x9F\x98\x80\xD0\x96");
+  e.SetValueUnicode(std::u16string(1, u'\xD800'));
+  EXPECT_EQ(StoredValue(e), "\xEF\xBF\xBD");
+
+  e.AttributeAdd("a", "x\r\ny & 'z'");
+  EXPECT_EQ(StoredAttribute(e, 0), "a=x\r\ny &amp; &apos;z&apos;");
+}
+
+TEST_F(NodeTree, DateTimeValueShowsTheGivenTimeWithoutMilliseconds) {
+  Element& e = root.NodeNew("SaveDate");
+  e.SetValueAsDateTime({2013, 2, 1, 9, 5, 3, 999});
+  EXPECT_EQ(StoredValue(e), "2013-02-01T09:05:03Z");
+  e.SetValueAsDateTime({987, 12, 31, 23, 59, 59, 0});
+  EXPECT_EQ(StoredValue(e), "0987-12-31T23:59:59Z");
+}
+
+TEST_F(NodeTree, AttributesPrecedeValueAndChildrenInAnyCallOrder) {
+  Element& e = root.NodeNew("e");
+  e.SetValue("v");
+  e.AttributeAdd("a", "1");
+  Element& child = e.NodeNew("c");
+  e.AttributeAdd("b", "2");
+  e.AttributeAdd("a", "3");
+  Element& twin = e.NodeNew("c");
+  using K = XmlNodeKind;
+  EXPECT_EQ(Kinds(e), (std::vector<K>{K::Attribute, K::Attribute, K::Attribute,
+                                      K::CharData, K::Element, K::Element}));
+  EXPECT_EQ(StoredAttribute(e, 0), "a=1");
+  EXPECT_EQ(StoredAttribute(e, 1), "b=2");
+  EXPECT_EQ(StoredAttribute(e, 2), "a=3");
+  EXPECT_EQ(e.DirectNodeCount(), 3u);
+  EXPECT_EQ(e.ValueIndex(), 3u);
+  EXPECT_EQ(e.Nodes()[4].get(), &child);
+  EXPECT_EQ(e.Nodes()[5].get(), &twin);
+  EXPECT_EQ(child.Parent(), &e);
+
+  e.SetValue("w");  // replaces the text only
+  EXPECT_EQ(e.NodeCount(), 6u);
+  EXPECT_EQ(StoredValue(e), "w");
+
+  e.SetValue("");  // removes the value node
+  EXPECT_EQ(e.NodeCount(), 5u);
+  EXPECT_EQ(e.ValueIndex(), std::nullopt);
+  EXPECT_EQ(e.Nodes()[3].get(), &child);
+  e.SetValue("");
+  EXPECT_EQ(e.NodeCount(), 5u);
+}
+
+TEST_F(NodeTree, DeleteAndInsertKeepAttributeCountAndValueIndex) {
+  Element& e = root.NodeNew("e");
+  e.AttributeAdd("a", "1");
+  e.AttributeAdd("b", "2");
+  e.SetValue("v");
+  e.NodeNew("c1");
+  e.NodeDelete(0);
+  EXPECT_EQ(e.DirectNodeCount(), 1u);
+  EXPECT_EQ(e.ValueIndex(), 1u);
+
+  // A child inserted at or before the value moves it on, but never goes
+  // between the attributes.
+  Node& early = e.NodeInsert(0, std::make_unique<Element>(document.get()));
+  EXPECT_EQ(e.Nodes()[1].get(), &early);
+  EXPECT_EQ(e.ValueIndex(), 2u);
+  EXPECT_EQ(early.Parent(), &e);
+
+  // An attribute always joins the attributes.
+  e.NodeAdd(std::make_unique<Attribute>(document.get()));
+  EXPECT_EQ(e.DirectNodeCount(), 2u);
+  EXPECT_EQ(e.ValueIndex(), 3u);
+  EXPECT_EQ(e.Nodes()[1]->ElementType(), XmlNodeKind::Attribute);
+
+  e.NodeDelete(2);  // the early child: the value moves back
+  EXPECT_EQ(e.ValueIndex(), 2u);
+  e.NodeDelete(2);  // the value itself
+  EXPECT_EQ(e.ValueIndex(), std::nullopt);
+  EXPECT_EQ(e.Nodes()[2]->Name(), "c1");
+  EXPECT_XML_ERROR(e.NodeDelete(3), "node index out of bounds");
+  EXPECT_XML_ERROR(e.NodeInsert(4, std::make_unique<Element>(document.get())),
+                   "node index out of bounds");
+}
+
+TEST_F(NodeTree, RefusedOperationsRaiseTheirMessages) {
+  EXPECT_XML_ERROR(Element(nullptr), "XML owner is not assigned");
+  auto other = Document::CreateName("Other");
+  EXPECT_XML_ERROR(root.NodeAdd(std::make_unique<Element>(other.get())),
+                   "XML owner is not assigned");
+  EXPECT_XML_ERROR(root.NodeAdd(nullptr), "XML owner is not assigned");
+
+  Node& declaration = *document->RootNodes()[0];
+  EXPECT_XML_ERROR(declaration.SetValue("x"), "cannot set value on this type of element");
+  EXPECT_XML_ERROR(declaration.SetName("x"), "cannot set name on this type of element");
+  EXPECT_XML_ERROR(Node(document.get()).SetValue("x"),
+                   "cannot set value on this type of element");
+
+  root.AttributeAdd("a", "1");
+  root.SetValue("v");
+  for (Node* leaf : {root.Nodes()[0].get(), root.Nodes()[1].get()}) {
+    EXPECT_XML_ERROR(leaf->NodeAdd(std::make_unique<Element>(document.get())),
+                     "cannot add node to this type of element");
+    EXPECT_XML_ERROR(leaf->NodeInsert(0, std::make_unique<Element>(document.get())),
+                     "cannot add node to this type of element");
+    EXPECT_XML_ERROR(leaf->NodeDelete(0), "cannot manipulate nodes in this type of element");
+    EXPECT_XML_ERROR(leaf->AttributeAdd("b", "2"), "cannot add attribute");
+  }
+  EXPECT_EQ(root.NodeCount(), 2u);
+}
+
+TEST_F(NodeTree, MisusesWithoutExceptionGoToTheDiagnosticHandler) {
+  auto other = Document::CreateName("Other");
+  // Without a handler the diagnostics are dropped.
+  root.AttributeAdd(std::make_unique<Attribute>(other.get()));
+  EXPECT_EQ(root.NodeCount(), 0u);
+
+  std::vector<std::string> reports;
+  document->SetOnDiagnostic([&](const Node& sender, WarnStyle style, std::string_view message) {
+    reports.push_back(std::string(sender.Name()) + " " +
+                      std::to_string(static_cast<int>(style)) + " " + std::string(message));
+  });
+  root.AttributeAdd(std::make_unique<Attribute>(other.get()));
+  root.AttributeAdd(nullptr);
+  EXPECT_EQ(root.NodeCount(), 0u);
+  root.SetValue("v");
+  Node& value = *root.Nodes()[0];
+  value.SetName("");
+  value.SetName("name");
+  EXPECT_EQ(value.Name(), "");
+  EXPECT_EQ(reports, (std::vector<std::string>{
+                         "Examora 3 XML owner is not assigned",
+                         "Examora 3 XML owner is not assigned",
+                         " 1 cannot set name on this type of element"}));
+}
+
+TEST_F(NodeTree, HelperOperationsConvertUtf16) {
+  Element& task = AddChildElement(root, u"Task\u0416");
+  EXPECT_EQ(task.Name(), "Task\xD0\x96");
+  AddAttribute(task, u"Type", u"line\r\n\U0001F600");
+  AddBoolAttribute(task, u"Yes", true);
+  AddBoolAttribute(task, u"No", false);
+  EXPECT_EQ(StoredAttribute(task, 0), "Type=line\r\n\xF0\x9F\x98\x80");
+  EXPECT_EQ(StoredAttribute(task, 1), "Yes=True");
+  EXPECT_EQ(StoredAttribute(task, 2), "No=False");
+  EXPECT_XML_ERROR(AddAttribute(*task.Nodes()[0], u"a", u"b"), "cannot add attribute");
+}
+
+TEST_F(NodeTree, NamesAndTextsAreInternedOnce) {
+  SymbolTable& table = document->GetSymbolTable();
+  std::size_t before = table.SymbolCount();
+  for (int i = 0; i < 100; ++i) root.NodeNew("Task").AttributeAdd("Type", "TYPE_TASK_ENTER_NUM");
+  EXPECT_EQ(table.SymbolCount(), before + 3);
+  root.NodeDelete(0);
+  EXPECT_EQ(table.GetString(before + 1), "Task");  // entries outlive their nodes
+}
+
+}  // namespace
+}  // namespace texttoxml::xml
