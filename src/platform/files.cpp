@@ -109,11 +109,29 @@ FileOutputStream::FileOutputStream(const std::string& path) : target_(path) {
 
 FileOutputStream::~FileOutputStream() { Discard(); }
 
+namespace {
+constexpr std::size_t kFileBufferSize = 1 << 16;
+}  // namespace
+
+bool FileOutputStream::FlushBuffer() {
+  bool complete = WriteFd(fd_, buffer_.data(), buffer_.size()) == buffer_.size();
+  buffer_.clear();
+  return complete;
+}
+
 std::size_t FileOutputStream::Write(const char* data, std::size_t size) {
-  return fd_ < 0 ? 0 : WriteFd(fd_, data, size);
+  if (fd_ < 0) return 0;
+  if (buffer_.size() + size > kFileBufferSize && !FlushBuffer()) return 0;
+  if (size >= kFileBufferSize) return WriteFd(fd_, data, size);
+  buffer_.append(data, size);
+  return size;
 }
 
 void FileOutputStream::Commit() {
+  if (!FlushBuffer()) {
+    Discard();
+    throw WriteError();
+  }
   if (temporary_.empty()) {
     ::close(fd_);
     fd_ = -1;

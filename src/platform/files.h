@@ -23,6 +23,8 @@ std::string ReadWholeFile(const std::string& path);
 // Commit, once every byte is written and flushed. Without Commit the
 // temporary file is removed and the target stays as it was. A target that
 // exists and is not a regular file (a device, a FIFO) is written directly.
+// Bytes are collected in a buffer of its own, so that small writes do not
+// each cost a system call.
 class FileOutputStream : public OutputStream {
  public:
   explicit FileOutputStream(const std::string& path);  // raises FCreateError
@@ -35,8 +37,10 @@ class FileOutputStream : public OutputStream {
 
  private:
   void Discard();
+  bool FlushBuffer();
 
   std::string target_;
+  std::string buffer_;
   std::string temporary_;  // empty when writing the target directly
   int fd_ = -1;
 };

@@ -121,8 +121,16 @@ TEST(FileOutputStream, WritesDevicesDirectly) {
 }
 
 TEST(FileOutputStream, FullDeviceGivesStreamWriteError) {
-  FileOutputStream out("/dev/full");
-  EXPECT_THROW(WriteAll(out, "x", 1), WriteError);
+  {
+    FileOutputStream out("/dev/full");
+    WriteAll(out, "x", 1);  // collected, not yet handed to the device
+    EXPECT_THROW(out.Commit(), WriteError);
+  }
+  {
+    FileOutputStream out("/dev/full");
+    std::string large(1 << 20, 'x');
+    EXPECT_THROW(WriteAll(out, large.data(), large.size()), WriteError);
+  }
   struct stat st;
   ASSERT_EQ(::stat("/dev/full", &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode));

@@ -1,0 +1,274 @@
+#include "conversion/task_parser.h"
+
+#include <utility>
+
+#include "conversion/text.h"
+#include "platform/files.h"
+#include "platform/utf.h"
+
+namespace texttoxml::conversion {
+
+namespace {
+
+bool IsOrderDigit(char16_t c) { return c >= u'1' && c <= u'9'; }
+
+bool IsMarker(char16_t c) {
+  return c == u'+' || c == u'-' || c == u'=' || IsOrderDigit(c);
+}
+
+bool IsAnswerLine(std::u16string_view line) {
+  return !line.empty() && IsMarker(line[0]);
+}
+
+bool IsDash(char16_t c) { return c == u'\u2012' || c == u'\u2013' || c == u'\u2014'; }
+
+// Typographic dashes that editors put in place of a typed "-" count as the
+// "-" marker, but only at the start of a line after the first: the block's
+// first line is a question, and a dash there must stay part of it.
+std::u16string ReplaceLineStartDashes(std::u16string_view block) {
+  std::u16string text(block);
+  for (std::size_t i = 2; i < text.size(); ++i) {
+    if (IsDash(text[i]) && text[i - 2] == u'\r' && text[i - 1] == u'\n') {
+      text[i] = u'-';
+    }
+  }
+  return text;
+}
+
+// The trimmed name of a text that is "[" name "]" as a whole.
+std::optional<std::u16string_view> BracketedName(std::u16string_view text) {
+  if (text.empty() || text[0] != u'[') return std::nullopt;
+  if (text.find(u']') != text.size() - 1) return std::nullopt;
+  return TrimView(text.substr(1, text.size() - 2));
+}
+
+// The picture that the line before the first answer line names, as "[name]",
+// "@name" or "[@name]" (tried with the "@" first, then without it).
+std::string FindQuestionPicture(std::u16string_view line, const std::string& dir) {
+  std::u16string_view candidate = TrimView(line);
+  std::string path;
+  if (auto name = BracketedName(candidate)) {
+    candidate = *name;
+    path = ResolvePicturePath(candidate, dir);
+  }
+  if (!candidate.empty() && candidate[0] == u'@') {
+    std::string found = ResolvePicturePath(TrimView(candidate.substr(1)), dir);
+    if (!found.empty()) path = std::move(found);
+  }
+  return path;
+}
+
+// A line that ends a sentence keeps its line break; other lines run on.
+std::u16string JoinQuestion(const std::vector<std::u16string_view>& lines,
+                            std::size_t count) {
+  std::u16string question;
+  for (std::size_t i = 0; i < count; ++i) {
+    std::u16string_view line = lines[i];
+    question.append(line);
+    bool endsSentence = !line.empty() && (line.back() == u'.' ||
+                                          line.back() == u'!' ||
+                                          line.back() == u'?');
+    if (endsSentence) {
+      question.append(kLineBreak);
+    } else {
+      question += u' ';
+    }
+  }
+  return TrimText(question);
+}
+
+// Each answer line with its continuation lines, marker included.
+std::vector<std::u16string> CollectItems(const std::vector<std::u16string_view>& lines,
+                                         std::size_t firstAnswer) {
+  std::vector<std::u16string> items;
+  for (std::size_t i = firstAnswer; i < lines.size(); ++i) {
+    if (IsAnswerLine(lines[i])) {
+      items.emplace_back(lines[i]);
+    } else {
+      items.back().append(1, u' ').append(lines[i]);
+    }
+  }
+  return items;
+}
+
+AnswerItem ChoiceItem(std::u16string_view raw) {
+  AnswerItem item;
+  item.mark = raw[0] == u'+' ? 1 : 0;
+  item.text = TrimText(raw.substr(1));
+  return item;
+}
+
+// "10" is the only two-digit place; any other marker than a digit gives no
+// place, and neither does a place beyond the number of items.
+AnswerItem OrderItem(std::u16string_view raw, std::size_t itemCount) {
+  AnswerItem item;
+  std::u16string_view rest;
+  if (raw.starts_with(u"10")) {
+    item.mark = 10;
+    rest = raw.substr(2);
+  } else {
+    item.mark = IsOrderDigit(raw[0]) ? raw[0] - u'0' : -1;
+    rest = raw.substr(1);
+  }
+  rest = TrimView(rest);
+  if (!rest.empty() && (rest[0] == u')' || rest[0] == u'.')) {
+    rest = TrimView(rest.substr(1));
+  }
+  item.text = rest;
+  if (item.mark > 0 && static_cast<std::size_t>(item.mark) > itemCount) {
+    item.mark = -1;
+  }
+  return item;
+}
+
+// "{caption} answer": the caption counts only when an answer may follow the
+// closing brace; "{...}" as a whole is an answer like any other text.
+AnswerItem EnterItem(std::u16string_view raw) {
+  AnswerItem item;
+  std::u16string_view text = TrimView(raw.substr(1));
+  item.text = text;
+  std::size_t close = text.find(u'}');
+  if (text.starts_with(u'{') && close != std::u16string_view::npos &&
+      close + 2 <= text.size()) {
+    item.caption = TrimText(text.substr(1, close - 1));
+    item.answer = TrimText(text.substr(close + 1));
+  } else {
+    item.answer = text;
+  }
+  return item;
+}
+
+std::size_t CountCorrect(const std::vector<AnswerItem>& items) {
+  std::size_t count = 0;
+  for (const auto& item : items) count += item.mark == 1 ? 1 : 0;
+  return count;
+}
+
+bool AllAnswersInteger(const std::vector<AnswerItem>& items) {
+  for (const auto& item : items) {
+    if (!IsIntegerText(item.answer)) return false;
+  }
+  return true;
+}
+
+// Fills the items of a task whose first marker is `marker` and returns its kind.
+TaskKind ReadItems(char16_t marker, const std::vector<std::u16string>& raws,
+                   std::vector<AnswerItem>& items) {
+  items.reserve(raws.size());
+  if (marker == u'+' || marker == u'-') {
+    for (const auto& raw : raws) items.push_back(ChoiceItem(raw));
+    return CountCorrect(items) > 1 ? TaskKind::ChoiceMultiple : TaskKind::ChoiceSingle;
+  }
+  if (IsOrderDigit(marker)) {
+    for (const auto& raw : raws) items.push_back(OrderItem(raw, raws.size()));
+    return TaskKind::ChoiceOrder;
+  }
+  for (const auto& raw : raws) items.push_back(EnterItem(raw));
+  return AllAnswersInteger(items) ? TaskKind::EnterNum : TaskKind::EnterText;
+}
+
+void ResolveItemPictures(std::vector<AnswerItem>& items, const std::string& dir) {
+  for (std::size_t i = 0; i < items.size() && i < kMaxWrittenVariants; ++i) {
+    if (auto name = BracketedName(items[i].text)) {
+      items[i].picture = ResolvePicturePath(*name, dir);
+    }
+  }
+}
+
+bool IsHexDigit(char16_t c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') ||
+         (c >= u'A' && c <= u'F');
+}
+
+bool IsDecimalDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+std::u16string_view WithoutLeadingZeros(std::u16string_view digits) {
+  std::size_t first = digits.find_first_not_of(u'0');
+  return first == std::u16string_view::npos ? std::u16string_view() : digits.substr(first);
+}
+
+bool AllOf(std::u16string_view digits, bool (*isDigit)(char16_t)) {
+  for (char16_t c : digits) {
+    if (!isDigit(c)) return false;
+  }
+  return !digits.empty();
+}
+
+// Up to eight significant digits: any 32-bit pattern, whatever the sign.
+bool IsHexNumber(std::u16string_view digits) {
+  return AllOf(digits, IsHexDigit) && WithoutLeadingZeros(digits).size() <= 8;
+}
+
+bool IsDecimalNumber(std::u16string_view digits, bool negative) {
+  if (!AllOf(digits, IsDecimalDigit)) return false;
+  std::u16string_view significant = WithoutLeadingZeros(digits);
+  if (significant.size() > 10) return false;
+  std::int64_t value = 0;
+  for (char16_t c : significant) value = value * 10 + (c - u'0');
+  return value <= (negative ? std::int64_t{2147483648} : std::int64_t{2147483647});
+}
+
+}  // namespace
+
+std::u16string_view TaskTypeName(TaskKind kind) {
+  switch (kind) {
+    case TaskKind::ChoiceSingle: return u"TYPE_TASK_CHOICE_SINGLE";
+    case TaskKind::ChoiceMultiple: return u"TYPE_TASK_CHOICE_MULTIPLE";
+    case TaskKind::ChoiceOrder: return u"TYPE_TASK_CHOICE_ORDER";
+    case TaskKind::EnterNum: return u"TYPE_TASK_ENTER_NUM";
+    case TaskKind::EnterText: return u"TYPE_TASK_ENTER_TEXT";
+    case TaskKind::NoTask: break;
+  }
+  return {};
+}
+
+ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir) {
+  const std::u16string text = ReplaceLineStartDashes(block);
+  const std::vector<std::u16string_view> lines = SplitLineViews(text);
+  std::size_t firstAnswer = 0;
+  while (firstAnswer < lines.size() && !IsAnswerLine(lines[firstAnswer])) ++firstAnswer;
+
+  const std::vector<std::u16string> raws = CollectItems(lines, firstAnswer);
+  if (raws.empty()) return ParsedTask{};
+
+  ParsedTask task;
+  if (firstAnswer > 0) {
+    task.questionPicture = FindQuestionPicture(lines[firstAnswer - 1], dir);
+  }
+  std::size_t questionLines = firstAnswer - (task.questionPicture.empty() ? 0 : 1);
+  task.question = JoinQuestion(lines, questionLines);
+  if (task.question.empty()) return ParsedTask{};
+
+  task.kind = ReadItems(raws[0][0], raws, task.answerItems);
+  if (task.kind != TaskKind::EnterNum && task.kind != TaskKind::EnterText) {
+    ResolveItemPictures(task.answerItems, dir);
+  }
+  return task;
+}
+
+std::string ResolvePicturePath(std::u16string_view name, const std::string& dir) {
+  std::string path = platform::Utf16ToUtf8(name);
+  if (platform::IsRegularFile(path)) return path;
+  std::string joined = dir;
+  if (!joined.ends_with('/')) joined += '/';
+  joined += path;
+  if (platform::IsRegularFile(joined)) return joined;
+  return {};
+}
+
+bool IsIntegerText(std::u16string_view text) {
+  std::size_t start = text.find_first_not_of(u' ');
+  if (start == std::u16string_view::npos) return false;
+  text.remove_prefix(start);
+  const bool negative = text[0] == u'-';
+  if (negative || text[0] == u'+') text.remove_prefix(1);
+  if (text.starts_with(u'$') || text.starts_with(u'x') || text.starts_with(u'X')) {
+    return IsHexNumber(text.substr(1));
+  }
+  if (text.starts_with(u"0x") || text.starts_with(u"0X")) {
+    return IsHexNumber(text.substr(2));
+  }
+  return IsDecimalNumber(text, negative);
+}
+
+}  // namespace texttoxml::conversion

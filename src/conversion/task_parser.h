@@ -1,0 +1,68 @@
+// The task syntax: one block of question lines followed by answer lines.
+//
+// An answer line begins with a marker: "+" or "-" (a choice variant, "+" for a
+// correct one), a digit "1" to "9" (a variant with its place in the correct
+// order) or "=" (an answer to be typed in, optionally after a "{caption}").
+// The first answer line's marker decides the kind of the whole task; a line
+// without a marker after it continues the answer line before. A last
+// question line "[name]" or "@name" names the question picture, and a
+// variant "[name]" a picture that stands for the variant.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace texttoxml::conversion {
+
+enum class TaskKind {
+  NoTask = 0,
+  ChoiceSingle = 1,
+  ChoiceMultiple = 2,
+  ChoiceOrder = 4,
+  EnterNum = 6,
+  EnterText = 7
+};
+
+// The Type value the import format uses for a kind; empty for NoTask.
+std::u16string_view TaskTypeName(TaskKind kind);
+
+// The test document holds at most this many variants of a task, so only
+// their pictures are looked up.
+inline constexpr std::size_t kMaxWrittenVariants = 10;
+
+struct AnswerItem {
+  std::u16string text;  // without marker (and order number), trimmed
+  // Choice: 1 for a correct variant, else 0. Order: the correct place 1 to
+  // 10, or -1 when the item has no valid one. Enter kinds: 0.
+  std::int32_t mark = 0;
+  std::u16string answer;                 // enter kinds: the text to type in
+  std::optional<std::u16string> caption;  // enter kinds: from "{...}"
+  std::string picture;  // choice and order kinds: the file "[name]" names
+};
+
+struct ParsedTask {
+  TaskKind kind = TaskKind::NoTask;
+  std::u16string question;      // question lines joined; may hold CR LF
+  std::string questionPicture;  // path, or empty
+  std::vector<AnswerItem> answerItems;
+};
+
+// Parses one task block. `dir` is the folder of the opened text file (UTF-8,
+// empty when none), where picture names are also looked for. A block without
+// answer lines or without question text gives an empty NoTask result.
+ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir);
+
+// The path of a picture file named in a task: the name itself when a regular
+// file exists there, else `dir` "/" name when one exists there, else empty.
+std::string ResolvePicturePath(std::u16string_view name, const std::string& dir);
+
+// True for an optionally signed whole number that fits 32 bits, in decimal
+// or after a "$", "x", "X", "0x" or "0X" prefix in up to eight hexadecimal
+// digits, with nothing but leading spaces around it.
+bool IsIntegerText(std::u16string_view text);
+
+}  // namespace texttoxml::conversion

@@ -1,0 +1,133 @@
+#include "conversion/task_text.h"
+
+#include <utility>
+
+#include "conversion/text.h"
+#include "error.h"
+#include "platform/code_page.h"
+#include "platform/files.h"
+#include "platform/utf.h"
+
+namespace texttoxml::conversion {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+// `bytes` are the file's bytes from `offset` on; the offset makes the
+// reported position count from the start of the file.
+std::u16string DecodeUtf8(const std::string& path, std::string_view bytes,
+                          std::size_t offset) {
+  platform::Utf8Decoded decoded = platform::Utf8ToUtf16(bytes);
+  if (!decoded.valid) {
+    throw InvalidUtf8Error(platform::FullPath(path), offset + decoded.errorOffset);
+  }
+  return std::move(decoded.text);
+}
+
+// Code units in pairs of bytes, unchecked; an odd last byte is ignored.
+std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+  std::u16string text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    auto first = static_cast<unsigned char>(bytes[i]);
+    auto second = static_cast<unsigned char>(bytes[i + 1]);
+    unsigned unit = bigEndian ? (first << 8 | second) : (second << 8 | first);
+    text += static_cast<char16_t>(unit);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::u16string LoadTaskText(const std::string& path, bool utf8) {
+  const std::string bytes = platform::ReadWholeFile(path);
+  std::string_view rest = bytes;
+  if (rest.starts_with(kUtf8Mark)) {
+    return DecodeUtf8(path, rest.substr(kUtf8Mark.size()), kUtf8Mark.size());
+  }
+  if (utf8) return DecodeUtf8(path, rest, 0);
+  if (rest.starts_with(kUtf16LeMark)) {
+    return DecodeUtf16(rest.substr(kUtf16LeMark.size()), false);
+  }
+  if (rest.starts_with(kUtf16BeMark)) {
+    return DecodeUtf16(rest.substr(kUtf16BeMark.size()), true);
+  }
+  return platform::AnsiToUtf16(rest);
+}
+
+std::u16string MemoText(std::u16string_view decoded) {
+  decoded = decoded.substr(0, decoded.find(u'\0'));
+  std::u16string text;
+  text.reserve(decoded.size() + decoded.size() / 8);
+  for (std::size_t i = 0; i < decoded.size(); ++i) {
+    char16_t c = decoded[i];
+    if (c == u'\r' || c == u'\n') {
+      text.append(kLineBreak);
+      if (c == u'\r' && i + 1 < decoded.size() && decoded[i + 1] == u'\n') ++i;
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+namespace {
+
+// The first line keeps blanks at its end and the last line blanks at its
+// start; every line between is trimmed, and an empty one is dropped when the
+// line kept before it is empty too. One pass, so that a text with a huge run
+// of blank lines costs no more than its length.
+std::u16string NormaliseLines(std::u16string_view text) {
+  LineReader reader(TrimView(text));
+  std::u16string normalised;
+  normalised.reserve(text.size() + kLineBreak.size());
+  std::u16string_view line;
+  std::u16string_view next;
+  bool hasLine = reader.Next(line);
+  bool first = true;
+  bool previousEmpty = false;
+  while (hasLine) {
+    const bool hasNext = reader.Next(next);
+    const bool inner = !first && hasNext;
+    if (inner) line = TrimView(line);
+    if (!(inner && line.empty() && previousEmpty)) {
+      normalised.append(line).append(kLineBreak);
+      previousEmpty = line.empty();
+    }
+    line = next;
+    hasLine = hasNext;
+    first = false;
+  }
+  return normalised;
+}
+
+// Cuts at every CR LF CR LF, left to right, keeping the pieces in order;
+// an empty text holds no block at all.
+std::vector<std::u16string> CutBlocks(std::u16string_view text) {
+  constexpr std::u16string_view kSeparator = u"\r\n\r\n";
+  std::vector<std::u16string> blocks;
+  if (text.empty()) return blocks;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t found = text.find(kSeparator, start);
+    if (found == std::u16string_view::npos) break;
+    blocks.emplace_back(text.substr(start, found - start));
+    start = found + kSeparator.size();
+  }
+  blocks.emplace_back(text.substr(start));
+  return blocks;
+}
+
+}  // namespace
+
+PreparedText PrepareTaskText(std::u16string_view memoText) {
+  PreparedText prepared;
+  prepared.normalised = NormaliseLines(memoText);
+  prepared.blocks = CutBlocks(TrimView(prepared.normalised));
+  return prepared;
+}
+
+}  // namespace texttoxml::conversion

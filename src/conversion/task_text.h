@@ -1,0 +1,33 @@
+// Task text from file to task blocks: decoding a task file, the form the
+// editable memo shows, and the normalisation that cuts the memo's text into
+// one block per task.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace texttoxml::conversion {
+
+// Reads and decodes a whole task file. With `utf8` set the bytes are UTF-8
+// (a leading byte order mark dropped). Otherwise a byte order mark picks
+// UTF-8, UTF-16 LE or UTF-16 BE, and a file without one is windows-1251.
+// Raises FOpenError when the file cannot be read and InvalidUtf8Error when
+// bytes taken as UTF-8 are not UTF-8.
+std::u16string LoadTaskText(const std::string& path, bool utf8);
+
+// The text as the memo holds it: cut at the first U+0000, every line break
+// (CR LF, a lone CR, a lone LF) written as CR LF.
+std::u16string MemoText(std::u16string_view decoded);
+
+struct PreparedText {
+  std::u16string normalised;          // written back into the memo
+  std::vector<std::u16string> blocks;  // one per task, in text order
+};
+
+// Trims the inner lines, shrinks every run of blank lines to one empty line
+// and cuts the result into blocks at each empty line. A blank text gives an
+// empty normalised text and no blocks.
+PreparedText PrepareTaskText(std::u16string_view memoText);
+
+}  // namespace texttoxml::conversion

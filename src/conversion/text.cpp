@@ -1,0 +1,54 @@
+#include "conversion/text.h"
+
+namespace texttoxml::conversion {
+
+std::u16string_view TrimView(std::u16string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::u16string TrimText(std::u16string_view text) {
+  return std::u16string(TrimView(text));
+}
+
+bool LineReader::Next(std::u16string_view& line) {
+  std::size_t i = position_;
+  if (i >= text_.size() || text_[i] == u'\0') return false;
+  const std::size_t start = i;
+  while (i < text_.size() && text_[i] != u'\r' && text_[i] != u'\n' &&
+         text_[i] != u'\0') {
+    ++i;
+  }
+  line = text_.substr(start, i - start);
+  if (i < text_.size() && text_[i] == u'\r') ++i;
+  if (i < text_.size() && text_[i] == u'\n') ++i;
+  position_ = i;
+  return true;
+}
+
+std::vector<std::u16string_view> SplitLineViews(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
+  LineReader reader(text);
+  for (std::u16string_view line; reader.Next(line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::u16string> SplitLines(std::u16string_view text) {
+  std::vector<std::u16string> lines;
+  for (std::u16string_view line : SplitLineViews(text)) lines.emplace_back(line);
+  return lines;
+}
+
+std::u16string JoinLines(const std::vector<std::u16string>& lines) {
+  std::size_t size = 0;
+  for (const auto& line : lines) size += line.size() + kLineBreak.size();
+  std::u16string text;
+  text.reserve(size);
+  for (const auto& line : lines) text.append(line).append(kLineBreak);
+  return text;
+}
+
+}  // namespace texttoxml::conversion
