@@ -15,11 +15,13 @@ median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 # Runs a command five times; prints "median-seconds median-peak-KiB".
 measure() {
-  local times=() peaks=()
+  local times=() peaks=() start end
   for _ in 1 2 3 4 5; do
-    /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null
-    read -r t m <"$work/time"
-    times+=("$t"); peaks+=("$m")
+    start=$(date +%s%N)
+    /usr/bin/time -f "%M" -o "$work/time" "$@" >/dev/null
+    end=$(date +%s%N)
+    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.6f", (b - a) / 1e9}')")
+    peaks+=("$(cat "$work/time")")
   done
   printf '%s %s\n' "$(printf '%s\n' "${times[@]}" | median)" "$(printf '%s\n' "${peaks[@]}" | median)"
 }
@@ -32,6 +34,6 @@ for n in 1000 10000 100000; do
   in_mb=$(awk -v b="$(stat -c %s "$work/tasks.txt")" 'BEGIN {printf "%.2f", b / 1e6}')
   out_mb=$(awk -v b="$(stat -c %s "$work/tasks.xml")" 'BEGIN {printf "%.2f", b / 1e6}')
   awk -v n="$n" -v i="$in_mb" -v o="$out_mb" -v t="$t" -v tc="$tc" -v p="$peak" 'BEGIN {
-    tt = (t > 0.005 ? t : 0.005); cc = (tc > 0.005 ? tc : 0.005)
+    tt = t; cc = tc
     printf "%-8d %10.2f %10.2f %10.1f %12.1f %12.1f %9.1fx\n", n, i, o, i / tt, p / 1024, 3 * o + 30, tt / cc }'
 done

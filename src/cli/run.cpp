@@ -29,17 +29,23 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash == 0 ? 1 : slash);
 }
 
+// The task blocks of an input file; the intermediate texts are released
+// before the document is built, which keeps large inputs in less memory.
+std::vector<std::u16string> PreparedBlocks(const std::string& input, bool utf8) {
+  std::u16string memo = conversion::MemoText(conversion::LoadTaskText(input, utf8));
+  if (conversion::TrimView(memo).empty()) throw NothingToConvertError();
+  return conversion::PrepareTaskText(memo).blocks;
+}
+
 // Converts one input exactly as opening it in the window and saving would.
 void ConvertOne(const std::string& input, const Options& options,
                 conversion::TestDocumentBuilder& builder,
                 platform::OutputStream& standardOutput, std::ostream& messages) {
-  std::u16string memo = conversion::MemoText(conversion::LoadTaskText(input, options.utf8));
-  if (conversion::TrimText(memo).empty()) throw NothingToConvertError();
-  conversion::PreparedText prepared = conversion::PrepareTaskText(memo);
+  std::vector<std::u16string> blocks = PreparedBlocks(input, options.utf8);
 
   std::string fullInput = platform::FullPath(input);
   conversion::TextSource source{FolderOf(fullInput), fullInput};
-  auto document = builder.Build(prepared.blocks, source,
+  auto document = builder.Build(blocks, source,
                                 options.date.value_or(platform::LocalNow()));
 
   std::string output = options.output.value_or(DefaultOutputPath(input));

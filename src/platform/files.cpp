@@ -137,10 +137,11 @@ void FileOutputStream::Commit() {
     fd_ = -1;
     return;
   }
-  bool flushed = ::fsync(fd_) == 0;
+  // write() and close() report a full disk or a failed device; the rename
+  // below happens only after both succeeded.
   bool closed = ::close(fd_) == 0;
   fd_ = -1;
-  if (!flushed || !closed) {
+  if (!closed) {
     Discard();
     throw WriteError();
   }

@@ -2,24 +2,6 @@
 
 namespace texttoxml::platform {
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 namespace {
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -56,22 +38,53 @@ std::size_t DecodeSequence(std::string_view bytes, std::size_t i,
   return length;
 }
 
+// Writes the UTF-8 form of `c` at `out` and returns the position after it.
+char* PutUtf8(char* out, char32_t c) {
+  if (c < 0x80) {
+    *out++ = static_cast<char>(c);
+  } else if (c < 0x800) {
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xF0 | (c >> 18));
+    *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
 }  // namespace
 
+void AppendUtf8(std::string& out, char32_t c) {
+  char bytes[4];
+  out.append(bytes, static_cast<std::size_t>(PutUtf8(bytes, c) - bytes));
+}
+
 std::string Utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 2);
+  // Every code unit takes at most three bytes (a surrogate pair, two units,
+  // takes four), so one allocation is enough.
+  std::string out(text.size() * 3, '\0');
+  char* end = out.data();
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
-    if (IsHighSurrogate(text[i]) && i + 1 < text.size() &&
-        IsLowSurrogate(text[i + 1])) {
+    if (c < 0x80) {
+      *end++ = static_cast<char>(c);
+      continue;
+    }
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
       c = 0xFFFD;
     }
-    AppendUtf8(out, c);
+    end = PutUtf8(end, c);
   }
+  out.resize(static_cast<std::size_t>(end - out.data()));
   return out;
 }
 
