@@ -1,0 +1,20 @@
+// How texts reach the user: paths and error messages are UTF-8 inside the
+// system, the window shows UTF-16.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace texttoxml::app {
+
+// UTF-8 as UTF-16 for showing; a byte that is not part of a well-formed
+// sequence shows as U+FFFD instead of hiding the whole text.
+std::u16string DisplayText(std::string_view utf8);
+
+// The text of the error box for an error's message: a full stop is appended
+// when the last character comes after "." in code order, so a message ending
+// in a letter, a digit or "?" gets one and one ending in ".", "!" or ")"
+// does not.
+std::u16string ErrorDisplayText(std::u16string_view message);
+
+}  // namespace texttoxml::app

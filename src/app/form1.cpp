@@ -1,0 +1,69 @@
+#include "app/form1.h"
+
+#include <exception>
+#include <optional>
+#include <utility>
+
+#include "app/display_text.h"
+#include "app/window_texts.h"
+#include "conversion/task_text.h"
+#include "conversion/text.h"
+
+namespace texttoxml::app {
+
+std::string FolderOfPath(const std::string& path) {
+  const std::size_t separator = path.rfind('/');
+  if (separator == std::string::npos) return {};
+  if (separator == 0) return "/";
+  return path.substr(0, separator);
+}
+
+Form1::Form1(WindowPlatform& platform, std::string webAddress)
+    : platform_(platform),
+      webAddress_(std::move(webAddress)),
+      labelCaption_(kOpenedFileCaption) {}
+
+void Form1::BbOpenClick() { RunCommand([this] { Open(); }); }
+
+void Form1::BbSaveClick() { RunCommand([this] { Save(); }); }
+
+void Form1::LinkLabel1LinkClick() { platform_.OpenAddress(webAddress_); }
+
+void Form1::Image1Click() { platform_.OpenAddress(webAddress_); }
+
+void Form1::RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    platform_.ShowError(ErrorDisplayText(DisplayText(error.what())));
+  }
+}
+
+// The memo is emptied before the file is read, so a file that fails to load
+// leaves an empty memo; the label and Dir change only once the text is in.
+void Form1::Open() {
+  std::optional<OpenChoice> choice = platform_.ShowOpenDialog(openDialog_);
+  if (!choice) return;
+  openDialog_ = *choice;
+  platform_.SetMemoText(u"");
+  const bool utf8 = choice->filterIndex == kUtf8FilterIndex;
+  platform_.SetMemoText(conversion::MemoText(conversion::LoadTaskText(choice->path, utf8)));
+  labelCaption_ = std::u16string(kOpenedFileCaption) + u' ' + DisplayText(choice->path);
+  platform_.SetLabelCaption(labelCaption_);
+  dir_ = FolderOfPath(choice->path);
+}
+
+// The normalised text goes back into the memo before the document is built
+// and stays there whatever happens next.
+void Form1::Save() {
+  const std::u16string text = platform_.MemoText();
+  if (conversion::TrimView(text).empty()) return;
+  std::optional<std::string> path = platform_.ShowSaveDialog(fileName_);
+  if (!path) return;
+  fileName_ = std::move(*path);
+  const conversion::PreparedText prepared = conversion::PrepareTaskText(text);
+  platform_.SetMemoText(prepared.normalised);
+  builder_.BuildTestDocument(prepared.blocks, {dir_, openDialog_.path}, fileName_);
+}
+
+}  // namespace texttoxml::app

@@ -1,0 +1,48 @@
+// The program's one window: the conversion tab with the editable memo and
+// the open and save buttons, the read-only sample and description tabs. The
+// window carries Form1's commands out through Qt widgets and a Desktop.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "app/form1.h"
+#include "app/qt/desktop.h"
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace texttoxml::app::gui {
+
+inline constexpr int kWindowWidth = 618;
+inline constexpr int kWindowHeight = 373;
+
+class MainWindow : public QWidget, private WindowPlatform {
+ public:
+  // `guideAddress` is what the link and the banner open.
+  explicit MainWindow(std::string guideAddress,
+                      std::unique_ptr<Desktop> desktop = std::make_unique<Desktop>());
+
+  void CentreOnScreen();
+
+ private:
+  QWidget* BuildConversionTab();
+  QWidget* BuildSampleTab();
+  QWidget* BuildDescriptionTab();
+
+  std::optional<OpenChoice> ShowOpenDialog(const OpenChoice& start) override;
+  std::optional<std::string> ShowSaveDialog(const std::string& start) override;
+  std::u16string MemoText() const override;
+  void SetMemoText(std::u16string_view text) override;
+  void SetLabelCaption(std::u16string_view caption) override;
+  void ShowError(std::u16string_view message) override;
+  void OpenAddress(std::string_view address) override;
+
+  std::unique_ptr<Desktop> desktop_;
+  Form1 form_;
+  QLabel* label1_ = nullptr;
+  QPlainTextEdit* memo1_ = nullptr;
+};
+
+}  // namespace texttoxml::app::gui

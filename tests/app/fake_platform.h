@@ -1,0 +1,61 @@
+// A window toolkit made of plain fields: the dialogs answer from queues the
+// test fills, and every call is recorded for the test to look at.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/window_platform.h"
+#include "app/window_texts.h"
+
+namespace texttoxml::app {
+
+class FakePlatform : public WindowPlatform {
+ public:
+  std::optional<OpenChoice> ShowOpenDialog(const OpenChoice& start) override {
+    openStarts.push_back(start);
+    return Next(openAnswers);
+  }
+  std::optional<std::string> ShowSaveDialog(const std::string& start) override {
+    saveStarts.push_back(start);
+    return Next(saveAnswers);
+  }
+  std::u16string MemoText() const override { return memo; }
+  void SetMemoText(std::u16string_view text) override {
+    memo = text;
+    ++memoWrites;
+  }
+  void SetLabelCaption(std::u16string_view caption) override { label = caption; }
+  void ShowError(std::u16string_view message) override { errors.emplace_back(message); }
+  void OpenAddress(std::string_view address) override { addresses.emplace_back(address); }
+
+  // What the dialogs answer, one entry per showing; nothing means cancel.
+  std::deque<std::optional<OpenChoice>> openAnswers;
+  std::deque<std::optional<std::string>> saveAnswers;
+
+  std::vector<OpenChoice> openStarts;
+  std::vector<std::string> saveStarts;
+  std::u16string memo;
+  int memoWrites = 0;
+  std::u16string label{kOpenedFileCaption};
+  std::vector<std::u16string> errors;
+  std::vector<std::string> addresses;
+
+ private:
+  template <typename Answer>
+  static Answer Next(std::deque<Answer>& answers) {
+    if (answers.empty()) {
+      ADD_FAILURE() << "a dialog was shown that the test did not expect";
+      return std::nullopt;
+    }
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace texttoxml::app

@@ -1,0 +1,195 @@
+// The real window on Qt's offscreen platform, with the modal dialogs and the
+// desktop's address action replaced.
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/qt/artwork.h"
+#include "app/qt/main_window.h"
+#include "app/qt/qt_text.h"
+#include "app/window_texts.h"
+#include "test_support.h"
+
+// Failure messages show the text rather than its code units.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace texttoxml::app::gui {
+namespace {
+
+using texttoxml::testing::ReadFile;
+using texttoxml::testing::TempDir;
+
+constexpr char kGuide[] = "file:///opt/texttoxml/guide.html";
+
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application_ = std::make_unique<QApplication>(argc_, argv_);
+  }
+  void TearDown() override { application_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[10] = "gui_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> application_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+class FakeDesktop : public Desktop {
+ public:
+  std::optional<OpenChoice> ShowOpenDialog(QWidget*, const OpenChoice&) override { return openAnswer; }
+  std::optional<std::string> ShowSaveDialog(QWidget*, const std::string&) override { return saveAnswer; }
+  void ShowError(QWidget*, const QString& message) override { errors.push_back(message); }
+  void OpenAddress(const QString& address) override { addresses.push_back(address); }
+
+  std::optional<OpenChoice> openAnswer;
+  std::optional<std::string> saveAnswer;
+  std::vector<QString> errors;
+  std::vector<QString> addresses;
+};
+
+struct Window {
+  FakeDesktop* desktop = new FakeDesktop;
+  MainWindow window{kGuide, std::unique_ptr<Desktop>(desktop)};
+
+  template <typename Widget>
+  Widget& Find(const char* name) {
+    auto* widget = window.findChild<Widget*>(QLatin1String(name));
+    if (!widget) throw std::runtime_error(std::string("no widget ") + name);
+    return *widget;
+  }
+  // The plain-text form would show a no-break space as a space.
+  QString Memo1Text() {
+    return Find<QPlainTextEdit>("Memo1").document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+  }
+};
+
+QString Lines(std::span<const std::u16string_view> lines) {
+  QStringList joined;
+  for (std::u16string_view line : lines) joined << ToQString(line);
+  return joined.join(QLatin1Char('\n'));
+}
+
+TEST(MainWindow, ShowsTheTabsTextsAndReadOnlyFlags) {
+  Window w;
+  w.window.show();
+  EXPECT_EQ(w.window.windowTitle(), QStringLiteral("TextToXML_ExamoraPro"));
+  EXPECT_EQ(w.window.size(), QSize(618, 373));
+
+  auto& pages = w.Find<QTabWidget>("PageControl1");
+  ASSERT_EQ(pages.count(), 3);
+  EXPECT_EQ(pages.tabText(0), QStringLiteral("Преобразование"));
+  EXPECT_EQ(pages.tabText(1), QStringLiteral("Образец"));
+  EXPECT_EQ(pages.tabText(2), QStringLiteral("Описание"));
+  EXPECT_EQ(pages.currentIndex(), 0);
+
+  EXPECT_EQ(w.Find<QLabel>("Label1").text(), QStringLiteral("Открыт файл:"));
+  EXPECT_EQ(w.Find<QGroupBox>("GroupBox1").title(), QStringLiteral("Исходный текст:"));
+  EXPECT_EQ(w.Find<QWidget>("Panel1").height(), 39);
+  for (auto [name, caption] : {std::pair{"bbOpen", "Открыть TXT"}, std::pair{"bbSave", "Сохранить в XML"}}) {
+    auto& button = w.Find<QPushButton>(name);
+    EXPECT_EQ(button.text(), QString::fromUtf8(caption));
+    EXPECT_EQ(button.size(), QSize(128, 32));
+    EXPECT_EQ(button.iconSize(), QSize(16, 16));
+    EXPECT_FALSE(button.icon().isNull());
+  }
+  EXPECT_EQ(w.Find<QLabel>("Label2").text(), QStringLiteral("v.2"));
+  EXPECT_TRUE(w.Find<QLabel>("LinkLabel1").text().contains(QStringLiteral("Руководство пользователя")));
+
+  EXPECT_FALSE(w.Find<QPlainTextEdit>("Memo1").isReadOnly());
+  auto& sample = w.Find<QPlainTextEdit>("Memo3");
+  EXPECT_TRUE(sample.isReadOnly());
+  EXPECT_EQ(sample.document()->blockCount(), 40);
+  EXPECT_EQ(sample.toPlainText(), Lines(kSampleLines));
+  auto& description = w.Find<QPlainTextEdit>("Memo2");
+  EXPECT_TRUE(description.isReadOnly());
+  EXPECT_EQ(description.frameShape(), QFrame::NoFrame);
+  EXPECT_EQ(description.document()->blockCount(), 19);
+  EXPECT_EQ(description.toPlainText(), Lines(kDescriptionLines));
+
+  auto& banner = w.Find<QLabel>("Image1");
+  EXPECT_EQ(banner.pixmap().size(), QSize(kBannerWidth, kBannerHeight));
+  EXPECT_EQ(banner.cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST(MainWindow, SavesThroughTheQtLayer) {
+  TempDir dir;
+  Window w;
+  w.desktop->saveAnswer = dir.File("out.xml");
+  auto& memo = w.Find<QPlainTextEdit>("Memo1");
+  memo.setPlainText(QStringLiteral("  Вопрос\u00A0один\n+ да\n- нет\n\n  \n\nСколько?\n= 2"));
+  w.Find<QPushButton>("bbSave").click();
+
+  EXPECT_TRUE(w.desktop->errors.empty());
+  EXPECT_EQ(w.Memo1Text(), QStringLiteral("Вопрос\u00A0один\n+ да\n- нет\n\nСколько?\n= 2\n"));
+  const std::string xml = ReadFile(dir.File("out.xml"));
+  EXPECT_NE(xml.find("<PlainText>Вопрос\u00A0один</PlainText>"), std::string::npos);
+  EXPECT_NE(xml.find("<Task Type=\"TYPE_TASK_CHOICE_SINGLE\">"), std::string::npos);
+  EXPECT_NE(xml.find("<Task Type=\"TYPE_TASK_ENTER_NUM\">"), std::string::npos);
+}
+
+TEST(MainWindow, OpensThroughTheQtLayerAndShowsErrors) {
+  TempDir dir;
+  const std::string path = dir.Write("задания.txt", "Q\r\n+ a\r- b\n");
+  Window w;
+  w.desktop->openAnswer = OpenChoice{path, kUtf8FilterIndex};
+  w.Find<QPushButton>("bbOpen").click();
+  EXPECT_EQ(w.Memo1Text(), QStringLiteral("Q\n+ a\n- b\n"));
+  EXPECT_EQ(w.Find<QLabel>("Label1").text(), QStringLiteral("Открыт файл: ") + PathToQString(path));
+  EXPECT_TRUE(w.desktop->errors.empty());
+
+  w.desktop->openAnswer = OpenChoice{dir.File("missing.txt"), kAnsiFilterIndex};
+  w.Find<QPushButton>("bbOpen").click();
+  ASSERT_EQ(w.desktop->errors.size(), 1u);
+  EXPECT_TRUE(w.desktop->errors[0].startsWith(QStringLiteral("Cannot open file \"")));
+  EXPECT_TRUE(w.desktop->errors[0].endsWith(QStringLiteral("No such file or directory.")));
+  EXPECT_TRUE(w.Memo1Text().isEmpty());
+  EXPECT_EQ(w.Find<QLabel>("Label1").text(), QStringLiteral("Открыт файл: ") + PathToQString(path));
+}
+
+TEST(MainWindow, LinkAndBannerOpenTheGuide) {
+  Window w;
+  w.window.show();
+  emit w.Find<QLabel>("LinkLabel1").linkActivated(QStringLiteral("guide"));
+  auto& banner = w.Find<QLabel>("Image1");
+  const QPointF inside(10, 10);
+  QMouseEvent press(QEvent::MouseButtonPress, inside, banner.mapToGlobal(inside), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, inside, banner.mapToGlobal(inside), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&banner, &press);
+  QApplication::sendEvent(&banner, &release);
+  EXPECT_EQ(w.desktop->addresses, (std::vector<QString>{QLatin1String(kGuide), QLatin1String(kGuide)}));
+}
+
+TEST(MemoText, LineBreaksAreCrLfForTheLogicAndParagraphsForQt) {
+  EXPECT_EQ(MemoTextToWidget(u"a\r\n\r\nb\r\n"), QStringLiteral("a\n\nb\n"));
+  const QString raw = QStringLiteral("a") + QChar(QChar::ParagraphSeparator) + QStringLiteral("b\u00A0c") +
+                      QChar(0) + QStringLiteral("tail");
+  EXPECT_EQ(MemoTextFromWidget(raw), u"a\r\nb\u00A0c");
+
+  QPlainTextEdit edit;
+  const std::u16string text = u"x\r\n\r\n y\u00A0\r\n";
+  edit.setPlainText(MemoTextToWidget(text));
+  EXPECT_EQ(edit.document()->blockCount(), 4);
+  EXPECT_EQ(MemoTextFromWidget(edit.document()->toRawText()), text);
+}
+
+}  // namespace
+}  // namespace texttoxml::app::gui
