@@ -139,4 +139,12 @@ PngNoImageDataError::PngNoImageDataError()
     : PngError(
           "This \"Portable Network Graphics\" image contains no data.") {}
 
+ImageTooLargeError::ImageTooLargeError(unsigned long long width,
+                                       unsigned long long height)
+    : InvalidGraphicError("Image is too large (" + std::to_string(width) +
+                          " x " + std::to_string(height) + " pixels)") {}
+
+JpegError::JpegError(int messageCode)
+    : Error("JPEG error #" + std::to_string(messageCode)) {}
+
 }  // namespace texttoxml

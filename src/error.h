@@ -153,4 +153,17 @@ class PngNoImageDataError : public PngError {
   PngNoImageDataError();
 };
 
+// A picture whose decoded pixels would exceed the limit:
+// "Image is too large (%u x %u pixels)".
+class ImageTooLargeError : public InvalidGraphicError {
+ public:
+  ImageTooLargeError(unsigned long long width, unsigned long long height);
+};
+
+// The JPEG library refused a file: "JPEG error #%d" with its message code.
+class JpegError : public Error {
+ public:
+  explicit JpegError(int messageCode);
+};
+
 }  // namespace texttoxml

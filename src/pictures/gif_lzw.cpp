@@ -1,0 +1,199 @@
+#include "pictures/gif_lzw.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+
+#include "error.h"
+#include "pictures/gif_blocks.h"
+
+namespace texttoxml::pictures {
+
+namespace {
+
+constexpr int kTableSize = 4096;  // codes are at most 12 bits wide
+constexpr int kMaxCodeWidth = 12;
+
+// Reads codes least significant bit first from a chain of sub-blocks.
+class CodeReader {
+ public:
+  explicit CodeReader(const std::vector<std::string_view>& blocks)
+      : blocks_(blocks) {}
+
+  bool Read(int width, int& code) {
+    while (bitCount_ < width) {
+      int byte = NextByte();
+      if (byte < 0) return false;
+      bits_ |= static_cast<std::uint32_t>(byte) << bitCount_;
+      bitCount_ += 8;
+    }
+    code = static_cast<int>(bits_ & ((1u << width) - 1));
+    bits_ >>= width;
+    bitCount_ -= width;
+    return true;
+  }
+
+ private:
+  int NextByte() {
+    while (block_ < blocks_.size() && offset_ >= blocks_[block_].size()) {
+      ++block_;
+      offset_ = 0;
+    }
+    if (block_ >= blocks_.size()) return -1;
+    return static_cast<std::uint8_t>(blocks_[block_][offset_++]);
+  }
+
+  const std::vector<std::string_view>& blocks_;
+  std::size_t block_ = 0;
+  std::size_t offset_ = 0;
+  std::uint32_t bits_ = 0;
+  int bitCount_ = 0;
+};
+
+// Places decoded bytes into the frame's rows in data order.
+class RowSink {
+ public:
+  RowSink(std::uint8_t* pixels, int width, int height, bool interlaced)
+      : pixels_(pixels),
+        width_(static_cast<std::size_t>(width)),
+        rows_(width > 0 ? GifRowOrder(height, interlaced) : std::vector<int>()) {}
+
+  bool Full() const { return row_ >= rows_.size(); }
+
+  void Put(const std::uint8_t* bytes, std::size_t count) {
+    while (count > 0 && !Full()) {
+      std::size_t n = std::min(count, width_ - x_);
+      std::memcpy(pixels_ + static_cast<std::size_t>(rows_[row_]) * width_ + x_, bytes, n);
+      bytes += n;
+      count -= n;
+      x_ += n;
+      if (x_ == width_) {
+        x_ = 0;
+        ++row_;
+      }
+    }
+  }
+
+ private:
+  std::uint8_t* pixels_;
+  std::size_t width_;
+  std::vector<int> rows_;
+  std::size_t row_ = 0;
+  std::size_t x_ = 0;
+};
+
+// The string table of the decoder. Every entry extends an older code, so
+// prefix chains always lead down to a literal and never loop.
+class DecoderTable {
+ public:
+  explicit DecoderTable(int minCodeSize)
+      : minCodeSize_(minCodeSize), clear_(1 << minCodeSize) {
+    Reset();
+  }
+
+  int ClearCode() const { return clear_; }
+  int EndCode() const { return clear_ + 1; }
+  int CodeWidth() const { return width_; }
+
+  void Reset() {
+    next_ = clear_ + 2;
+    width_ = minCodeSize_ + 1;
+    previous_ = -1;
+  }
+
+  // Writes the string of `code` into `out` and returns its length; for the
+  // code about to be defined, the previous string and its first byte.
+  int Expand(int code, std::uint8_t* out) {
+    if (code < clear_) {
+      if (code > 0xFF) throw GifException(kGifInvalidData);
+      out[0] = static_cast<std::uint8_t>(code);
+      return 1;
+    }
+    if (code < next_) return ExpandEntry(code, out);
+    if (code == next_ && previous_ < 0) {
+      throw GifException("Circular decoder table entry");
+    }
+    if (code > next_ || next_ >= kTableSize) throw GifException(kGifInvalidData);
+    int length = Expand(previous_, out);
+    out[length] = out[0];
+    return length + 1;
+  }
+
+  // Records the string just decoded: the previous one plus its first byte.
+  // The code width grows as soon as the next code might need the extra bit.
+  void Learn(int code, std::uint8_t firstByte) {
+    if (previous_ >= 0 && next_ < kTableSize) {
+      prefix_[next_] = static_cast<std::uint16_t>(previous_);
+      suffix_[next_] = firstByte;
+      length_[next_] = static_cast<std::uint16_t>(Length(previous_) + 1);
+      ++next_;
+    }
+    if (next_ >= (1 << width_) && width_ < kMaxCodeWidth) ++width_;
+    previous_ = code;
+  }
+
+ private:
+  int Length(int code) const { return code < clear_ ? 1 : length_[code]; }
+
+  int ExpandEntry(int code, std::uint8_t* out) const {
+    int length = length_[code];
+    int position = length;
+    while (code >= clear_) {
+      out[--position] = suffix_[code];
+      code = prefix_[code];
+    }
+    out[0] = static_cast<std::uint8_t>(code);
+    return length;
+  }
+
+  int minCodeSize_;
+  int clear_;
+  int next_ = 0;
+  int width_ = 0;
+  int previous_ = -1;
+  std::array<std::uint16_t, kTableSize> prefix_{};
+  std::array<std::uint8_t, kTableSize> suffix_{};
+  std::array<std::uint16_t, kTableSize> length_{};
+};
+
+}  // namespace
+
+std::vector<int> GifRowOrder(int height, bool interlaced) {
+  std::vector<int> rows;
+  rows.reserve(static_cast<std::size_t>(std::max(height, 0)));
+  if (!interlaced) {
+    for (int y = 0; y < height; ++y) rows.push_back(y);
+    return rows;
+  }
+  static constexpr int kStart[] = {0, 4, 2, 1};
+  static constexpr int kStep[] = {8, 8, 4, 2};
+  for (int pass = 0; pass < 4; ++pass) {
+    for (int y = kStart[pass]; y < height; y += kStep[pass]) rows.push_back(y);
+  }
+  return rows;
+}
+
+GifLzwEnd DecodeGifLzw(const std::vector<std::string_view>& blocks,
+                       int minCodeSize, int width, int height,
+                       bool interlaced, std::uint8_t* pixels) {
+  auto table = std::make_unique<DecoderTable>(minCodeSize);
+  CodeReader codes(blocks);
+  RowSink sink(pixels, width, height, interlaced);
+  std::array<std::uint8_t, kTableSize + 1> string;
+  while (!sink.Full()) {
+    int code = 0;
+    if (!codes.Read(table->CodeWidth(), code)) return GifLzwEnd::kOutOfData;
+    if (code == table->ClearCode()) {
+      table->Reset();
+      continue;
+    }
+    if (code == table->EndCode()) return GifLzwEnd::kEndCode;
+    int length = table->Expand(code, string.data());
+    sink.Put(string.data(), static_cast<std::size_t>(length));
+    table->Learn(code, string[0]);
+  }
+  return GifLzwEnd::kComplete;
+}
+
+}  // namespace texttoxml::pictures

@@ -1,0 +1,53 @@
+#include "pictures/icon.h"
+
+#include "error.h"
+#include "pictures/little_endian.h"
+
+namespace texttoxml::pictures {
+
+namespace {
+
+constexpr std::size_t kDirectoryHeaderSize = 6;
+constexpr std::size_t kDirectoryEntrySize = 16;
+
+// A size byte of 0 in a directory entry stands for 256 pixels.
+int EntrySize(std::string_view bytes, std::size_t at) {
+  const auto value = static_cast<std::uint8_t>(bytes[at]);
+  return value == 0 ? 256 : value;
+}
+
+}  // namespace
+
+std::unique_ptr<Graphic> Icon::CreateNew() const { return std::make_unique<Icon>(); }
+
+void Icon::Assign(const Graphic& source) {
+  const auto* icon = dynamic_cast<const Icon*>(&source);
+  if (icon == nullptr) throw ConvertError(source.ClassName(), ClassName());
+  image_ = icon->image_;
+}
+
+int Icon::Width() const { return image_ ? image_->width : 0; }
+int Icon::Height() const { return image_ ? image_->height : 0; }
+
+bool Icon::SharesImageWith(const Icon& other) const {
+  return image_ != nullptr && image_ == other.image_;
+}
+
+void Icon::LoadFromBytes(std::string_view bytes) {
+  if (bytes.size() < kDirectoryHeaderSize) throw ReadError();
+  if (ReadU16Le(bytes, 2) > 1) throw InvalidGraphicError("Icon image is not valid");
+  Image image{std::string(bytes), 0, 0};
+  const bool hasEntry = ReadU16Le(bytes, 4) > 0 &&
+                        bytes.size() >= kDirectoryHeaderSize + kDirectoryEntrySize;
+  if (hasEntry) {
+    image.width = EntrySize(bytes, kDirectoryHeaderSize);
+    image.height = EntrySize(bytes, kDirectoryHeaderSize + 1);
+  }
+  image_ = std::make_shared<const Image>(std::move(image));
+}
+
+void Icon::SaveToStream(std::string& out) const {
+  if (image_) out += image_->bytes;
+}
+
+}  // namespace texttoxml::pictures

@@ -1,0 +1,40 @@
+#include "pictures/jpeg_image.h"
+
+#include "error.h"
+
+namespace texttoxml::pictures {
+
+std::unique_ptr<Graphic> JpegImage::CreateNew() const {
+  return std::make_unique<JpegImage>();
+}
+
+void JpegImage::Assign(const Graphic& source) {
+  const auto* jpeg = dynamic_cast<const JpegImage*>(&source);
+  if (jpeg == nullptr) throw ConvertError(source.ClassName(), ClassName());
+  image_ = jpeg->image_;
+}
+
+int JpegImage::Width() const { return image_ ? image_->header.width : 0; }
+int JpegImage::Height() const { return image_ ? image_->header.height : 0; }
+bool JpegImage::Grayscale() const { return image_ && image_->header.grayscale; }
+bool JpegImage::ProgressiveEncoding() const {
+  return image_ && image_->header.progressive;
+}
+
+bool JpegImage::SharesImageWith(const JpegImage& other) const {
+  return image_ != nullptr && image_ == other.image_;
+}
+
+void JpegImage::LoadFromBytes(std::string_view bytes) {
+  if (bytes.empty()) {
+    image_.reset();
+    return;
+  }
+  image_ = std::make_shared<const Image>(Image{std::string(bytes), ReadJpegHeader(bytes)});
+}
+
+void JpegImage::SaveToStream(std::string& out) const {
+  if (image_) out += image_->bytes;
+}
+
+}  // namespace texttoxml::pictures

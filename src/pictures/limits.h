@@ -1,0 +1,22 @@
+// The one bound on decoded pictures. A picture file's header may announce
+// any size; every decoder checks the store it is about to allocate against
+// this limit first, so that a hostile header cannot exhaust memory.
+#pragma once
+
+#include <cstdint>
+
+namespace texttoxml::pictures {
+
+// At most 256 MiB of decoded pixels per picture.
+inline constexpr std::uint64_t kMaxDecodedPixelBytes = 256ull << 20;
+
+// Raises ImageTooLargeError "Image is too large (%u x %u pixels)" when a
+// picture of width x height pixels at `bitsPerPixel` would need more than
+// kMaxDecodedPixelBytes.
+void CheckImageSize(std::uint64_t width, std::uint64_t height,
+                    std::uint64_t bitsPerPixel);
+
+// Raises that error for a store whose layout the caller has checked itself.
+[[noreturn]] void ThrowImageTooLarge(std::uint64_t width, std::uint64_t height);
+
+}  // namespace texttoxml::pictures

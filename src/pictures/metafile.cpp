@@ -1,0 +1,54 @@
+#include "pictures/metafile.h"
+
+#include "error.h"
+
+namespace texttoxml::pictures {
+
+namespace {
+
+constexpr int kScreenPixelsPerInch = 96;
+
+}  // namespace
+
+std::unique_ptr<Graphic> Metafile::CreateNew() const {
+  return std::make_unique<Metafile>();
+}
+
+void Metafile::Assign(const Graphic& source) {
+  const auto* metafile = dynamic_cast<const Metafile*>(&source);
+  if (metafile == nullptr) throw ConvertError(source.ClassName(), ClassName());
+  image_ = metafile->image_;
+}
+
+int Metafile::Pixels(int hundredthsMm, int devicePixels, int deviceMm) const {
+  if (image_->inch == 0 && devicePixels > 0 && deviceMm > 0) {
+    return static_cast<int>(
+        MulDivRound(hundredthsMm, devicePixels, std::int64_t{deviceMm} * 100));
+  }
+  return static_cast<int>(MulDivRound(hundredthsMm, kScreenPixelsPerInch, 2540));
+}
+
+int Metafile::Width() const {
+  return image_ ? Pixels(image_->mmWidth, image_->devicePixelsX, image_->deviceMmX) : 0;
+}
+
+int Metafile::Height() const {
+  return image_ ? Pixels(image_->mmHeight, image_->devicePixelsY, image_->deviceMmY) : 0;
+}
+
+bool Metafile::SharesImageWith(const Metafile& other) const {
+  return image_ != nullptr && image_ == other.image_;
+}
+
+void Metafile::LoadFromBytes(std::string_view bytes) {
+  image_ = std::make_shared<const MetafileImage>(
+      LooksEnhanced(bytes) ? ReadEnhancedMetafile(bytes) : ReadPlaceableMetafile(bytes));
+}
+
+void Metafile::SaveToStream(std::string& out) const {
+  if (!image_) return;
+  if (!image_->enhanced) AppendPlaceableHeader(*image_, out);
+  out += image_->records;
+}
+
+}  // namespace texttoxml::pictures

@@ -1,0 +1,43 @@
+#include "pictures/picture.h"
+
+#include "error.h"
+#include "pictures/file_formats.h"
+
+namespace texttoxml::pictures {
+
+Picture::Picture() { FileFormats(); }
+
+void Picture::LoadFromFile(const std::string& path) {
+  const std::string extension = PictureFileExtension(path);
+  const GraphicFactory factory = FindExt(extension);
+  if (factory == nullptr) {
+    throw InvalidGraphicError("Unknown picture file extension (." + extension + ")");
+  }
+  std::unique_ptr<Graphic> graphic = factory();
+  graphic->LoadFromFile(path);
+  graphic_ = std::move(graphic);
+}
+
+void Picture::Assign(const Graphic& graphic) { graphic_ = CopyGraphic(graphic); }
+
+void Picture::Assign(const Picture& other) {
+  if (other.graphic_) {
+    Assign(*other.graphic_);
+  } else {
+    graphic_.reset();
+  }
+}
+
+std::unique_ptr<Graphic> CopyGraphic(const Graphic& source) {
+  std::unique_ptr<Graphic> copy = source.CreateNew();
+  copy->Assign(source);
+  return copy;
+}
+
+std::string PictureFileExtension(std::string_view path) {
+  const std::size_t dot = path.find_last_of(".\\:/");
+  if (dot == std::string_view::npos || path[dot] != '.') return {};
+  return std::string(path.substr(dot + 1));
+}
+
+}  // namespace texttoxml::pictures
