@@ -17,10 +17,4 @@ std::u16string DisplayText(std::string_view utf8) {
   }
 }
 
-std::u16string ErrorDisplayText(std::u16string_view message) {
-  std::u16string text(message);
-  if (!text.empty() && text.back() > u'.') text += u'.';
-  return text;
-}
-
 }  // namespace texttoxml::app

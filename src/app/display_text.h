@@ -11,10 +11,4 @@ namespace texttoxml::app {
 // sequence shows as U+FFFD instead of hiding the whole text.
 std::u16string DisplayText(std::string_view utf8);
 
-// The text of the error box for an error's message: a full stop is appended
-// when the last character comes after "." in code order, so a message ending
-// in a letter, a digit or "?" gets one and one ending in ".", "!" or ")"
-// does not.
-std::u16string ErrorDisplayText(std::u16string_view message);
-
 }  // namespace texttoxml::app

@@ -8,6 +8,7 @@
 #include "app/window_texts.h"
 #include "conversion/task_text.h"
 #include "conversion/text.h"
+#include "error.h"
 
 namespace texttoxml::app {
 
@@ -35,7 +36,7 @@ void Form1::RunCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& error) {
-    platform_.ShowError(ErrorDisplayText(DisplayText(error.what())));
+    platform_.ShowError(DisplayText(DisplayMessage(error.what())));
   }
 }
 

@@ -14,20 +14,6 @@ namespace {
 
 using conversion::TaskKind;
 
-TEST(ErrorDisplayText, AppendsAFullStopAfterCharactersAboveTheDot) {
-  EXPECT_EQ(ErrorDisplayText(u"Stream write error"), u"Stream write error.");
-  EXPECT_EQ(ErrorDisplayText(u"Ошибка"), u"Ошибка.");
-  EXPECT_EQ(ErrorDisplayText(u"code 5"), u"code 5.");
-  EXPECT_EQ(ErrorDisplayText(u"why?"), u"why?.");
-  EXPECT_EQ(ErrorDisplayText(u"a/"), u"a/.");
-  EXPECT_EQ(ErrorDisplayText(u"done."), u"done.");
-  EXPECT_EQ(ErrorDisplayText(u"stop!"), u"stop!");
-  EXPECT_EQ(ErrorDisplayText(u"(.png)"), u"(.png)");
-  EXPECT_EQ(ErrorDisplayText(u"a-"), u"a-");
-  EXPECT_EQ(ErrorDisplayText(u"line\r\n"), u"line\r\n");
-  EXPECT_EQ(ErrorDisplayText(u""), u"");
-}
-
 TEST(DisplayText, ShowsBadBytesAsReplacementCharacters) {
   EXPECT_EQ(DisplayText("/tmp/задания.txt"), u"/tmp/задания.txt");
   EXPECT_EQ(DisplayText("a\xFF" "b\xC3"), u"a\uFFFDb\uFFFD");
