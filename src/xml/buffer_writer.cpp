@@ -5,7 +5,7 @@
 
 namespace texttoxml::xml {
 
-void BufferWriter::Write(std::string_view bytes) {
+void BufferWriter::WriteAcrossChunks(std::string_view bytes) {
   while (!bytes.empty()) {
     std::size_t count = std::min(bytes.size(), kChunkSize - position_);
     std::memcpy(chunk_.data() + position_, bytes.data(), count);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "platform/stream.h"
@@ -20,13 +21,22 @@ class BufferWriter {
 
   // Every time the chunk fills up to kChunkSize bytes it is handed over;
   // raises WriteError when the target takes none of it.
-  void Write(std::string_view bytes);
+  void Write(std::string_view bytes) {
+    if (bytes.size() < kChunkSize - position_) {  // the common case: it fits
+      std::memcpy(chunk_.data() + position_, bytes.data(), bytes.size());
+      position_ += bytes.size();
+      return;
+    }
+    WriteAcrossChunks(bytes);
+  }
 
   // Hands over the bytes still collected. Not done on destruction: after a
   // failed write the rest of the document is dropped, not half-written.
   void Flush();
 
  private:
+  void WriteAcrossChunks(std::string_view bytes);
+
   platform::OutputStream& target_;
   std::array<char, kChunkSize> chunk_{};
   std::size_t position_ = 0;  // bytes collected in chunk_

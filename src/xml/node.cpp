@@ -52,7 +52,10 @@ void Node::WriteStream(BufferWriter&) const {}
 
 void Node::WriteIndent(BufferWriter& out) const {
   if (owner_->XmlFormat() != XmlFormatType::Readable) return;
-  for (std::size_t level = Depth(); level > 0; --level) out.Write(kIndentString);
+  static const std::string kTabs(64, kIndentString[0]);
+  std::size_t depth = Depth();
+  for (; depth > kTabs.size(); depth -= kTabs.size()) out.Write(kTabs);
+  out.Write(std::string_view(kTabs).substr(0, depth));
 }
 
 void Node::WriteReadableLineBreak(BufferWriter& out) const {
