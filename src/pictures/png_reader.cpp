@@ -53,7 +53,8 @@ class ChunkSequenceReader {
   // True after "IEND".
   bool ReadChunk(std::string_view name, std::uint32_t length) {
     std::unique_ptr<Chunk> chunk = CreateChunk(name);
-    if (typeid(*chunk) == typeid(Chunk) && IsCriticalChunkName(name)) {
+    const Chunk& created = *chunk;
+    if (typeid(created) == typeid(Chunk) && IsCriticalChunkName(name)) {
       throw PngUnknownCriticalChunkError();
     }
     // A second header would allocate a second image store.
