@@ -1,10 +1,11 @@
 #include "conversion/test_document.h"
 
+#include "conversion/embedded_data.h"
+#include "conversion/picture_variant.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/guid.h"
 #include "platform/utf.h"
-#include "xml/base64.h"
 #include "xml/xml_helper.h"
 
 namespace texttoxml::conversion {
@@ -37,12 +38,6 @@ std::u16string ExtensionOf(const std::string& path) {
   return PathText(std::string_view(path).substr(dot));
 }
 
-// The embedded-data passage: bytes taken as code-page text, as UTF-8, in
-// base64. Readers undo the three steps to get the bytes back.
-std::string EmbeddedData(std::string_view bytes) {
-  return xml::EncodeBase64(platform::AnsiToUtf8(bytes));
-}
-
 void EmbedQuestionPicture(Element& task, const std::string& path) {
   std::string bytes = platform::ReadWholeFile(path);
   if (bytes.empty()) return;
@@ -52,7 +47,8 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
   AddAttribute(image, u"FileName", fileName);
 }
 
-void WriteVariants(Element& task, const ParsedTask& parsed) {
+void WriteVariants(Element& task, const ParsedTask& parsed,
+                   richtext::RichDocument& richDocument) {
   Element& variants = AddChildElement(task, u"Variants");
   std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
   for (std::size_t i = 0; i < count; ++i) {
@@ -65,6 +61,7 @@ void WriteVariants(Element& task, const ParsedTask& parsed) {
     } else if (item.mark == 1) {
       AddBoolAttribute(variant, u"CorrectAnswer", true);
     }
+    if (!item.picture.empty()) EmbedPictureVariant(variant, item.picture, richDocument);
   }
 }
 
@@ -124,7 +121,7 @@ void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& pars
     case TaskKind::ChoiceSingle:
     case TaskKind::ChoiceMultiple:
     case TaskKind::ChoiceOrder:
-      WriteVariants(task, parsed);
+      WriteVariants(task, parsed, richDocument_);
       break;
     case TaskKind::EnterNum:
     case TaskKind::EnterText:

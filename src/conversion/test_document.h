@@ -8,6 +8,7 @@
 
 #include "conversion/task_parser.h"
 #include "platform/clock.h"
+#include "richtext/rich_document.h"
 #include "xml/document.h"
 
 namespace texttoxml::conversion {
@@ -38,6 +39,10 @@ class TestDocumentBuilder {
 
   // Fills one Task element from a parsed task.
   void WriteTaskElement(xml::Element& task, const ParsedTask& parsed);
+
+ private:
+  // Wraps each picture variant in turn; kept for the builder's life.
+  richtext::RichDocument richDocument_ = richtext::MakeConverterRichDocument();
 };
 
 }  // namespace texttoxml::conversion

@@ -1,0 +1,280 @@
+#include "conversion/picture_variant.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "conversion/task_text.h"
+#include "conversion/test_document.h"
+#include "error.h"
+#include "pictures/picture.h"
+#include "pictures/png_convert.h"
+#include "pictures/png_image.h"
+#include "platform/code_page.h"
+#include "platform/stream.h"
+#include "platform/utf.h"
+#include "test_support.h"
+#include "xml/document.h"
+
+namespace texttoxml::conversion {
+namespace {
+
+using texttoxml::testing::DecodeBase64;
+using texttoxml::testing::ReadFile;
+using texttoxml::testing::TempDir;
+
+const std::string kData = std::string(TEXTTOXML_TEST_DATA) + "/richtext/";
+const platform::DateTime kDate{2013, 7, 24, 15, 4, 5, 0};
+
+// The lines before the graphic's class name are the same for every picture.
+const std::string kRichDocHead =
+    "-8 1 3\r\n-9 2 0 0 0 0 1\r\nRVStyle1\r\n"
+    "0E01095374796C654E616D65060B4E6F726D616C207465787408466F6E744E616D650605417269616C07556E69"
+    "636F6465090000\r\n-9 2 0 0 0 0 2\r\nRVStyle1\r\n"
+    "0E01095374796C654E616D65060F506172616772617068205374796C6504546162730E00000109537479"
+    "6C654E616D65060843656E746572656409416C69676E6D656E74070972766143656E74657204546162730E"
+    "000000\r\n-9 2 0 0 0 0 4\r\nRVStyle1\r\n0E00\r\n-9 0 0 0 0 0 7\r\n-3 3 0 0 0 0 0\r\n\r\n";
+
+void PutU16(std::string& out, unsigned value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>(value >> 8 & 0xFF);
+}
+
+void PutU32(std::string& out, std::uint32_t value) {
+  PutU16(out, value & 0xFFFF);
+  PutU16(out, value >> 16);
+}
+
+// An enhanced metafile of a header record (frame 0,0 to 1000,500) and an
+// end record.
+std::string TinyEnhancedMetafile() {
+  std::string emf;
+  PutU32(emf, 1);    // header record
+  PutU32(emf, 108);  // its size
+  for (std::uint32_t v : {0u, 0u, 37u, 18u, 0u, 0u, 1000u, 500u}) PutU32(emf, v);
+  PutU32(emf, 0x464D4520);  // " EMF"
+  PutU32(emf, 0x10000);     // version
+  PutU32(emf, 128);         // total size
+  PutU32(emf, 2);           // records
+  PutU32(emf, 1);           // handles and reserved
+  for (int i = 0; i < 3; ++i) PutU32(emf, 0);  // description, palette
+  for (std::uint32_t v : {1024u, 768u, 320u, 240u}) PutU32(emf, v);  // reference device
+  for (int i = 0; i < 5; ++i) PutU32(emf, 0);  // pixel format, OpenGL, micrometres
+  for (std::uint32_t v : {14u, 20u, 0u, 16u, 20u}) PutU32(emf, v);  // end record
+  return emf;
+}
+
+// A placeable Windows metafile, 96 units per inch, 48 x 24 units, with an
+// empty record list.
+std::string TinyWindowsMetafile() {
+  std::string header;
+  PutU32(header, 0x9AC6CDD7);
+  for (unsigned v : {0u, 0u, 0u, 48u, 24u, 96u}) PutU16(header, v);
+  PutU32(header, 0);
+  unsigned checksum = 0;
+  for (std::size_t i = 0; i < 20; i += 2)
+    checksum ^= static_cast<unsigned char>(header[i]) | static_cast<unsigned char>(header[i + 1]) << 8;
+  PutU16(header, checksum);
+  std::string records;
+  for (unsigned v : {1u, 9u, 0x0300u}) PutU16(records, v);
+  PutU32(records, 12);  // size in words
+  PutU16(records, 0);   // objects
+  PutU32(records, 3);   // largest record
+  PutU16(records, 0);
+  PutU32(records, 3);   // the end record
+  PutU16(records, 0);
+  return header + records;
+}
+
+std::string UndoPassage(const std::string& base64) {
+  return platform::Utf16ToAnsi(platform::Utf8ToUtf16(DecodeBase64(base64)).text);
+}
+
+// What the picture kinds make of a file: the class name and stored bytes
+// of a copy of the loaded graphic (a copy may store itself differently,
+// e.g. a GIF frame then carries its colour table).
+std::pair<std::string, std::string> StoredForm(const std::string& path) {
+  pictures::Picture picture;
+  picture.LoadFromFile(path);
+  pictures::ConvertPictureToPng(picture);
+  const auto copy = pictures::CopyGraphic(*picture.GetGraphic());
+  std::string bytes;
+  copy->SaveToStream(bytes);
+  return {std::string(copy->ClassName()), bytes};
+}
+
+std::string Hex(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (unsigned char byte : bytes) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0xF];
+  }
+  return text;
+}
+
+// The RichDoc text in a FormattedText value, split after the common head
+// into class name and picture bytes.
+struct EmbeddedPicture {
+  std::string className;
+  std::string hex;
+};
+
+EmbeddedPicture ReadFormattedText(const std::string& value) {
+  const std::string richDoc = UndoPassage(value);
+  EXPECT_EQ(richDoc.substr(0, kRichDocHead.size()), kRichDocHead);
+  const std::size_t classEnd = richDoc.find("\r\n", kRichDocHead.size());
+  EXPECT_NE(classEnd, std::string::npos);
+  EXPECT_EQ(richDoc.substr(richDoc.size() - 2), "\r\n");
+  return {richDoc.substr(kRichDocHead.size(), classEnd - kRichDocHead.size()),
+          richDoc.substr(classEnd + 2, richDoc.size() - classEnd - 4)};
+}
+
+std::string Serialize(xml::Document& document) {
+  std::string bytes;
+  platform::StringOutputStream stream(bytes);
+  document.SaveToStream(stream);
+  return bytes;
+}
+
+// Every VariantText element of the XML text with its content.
+std::vector<std::string> VariantTexts(const std::string& xml) {
+  std::vector<std::string> variants;
+  for (auto at = xml.find("<VariantText"); at != std::string::npos;
+       at = xml.find("<VariantText", at + 1)) {
+    variants.push_back(xml.substr(at, xml.find("</VariantText>", at) - at));
+  }
+  return variants;
+}
+
+std::string ValueOf(const std::string& xml, const std::string& element) {
+  auto start = xml.find("<" + element + ">");
+  if (start == std::string::npos) return {};
+  start += element.size() + 2;
+  return xml.substr(start, xml.find("</" + element + ">", start) - start);
+}
+
+class PictureVariants : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"pic.bmp", "pic.png", "photo.jpg", "icon.ico", "pic.tif", "pic.gif"})
+      dir_.Write(name, ReadFile(kData + name));
+    dir_.Write("drawing.emf", TinyEnhancedMetafile());
+    dir_.Write("drawing.wmf", TinyWindowsMetafile());
+  }
+
+  std::string Convert(const std::u16string& text) {
+    TestDocumentBuilder builder;
+    return Serialize(*builder.Build(PrepareTaskText(text).blocks, {dir_.Path(), ""}, kDate));
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(PictureVariants, EveryKindIsStoredAsItsGraphicWritesIt) {
+  const std::u16string text =
+      u"Which one?\r\n+ [pic.bmp]\r\n- [pic.png]\r\n- [photo.jpg]\r\n- [icon.ico]\r\n"
+      u"- [drawing.emf]\r\n- [drawing.wmf]\r\n- [pic.tif]\r\n- [pic.gif]\r\n- words";
+  const std::string xml = Convert(text);
+  const auto variants = VariantTexts(xml);
+  ASSERT_EQ(variants.size(), 9u);
+  const std::pair<const char*, const char*> expected[] = {
+      {"pic.bmp", "TPngImage"},     {"pic.png", "TPngImage"},     {"photo.jpg", "TJPEGImage"},
+      {"icon.ico", "TIcon"},        {"drawing.emf", "TMetafile"}, {"drawing.wmf", "TMetafile"},
+      {"pic.tif", "TWICImage"},     {"pic.gif", "TGIFImage"}};
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const auto& [name, className] = expected[i];
+    SCOPED_TRACE(name);
+    // FormattedText is the second child, right after PlainText.
+    const std::string& variant = variants[i];
+    const auto plainEnd = variant.find("</PlainText>");
+    ASSERT_NE(plainEnd, std::string::npos);
+    EXPECT_EQ(variant.find('<', plainEnd + 1), variant.find("<FormattedText>"));
+    EXPECT_EQ(ValueOf(variant, "PlainText"), std::string("[") + name + "]");
+
+    const EmbeddedPicture picture = ReadFormattedText(ValueOf(variant, "FormattedText"));
+    EXPECT_EQ(picture.className, className);
+    const auto [storedClass, storedBytes] = StoredForm(dir_.File(name));
+    EXPECT_EQ(picture.className, storedClass);
+    EXPECT_EQ(picture.hex, Hex(storedBytes));
+  }
+  EXPECT_EQ(variants[8].find("FormattedText"), std::string::npos);
+
+  // Kinds that keep their file's bytes, and the bitmap that became a PNG.
+  auto file = [&](const char* name) { return Hex(ReadFile(dir_.File(name))); };
+  auto embedded = [&](std::size_t i) {
+    return ReadFormattedText(ValueOf(variants[i], "FormattedText")).hex;
+  };
+  EXPECT_EQ(embedded(2), file("photo.jpg"));
+  EXPECT_EQ(embedded(3), file("icon.ico"));
+  EXPECT_EQ(embedded(4), file("drawing.emf"));
+  EXPECT_EQ(embedded(6), file("pic.tif"));
+  EXPECT_EQ(embedded(0).substr(0, 16), "89504E470D0A1A0A");
+  pictures::PngImage png;
+  std::string pngBytes;
+  for (std::size_t i = 0; i < embedded(0).size(); i += 2)
+    pngBytes += static_cast<char>(std::stoi(embedded(0).substr(i, 2), nullptr, 16));
+  png.LoadFromBytes(pngBytes);
+  EXPECT_EQ(png.Width(), 6);
+  EXPECT_EQ(png.Height(), 6);
+}
+
+TEST_F(PictureVariants, MissingFilesAndRepeatedPictures) {
+  const std::string xml = Convert(
+      u"Order them.\r\n1. [pic.png]\r\n2. [absent.png]\r\n3. [pic.png]\r\n\r\n"
+      u"Pick.\r\n+ [photo.jpg]\r\n- b");
+  const auto variants = VariantTexts(xml);
+  ASSERT_EQ(variants.size(), 5u);
+  EXPECT_EQ(variants[1].find("FormattedText"), std::string::npos);
+  EXPECT_NE(variants[1].find("<PlainText>[absent.png]</PlainText>"), std::string::npos);
+  // The same file twice gives the same text; another picture only changes
+  // the class name and the bytes.
+  EXPECT_EQ(ValueOf(variants[0], "FormattedText"), ValueOf(variants[2], "FormattedText"));
+  EXPECT_EQ(ReadFormattedText(ValueOf(variants[3], "FormattedText")).className, "TJPEGImage");
+}
+
+TEST_F(PictureVariants, AVariantThatIsNoPictureFailsTheWholeSave) {
+  dir_.Write("notes.txt", "just text");
+  const std::string output = dir_.Write("out.xml", "previous content");
+  const std::vector<std::u16string> blocks =
+      PrepareTaskText(u"Fine.\r\n+ [pic.png]\r\n- x\r\n\r\nPick.\r\n+ [notes.txt]\r\n- b").blocks;
+  TestDocumentBuilder builder;
+  try {
+    builder.BuildTestDocument(blocks, {dir_.Path(), ""}, output);
+    ADD_FAILURE() << "no error";
+  } catch (const InvalidGraphicError& error) {
+    EXPECT_STREQ(error.what(), "Unknown picture file extension (.txt)");
+  }
+  EXPECT_EQ(ReadFile(output), "previous content");
+  const std::string fresh = dir_.File("fresh.xml");
+  EXPECT_THROW(builder.BuildTestDocument(blocks, {dir_.Path(), ""}, fresh), InvalidGraphicError);
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+
+  // A file of a known kind that does not decode fails with that kind's error.
+  dir_.Write("broken.bmp", "XX not a bitmap at all");
+  EXPECT_THROW(Convert(u"Pick.\r\n+ [broken.bmp]\r\n- b"), InvalidGraphicError);
+}
+
+TEST(PictureVariant, EmbedsIntoTheGivenElementAndLeavesThePictureInTheDocument) {
+  auto document = xml::Document::CreateName("Examora");
+  xml::Element& variant = *document->Root();
+  richtext::RichDocument richDocument = richtext::MakeConverterRichDocument();
+  EmbedPictureVariant(variant, kData + "photo.jpg", richDocument);
+  EmbedPictureVariant(variant, kData + "pic.bmp", richDocument);
+  EXPECT_EQ(richDocument.ItemCount(), 1);
+  const auto& item = dynamic_cast<const richtext::GraphicItemInfo&>(richDocument.Item(0));
+  EXPECT_EQ(item.image->ClassName(), "TPngImage");
+
+  const std::string xml = Serialize(*document);
+  const auto first = xml.find("<FormattedText>");
+  const auto second = xml.find("<FormattedText>", first + 1);
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_EQ(ReadFormattedText(ValueOf(xml.substr(first), "FormattedText")).className, "TJPEGImage");
+  EXPECT_EQ(ReadFormattedText(ValueOf(xml.substr(second), "FormattedText")).className, "TPngImage");
+
+  EXPECT_THROW(EmbedPictureVariant(variant, kData + "missing.png", richDocument), FOpenError);
+  EXPECT_EQ(richDocument.ItemCount(), 0);
+}
+
+}  // namespace
+}  // namespace texttoxml::conversion
