@@ -11,7 +11,7 @@ packages=(
   libpng-dev libgif-dev python3-pil pngcheck imagemagick
   qt6-base-dev xvfb xauth fonts-dejavu-core
   clang libclang-rt-14-dev
-  time
+  time gifsicle chromium
 )
 
 missing=()

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Takes PNG screenshots of the window's three tabs and of an error box on a
-# virtual X server and saves them to docs/screenshots/.
+# virtual X server, and of the preview page of the sample text, and saves
+# them to docs/screenshots/.
 #
 #   scripts/screenshot.sh [BUILD_FOLDER]
 #
-# Needs Qt 6 (qt6-base-dev), Xvfb and xauth (xvfb), and fonts-dejavu-core.
+# Needs Qt 6 (qt6-base-dev), Xvfb and xauth (xvfb), fonts-dejavu-core and
+# chromium.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -12,6 +14,19 @@ build=${1:-$root/build-screenshots}
 output=$root/docs/screenshots
 
 cmake -S "$root" -B "$build" -G Ninja -DTEXTTOXML_GUI=ON -DTEXTTOXML_BENCH=OFF >/dev/null
+mkdir -p "$output"
+
+# The preview page of the sample, rendered by headless Chromium (Debian
+# chromium) in a throw-away profile that talks to nothing.
+cmake --build "$build" --target texttoxml -j2
+page=$(mktemp -d)
+trap 'rm -rf "$page"' EXIT
+"$build/src/cli/texttoxml" preview "$root/examples/sample.txt" -o "$page/sample.html"
+chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+  --disable-background-networking --disable-component-update --disable-sync \
+  --user-data-dir="$page/profile" --screenshot="$output/preview.png" --window-size=1000,1960 \
+  "file://$page/sample.html" >/dev/null 2>&1
+
 cmake --build "$build" --target texttoxml-gui-screenshots -j2
 tool=$build/src/app/qt/texttoxml-gui-screenshots
 if [ ! -x "$tool" ]; then
@@ -19,7 +34,6 @@ if [ ! -x "$tool" ]; then
   exit 1
 fi
 
-mkdir -p "$output"
 # A fixed DPI keeps the 8 pt font at the size the window is laid out for.
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -dpi 96" \
   env QT_QPA_PLATFORM=xcb "$tool" "$output"

@@ -3,16 +3,24 @@
 namespace texttoxml::cli {
 
 const char* const kUsage =
-    "Usage: texttoxml convert INPUT... [-o OUTPUT] [--utf8] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose]\n"
+    "Usage: texttoxml convert INPUT... [-o OUTPUT] [--utf8] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
+    "       texttoxml check INPUT... [--utf8] [--format text|json]\n"
+    "       texttoxml preview INPUT [-o OUTPUT.html] [--utf8]\n"
     "       texttoxml --help | --version\n"
     "\n"
-    "Converts task text files into ExamoraPro 11.0 import XML files.\n"
+    "convert: converts task text files into ExamoraPro 11.0 import XML files.\n"
     "  -o, --output OUTPUT  the XML file to write (one input only; \"-\" is standard output);\n"
     "                       by default INPUT with its extension replaced by .xml\n"
     "  --utf8               read the input as UTF-8 (otherwise windows-1251, unless it\n"
     "                       starts with a UTF-8 or UTF-16 byte order mark)\n"
     "  --date DATE          the SaveDate to write instead of the current local time\n"
-    "  --verbose            say which file each input became\n";
+    "  --verbose            say which file each input became\n"
+    "  --quiet              do not print the warnings about the text\n"
+    "check: prints what the conversion will make of each input that its author may not\n"
+    "  expect, as FILE:LINE: warning: MESSAGE lines and a summary, or as JSON.\n"
+    "  Exit status 0 without warnings, 1 with warnings, 2 when an input cannot be read.\n"
+    "preview: writes an HTML page that shows the tasks as the test editor will, with\n"
+    "  the warnings at their tasks; by default INPUT with its extension replaced by .html.\n";
 
 namespace {
 
@@ -21,7 +29,31 @@ const std::string& ValueOf(const std::vector<std::string>& args, std::size_t& i)
   return args[++i];
 }
 
-void ParseConvertArguments(const std::vector<std::string>& args, Options& options) {
+std::optional<Options::Action> CommandAction(const std::string& command) {
+  if (command == "convert") return Options::Action::Convert;
+  if (command == "check") return Options::Action::Check;
+  if (command == "preview") return Options::Action::Preview;
+  return std::nullopt;
+}
+
+Options::Format ParseFormat(const std::string& text) {
+  if (text == "text") return Options::Format::Text;
+  if (text == "json") return Options::Format::Json;
+  throw UsageError("not a report format: " + text);
+}
+
+// Every command takes inputs and --utf8; the other options belong to some.
+bool TakesOption(Options::Action action, const std::string& option) {
+  using Action = Options::Action;
+  if (option == "-o" || option == "--output") return action != Action::Check;
+  if (option == "--format") return action == Action::Check;
+  if (option == "--date" || option == "--verbose" || option == "--quiet") {
+    return action == Action::Convert;
+  }
+  return option == "--utf8";
+}
+
+void ParseCommandArguments(const std::vector<std::string>& args, Options& options) {
   bool onlyInputs = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -29,6 +61,8 @@ void ParseConvertArguments(const std::vector<std::string>& args, Options& option
       options.inputs.push_back(arg);
     } else if (arg == "--") {
       onlyInputs = true;
+    } else if (!TakesOption(options.action, arg)) {
+      throw UsageError("unknown option " + arg + " for " + args[0]);
     } else if (arg == "-o" || arg == "--output") {
       if (options.output) throw UsageError("the output is given twice");
       options.output = ValueOf(args, i);
@@ -36,15 +70,19 @@ void ParseConvertArguments(const std::vector<std::string>& args, Options& option
       options.utf8 = true;
     } else if (arg == "--verbose") {
       options.verbose = true;
-    } else if (arg == "--date") {
+    } else if (arg == "--quiet") {
+      options.quiet = true;
+    } else if (arg == "--format") {
+      options.format = ParseFormat(ValueOf(args, i));
+    } else {  // --date
       const std::string& text = ValueOf(args, i);
       options.date = platform::ParseDateTime(text);
       if (!options.date) throw UsageError("not a date and time: " + text);
-    } else {
-      throw UsageError("unknown option " + arg);
     }
   }
   if (options.inputs.empty()) throw UsageError("no input file");
+  if (options.action == Options::Action::Preview && options.inputs.size() > 1)
+    throw UsageError("preview takes one input");
   if (options.output && options.inputs.size() > 1)
     throw UsageError("-o is allowed with one input only");
 }
@@ -58,8 +96,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
     options.action = Options::Action::Help;
   } else if (args[0] == "--version") {
     options.action = Options::Action::Version;
-  } else if (args[0] == "convert") {
-    ParseConvertArguments(args, options);
+  } else if (auto action = CommandAction(args[0])) {
+    options.action = *action;
+    ParseCommandArguments(args, options);
   } else {
     throw UsageError("unknown command " + args[0]);
   }

@@ -11,12 +11,15 @@
 namespace texttoxml::cli {
 
 struct Options {
-  enum class Action { Convert, Help, Version };
+  enum class Action { Convert, Check, Preview, Help, Version };
+  enum class Format { Text, Json };
   Action action = Action::Convert;
   std::vector<std::string> inputs;
   std::optional<std::string> output;  // "-" is standard output
   bool utf8 = false;
   bool verbose = false;
+  bool quiet = false;  // convert: no warnings on standard error
+  Format format = Format::Text;  // check: the report's form
   std::optional<platform::DateTime> date;
 };
 

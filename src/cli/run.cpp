@@ -2,7 +2,11 @@
 
 #include <ostream>
 
+#include "cli/check.h"
+#include "cli/command_files.h"
 #include "cli/options.h"
+#include "cli/preview_command.h"
+#include "conversion/diagnostics.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
 #include "conversion/text.h"
@@ -18,22 +22,20 @@ class NothingToConvertError : public Error {
   NothingToConvertError() : Error("Nothing to convert: the text is blank") {}
 };
 
-class OutputIsInputError : public Error {
- public:
-  OutputIsInputError() : Error("The output file would replace the input file") {}
-};
-
-std::string FolderOf(const std::string& path) {
-  auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return "";
-  return path.substr(0, slash == 0 ? 1 : slash);
-}
-
-// The task blocks of an input file; the intermediate texts are released
-// before the document is built, which keeps large inputs in less memory.
-std::vector<std::u16string> PreparedBlocks(const std::string& input, bool utf8) {
-  std::u16string memo = conversion::MemoText(conversion::LoadTaskText(input, utf8));
+// The task blocks of a decoded text, after its warnings went to `messages`
+// (unless quiet). The intermediate texts are released before the document
+// is built, which keeps large inputs in less memory.
+std::vector<std::u16string> PreparedBlocks(std::u16string decoded, const std::string& input,
+                                           const std::string& dir, const Options& options,
+                                           std::ostream& messages) {
+  const std::u16string memo = conversion::MemoText(decoded);
   if (conversion::TrimView(memo).empty()) throw NothingToConvertError();
+  if (!options.quiet) {
+    // The conversion reads the pictures itself and fails on a bad one.
+    conversion::DiagnoseOptions diagnoseOptions;
+    diagnoseOptions.readPictures = false;
+    messages << FindingLines(input, conversion::Diagnose(decoded, dir, diagnoseOptions), false);
+  }
   return conversion::PrepareTaskText(memo).blocks;
 }
 
@@ -41,10 +43,11 @@ std::vector<std::u16string> PreparedBlocks(const std::string& input, bool utf8) 
 void ConvertOne(const std::string& input, const Options& options,
                 conversion::TestDocumentBuilder& builder,
                 platform::OutputStream& standardOutput, std::ostream& messages) {
-  std::vector<std::u16string> blocks = PreparedBlocks(input, options.utf8);
+  InputText text = ReadInput(input, options.utf8);
+  std::vector<std::u16string> blocks =
+      PreparedBlocks(std::move(text.decoded), input, text.dir, options, messages);
 
-  std::string fullInput = platform::FullPath(input);
-  conversion::TextSource source{FolderOf(fullInput), fullInput};
+  conversion::TextSource source{text.dir, text.fullPath};
   auto document = builder.Build(blocks, source,
                                 options.date.value_or(platform::LocalNow()));
 
@@ -52,22 +55,26 @@ void ConvertOne(const std::string& input, const Options& options,
   if (output == "-") {
     document->SaveToStream(standardOutput);
   } else {
-    if (platform::FullPath(output) == fullInput) throw OutputIsInputError();
+    if (platform::FullPath(output) == text.fullPath) throw OutputIsInputError();
     document->SaveToFile(output);
   }
   if (options.verbose) messages << input << " -> " << output << '\n';
 }
 
+int Preview(const Options& options, platform::OutputStream& standardOutput,
+            std::ostream& messages) {
+  try {
+    RunPreview(options, standardOutput);
+    return 0;
+  } catch (const std::exception& e) {
+    messages << options.inputs.front() << ": " << DisplayMessage(e.what()) << '\n';
+    return 1;
+  }
+}
+
 }  // namespace
 
-std::string DefaultOutputPath(const std::string& input) {
-  auto slash = input.find_last_of('/');
-  std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  auto dot = input.find_last_of('.');
-  // A leading dot names a hidden file; it does not start an extension.
-  if (dot == std::string::npos || dot <= nameStart) return input + ".xml";
-  return input.substr(0, dot) + ".xml";
-}
+std::string DefaultOutputPath(const std::string& input) { return OutputPathFor(input, ".xml"); }
 
 int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
         std::ostream& messages) {
@@ -87,6 +94,8 @@ int Run(const std::vector<std::string>& args, platform::OutputStream& standardOu
     platform::WriteAll(standardOutput, version.data(), version.size());
     return 0;
   }
+  if (options.action == Options::Action::Check) return RunCheck(options, standardOutput, messages);
+  if (options.action == Options::Action::Preview) return Preview(options, standardOutput, messages);
   conversion::TestDocumentBuilder builder;
   int status = 0;
   for (const std::string& input : options.inputs) {

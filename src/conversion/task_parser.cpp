@@ -16,10 +16,6 @@ bool IsMarker(char16_t c) {
   return c == u'+' || c == u'-' || c == u'=' || IsOrderDigit(c);
 }
 
-bool IsAnswerLine(std::u16string_view line) {
-  return !line.empty() && IsMarker(line[0]);
-}
-
 bool IsDash(char16_t c) { return c == u'\u2012' || c == u'\u2013' || c == u'\u2014'; }
 
 // Typographic dashes that editors put in place of a typed "-" count as the
@@ -33,13 +29,6 @@ std::u16string ReplaceLineStartDashes(std::u16string_view block) {
     }
   }
   return text;
-}
-
-// The trimmed name of a text that is "[" name "]" as a whole.
-std::optional<std::u16string_view> BracketedName(std::u16string_view text) {
-  if (text.empty() || text[0] != u'[') return std::nullopt;
-  if (text.find(u']') != text.size() - 1) return std::nullopt;
-  return TrimView(text.substr(1, text.size() - 2));
 }
 
 // The picture that the line before the first answer line names, as "[name]",
@@ -222,11 +211,25 @@ std::u16string_view TaskTypeName(TaskKind kind) {
   return {};
 }
 
+BlockLines::BlockLines(std::u16string_view block)
+    : text_(ReplaceLineStartDashes(block)), lines_(SplitLineViews(text_)) {
+  while (firstAnswer_ < lines_.size() && !IsAnswerLine(lines_[firstAnswer_])) ++firstAnswer_;
+}
+
+bool IsAnswerLine(std::u16string_view line) {
+  return !line.empty() && IsMarker(line[0]);
+}
+
+std::optional<std::u16string_view> BracketedName(std::u16string_view text) {
+  if (text.empty() || text[0] != u'[') return std::nullopt;
+  if (text.find(u']') != text.size() - 1) return std::nullopt;
+  return TrimView(text.substr(1, text.size() - 2));
+}
+
 ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir) {
-  const std::u16string text = ReplaceLineStartDashes(block);
-  const std::vector<std::u16string_view> lines = SplitLineViews(text);
-  std::size_t firstAnswer = 0;
-  while (firstAnswer < lines.size() && !IsAnswerLine(lines[firstAnswer])) ++firstAnswer;
+  const BlockLines blockLines(block);
+  const std::vector<std::u16string_view>& lines = blockLines.Lines();
+  const std::size_t firstAnswer = blockLines.FirstAnswer();
 
   const std::vector<std::u16string> raws = CollectItems(lines, firstAnswer);
   if (raws.empty()) return ParsedTask{};

@@ -51,6 +51,32 @@ struct ParsedTask {
   std::vector<AnswerItem> answerItems;
 };
 
+// A block cut into lines the way the parser reads it: a typographic dash at
+// the start of any line but the first already reads as "-". Not copyable:
+// the lines are views into the block's own text.
+class BlockLines {
+ public:
+  explicit BlockLines(std::u16string_view block);
+  BlockLines(const BlockLines&) = delete;
+  BlockLines& operator=(const BlockLines&) = delete;
+
+  const std::vector<std::u16string_view>& Lines() const { return lines_; }
+  // Index of the first answer line; Lines().size() when there is none.
+  std::size_t FirstAnswer() const { return firstAnswer_; }
+
+ private:
+  std::u16string text_;
+  std::vector<std::u16string_view> lines_;
+  std::size_t firstAnswer_ = 0;
+};
+
+// True when the line begins with one of the answer markers "+", "-", "1" to
+// "9" or "=".
+bool IsAnswerLine(std::u16string_view line);
+
+// The trimmed name of a text that is "[" name "]" as a whole.
+std::optional<std::u16string_view> BracketedName(std::u16string_view text);
+
 // Parses one task block. `dir` is the folder of the opened text file (UTF-8,
 // empty when none), where picture names are also looked for. A block without
 // answer lines or without question text gives an empty NoTask result.

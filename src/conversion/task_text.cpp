@@ -43,7 +43,11 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
 }  // namespace
 
 std::u16string LoadTaskText(const std::string& path, bool utf8) {
-  const std::string bytes = platform::ReadWholeFile(path);
+  return DecodeTaskText(platform::ReadWholeFile(path), utf8, path);
+}
+
+std::u16string DecodeTaskText(std::string_view bytes, bool utf8,
+                              const std::string& path) {
   std::string_view rest = bytes;
   if (rest.starts_with(kUtf8Mark)) {
     return DecodeUtf8(path, rest.substr(kUtf8Mark.size()), kUtf8Mark.size());

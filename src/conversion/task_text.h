@@ -16,6 +16,11 @@ namespace texttoxml::conversion {
 // bytes taken as UTF-8 are not UTF-8.
 std::u16string LoadTaskText(const std::string& path, bool utf8);
 
+// The same decoding of bytes already in memory; `path` only names the file
+// in an InvalidUtf8Error.
+std::u16string DecodeTaskText(std::string_view bytes, bool utf8,
+                              const std::string& path);
+
 // The text as the memo holds it: cut at the first U+0000, every line break
 // (CR LF, a lone CR, a lone LF) written as CR LF.
 std::u16string MemoText(std::u16string_view decoded);

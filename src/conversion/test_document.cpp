@@ -1,6 +1,7 @@
 #include "conversion/test_document.h"
 
 #include "conversion/embedded_data.h"
+#include "conversion/message_text.h"
 #include "conversion/picture_variant.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
@@ -17,16 +18,9 @@ using xml::AddBoolAttribute;
 using xml::AddChildElement;
 using xml::Element;
 
-// Paths are UTF-8 on this platform; a name in another encoding is shown
-// byte by byte in the code page rather than lost.
-std::u16string PathText(std::string_view path) {
-  auto decoded = platform::Utf8ToUtf16(path);
-  return decoded.valid ? decoded.text : platform::AnsiToUtf16(path);
-}
-
 // The file name part of a path: everything after the last separator.
 std::u16string FileNamePart(const std::string& path) {
-  return PathText(std::string_view(path).substr(path.find_last_of('/') + 1));
+  return TextOfBytes(std::string_view(path).substr(path.find_last_of('/') + 1));
 }
 
 // The extension with its dot, when the last "." lies in the file name part;
@@ -35,7 +29,7 @@ std::u16string ExtensionOf(const std::string& path) {
   auto dot = path.find_last_of('.');
   auto slash = path.find_last_of('/');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return u"";
-  return PathText(std::string_view(path).substr(dot));
+  return TextOfBytes(std::string_view(path).substr(dot));
 }
 
 void EmbedQuestionPicture(Element& task, const std::string& path) {
@@ -43,7 +37,7 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
   if (bytes.empty()) return;
   Element& image = AddChildElement(task, u"QuestionImage");
   image.SetValue(EmbeddedData(bytes));
-  std::u16string fileName = PathText(NewGuidName()) + ExtensionOf(path);
+  std::u16string fileName = TextOfBytes(NewGuidName()) + ExtensionOf(path);
   AddAttribute(image, u"FileName", fileName);
 }
 

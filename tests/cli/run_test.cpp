@@ -36,15 +36,26 @@ TEST(Cli, ConvertsTheSampleNextToItsInput) {
                              dir.File("sample.txt"));
   Result r = RunWith({"convert", dir.File("sample.txt"), "--date", kDate});
   EXPECT_EQ(r.status, 0) << r.messages;
-  EXPECT_EQ(r.messages, "");
+  // The pictures were not copied along: their names stay text, and the
+  // conversion says so.
+  const std::string file = dir.File("sample.txt");
+  EXPECT_EQ(r.messages,
+            file + ":34: warning: picture \"Pushkin.jpg\" not found; the line stays in the question text\n" +
+            file + ":38: warning: picture \"formula1.png\" not found; the answer stays text\n" +
+            file + ":39: warning: picture \"formula2.png\" not found; the answer stays text\n" +
+            file + ":40: warning: picture \"formula3.png\" not found; the answer stays text\n");
   std::string xml = ReadFile(dir.File("sample.xml"));
   EXPECT_NE(xml.find("<Title>sample.txt</Title>"), std::string::npos);
   EXPECT_NE(xml.find("<SaveDate>2013-07-24T15:04:05Z</SaveDate>"), std::string::npos);
 
-  // Standard output gets the same bytes.
+  // Standard output gets the same bytes, with or without the warnings.
   Result toStdout = RunWith({"convert", dir.File("sample.txt"), "-o", "-", "--date", kDate});
   EXPECT_EQ(toStdout.status, 0);
   EXPECT_EQ(toStdout.output, xml);
+  Result quiet = RunWith({"convert", "--quiet", dir.File("sample.txt"), "-o", "-", "--date", kDate});
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.messages, "");
+  EXPECT_EQ(quiet.output, xml);
 }
 
 TEST(Cli, ReadsTheInputInTheChosenEncoding) {
@@ -86,7 +97,10 @@ TEST(Cli, UsageErrorsExitWithTwo) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {}, {"convert"}, {"frobnicate"}, {"convert", "a.txt", "--bogus"},
            {"convert", "a.txt", "b.txt", "-o", "c.xml"}, {"convert", "a.txt", "-o"},
-           {"convert", "a.txt", "--date", "2013-02-30T00:00:00"}}) {
+           {"convert", "a.txt", "--date", "2013-02-30T00:00:00"},
+           {"convert", "a.txt", "--format", "json"}, {"check", "a.txt", "--quiet"},
+           {"check", "a.txt", "-o", "x"}, {"check", "a.txt", "--format", "xml"},
+           {"check"}, {"preview", "a.txt", "b.txt"}, {"preview", "a.txt", "--date", kDate}}) {
     Result r = RunWith(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.messages.find("Usage: texttoxml convert"), std::string::npos);

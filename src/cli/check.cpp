@@ -1,0 +1,111 @@
+#include "cli/check.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+
+#include "cli/command_files.h"
+#include "cli/json_text.h"
+#include "error.h"
+
+namespace texttoxml::cli {
+
+namespace {
+
+using conversion::Diagnosis;
+using conversion::Finding;
+using conversion::Severity;
+using conversion::TaskKind;
+
+constexpr std::array<TaskKind, 6> kKinds = {TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple,
+                                            TaskKind::ChoiceOrder,  TaskKind::EnterNum,
+                                            TaskKind::EnterText,    TaskKind::NoTask};
+
+// "single choice" becomes "single_choice".
+std::string KindKey(TaskKind kind) {
+  std::string key(conversion::TaskKindLabel(kind));
+  std::replace(key.begin(), key.end(), ' ', '_');
+  return key;
+}
+
+std::string JsonFinding(const Finding& finding) {
+  std::string json = "{\"line\": " + std::to_string(finding.line) + ", \"severity\": \"" +
+                     std::string(conversion::SeverityName(finding.severity)) +
+                     "\", \"message\": ";
+  AppendJsonString(json, finding.message);
+  return json + "}";
+}
+
+std::string JsonFile(const std::string& file, const Diagnosis& diagnosis) {
+  std::string json = "{\"file\": ";
+  AppendJsonString(json, file);
+  json += ", \"tasks\": {\"total\": " + std::to_string(diagnosis.tasks.size());
+  for (TaskKind kind : kKinds) {
+    json += ", \"" + KindKey(kind) + "\": " + std::to_string(diagnosis.Count(kind));
+  }
+  json += "}, \"pictures\": {\"found\": " + std::to_string(diagnosis.picturesFound) +
+          ", \"missing\": " + std::to_string(diagnosis.picturesMissing) +
+          "}, \"warnings\": " + std::to_string(diagnosis.Count(Severity::Warning)) +
+          ", \"notes\": " + std::to_string(diagnosis.Count(Severity::Note)) + ", \"findings\": [";
+  for (std::size_t i = 0; i < diagnosis.findings.size(); ++i) {
+    json += i == 0 ? "\n    " : ",\n    ";
+    json += JsonFinding(diagnosis.findings[i]);
+  }
+  return json + (diagnosis.findings.empty() ? "]}" : "\n  ]}");
+}
+
+std::string JsonError(const std::string& file, std::string_view message) {
+  std::string json = "{\"file\": ";
+  AppendJsonString(json, file);
+  json += ", \"error\": ";
+  AppendJsonString(json, message);
+  return json + "}";
+}
+
+std::string TextReport(const std::string& file, const Diagnosis& diagnosis) {
+  return FindingLines(file, diagnosis, true) + file + ": " + conversion::SummaryText(diagnosis) +
+         "\n";
+}
+
+}  // namespace
+
+std::string FindingLines(std::string_view file, const Diagnosis& diagnosis, bool withNotes) {
+  std::string lines;
+  for (const Finding& finding : diagnosis.findings) {
+    if (!withNotes && finding.severity == Severity::Note) continue;
+    lines.append(file).append(":").append(std::to_string(finding.line)).append(": ");
+    lines.append(conversion::SeverityName(finding.severity)).append(": ");
+    lines.append(finding.message).append("\n");
+  }
+  return lines;
+}
+
+int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& messages) {
+  const bool json = options.format == Options::Format::Json;
+  int status = 0;
+  std::string piece = json ? "{\"files\": [" : "";
+  for (std::size_t i = 0; i < options.inputs.size(); ++i) {
+    const std::string& input = options.inputs[i];
+    if (json) piece += i == 0 ? "\n  " : ",\n  ";
+    try {
+      const InputText text = ReadInput(input, options.utf8);
+      const Diagnosis diagnosis = conversion::Diagnose(text.decoded, text.dir);
+      if (diagnosis.Count(Severity::Warning) > 0) status = std::max(status, 1);
+      piece += json ? JsonFile(input, diagnosis) : TextReport(input, diagnosis);
+    } catch (const std::exception& error) {
+      const std::string message = DisplayMessage(error.what());
+      messages << input << ": " << message << '\n';
+      status = 2;
+      if (json) piece += JsonError(input, message);
+    }
+    platform::WriteAll(out, piece.data(), piece.size());
+    piece.clear();
+  }
+  if (json) {
+    piece = "\n]}\n";
+    platform::WriteAll(out, piece.data(), piece.size());
+  }
+  return status;
+}
+
+}  // namespace texttoxml::cli

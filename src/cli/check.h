@@ -1,0 +1,25 @@
+// "texttoxml check": what the conversion will make of each input, as
+// compiler-style lines or as JSON.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "cli/options.h"
+#include "conversion/diagnostics.h"
+#include "platform/stream.h"
+
+namespace texttoxml::cli {
+
+// The report goes to `out`, inputs that cannot be read are named on
+// `messages`. Returns 0 when no input has a warning, 1 when one has, 2 when
+// an input could not be read.
+int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& messages);
+
+// One line "file:line: severity: message" per finding; notes only when
+// `withNotes`.
+std::string FindingLines(std::string_view file, const conversion::Diagnosis& diagnosis,
+                         bool withNotes);
+
+}  // namespace texttoxml::cli

@@ -1,0 +1,62 @@
+// Diagnostics for the author of a task text: the places where the
+// conversion will quietly do something the author probably did not mean
+// (a block that is no task, a picture that stays text, a task without a
+// correct answer, answers that are dropped). The pass reads the text exactly
+// as the conversion does and changes nothing it writes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion/task_parser.h"
+
+namespace texttoxml::conversion {
+
+enum class Severity { Warning, Note };
+
+struct Finding {
+  std::size_t line = 0;  // from 1, in the file as read
+  Severity severity = Severity::Warning;
+  std::string message;  // short English text, UTF-8
+};
+
+// One block of the prepared text, parsed as the conversion parses it; each
+// becomes one Task element.
+struct TaskReport {
+  std::u16string block;
+  ParsedTask task;
+  std::size_t firstLine = 0;  // file lines of the block's first and last line
+  std::size_t lastLine = 0;
+  std::vector<std::size_t> itemLines;  // file line where each answer item begins
+};
+
+struct Diagnosis {
+  std::vector<TaskReport> tasks;
+  std::vector<Finding> findings;  // sorted by line
+  std::size_t picturesFound = 0;
+  std::size_t picturesMissing = 0;
+
+  std::size_t Count(TaskKind kind) const;
+  std::size_t Count(Severity severity) const;
+};
+
+struct DiagnoseOptions {
+  // Also load every picture the conversion would embed, to report the ones
+  // it will fail on. Off when the conversion itself follows anyway.
+  bool readPictures = true;
+};
+
+// Examines a decoded task text (as LoadTaskText gives it). `dir` is the
+// folder of the text file, where picture names are also looked for.
+Diagnosis Diagnose(std::u16string_view decoded, const std::string& dir,
+                   const DiagnoseOptions& options = {});
+
+std::string_view SeverityName(Severity severity);  // "warning", "note"
+std::string_view TaskKindLabel(TaskKind kind);     // "single choice", ...
+
+// One line: tasks by kind, pictures found and missing, warnings and notes.
+std::string SummaryText(const Diagnosis& diagnosis);
+
+}  // namespace texttoxml::conversion

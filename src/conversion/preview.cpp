@@ -1,0 +1,312 @@
+#include "conversion/preview.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "conversion/html_text.h"
+#include "conversion/message_text.h"
+#include "conversion/stored_picture.h"
+#include "platform/files.h"
+
+namespace texttoxml::conversion {
+
+namespace {
+
+// The page may load pictures from data: addresses and use its own style
+// sheet; nothing else, so that it never reaches out of the file.
+constexpr std::string_view kHead =
+    "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+    "img-src data:; style-src 'unsafe-inline'\">\n"
+    "<meta name=\"viewport\" content=\"width=device-width\">\n";
+
+constexpr std::string_view kStyle = R"(<style>
+body { font: 15px/1.45 "DejaVu Sans", Arial, sans-serif; color: #1d2430; background: #eef1f5;
+  margin: 0; padding: 24px 32px; }
+header h1 { font-size: 22px; margin: 0 0 4px; }
+.summary { color: #4a5566; margin: 0 0 16px; }
+.task { background: #fff; border: 1px solid #cfd6e0; border-radius: 6px; padding: 14px 18px;
+  margin: 0 0 14px; }
+.task h2 { font-size: 14px; font-weight: normal; color: #4a5566; margin: 0 0 8px;
+  display: flex; gap: 10px; align-items: baseline; }
+.task h2 .number { font-weight: bold; color: #1d2430; font-size: 16px; }
+.task h2 .kind { background: #e3ebf7; color: #244a80; border-radius: 10px; padding: 1px 9px; }
+.no-task h2 .kind { background: #f6e1e1; color: #8a2323; }
+.task h2 .where { margin-left: auto; font-size: 12px; }
+.question { white-space: pre-wrap; font-size: 16px; margin: 0 0 10px; }
+.question-picture { margin: 0 0 10px; }
+img { max-width: 100%; border: 1px solid #d8dde5; background: #fff; vertical-align: middle; }
+.variants { list-style: none; margin: 0; padding: 0; }
+.variants li { display: flex; align-items: center; gap: 10px; padding: 3px 0; }
+.mark { flex: none; width: 18px; height: 18px; border: 2px solid #8d99aa; border-radius: 4px;
+  display: inline-flex; align-items: center; justify-content: center; font-size: 13px;
+  color: #fff; }
+.single-choice .mark { border-radius: 50%; }
+.correct .mark { background: #2f8a4c; border-color: #2f8a4c; }
+.correct .text { font-weight: bold; }
+.position { flex: none; min-width: 22px; height: 22px; border-radius: 11px; background: #244a80;
+  color: #fff; font-size: 13px; display: inline-flex; align-items: center; justify-content: center; }
+.position.invalid { background: #b3261e; }
+.dropped { color: #8d99aa; }
+.dropped .text, .dropped .field { text-decoration: line-through; }
+.tag { font-size: 11px; color: #b3261e; }
+.inputs { display: flex; flex-direction: column; gap: 6px; }
+.input { display: flex; align-items: center; gap: 8px; }
+.caption { color: #4a5566; }
+.field { min-width: 160px; border: 1px solid #8d99aa; border-radius: 3px; padding: 2px 8px;
+  background: #fbfcfd; }
+.picture-name { font-size: 12px; color: #6b7686; }
+.placeholder { display: inline-block; border: 1px dashed #b3261e; color: #b3261e; padding: 6px 10px;
+  font-size: 13px; }
+pre.block { background: #f6f7f9; padding: 8px; margin: 0 0 8px; white-space: pre-wrap; }
+.findings { list-style: none; margin: 10px 0 0; padding: 0; font-size: 13px; }
+.findings li { padding: 4px 8px; border-left: 4px solid; margin: 3px 0; }
+.findings .warning { border-color: #d97a00; background: #fff4e0; }
+.findings .note { border-color: #5b8fd4; background: #eaf2fd; }
+.findings .where { color: #4a5566; margin-right: 6px; }
+.findings .severity { font-weight: bold; margin-right: 4px; }
+</style>
+)";
+
+std::string_view KindClass(TaskKind kind) {
+  switch (kind) {
+    case TaskKind::ChoiceSingle: return "single-choice";
+    case TaskKind::ChoiceMultiple: return "multiple-choice";
+    case TaskKind::ChoiceOrder: return "ordering";
+    case TaskKind::EnterNum: return "number-entry";
+    case TaskKind::EnterText: return "text-entry";
+    case TaskKind::NoTask: break;
+  }
+  return "no-task";
+}
+
+// The kinds of stored picture a browser shows.
+std::string_view MimeTypeOfClass(std::string_view className) {
+  if (className == "TPngImage") return "image/png";
+  if (className == "TJPEGImage") return "image/jpeg";
+  if (className == "TGIFImage") return "image/gif";
+  return {};
+}
+
+// A question picture is any file, embedded as it is; its signature tells
+// whether a browser can show it.
+std::string_view MimeTypeOfBytes(std::string_view bytes) {
+  if (bytes.starts_with("\x89PNG\r\n\x1A\n")) return "image/png";
+  if (bytes.starts_with("\xFF\xD8\xFF")) return "image/jpeg";
+  if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) return "image/gif";
+  if (bytes.starts_with("BM")) return "image/bmp";
+  return {};
+}
+
+std::u16string FileNameOf(const std::string& path) {
+  return TextOfBytes(std::string_view(path).substr(path.find_last_of('/') + 1));
+}
+
+class PageWriter {
+ public:
+  explicit PageWriter(const Diagnosis& diagnosis) : diagnosis_(diagnosis) {}
+
+  std::string Write(std::u16string_view title) {
+    out_ += kHead;
+    out_ += "<title>Preview: ";
+    AppendHtml(out_, title);
+    out_ += "</title>\n";
+    out_ += kStyle;
+    out_ += "</head>\n<body>\n<header>\n<h1>";
+    AppendHtml(out_, title);
+    out_ += "</h1>\n<p class=\"summary\">";
+    AppendHtml(out_, SummaryText(diagnosis_));
+    out_ += "</p>\n</header>\n";
+    WriteFindings(TextFindings());
+    for (std::size_t i = 0; i < diagnosis_.tasks.size(); ++i) WriteTask(i);
+    out_ += "</body>\n</html>\n";
+    return std::move(out_);
+  }
+
+ private:
+  using Findings = std::vector<const Finding*>;
+
+  // The findings on the lines of a task; findings are sorted by line.
+  Findings FindingsBetween(std::size_t firstLine, std::size_t lastLine) const {
+    const auto& all = diagnosis_.findings;
+    auto begin = std::lower_bound(all.begin(), all.end(), firstLine,
+                                  [](const Finding& f, std::size_t line) { return f.line < line; });
+    Findings found;
+    for (auto it = begin; it != all.end() && it->line <= lastLine; ++it) found.push_back(&*it);
+    return found;
+  }
+
+  // The findings on no task's lines: about the text as a whole. Tasks are
+  // in line order and do not overlap.
+  Findings TextFindings() const {
+    const auto& tasks = diagnosis_.tasks;
+    Findings found;
+    for (const Finding& finding : diagnosis_.findings) {
+      auto after = std::upper_bound(
+          tasks.begin(), tasks.end(), finding.line,
+          [](std::size_t line, const TaskReport& r) { return line < r.firstLine; });
+      if (after == tasks.begin() || std::prev(after)->lastLine < finding.line) {
+        found.push_back(&finding);
+      }
+    }
+    return found;
+  }
+
+  void WriteFindings(const Findings& findings) {
+    if (findings.empty()) return;
+    out_ += "<ul class=\"findings\">\n";
+    for (const Finding* finding : findings) {
+      out_ += "<li class=\"";
+      out_ += SeverityName(finding->severity);
+      out_ += "\"><span class=\"where\">line " + std::to_string(finding->line) +
+              "</span><span class=\"severity\">";
+      out_ += SeverityName(finding->severity);
+      out_ += ":</span>";
+      AppendHtml(out_, finding->message);
+      out_ += "</li>\n";
+    }
+    out_ += "</ul>\n";
+  }
+
+  void WriteTask(std::size_t index) {
+    const TaskReport& report = diagnosis_.tasks[index];
+    const ParsedTask& task = report.task;
+    out_ += "<article class=\"task ";
+    out_ += KindClass(task.kind);
+    out_ += "\" id=\"task-" + std::to_string(index + 1) + "\">\n<h2><span class=\"number\">" +
+            std::to_string(index + 1) + "</span><span class=\"kind\">";
+    out_ += TaskKindLabel(task.kind);
+    out_ += "</span><span class=\"where\">" + LineRange(report) + "</span></h2>\n";
+    if (task.kind == TaskKind::NoTask) {
+      out_ += "<pre class=\"block\">";
+      AppendHtml(out_, report.block);
+      out_ += "</pre>\n";
+    } else {
+      WriteQuestion(task);
+      WriteAnswers(task);
+    }
+    WriteFindings(FindingsBetween(report.firstLine, report.lastLine));
+    out_ += "</article>\n";
+  }
+
+  static std::string LineRange(const TaskReport& report) {
+    if (report.firstLine == report.lastLine) return "line " + std::to_string(report.firstLine);
+    return "lines " + std::to_string(report.firstLine) + "\u2013" + std::to_string(report.lastLine);
+  }
+
+  void WriteQuestion(const ParsedTask& task) {
+    out_ += "<p class=\"question\">";
+    AppendHtml(out_, task.question);
+    out_ += "</p>\n";
+    if (task.questionPicture.empty()) return;
+    out_ += "<div class=\"question-picture\">";
+    const std::u16string name = FileNameOf(task.questionPicture);
+    try {
+      const std::string bytes = platform::ReadWholeFile(task.questionPicture);
+      WritePicture(MimeTypeOfBytes(bytes), bytes, name);
+    } catch (const std::exception& error) {
+      WritePlaceholder(name, error.what());
+    }
+    out_ += "</div>\n";
+  }
+
+  void WritePicture(std::string_view mimeType, std::string_view bytes, std::u16string_view name) {
+    if (mimeType.empty()) {
+      WritePlaceholder(name, "this kind of picture is embedded but cannot be shown here");
+      return;
+    }
+    out_ += "<img alt=\"";
+    AppendHtml(out_, name);
+    out_ += "\" src=\"" + DataAddress(mimeType, bytes) + "\">";
+  }
+
+  void WritePlaceholder(std::u16string_view name, std::string_view why) {
+    out_ += "<span class=\"placeholder\">";
+    AppendHtml(out_, Quoted(name) + ": ");
+    AppendHtml(out_, PrintableText(TextOfBytes(why), 200));
+    out_ += "</span>";
+  }
+
+  void WriteAnswers(const ParsedTask& task) {
+    if (task.kind == TaskKind::EnterNum || task.kind == TaskKind::EnterText) {
+      WriteInputs(task);
+    } else {
+      WriteVariants(task);
+    }
+  }
+
+  void WriteVariants(const ParsedTask& task) {
+    const bool ordering = task.kind == TaskKind::ChoiceOrder;
+    out_ += ordering ? "<ol class=\"variants\">\n" : "<ul class=\"variants\">\n";
+    for (std::size_t i = 0; i < task.answerItems.size(); ++i) {
+      const AnswerItem& item = task.answerItems[i];
+      const bool written = i < kMaxWrittenVariants;
+      out_ += "<li";
+      if (!written) {
+        out_ += " class=\"dropped\"";
+      } else if (!ordering && item.mark == 1) {
+        out_ += " class=\"correct\"";
+      }
+      out_ += ">";
+      if (ordering) {
+        out_ += item.mark < 1 ? "<span class=\"position invalid\">" : "<span class=\"position\">";
+        out_ += std::to_string(item.mark) + "</span>";
+      } else {
+        out_ += item.mark == 1 ? "<span class=\"mark\">\u2713</span>" : "<span class=\"mark\"></span>";
+      }
+      out_ += "<span class=\"text\">";
+      WriteVariantContent(item, written);
+      out_ += "</span>";
+      if (!written) out_ += "<span class=\"tag\">not written</span>";
+      out_ += "</li>\n";
+    }
+    out_ += ordering ? "</ol>\n" : "</ul>\n";
+  }
+
+  void WriteVariantContent(const AnswerItem& item, bool written) {
+    auto name = BracketedName(item.text);
+    if (!written || item.picture.empty() || !name) {
+      AppendHtml(out_, item.text);
+      return;
+    }
+    try {
+      const StoredPicture picture = LoadStoredPicture(item.picture);
+      WritePicture(MimeTypeOfClass(picture.className), picture.bytes, *name);
+    } catch (const std::exception& error) {
+      WritePlaceholder(*name, error.what());
+    }
+    out_ += " <span class=\"picture-name\">";
+    AppendHtml(out_, item.text);
+    out_ += "</span>";
+  }
+
+  void WriteInputs(const ParsedTask& task) {
+    out_ += "<div class=\"inputs\">\n";
+    for (std::size_t i = 0; i < task.answerItems.size(); ++i) {
+      const AnswerItem& item = task.answerItems[i];
+      out_ += i < kMaxWrittenVariants ? "<div class=\"input\">" : "<div class=\"input dropped\">";
+      if (item.caption) {
+        out_ += "<span class=\"caption\">";
+        AppendHtml(out_, *item.caption);
+        out_ += "</span>";
+      }
+      out_ += "<span class=\"field\">";
+      AppendHtml(out_, item.answer);
+      out_ += "</span>";
+      if (i >= kMaxWrittenVariants) out_ += "<span class=\"tag\">not written</span>";
+      out_ += "</div>\n";
+    }
+    out_ += "</div>\n";
+  }
+
+  const Diagnosis& diagnosis_;
+  std::string out_;
+};
+
+}  // namespace
+
+std::string PreviewPage(const Diagnosis& diagnosis, std::u16string_view title) {
+  return PageWriter(diagnosis).Write(title);
+}
+
+}  // namespace texttoxml::conversion

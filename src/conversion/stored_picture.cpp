@@ -1,0 +1,22 @@
+#include "conversion/stored_picture.h"
+
+#include "pictures/picture.h"
+#include "pictures/png_convert.h"
+
+namespace texttoxml::conversion {
+
+std::unique_ptr<pictures::Graphic> LoadStoredGraphic(const std::string& path) {
+  pictures::Picture picture;  // the loading container goes with this call
+  picture.LoadFromFile(path);
+  pictures::ConvertPictureToPng(picture);
+  return pictures::CopyGraphic(*picture.GetGraphic());
+}
+
+StoredPicture LoadStoredPicture(const std::string& path) {
+  std::unique_ptr<pictures::Graphic> graphic = LoadStoredGraphic(path);
+  StoredPicture stored{std::string(graphic->ClassName()), {}};
+  graphic->SaveToStream(stored.bytes);
+  return stored;
+}
+
+}  // namespace texttoxml::conversion

@@ -1,0 +1,387 @@
+#include "conversion/task_findings.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "conversion/message_text.h"
+#include "conversion/stored_picture.h"
+#include "conversion/text.h"
+#include "error.h"
+#include "pictures/file_formats.h"
+#include "pictures/picture.h"
+#include "platform/files.h"
+
+namespace texttoxml::conversion {
+
+namespace {
+
+// The first answer line's family of markers decides the kind of a task.
+enum class MarkerFamily { Choice, Order, Enter };
+
+MarkerFamily FamilyOf(char16_t marker) {
+  if (marker == u'+' || marker == u'-') return MarkerFamily::Choice;
+  if (marker == u'=') return MarkerFamily::Enter;
+  return MarkerFamily::Order;
+}
+
+bool IsEnter(TaskKind kind) {
+  return kind == TaskKind::EnterNum || kind == TaskKind::EnterText;
+}
+
+// The characters a line can hold that XML 1.0 allows nowhere in a document.
+bool IsXmlForbidden(char16_t c) {
+  return (c < u' ' && c != u'\t') || c == 0xFFFE || c == 0xFFFF;
+}
+
+// Markers are ASCII, so one byte shows them.
+std::string MarkerText(char16_t marker) {
+  return std::string("\"") + static_cast<char>(marker) + '"';
+}
+
+// The name that a question picture line gives, "[name]", "@name" or
+// "[@name]"; nothing when the line is no picture line.
+std::optional<std::u16string_view> PictureLineName(std::u16string_view line) {
+  std::u16string_view candidate = TrimView(line);
+  auto bracketed = BracketedName(candidate);
+  if (bracketed) candidate = *bracketed;
+  if (bracketed || candidate.starts_with(u'@')) return candidate;
+  return std::nullopt;
+}
+
+std::string ErrorText(const std::exception& error) {
+  return PrintableText(TextOfBytes(error.what()), 200);
+}
+
+std::string JoinNumbers(const std::vector<std::size_t>& numbers) {
+  std::string text;
+  for (std::size_t number : numbers) {
+    if (!text.empty()) text += ", ";
+    text += std::to_string(number);
+  }
+  return text;
+}
+
+class BlockExaminer {
+ public:
+  BlockExaminer(TaskReport& report, const std::vector<std::size_t>& fileLines,
+                const DiagnoseOptions& options, Diagnosis& diagnosis)
+      : report_(report),
+        items_(report.task.answerItems),
+        parsed_(report.block),
+        original_(SplitLineViews(report.block)),
+        fileLines_(fileLines),
+        options_(options),
+        diagnosis_(diagnosis) {
+    for (std::size_t i = parsed_.FirstAnswer(); i < Lines().size(); ++i) {
+      if (IsAnswerLine(Lines()[i])) itemStarts_.push_back(i);
+    }
+  }
+
+  void Examine(bool lastBlock) {
+    if (report_.task.kind == TaskKind::NoTask) {
+      ExplainNoTask();
+    } else {
+      for (std::size_t start : itemStarts_) report_.itemLines.push_back(FileLine(start));
+      CheckQuestionLines();
+      CheckFirstAnswer();
+      CheckDroppedItems();
+      CheckAnswers();
+      CheckControlCharacters();
+    }
+    if (lastBlock) CheckLastLine();
+  }
+
+ private:
+  const std::vector<std::u16string_view>& Lines() const { return parsed_.Lines(); }
+  std::size_t FirstAnswer() const { return parsed_.FirstAnswer(); }
+  std::size_t Written() const { return std::min(items_.size(), kMaxWrittenVariants); }
+  std::size_t FileLine(std::size_t index) const {
+    return fileLines_[std::min(index, fileLines_.size() - 1)];
+  }
+
+  void Add(std::size_t index, Severity severity, std::string message) {
+    diagnosis_.findings.push_back({FileLine(index), severity, std::move(message)});
+  }
+  void Warn(std::size_t index, std::string message) {
+    Add(index, Severity::Warning, std::move(message));
+  }
+  void Note(std::size_t index, std::string message) {
+    Add(index, Severity::Note, std::move(message));
+  }
+
+  void ExplainNoTask() {
+    const std::string written = "; it is written as an empty task";
+    if (FirstAnswer() == Lines().size()) {
+      Warn(0, "not a task: no line starts with an answer marker (+, -, 1 to 9 or =)" + written);
+    } else if (FirstAnswer() == 0) {
+      Warn(0, "not a task: the first line starts with " + MarkerText(Lines()[0][0]) +
+                  ", an answer marker, so there is no question" + written);
+    } else {
+      Warn(0, "not a task: its only question line names the picture " +
+                  Quoted(TrimView(Lines()[FirstAnswer() - 1])) +
+                  ", so there is no question text" + written);
+    }
+  }
+
+  void CheckQuestionLines() {
+    const std::size_t pictureLine = FirstAnswer() - 1;
+    for (std::size_t i = 0; i < pictureLine; ++i) {
+      if (BracketedName(TrimView(Lines()[i]))) {
+        Note(i, Quoted(TrimView(Lines()[i])) +
+                    " stays question text: only the line right before the answers names "
+                    "the question picture");
+      }
+    }
+    auto name = PictureLineName(Lines()[pictureLine]);
+    if (!name) return;
+    if (report_.task.questionPicture.empty()) {
+      ++diagnosis_.picturesMissing;
+      Warn(pictureLine, "picture " + Quoted(*name) + " not found; the line stays in the question text");
+      return;
+    }
+    ++diagnosis_.picturesFound;
+    CheckQuestionPictureFile(pictureLine, *name);
+  }
+
+  void CheckQuestionPictureFile(std::size_t index, std::u16string_view name) {
+    const std::string& path = report_.task.questionPicture;
+    std::uintmax_t size = 0;
+    if (options_.readPictures) {
+      try {
+        size = platform::ReadWholeFile(path).size();
+      } catch (const Error& error) {
+        Warn(index, "picture " + Quoted(name) + " cannot be read (" + ErrorText(error) +
+                        "): converting will fail");
+        return;
+      }
+    } else {
+      std::error_code failed;
+      size = std::filesystem::file_size(path, failed);
+      if (failed) return;
+    }
+    if (size == 0) {
+      Warn(index, "picture " + Quoted(name) +
+                      " is an empty file: the line leaves the question text, yet no picture is "
+                      "embedded");
+    }
+  }
+
+  // The marker of the first answer line ends the question and decides the
+  // kind; when the line reads like part of the question, say so.
+  void CheckFirstAnswer() {
+    const std::size_t first = FirstAnswer();
+    const std::u16string_view line = Lines()[first];
+    const bool fromDash = original_[first].substr(0, 1) != line.substr(0, 1);
+    const std::string start =
+        fromDash ? "this line starts with a dash, read as the \"-\" marker,"
+                 : "this line starts with " + MarkerText(line[0]) + ",";
+    if (itemStarts_.size() >= 2) {
+      const char16_t next = Lines()[itemStarts_[1]][0];
+      if (FamilyOf(next) != FamilyOf(line[0])) {
+        Warn(first, start + " so it ends the question and decides the kind of task, but the next "
+                            "answer starts with " + MarkerText(next) +
+                        "; is it part of the question?");
+        return;
+      }
+    }
+    if (report_.task.kind == TaskKind::ChoiceOrder && itemStarts_.size() == 1) {
+      Warn(first, start + " so it makes an ordering task of one answer; is it part of the question?");
+    } else if (TrimView(line).ends_with(u'?')) {
+      Note(first, start + " so it is read as the first answer, yet it ends with \"?\"; is it part "
+                          "of the question?");
+    }
+  }
+
+  void CheckDroppedItems() {
+    if (items_.size() <= kMaxWrittenVariants) return;
+    Warn(itemStarts_[kMaxWrittenVariants],
+         "the task has " + std::to_string(items_.size()) +
+             " answers; the ones after the tenth, from this line on, are not written");
+  }
+
+  void CheckAnswers() {
+    switch (report_.task.kind) {
+      case TaskKind::ChoiceSingle:
+      case TaskKind::ChoiceMultiple:
+        CheckCorrectMark();
+        CheckVariantPictures();
+        break;
+      case TaskKind::ChoiceOrder:
+        CheckPositions();
+        CheckVariantPictures();
+        break;
+      case TaskKind::EnterText:
+        CheckNumbers();
+        break;
+      case TaskKind::EnterNum:
+      case TaskKind::NoTask:
+        break;
+    }
+  }
+
+  void CheckCorrectMark() {
+    auto isCorrect = [](const AnswerItem& item) { return item.mark == 1; };
+    const auto tenth = items_.begin() + static_cast<std::ptrdiff_t>(Written());
+    if (std::any_of(items_.begin(), tenth, isCorrect)) return;
+    const auto late = std::find_if(tenth, items_.end(), isCorrect);
+    if (late == items_.end()) {
+      Warn(FirstAnswer(), "no answer is marked \"+\": the task has no correct answer");
+    } else {
+      Warn(itemStarts_[static_cast<std::size_t>(late - items_.begin())],
+           "the only answers marked \"+\" come after the tenth and are not written: the task "
+           "has no correct answer");
+    }
+  }
+
+  void CheckPositions() {
+    const std::size_t npos = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> holder(kMaxWrittenVariants + 1, npos);
+    for (std::size_t i = 0; i < Written(); ++i) {
+      const std::int32_t mark = items_[i].mark;
+      if (mark < 1 || static_cast<std::size_t>(mark) > kMaxWrittenVariants) {
+        Warn(itemStarts_[i], NoPositionReason(i));
+        continue;
+      }
+      std::size_t& first = holder[static_cast<std::size_t>(mark)];
+      if (first == npos) {
+        first = i;
+      } else {
+        Warn(itemStarts_[i], "position " + std::to_string(mark) + " is given twice: also on line " +
+                                 std::to_string(FileLine(itemStarts_[first])));
+      }
+    }
+    std::vector<std::size_t> missing;
+    for (std::size_t position = 1; position <= Written(); ++position) {
+      if (holder[position] == npos) missing.push_back(position);
+    }
+    if (missing.empty()) return;
+    const bool one = missing.size() == 1;
+    Warn(FirstAnswer(), (one ? "position " : "positions ") + JoinNumbers(missing) +
+                            (one ? " is" : " are") + " given to no answer");
+  }
+
+  std::string NoPositionReason(std::size_t item) const {
+    const std::u16string_view line = Lines()[itemStarts_[item]];
+    const std::string written = "; it is written as -1";
+    if (line[0] < u'1' || line[0] > u'9') {
+      return "this answer starts with " + MarkerText(line[0]) + " instead of its position" + written;
+    }
+    const int position = line.starts_with(u"10") ? 10 : line[0] - u'0';
+    return "position " + std::to_string(position) + " is beyond the task's " +
+           std::to_string(items_.size()) + " answers" + written;
+  }
+
+  // Several answers of which some are numbers: one word or fraction makes
+  // the whole task a text task.
+  void CheckNumbers() {
+    if (items_.size() < 2) return;
+    auto isNumber = [](const AnswerItem& item) { return IsIntegerText(item.answer); };
+    if (std::none_of(items_.begin(), items_.end(), isNumber)) return;
+    const auto text = std::find_if_not(items_.begin(), items_.end(), isNumber);
+    Warn(itemStarts_[static_cast<std::size_t>(text - items_.begin())],
+         "answer " + Quoted(text->answer) +
+             " is not a whole number, so the task takes text answers, its numbers too");
+  }
+
+  void CheckVariantPictures() {
+    for (std::size_t i = 0; i < Written(); ++i) {
+      auto name = BracketedName(items_[i].text);
+      if (!name) continue;
+      if (items_[i].picture.empty()) {
+        ++diagnosis_.picturesMissing;
+        Warn(itemStarts_[i], "picture " + Quoted(*name) + " not found; the answer stays text");
+      } else {
+        ++diagnosis_.picturesFound;
+        CheckVariantPictureFile(itemStarts_[i], *name, items_[i].picture);
+      }
+    }
+  }
+
+  void CheckVariantPictureFile(std::size_t index, std::u16string_view name,
+                               const std::string& path) {
+    const std::string extension = pictures::PictureFileExtension(path);
+    if (pictures::FindExt(extension) == nullptr) {
+      Warn(index, "no picture kind takes the extension \"." + PrintableText(TextOfBytes(extension)) +
+                      "\" of picture " + Quoted(name) + ": converting will fail");
+      return;
+    }
+    if (!options_.readPictures) return;
+    try {
+      LoadStoredPicture(path);
+    } catch (const std::exception& error) {
+      Warn(index, "picture " + Quoted(name) + " cannot be read (" + ErrorText(error) +
+                      "): converting will fail");
+    }
+  }
+
+  // The texts that reach the XML, checked for characters XML forbids; the
+  // finding stands on each line that holds one of them.
+  void CheckControlCharacters() {
+    std::u16string reached;
+    auto collect = [&reached](std::u16string_view text) {
+      for (char16_t c : text) {
+        if (IsXmlForbidden(c) && reached.find(c) == std::u16string::npos) reached += c;
+      }
+    };
+    collect(report_.task.question);
+    for (std::size_t i = 0; i < Written(); ++i) {
+      collect(IsEnter(report_.task.kind) ? items_[i].answer : items_[i].text);
+      if (items_[i].caption) collect(*items_[i].caption);
+    }
+    if (reached.empty()) return;
+    for (std::size_t i = 0; i < Lines().size(); ++i) {
+      std::u16string found;
+      for (char16_t c : Lines()[i]) {
+        if (reached.find(c) != std::u16string::npos && found.find(c) == std::u16string::npos) {
+          found += c;
+        }
+      }
+      if (!found.empty()) Warn(i, ControlCharacterMessage(found));
+    }
+  }
+
+  static std::string ControlCharacterMessage(std::u16string_view characters) {
+    std::string codes;
+    for (char16_t c : characters) {
+      if (!codes.empty()) codes += ", ";
+      codes += CharacterCode(c);
+    }
+    const bool one = characters.size() == 1;
+    return (one ? "control character " : "control characters ") + codes +
+           (one ? " reaches" : " reach") +
+           " the XML as it is, and strict XML readers reject the file";
+  }
+
+  // Only the text's very last line may keep blanks at its start; a marker
+  // after them is not read as one.
+  void CheckLastLine() {
+    const std::size_t last = Lines().size() - 1;
+    const std::u16string_view line = Lines()[last];
+    if (line.empty() || !IsBlank(line[0]) || !IsAnswerLine(TrimView(line))) return;
+    std::string message = "this last line starts with blanks, so its " +
+                          MarkerText(TrimView(line)[0]) + " is not read as an answer marker";
+    if (last > 0) message += ": the line continues the line before";
+    Warn(last, std::move(message));
+  }
+
+  TaskReport& report_;
+  const std::vector<AnswerItem>& items_;
+  const BlockLines parsed_;
+  const std::vector<std::u16string_view> original_;
+  const std::vector<std::size_t>& fileLines_;
+  const DiagnoseOptions& options_;
+  Diagnosis& diagnosis_;
+  std::vector<std::size_t> itemStarts_;  // block line where each item begins
+};
+
+}  // namespace
+
+void ExamineBlock(TaskReport& report, const std::vector<std::size_t>& fileLines,
+                  bool lastBlock, const DiagnoseOptions& options, Diagnosis& diagnosis) {
+  if (fileLines.empty()) return;
+  BlockExaminer(report, fileLines, options, diagnosis).Examine(lastBlock);
+}
+
+}  // namespace texttoxml::conversion

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/json_text.h"
+#include "cli/run.h"
+#include "test_support.h"
+
+namespace texttoxml::cli {
+namespace {
+
+using texttoxml::testing::ReadFile;
+using texttoxml::testing::TempDir;
+
+struct Result {
+  int status;
+  std::string output;
+  std::string messages;
+};
+
+Result RunWith(std::vector<std::string> args) {
+  Result result;
+  platform::StringOutputStream out(result.output);
+  std::ostringstream messages;
+  result.status = Run(args, out, messages);
+  result.messages = messages.str();
+  return result;
+}
+
+TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
+  TempDir dir;
+  const std::string good = dir.Write("good.txt", "Q?\r\n+ a");
+  const std::string bad = dir.Write("bad.txt", "1 2 3?\r\n+ b\r\n\r\nQ?\r\n- a\r\n- b?");
+  const std::string noted = dir.Write("noted.txt", "Q?\r\n- a?\r\n+ b");
+  const std::string goodReport =
+      good + ": 1 task (1 single choice); pictures: 0 found, 0 missing; 0 warnings, 0 notes\n";
+
+  Result r = RunWith({"check", good});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.output, goodReport);
+  EXPECT_EQ(r.messages, "");
+
+  r = RunWith({"check", good, bad});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.output,
+            goodReport +
+            bad + ":1: warning: not a task: the first line starts with \"1\", an answer marker, so "
+                  "there is no question; it is written as an empty task\n" +
+            bad + ":5: warning: no answer is marked \"+\": the task has no correct answer\n" +
+            bad + ": 2 tasks (1 single choice, 1 not a task); pictures: 0 found, 0 missing; "
+                  "2 warnings, 0 notes\n");
+
+  // Notes are shown but do not make the status.
+  r = RunWith({"check", noted});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.output.rfind(noted + ":2: note: this line starts with \"-\", so it is read as the first "
+                                   "answer, yet it ends with \"?\"",
+                           0),
+            0u);
+
+  // An input that cannot be read gives 2; the others are still checked.
+  const std::string missing = dir.File("missing.txt");
+  r = RunWith({"check", missing, bad});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.messages,
+            missing + ": Cannot open file \"" + missing + "\". No such file or directory.\n");
+  EXPECT_NE(r.output.find(bad + ":1: warning"), std::string::npos);
+}
+
+TEST(CheckCommand, WritesJson) {
+  TempDir dir;
+  const std::string bad = dir.Write("bad.txt", "Q?\r\n- [нет.png]");
+  const std::string missing = dir.File("missing.txt");
+  Result r = RunWith({"check", "--format", "json", "--utf8", bad, missing});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.output,
+            "{\"files\": [\n"
+            "  {\"file\": \"" + bad + "\", \"tasks\": {\"total\": 1, \"single_choice\": 1, "
+            "\"multiple_choice\": 0, \"ordering\": 0, \"number_entry\": 0, \"text_entry\": 0, "
+            "\"not_a_task\": 0}, \"pictures\": {\"found\": 0, \"missing\": 1}, \"warnings\": 2, "
+            "\"notes\": 0, \"findings\": [\n"
+            "    {\"line\": 2, \"severity\": \"warning\", \"message\": \"no answer is marked "
+            "\\\"+\\\": the task has no correct answer\"},\n"
+            "    {\"line\": 2, \"severity\": \"warning\", \"message\": \"picture "
+            "\\\"\xD0\xBD\xD0\xB5\xD1\x82.png\\\" not found; the answer stays text\"}\n"
+            "  ]},\n"
+            "  {\"file\": \"" + missing + "\", \"error\": \"Cannot open file \\\"" + missing +
+            "\\\". No such file or directory.\"}\n"
+            "]}\n");
+}
+
+TEST(JsonText, EscapesQuotesControlsAndForeignBytes) {
+  std::string out;
+  AppendJsonString(out, "a\"b\\c\n\x01/\xD0\xB4");
+  EXPECT_EQ(out, "\"a\\\"b\\\\c\\u000A\\u0001/\xD0\xB4\"");
+  out.clear();
+  AppendJsonString(out, "\xE4\xFF");  // not UTF-8: taken as windows-1251
+  EXPECT_EQ(out, "\"\xD0\xB4\xD1\x8F\"");
+}
+
+TEST(PreviewCommand, WritesOnePageNextToItsInput) {
+  TempDir dir;
+  const std::string input = dir.Write("tasks.txt", "Q?\r\n- a");
+  Result r = RunWith({"preview", input});
+  EXPECT_EQ(r.status, 0) << r.messages;
+  EXPECT_EQ(r.messages, "");
+  const std::string page = ReadFile(dir.File("tasks.html"));
+  EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(page.find("<h1>tasks.txt</h1>"), std::string::npos);
+  EXPECT_NE(page.find("no answer is marked"), std::string::npos);
+
+  Result toStdout = RunWith({"preview", input, "-o", "-"});
+  EXPECT_EQ(toStdout.status, 0);
+  EXPECT_EQ(toStdout.output, page);
+
+  Result same = RunWith({"preview", input, "-o", input});
+  EXPECT_EQ(same.status, 1);
+  EXPECT_EQ(same.messages, input + ": The output file would replace the input file.\n");
+  EXPECT_EQ(ReadFile(input), "Q?\r\n- a");
+
+  const std::string missing = dir.File("missing.txt");
+  Result unread = RunWith({"preview", missing, "-o", dir.File("m.html")});
+  EXPECT_EQ(unread.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("m.html")));
+}
+
+}  // namespace
+}  // namespace texttoxml::cli

@@ -1,0 +1,167 @@
+#include "conversion/preview.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "conversion/html_text.h"
+#include "conversion/stored_picture.h"
+#include "test_support.h"
+#include "xml/base64.h"
+
+namespace texttoxml::conversion {
+namespace {
+
+using namespace std::string_literals;
+using texttoxml::testing::ReadFile;
+using texttoxml::testing::TempDir;
+
+const std::string kExamples = std::string(TEXTTOXML_SOURCE_DIR) + "/examples";
+
+std::string Page(std::u16string_view text, const std::string& dir = "") {
+  return PreviewPage(Diagnose(text, dir), u"tasks.txt");
+}
+
+std::size_t Occurrences(std::string_view text, std::string_view part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// The markup of the n-th task (from 1).
+std::string TaskMarkup(const std::string& page, int number) {
+  const auto id = page.find("id=\"task-" + std::to_string(number) + "\"");
+  if (id == std::string::npos) return "";
+  const auto begin = page.rfind("<article", id);
+  return page.substr(begin, page.find("</article>", begin) - begin);
+}
+
+TEST(HtmlText, EscapesMarkupAndShowsControlCharacters) {
+  std::string out;
+  AppendHtml(out, u"a<b>&\"'\r\nc\rd\ne\tf\u0001g\uFFFF\u0085");
+  EXPECT_EQ(out, "a&lt;b&gt;&amp;&quot;&#39;\nc\nd\ne\tf[U+0001]g[U+FFFF][U+0085]");
+
+  out.clear();
+  AppendHtml(out, std::string_view("<\"Привет\">\x1B"));
+  EXPECT_EQ(out, "&lt;&quot;Привет&quot;&gt;[U+001B]");
+
+  EXPECT_EQ(DataAddress("image/png", "abc"), "data:image/png;base64,YWJj");
+}
+
+TEST(Preview, ShowsEachTaskAsTheEditorWould) {
+  std::u16string text =
+      u"Месяц?\n- январь\n+ апрель\n\n"                      // task 1
+      u"Весна?\n+ май\n- август\n+ март\n\n"                 // task 2
+      u"Порядок:\n2. b\n1. a\n7. c\n\n"                      // task 3
+      u"Стороны 3 и 4.\nПлощадь?\n= {площадь:} 12\n= {} 7\n= 5\n\n"  // task 4
+      u"Без ответа\n\n"                                      // task 5
+      u"Много:\n+ 1";
+  for (int i = 2; i <= 11; ++i) text += u"\n- " + std::u16string(1, static_cast<char16_t>(u'a' + i));
+  const std::string page = Page(text);
+
+  EXPECT_EQ(Occurrences(page, "<article"), 6u);
+  EXPECT_NE(page.find("<h1>tasks.txt</h1>"), std::string::npos);
+  EXPECT_NE(page.find("6 tasks (2 single choice, 1 multiple choice, 1 ordering, 1 number entry, 1 not a task)"), std::string::npos);
+
+  const std::string single = TaskMarkup(page, 1);
+  EXPECT_NE(single.find("class=\"task single-choice\""), std::string::npos);
+  EXPECT_NE(single.find("<li class=\"correct\"><span class=\"mark\">\u2713</span><span class=\"text\">апрель"),
+            std::string::npos);
+  EXPECT_NE(single.find("<li><span class=\"mark\"></span><span class=\"text\">январь"), std::string::npos);
+  EXPECT_NE(single.find("lines 1\u20133"), std::string::npos);
+  EXPECT_EQ(Occurrences(TaskMarkup(page, 2), "class=\"correct\""), 2u);
+
+  const std::string order = TaskMarkup(page, 3);
+  EXPECT_NE(order.find("<span class=\"position\">2</span><span class=\"text\">b"), std::string::npos);
+  EXPECT_NE(order.find("<span class=\"position invalid\">-1</span><span class=\"text\">c"),
+            std::string::npos);
+  EXPECT_NE(order.find("position 7 is beyond"), std::string::npos);  // the warning, inline
+
+  const std::string enter = TaskMarkup(page, 4);
+  EXPECT_NE(enter.find("<p class=\"question\">Стороны 3 и 4.\nПлощадь?</p>"), std::string::npos);
+  EXPECT_NE(enter.find("<span class=\"caption\">площадь:</span><span class=\"field\">12</span>"),
+            std::string::npos);
+  EXPECT_NE(enter.find("<span class=\"caption\"></span><span class=\"field\">7</span>"),
+            std::string::npos);
+  EXPECT_NE(enter.find("<div class=\"input\"><span class=\"field\">5</span>"), std::string::npos);
+
+  const std::string none = TaskMarkup(page, 5);
+  EXPECT_NE(none.find("<pre class=\"block\">Без ответа</pre>"), std::string::npos);
+  EXPECT_NE(none.find("not a task: no line starts"), std::string::npos);
+
+  const std::string many = TaskMarkup(page, 6);
+  EXPECT_EQ(Occurrences(many, "<li class=\"dropped\">"), 1u);
+  EXPECT_NE(many.find("<span class=\"text\">l</span><span class=\"tag\">not written</span>"),
+            std::string::npos);
+}
+
+TEST(Preview, EscapesEverythingTheAuthorWrote) {
+  const std::string page = PreviewPage(
+      Diagnose(u"<script>alert('x')</script> & \"q\"?\n+ <img src=x onerror=y>\n- [<b>.png]\n\n"
+               u"<i>без ответа</i>",
+               ""),
+      u"<title>.txt");
+  EXPECT_EQ(page.find("<script"), std::string::npos);
+  EXPECT_EQ(page.find("<img src=x"), std::string::npos);
+  EXPECT_EQ(page.find("<i>"), std::string::npos);
+  EXPECT_EQ(page.find("<title><title>"), std::string::npos);
+  EXPECT_NE(page.find("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;q&quot;?"),
+            std::string::npos);
+  EXPECT_NE(page.find("picture &quot;&lt;b&gt;.png&quot; not found"), std::string::npos);
+  EXPECT_NE(page.find("<title>Preview: &lt;title&gt;.txt</title>"), std::string::npos);
+}
+
+TEST(Preview, EmbedsPicturesAndNeedsNothingFromOutside) {
+  TempDir dir;
+  std::filesystem::copy_file(kExamples + "/formula1.png", dir.File("f.png"));
+  std::filesystem::copy_file(kExamples + "/Pushkin.jpg", dir.File("p.jpg"));
+  dir.Write("data.bin", "\x01\x02 not a picture");
+  dir.Write("broken.gif", "GIF89a but nothing more");
+  const std::string page = Page(
+      u"Кто?\n[p.jpg]\n= Пушкин\n\n"
+      u"Что?\n[data.bin]\n= x\n\n"
+      u"Формула?\n+[f.png]\n-[broken.gif]\n-[missing.png]",
+      dir.Path());
+
+  const std::string jpeg = ReadFile(dir.File("p.jpg"));
+  EXPECT_NE(page.find("<img alt=\"p.jpg\" src=\"data:image/jpeg;base64," + xml::EncodeBase64(jpeg) + "\">"),
+            std::string::npos);
+  const StoredPicture png = LoadStoredPicture(dir.File("f.png"));
+  EXPECT_EQ(png.className, "TPngImage");
+  EXPECT_NE(page.find("<img alt=\"f.png\" src=\"data:image/png;base64," + xml::EncodeBase64(png.bytes) + "\">"),
+            std::string::npos);
+  EXPECT_NE(TaskMarkup(page, 2).find("<span class=\"placeholder\">&quot;data.bin&quot;: this kind of picture"),
+            std::string::npos);
+  EXPECT_NE(TaskMarkup(page, 3).find("<span class=\"placeholder\">&quot;broken.gif&quot;: "),
+            std::string::npos);
+  EXPECT_NE(TaskMarkup(page, 3).find("<span class=\"text\">[missing.png]</span>"), std::string::npos);
+  EXPECT_EQ(Occurrences(page, "<img "), 2u);
+
+  // Nothing leaves the page: every address is a data: one, and the policy
+  // forbids everything else.
+  EXPECT_EQ(Occurrences(page, "src=\""), Occurrences(page, "src=\"data:"));
+  EXPECT_EQ(page.find("href="), std::string::npos);
+  EXPECT_EQ(page.find("http:"), std::string::npos);
+  EXPECT_EQ(page.find("https:"), std::string::npos);
+  EXPECT_EQ(page.find("url("), std::string::npos);
+  EXPECT_EQ(page.find("<script"), std::string::npos);
+  EXPECT_NE(page.find("content=\"default-src 'none'; img-src data:; style-src 'unsafe-inline'\""),
+            std::string::npos);
+}
+
+TEST(Preview, PutsFindingsAtTheirTasks) {
+  const std::string page = Page(u"Q1?\n- a\n\nQ2?\n+ b\n\0rest"s);
+  const auto firstTask = page.find("<article");
+  const auto cut = page.find("cuts the text here");
+  ASSERT_NE(cut, std::string::npos);
+  // The U+0000 stands on line 6, after the last task's lines: the text's own finding.
+  EXPECT_LT(cut, firstTask);
+  EXPECT_NE(page.find("<li class=\"warning\"><span class=\"where\">line 6</span>"), std::string::npos);
+  EXPECT_NE(TaskMarkup(page, 1).find("<span class=\"where\">line 2</span><span class=\"severity\">"
+                                     "warning:</span>no answer is marked"),
+            std::string::npos);
+  EXPECT_EQ(TaskMarkup(page, 2).find("class=\"findings\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace texttoxml::conversion
