@@ -26,6 +26,13 @@ bool IsShownByCode(char16_t c) {
          c == 0xFFFE || c == 0xFFFF;
 }
 
+// A character shown by its code, "[U+0001]", so that it is seen.
+void AppendCode(std::string& out, char16_t c) {
+  out += '[';
+  out += CharacterCode(c);
+  out += ']';
+}
+
 }  // namespace
 
 void AppendHtml(std::string& out, std::u16string_view text) {
@@ -47,7 +54,7 @@ void AppendHtml(std::string& out, std::u16string_view text) {
       if (i + 1 < text.size() && text[i + 1] == u'\n') continue;
       out += '\n';
     } else {
-      out += "[" + CharacterCode(c) + "]";
+      AppendCode(out, c);
     }
   }
   flush(text.size());
@@ -60,7 +67,7 @@ void AppendHtml(std::string& out, std::string_view utf8) {
     if (reference != nullptr) {
       out += reference;
     } else if (byte < 0x80 && IsShownByCode(byte)) {
-      out += "[" + CharacterCode(byte) + "]";
+      AppendCode(out, byte);
     } else {
       out += c;
     }

@@ -65,7 +65,7 @@ std::unique_ptr<GifExtension> ReadGraphicControl(GifReader& reader) {
   GifGraphicControlExtension::Bytes bytes{};
   std::string_view taken = reader.Take(bytes.size());
   if (taken.size() < bytes.size()) reader.Warn("Short graphic control extension");
-  std::copy(taken.begin(), taken.end(), bytes.begin());
+  std::copy_n(taken.begin(), std::min(taken.size(), bytes.size()), bytes.begin());
   return std::make_unique<GifGraphicControlExtension>(bytes);
 }
 
@@ -120,7 +120,7 @@ std::unique_ptr<GifExtension> ReadApplication(GifReader& reader) {
     reader.Warn(kGifPrematureEnd);
     return nullptr;
   }
-  std::copy(taken.begin(), taken.end(), identifier.begin());
+  std::copy_n(taken.begin(), identifier.size(), identifier.begin());
   if (blockSize == kShortApplicationBlockSize) {
     // The 11th identifier byte is the first sub-block's size: read it again.
     reader.Seek(reader.Position() - 1);

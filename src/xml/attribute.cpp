@@ -6,19 +6,19 @@
 namespace texttoxml::xml {
 
 Attribute::Attribute(Document* owner)
-    : Node(owner), coreValue_(std::make_unique<QuotedText>(owner)) {
-  coreValue_->parent_ = this;
+    : Node(owner), coreValue_(owner) {
+  coreValue_.parent_ = this;
 }
 
 void Attribute::SetValue(std::string_view utf8) {
   std::string scratch;
-  coreValue_->SetCoreValue(AttributeText(utf8, scratch));
+  coreValue_.SetCoreValue(AttributeText(utf8, scratch));
 }
 
 void Attribute::WriteStream(BufferWriter& out) const {
   out.Write(Name());
   out.Write("=");
-  coreValue_->WriteStream(out);
+  coreValue_.WriteStream(out);
 }
 
 }  // namespace texttoxml::xml

@@ -1,7 +1,6 @@
 // An attribute (XmlAttribute): a name and a quoted value.
 #pragma once
 
-#include <memory>
 
 #include "xml/char_data.h"
 
@@ -18,14 +17,14 @@ class Attribute : public Node {
   // Stores the value escaped; its line breaks stay as they are.
   void SetValue(std::string_view utf8) override;
 
-  const QuotedText& CoreValue() const { return *coreValue_; }
+  const QuotedText& CoreValue() const { return coreValue_; }
 
   // name="value"
   void WriteStream(BufferWriter& out) const override;
 
  private:
   std::size_t nameId_ = 0;
-  std::unique_ptr<QuotedText> coreValue_;
+  QuotedText coreValue_;  // a member, not a heap object: one allocation per attribute
 };
 
 }  // namespace texttoxml::xml

@@ -18,10 +18,10 @@ Node& ContainerNode::NodeInsert(std::size_t index, std::unique_ptr<Node> node) {
     throw XmlError(std::string(kOwnerNotAssigned));
   if (index > nodes_.size()) throw XmlError(std::string(kNodeIndexOutOfBounds));
   bool isAttribute = node->ElementType() == XmlNodeKind::Attribute;
-  index = isAttribute ? std::min(index, directNodeCount_)
-                      : std::max(index, directNodeCount_);
+  index = isAttribute ? std::min<std::size_t>(index, directNodeCount_)
+                      : std::max<std::size_t>(index, directNodeCount_);
   if (isAttribute) ++directNodeCount_;
-  if (valueIndex_ && index <= *valueIndex_) ++*valueIndex_;
+  if (valueIndex_ != kNoValue && index <= valueIndex_) ++valueIndex_;
   node->parent_ = this;
   auto position = nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(index),
                                 std::move(node));
@@ -32,9 +32,9 @@ void ContainerNode::NodeDelete(std::size_t index) {
   if (index >= nodes_.size()) throw XmlError(std::string(kNodeIndexOutOfBounds));
   if (index < directNodeCount_) --directNodeCount_;
   if (valueIndex_ == index)
-    valueIndex_.reset();
-  else if (valueIndex_ && index < *valueIndex_)
-    --*valueIndex_;
+    valueIndex_ = kNoValue;
+  else if (valueIndex_ != kNoValue && index < valueIndex_)
+    --valueIndex_;
   nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
@@ -72,10 +72,10 @@ bool ContainerNode::HasSubContainers() const {
 
 void ContainerNode::StoreValue(std::string_view utf8) {
   if (utf8.empty()) {
-    if (valueIndex_) NodeDelete(*valueIndex_);
+    if (valueIndex_ != kNoValue) NodeDelete(valueIndex_);
     return;
   }
-  if (valueIndex_) {
+  if (valueIndex_ != kNoValue) {
     ValueNode().SetValue(utf8);
     return;
   }
@@ -86,7 +86,7 @@ void ContainerNode::StoreValue(std::string_view utf8) {
 }
 
 CharData& ContainerNode::ValueNode() const {
-  return static_cast<CharData&>(*nodes_[*valueIndex_]);
+  return static_cast<CharData&>(*nodes_[valueIndex_]);
 }
 
 }  // namespace texttoxml::xml

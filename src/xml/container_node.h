@@ -2,6 +2,7 @@
 // attributes, then the value node, if any, then the child nodes.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "xml/node.h"
@@ -20,7 +21,10 @@ class ContainerNode : public Node {
   // How many leading entries of Nodes() are attributes.
   std::size_t DirectNodeCount() const { return directNodeCount_; }
   // Where the value node stands in Nodes(), if there is one.
-  std::optional<std::size_t> ValueIndex() const { return valueIndex_; }
+  std::optional<std::size_t> ValueIndex() const {
+    if (valueIndex_ == kNoValue) return std::nullopt;
+    return valueIndex_;
+  }
 
   // The node must belong to this document (else XmlError "XML owner is not
   // assigned"). An attribute always joins the attributes and anything else
@@ -45,9 +49,13 @@ class ContainerNode : public Node {
  private:
   CharData& ValueNode() const;
 
+  // 32-bit positions keep an element small: a document of a large test
+  // bank holds millions of them.
+  static constexpr std::uint32_t kNoValue = UINT32_MAX;
+
   NodeList nodes_;
-  std::size_t directNodeCount_ = 0;
-  std::optional<std::size_t> valueIndex_;
+  std::uint32_t directNodeCount_ = 0;
+  std::uint32_t valueIndex_ = kNoValue;
 };
 
 }  // namespace texttoxml::xml

@@ -1,10 +1,17 @@
 #include "xml/symbol_table.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 
 namespace texttoxml::xml {
 
 namespace {
+
+constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kInitialSlots = 1024;
+
+std::uint64_t HashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
 
 int CompareBytes(char a, char b) {
   return static_cast<int>(static_cast<unsigned char>(a)) -
@@ -32,20 +39,61 @@ int CompareSymbols(std::string_view a, std::string_view b) {
 
 std::size_t SymbolTable::AddString(std::string_view text) {
   if (text.empty()) return 0;
-  if (auto found = idOf_.find(text); found != idOf_.end()) return found->second;
-  byId_.emplace_back(text);
-  std::size_t id = byId_.size();
-  idOf_.emplace(byId_.back(), id);
-  return id;
+  if (slots_.empty()) slots_.assign(kInitialSlots, 0);
+  const std::uint64_t hash = HashOf(text);
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = hash & mask;
+  for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    const std::size_t id = slots_[slot];
+    if (hashes_[id - 1] == hash && texts_[id - 1] == text) return id;
+  }
+  texts_.push_back(StoreBytes(text));
+  hashes_.push_back(hash);
+  slots_[slot] = texts_.size();
+  if (texts_.size() * 2 > slots_.size()) GrowIndex();
+  return texts_.size();
 }
 
 std::string_view SymbolTable::GetString(std::size_t id) const {
-  if (id == 0 || id > byId_.size()) return {};
-  return byId_[id - 1];
+  if (id == 0 || id > texts_.size()) return {};
+  return texts_[id - 1];
+}
+
+// A text of more than a quarter block gets a block of its own, so that the
+// rest of the current block is not wasted.
+std::string_view SymbolTable::StoreBytes(std::string_view text) {
+  char* at;
+  if (text.size() > kBlockSize / 4) {
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(text.size()));
+    at = blocks_.back().get();
+  } else {
+    if (text.size() > freeSize_) {
+      blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+      free_ = blocks_.back().get();
+      freeSize_ = kBlockSize;
+    }
+    at = free_;
+    free_ += text.size();
+    freeSize_ -= text.size();
+  }
+  std::memcpy(at, text.data(), text.size());
+  return {at, text.size()};
+}
+
+// Keeps the index at most half full, so that probe runs stay short.
+void SymbolTable::GrowIndex() {
+  std::vector<std::size_t> slots(slots_.size() * 2, 0);
+  const std::size_t mask = slots.size() - 1;
+  for (std::size_t id = 1; id <= texts_.size(); ++id) {
+    std::size_t slot = hashes_[id - 1] & mask;
+    while (slots[slot] != 0) slot = (slot + 1) & mask;
+    slots[slot] = id;
+  }
+  slots_ = std::move(slots);
 }
 
 std::vector<std::string_view> SymbolTable::SortedSymbols() const {
-  std::vector<std::string_view> sorted(byId_.begin(), byId_.end());
+  std::vector<std::string_view> sorted(texts_);
   std::sort(sorted.begin(), sorted.end(), [](std::string_view a, std::string_view b) {
     return CompareSymbols(a, b) < 0;
   });

@@ -3,10 +3,9 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
-#include <string>
+#include <cstdint>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace texttoxml::xml {
@@ -14,6 +13,9 @@ namespace texttoxml::xml {
 // IDs count from 1 in order of first addition; ID 0 is the empty text, which
 // is never stored. Entries stay until the table goes. Lookups go through a
 // hash of the bytes; the sorted order is only worked out when asked for.
+// A document may hold millions of texts, so the bytes are packed into large
+// blocks and the index is one open-addressing array of IDs, rather than a
+// heap object or two per text.
 class SymbolTable {
  public:
   SymbolTable() = default;
@@ -26,15 +28,22 @@ class SymbolTable {
   // The text of an ID; the empty text for 0 and for IDs never given out.
   std::string_view GetString(std::size_t id) const;
 
-  std::size_t SymbolCount() const { return byId_.size(); }
+  std::size_t SymbolCount() const { return texts_.size(); }
 
   // All stored texts in lookup order: by byte count, then by the first byte,
   // then by the other bytes taken alternately from the end and from the front.
   std::vector<std::string_view> SortedSymbols() const;
 
  private:
-  std::deque<std::string> byId_;  // entry i holds ID i + 1; never moves
-  std::unordered_map<std::string_view, std::size_t> idOf_;  // views of byId_
+  std::string_view StoreBytes(std::string_view text);
+  void GrowIndex();
+
+  std::vector<std::string_view> texts_;  // entry i holds ID i + 1; views of blocks_
+  std::vector<std::uint64_t> hashes_;    // the hash of each entry of texts_
+  std::vector<std::size_t> slots_;       // IDs by hash, 0 for a free slot
+  std::vector<std::unique_ptr<char[]>> blocks_;  // never move once filled
+  char* free_ = nullptr;                 // the unused end of the last block
+  std::size_t freeSize_ = 0;
 };
 
 // <0, 0 or >0 as `a` sorts before, with or after `b` in the table's order.
