@@ -5,7 +5,7 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps build test test-plain test-asan demo gui bench fuzz clean
+.PHONY: deps build test test-plain test-asan demo gui bench fuzz fuzz-build fuzz-regress clean
 
 deps:
 	./scripts/install-deps.sh
@@ -16,7 +16,7 @@ build: deps
 
 # Every test twice: a normal build with warnings as errors, then a build
 # under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: test-plain test-asan
+test: test-plain test-asan fuzz-regress
 
 test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -37,6 +37,23 @@ gui: build
 
 bench: deps
 	./bench/compare.sh
+
+# The libFuzzer harnesses (clang, ASan and UBSan). `make fuzz FUZZ_SECONDS=N`
+# runs each one for N seconds, one after the other; `make fuzz-regress`
+# replays every seed corpus once, as `make test` does.
+BUILD_FUZZ   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTEXTTOXML_FUZZ=ON -DTEXTTOXML_TESTS=OFF -DTEXTTOXML_GUI=OFF -DTEXTTOXML_BENCH=OFF $(CMAKE_ARGS)
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
+	./fuzz/run.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
+fuzz-regress: fuzz-build
+	cd $(BUILD_FUZZ)/fuzz && ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
