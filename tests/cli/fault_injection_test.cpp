@@ -131,7 +131,7 @@ TEST(FaultInjection, FullDiskKeepsThePreviousTargetAndLeavesNoTemporaryFile) {
 
   Result r = Convert({input, "-o", target});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Stream write error\n");
+  EXPECT_EQ(r.messages, input + ": Stream write error.\n");
   EXPECT_EQ(ReadFile(target), "previous");
   EXPECT_EQ(FolderEntries(dir.File("disk")), (std::vector<std::string>{"filler", "out.xml"}));
 }
@@ -145,7 +145,7 @@ TEST(FaultInjection, FullDeviceIsWrittenInPlaceAndStaysADevice) {
   const std::string input = dir.Write("task.txt", kTask);
   Result r = Convert({input, "-o", "/dev/full"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Stream write error\n");
+  EXPECT_EQ(r.messages, input + ": Stream write error.\n");
   struct stat after {};
   ASSERT_EQ(::stat("/dev/full", &after), 0);
   EXPECT_TRUE(S_ISCHR(after.st_mode));
@@ -165,7 +165,7 @@ TEST(FaultInjection, FolderWithoutWritePermissionCannotTakeTheOutput) {
   Result r;
   if (!ConvertAsNobody({input, "-o", target}, r)) GTEST_SKIP() << "cannot drop privileges";
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Cannot create file \"" + target + "\". Permission denied\n");
+  EXPECT_EQ(r.messages, input + ": Cannot create file \"" + target + "\". Permission denied.\n");
   EXPECT_TRUE(FolderEntries(locked).empty());
 }
 
@@ -183,7 +183,7 @@ TEST(FaultInjection, UnreadablePictureStopsTheConversionBeforeAnyOutput) {
   Result r;
   if (!ConvertAsNobody({input, "-o", target}, r)) GTEST_SKIP() << "cannot drop privileges";
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Cannot open file \"" + picture + "\". Permission denied\n");
+  EXPECT_EQ(r.messages, input + ": Cannot open file \"" + picture + "\". Permission denied.\n");
   EXPECT_TRUE(FolderEntries(outFolder).empty());
 }
 
@@ -193,19 +193,19 @@ TEST(FaultInjection, TaskFileThatIsNotARegularFileIsRefusedAtOnce) {
   fs::create_directories(folder);
   Result r = Convert({folder, "-o", dir.File("a.xml")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, folder + ": Cannot open file \"" + folder + "\". Is a directory\n");
+  EXPECT_EQ(r.messages, folder + ": Cannot open file \"" + folder + "\". Is a directory.\n");
 
   // A FIFO without a writer would block a plain open() for ever.
   const std::string fifo = dir.File("fifo.txt");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   r = Convert({fifo, "-o", dir.File("b.xml")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, fifo + ": Cannot open file \"" + fifo + "\". Not a regular file\n");
+  EXPECT_EQ(r.messages, fifo + ": Cannot open file \"" + fifo + "\". Not a regular file.\n");
 
   // An endless device would fill memory if it were read to its end.
   r = Convert({"/dev/zero", "-o", dir.File("c.xml")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, "/dev/zero: Cannot open file \"/dev/zero\". Not a regular file\n");
+  EXPECT_EQ(r.messages, "/dev/zero: Cannot open file \"/dev/zero\". Not a regular file.\n");
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"fifo.txt", "folder.txt"}));
 }
 
