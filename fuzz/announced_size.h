@@ -41,39 +41,6 @@ inline bool PngTooLarge(std::string_view file) {
   return std::uint64_t{U32Be(file, 16)} * U32Be(file, 20) > kMaxFuzzPixels;
 }
 
-// The total area of the frames of a GIF file, walking its blocks.
-inline bool GifTooLarge(std::string_view file) {
-  std::size_t at = 13;
-  if (file.size() < at) return false;
-  auto skipColorTable = [&](std::uint32_t packed) {
-    if (packed & 0x80) at += 3u << ((packed & 7) + 1);
-  };
-  auto skipSubBlocks = [&] {
-    while (at < file.size() && ByteAt(file, at) != 0) at += ByteAt(file, at) + 1;
-    ++at;
-  };
-  skipColorTable(ByteAt(file, 10));
-  std::uint64_t area = 0;
-  while (at < file.size()) {
-    const std::uint32_t label = ByteAt(file, at++);
-    if (label == '!') {
-      ++at;
-      skipSubBlocks();
-    } else if (label == ',') {
-      if (at + 9 > file.size()) break;
-      area += std::uint64_t{U16Le(file, at + 4)} * U16Le(file, at + 6);
-      const std::uint32_t packed = ByteAt(file, at + 8);
-      at += 9;
-      skipColorTable(packed);
-      ++at;  // the LZW minimum code size
-      skipSubBlocks();
-    } else if (label != 0) {
-      break;
-    }
-  }
-  return area > kMaxFuzzPixels;
-}
-
 // The information header's size of a bitmap file (either header kind).
 inline bool BitmapTooLarge(std::string_view file) {
   if (file.size() < 26 || !file.starts_with("BM")) return false;
