@@ -5,6 +5,7 @@
 
 #include "cli/json_text.h"
 #include "cli/run.h"
+#include "cli/run_support.h"
 #include "test_support.h"
 
 namespace texttoxml::cli {
@@ -13,20 +14,7 @@ namespace {
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
-struct Result {
-  int status;
-  std::string output;
-  std::string messages;
-};
-
-Result RunWith(std::vector<std::string> args) {
-  Result result;
-  platform::StringOutputStream out(result.output);
-  std::ostringstream messages;
-  result.status = Run(args, out, messages);
-  result.messages = messages.str();
-  return result;
-}
+using Result = RunResult;
 
 TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
   TempDir dir;

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "cli/run.h"
+#include "cli/run_support.h"
 #include "test_support.h"
 
 namespace texttoxml::cli {
@@ -29,19 +30,12 @@ using texttoxml::testing::TempDir;
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status;
-  std::string messages;
-};
+using Result = RunResult;
 
 Result Convert(std::vector<std::string> args) {
   args.insert(args.begin(), "convert");
   args.insert(args.end(), {"--date", "2020-01-02T03:04:05"});
-  std::string output;
-  platform::StringOutputStream out(output);
-  std::ostringstream messages;
-  const int status = Run(args, out, messages);
-  return {status, messages.str()};
+  return RunWith(args);
 }
 
 const std::string kTask = "Question?\r\n+ yes\r\n- no\r\n";

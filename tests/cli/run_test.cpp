@@ -1,4 +1,5 @@
 #include "cli/run.h"
+#include "cli/run_support.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +14,7 @@ namespace {
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
-struct Result {
-  int status;
-  std::string output;    // what went to standard output
-  std::string messages;  // what went to standard error
-};
-
-Result RunWith(std::vector<std::string> args) {
-  Result result;
-  platform::StringOutputStream out(result.output);
-  std::ostringstream messages;
-  result.status = Run(args, out, messages);
-  result.messages = messages.str();
-  return result;
-}
+using Result = RunResult;
 
 const std::string kDate = "2013-07-24T15:04:05";
 

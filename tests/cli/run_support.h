@@ -1,0 +1,28 @@
+// Runs the command-line converter in-process and keeps what it printed.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/run.h"
+#include "platform/stream.h"
+
+namespace texttoxml::cli {
+
+struct RunResult {
+  int status = 0;
+  std::string output;    // what went to standard output
+  std::string messages;  // what went to standard error
+};
+
+inline RunResult RunWith(const std::vector<std::string>& args) {
+  RunResult result;
+  platform::StringOutputStream out(result.output);
+  std::ostringstream messages;
+  result.status = Run(args, out, messages);
+  result.messages = messages.str();
+  return result;
+}
+
+}  // namespace texttoxml::cli
