@@ -3,6 +3,7 @@
 #include "error.h"
 #include "gif_test_support.h"
 #include "pictures/gif_image.h"
+#include "foreign_graphic.h"
 
 namespace texttoxml::pictures {
 namespace {
@@ -233,24 +234,11 @@ TEST(GifSave, CopyIsIndependent) {
   EXPECT_TRUE(fresh->Empty());
 }
 
-// A graphic of another kind.
-class NotGif : public Graphic {
- public:
-  std::string_view ClassName() const override { return "TBitmap"; }
-  std::unique_ptr<Graphic> CreateNew() const override { return std::make_unique<NotGif>(); }
-  void Assign(const Graphic&) override {}
-  bool Empty() const override { return true; }
-  int Width() const override { return 0; }
-  int Height() const override { return 0; }
-  void LoadFromBytes(std::string_view) override {}
-  void SaveToStream(std::string&) const override {}
-};
-
 TEST(GifSave, TakesOnlyGifSources) {
   GifImage target;
   target.LoadFromBytes(SimpleGif(kFourPixels, 2, 2, 1));
   try {
-    target.Assign(NotGif());
+    target.Assign(texttoxml::testing::ForeignGraphic("TBitmap"));
     ADD_FAILURE() << "a bitmap was taken";
   } catch (const ConvertError& e) {
     EXPECT_STREQ(e.what(), "Cannot assign a TBitmap to a TGIFImage");

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "error.h"
+#include "foreign_graphic.h"
 #include "pictures/bitmap.h"
 #include "pictures/picture.h"
 #include "pictures/png_convert.h"
@@ -166,19 +167,8 @@ TEST(PngFromBitmap, RefusesWhatHasNoPngForm) {
   EXPECT_THROW(png.Assign(empty), InvalidGraphicError);
   EXPECT_TRUE(png.Empty());
 
-  class Foreign : public Graphic {
-   public:
-    std::string_view ClassName() const override { return "TForeign"; }
-    std::unique_ptr<Graphic> CreateNew() const override { return std::make_unique<Foreign>(); }
-    void Assign(const Graphic&) override {}
-    bool Empty() const override { return true; }
-    int Width() const override { return 0; }
-    int Height() const override { return 0; }
-    void LoadFromBytes(std::string_view) override {}
-    void SaveToStream(std::string&) const override {}
-  };
   try {
-    png.Assign(Foreign());
+    png.Assign(texttoxml::testing::ForeignGraphic());
     FAIL() << "no exception";
   } catch (const ConvertError& error) {
     EXPECT_STREQ(error.what(), "Cannot assign a TForeign to a TPngImage");
