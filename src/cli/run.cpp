@@ -28,7 +28,10 @@ class NothingToConvertError : public Error {
 std::vector<std::u16string> PreparedBlocks(std::u16string decoded, const std::string& input,
                                            const std::string& dir, const Options& options,
                                            std::ostream& messages) {
-  const std::u16string memo = conversion::MemoText(decoded);
+  // Without warnings to look for, the decoded text is not needed again and
+  // becomes the memo text without a copy.
+  const std::u16string memo =
+      conversion::MemoText(options.quiet ? std::move(decoded) : decoded);
   if (conversion::TrimView(memo).empty()) throw NothingToConvertError();
   if (!options.quiet) {
     // The conversion reads the pictures itself and fails on a bad one.

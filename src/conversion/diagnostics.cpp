@@ -60,7 +60,7 @@ Diagnosis Diagnose(std::u16string_view decoded, const std::string& dir,
   const LineMap lineMap(decoded);
   CheckCutText(decoded, lineMap, diagnosis);
 
-  const std::u16string memo = MemoText(decoded);
+  const std::u16string memo = MemoText(std::u16string(decoded));
   if (TrimView(memo).empty()) {
     diagnosis.findings.push_back({1, Severity::Warning, "the text is blank: there is nothing to convert"});
     return diagnosis;

@@ -1,5 +1,6 @@
 #include "conversion/task_text.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "conversion/text.h"
@@ -62,20 +63,26 @@ std::u16string DecodeTaskText(std::string_view bytes, bool utf8,
   return platform::AnsiToUtf16(rest);
 }
 
-std::u16string MemoText(std::u16string_view decoded) {
-  decoded = decoded.substr(0, decoded.find(u'\0'));
-  std::u16string text;
-  text.reserve(decoded.size() + decoded.size() / 8);
-  for (std::size_t i = 0; i < decoded.size(); ++i) {
-    char16_t c = decoded[i];
-    if (c == u'\r' || c == u'\n') {
-      text.append(kLineBreak);
-      if (c == u'\r' && i + 1 < decoded.size() && decoded[i + 1] == u'\n') ++i;
-    } else {
-      text += c;
+std::u16string MemoText(std::u16string decoded) {
+  decoded.resize(std::min(decoded.size(), decoded.find(u'\0')));
+  const std::u16string_view text = decoded;
+  std::u16string memo;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r' && text[i] != u'\n') continue;
+    const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+    if (crLf && memo.empty()) {  // nothing to rewrite yet
+      ++i;
+      continue;
     }
+    if (memo.empty()) memo.reserve(text.size() + text.size() / 8);
+    memo.append(text.substr(start, i - start)).append(kLineBreak);
+    if (crLf) ++i;
+    start = i + 1;
   }
-  return text;
+  if (memo.empty()) return decoded;  // every line break is CR LF already
+  memo.append(text.substr(start));
+  return memo;
 }
 
 namespace {

@@ -23,7 +23,9 @@ std::u16string DecodeTaskText(std::string_view bytes, bool utf8,
 
 // The text as the memo holds it: cut at the first U+0000, every line break
 // (CR LF, a lone CR, a lone LF) written as CR LF.
-std::u16string MemoText(std::u16string_view decoded);
+// A text whose line breaks are all CR LF already is returned as it is,
+// without a copy.
+std::u16string MemoText(std::u16string decoded);
 
 struct PreparedText {
   std::u16string normalised;          // written back into the memo

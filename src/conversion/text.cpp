@@ -14,14 +14,18 @@ std::u16string TrimText(std::u16string_view text) {
   return std::u16string(TrimView(text));
 }
 
+namespace {
+
+// Nearly every character lies above CR, which settles it at one comparison.
+bool EndsLine(char16_t c) { return c <= u'\r' && (c == u'\r' || c == u'\n' || c == u'\0'); }
+
+}  // namespace
+
 bool LineReader::Next(std::u16string_view& line) {
   std::size_t i = position_;
   if (i >= text_.size() || text_[i] == u'\0') return false;
   const std::size_t start = i;
-  while (i < text_.size() && text_[i] != u'\r' && text_[i] != u'\n' &&
-         text_[i] != u'\0') {
-    ++i;
-  }
+  while (i < text_.size() && !EndsLine(text_[i])) ++i;
   line = text_.substr(start, i - start);
   if (i < text_.size() && text_[i] == u'\r') ++i;
   if (i < text_.size() && text_[i] == u'\n') ++i;

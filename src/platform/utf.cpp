@@ -66,14 +66,26 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  AppendUtf16AsUtf8(out, text);
+  return out;
+}
+
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
   // Every code unit takes at most three bytes (a surrogate pair, two units,
   // takes four), so one allocation is enough.
-  std::string out(text.size() * 3, '\0');
-  char* end = out.data();
+  const std::size_t start = out.size();
+  out.resize(start + text.size() * 3);
+  char* end = out.data() + start;
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
     if (c < 0x80) {
       *end++ = static_cast<char>(c);
+      continue;
+    }
+    if (c < 0x800) {  // Cyrillic and the rest of the common two-byte letters
+      *end++ = static_cast<char>(0xC0 | (c >> 6));
+      *end++ = static_cast<char>(0x80 | (c & 0x3F));
       continue;
     }
     if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
@@ -85,7 +97,6 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     end = PutUtf8(end, c);
   }
   out.resize(static_cast<std::size_t>(end - out.data()));
-  return out;
 }
 
 Utf8Decoded Utf8ToUtf16(std::string_view bytes) {

@@ -14,6 +14,8 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // An unpaired surrogate cannot be written as well-formed UTF-8 and becomes
 // U+FFFD, so the output is always valid UTF-8.
 std::string Utf16ToUtf8(std::u16string_view text);
+// The same, appended to `out`.
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 
 // Strict UTF-8 decoding (no overlong forms, no surrogates, nothing above
 // U+10FFFF, no truncated sequence).

@@ -6,67 +6,100 @@
 #include "xml/attribute.h"
 #include "xml/buffer_writer.h"
 #include "xml/char_data.h"
+#include "xml/document.h"
 
 namespace texttoxml::xml {
 
-Node& ContainerNode::NodeAdd(std::unique_ptr<Node> node) {
-  return NodeInsert(nodes_.size(), std::move(node));
+namespace {
+
+[[noreturn]] void Refuse(std::string_view message) { throw XmlError(std::string(message)); }
+
+bool IsContainer(const Node& node) {
+  return node.ElementType() == XmlNodeKind::Element ||
+         node.ElementType() == XmlNodeKind::Declaration;
 }
 
-Node& ContainerNode::NodeInsert(std::size_t index, std::unique_ptr<Node> node) {
-  if (node == nullptr || &node->Owner() != &Owner())
-    throw XmlError(std::string(kOwnerNotAssigned));
-  if (index > nodes_.size()) throw XmlError(std::string(kNodeIndexOutOfBounds));
-  bool isAttribute = node->ElementType() == XmlNodeKind::Attribute;
+}  // namespace
+
+Node& ContainerNode::NodeAt(std::size_t index) const {
+  if (index >= count_) Refuse(kNodeIndexOutOfBounds);
+  return *(index == 0 ? first_ : NodeBefore(index)->next_);
+}
+
+Node& ContainerNode::NodeAdd(Node& node) { return NodeInsert(count_, node); }
+
+Node& ContainerNode::NodeInsert(std::size_t index, Node& node) {
+  CheckNewNode(node);
+  if (index > count_) Refuse(kNodeIndexOutOfBounds);
+  bool isAttribute = node.ElementType() == XmlNodeKind::Attribute;
   index = isAttribute ? std::min<std::size_t>(index, directNodeCount_)
                       : std::max<std::size_t>(index, directNodeCount_);
   if (isAttribute) ++directNodeCount_;
   if (valueIndex_ != kNoValue && index <= valueIndex_) ++valueIndex_;
-  node->parent_ = this;
-  auto position = nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(index),
-                                std::move(node));
-  return **position;
+
+  Node* before = NodeBefore(index);
+  Node*& link = before == nullptr ? first_ : before->next_;
+  node.next_ = link;
+  link = &node;
+  if (node.next_ == nullptr) last_ = &node;
+  node.parent_ = this;
+  ++count_;
+  return node;
 }
 
 void ContainerNode::NodeDelete(std::size_t index) {
-  if (index >= nodes_.size()) throw XmlError(std::string(kNodeIndexOutOfBounds));
+  if (index >= count_) Refuse(kNodeIndexOutOfBounds);
   if (index < directNodeCount_) --directNodeCount_;
   if (valueIndex_ == index)
     valueIndex_ = kNoValue;
   else if (valueIndex_ != kNoValue && index < valueIndex_)
     --valueIndex_;
-  nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(index));
+
+  Node* before = NodeBefore(index);
+  Node*& link = before == nullptr ? first_ : before->next_;
+  Node* node = link;
+  link = node->next_;
+  if (last_ == node) last_ = before;
+  node->parent_ = nullptr;
+  node->next_ = nullptr;
+  --count_;
 }
 
-void ContainerNode::AttributeAdd(std::unique_ptr<Attribute> attribute) {
-  if (attribute == nullptr || &attribute->Owner() != &Owner()) {
+void ContainerNode::AttributeAdd(Attribute& attribute) {
+  if (&attribute.Owner() != &Owner()) {
     Diagnose(WarnStyle::Fail, kOwnerNotAssigned);
     return;
   }
-  NodeInsert(directNodeCount_, std::move(attribute));
+  NodeInsert(directNodeCount_, attribute);
 }
 
 void ContainerNode::WriteDirectNodes(BufferWriter& out, std::size_t count) const {
-  for (std::size_t i = 0; i < count && i < nodes_.size(); ++i) {
-    const Node& node = *nodes_[i];
-    switch (node.ElementType()) {
+  const Node* previous = nullptr;
+  for (const Node* node = first_; node != nullptr && count > 0; node = node->next_, --count) {
+    switch (node->ElementType()) {
       case XmlNodeKind::Attribute:
-        if (i == 0 || nodes_[i - 1]->ElementType() != XmlNodeKind::CharData)
+        if (previous == nullptr || previous->ElementType() != XmlNodeKind::CharData)
           out.Write(" ");
-        node.WriteStream(out);
+        node->WriteStream(out);
         break;
       case XmlNodeKind::CharData:
-        node.WriteStream(out);
+        node->WriteStream(out);
         break;
       default:
         break;
     }
+    previous = node;
   }
 }
 
+Node* ContainerNode::FirstContentNode() const {
+  Node* last = NodeBefore(directNodeCount_);
+  return last == nullptr ? first_ : last->next_;
+}
+
 bool ContainerNode::HasSubContainers() const {
-  for (std::size_t i = directNodeCount_; i < nodes_.size(); ++i)
-    if (dynamic_cast<const ContainerNode*>(nodes_[i].get()) != nullptr) return true;
+  for (const Node* node = FirstContentNode(); node != nullptr; node = node->next_)
+    if (IsContainer(*node)) return true;
   return false;
 }
 
@@ -79,14 +112,34 @@ void ContainerNode::StoreValue(std::string_view utf8) {
     ValueNode().SetValue(utf8);
     return;
   }
-  auto value = std::make_unique<CharData>(&Owner());
-  value->SetValue(utf8);
-  NodeInsert(directNodeCount_, std::move(value));
+  auto& value = Owner().NewNode<CharData>();
+  value.SetValue(utf8);
+  NodeInsert(directNodeCount_, value);
   valueIndex_ = directNodeCount_;
 }
 
+// Appending is the common case and costs no walk along the list.
+Node* ContainerNode::NodeBefore(std::size_t index) const {
+  if (index == 0) return nullptr;
+  if (index == count_) return last_;
+  Node* node = first_;
+  while (--index > 0) node = node->next_;
+  return node;
+}
+
+// A node stands in one place of one tree: one already there, or one that
+// would become its own ancestor, would tie the list into a loop.
+void ContainerNode::CheckNewNode(const Node& node) const {
+  if (&node.Owner() != &Owner()) Refuse(kOwnerNotAssigned);
+  if (node.parent_ != nullptr) Refuse(kNodeInTree);
+  if (!IsContainer(node)) return;  // only containers stand at the top or above others
+  if (Owner().IsTopLevel(node)) Refuse(kNodeInTree);
+  for (const Node* ancestor = this; ancestor != nullptr; ancestor = ancestor->parent_)
+    if (ancestor == &node) Refuse(kNodeInTree);
+}
+
 CharData& ContainerNode::ValueNode() const {
-  return static_cast<CharData&>(*nodes_[valueIndex_]);
+  return static_cast<CharData&>(NodeAt(valueIndex_));
 }
 
 }  // namespace texttoxml::xml

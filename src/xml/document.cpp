@@ -1,5 +1,7 @@
 #include "xml/document.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "xml/buffer_writer.h"
 #include "xml/declaration.h"
@@ -9,17 +11,21 @@ namespace texttoxml::xml {
 
 std::unique_ptr<Document> Document::CreateName(std::string_view rootNameUtf8) {
   std::unique_ptr<Document> document(new Document());
-  document->rootNodes_.push_back(std::make_unique<Declaration>(document.get()));
-  auto root = std::make_unique<Element>(document.get());
-  root->SetName(rootNameUtf8);
-  document->rootNodes_.push_back(std::move(root));
+  document->rootNodes_.push_back(&document->NewNode<Declaration>());
+  auto& root = document->NewNode<Element>();
+  root.SetName(rootNameUtf8);
+  document->rootNodes_.push_back(&root);
   return document;
 }
 
 Element* Document::Root() {
-  for (auto& node : rootNodes_)
-    if (node->ElementType() == XmlNodeKind::Element) return static_cast<Element*>(node.get());
+  for (Node* node : rootNodes_)
+    if (node->ElementType() == XmlNodeKind::Element) return static_cast<Element*>(node);
   return nullptr;
+}
+
+bool Document::IsTopLevel(const Node& node) const {
+  return std::find(rootNodes_.begin(), rootNodes_.end(), &node) != rootNodes_.end();
 }
 
 void Document::Diagnose(const Node& sender, WarnStyle style,
@@ -29,7 +35,7 @@ void Document::Diagnose(const Node& sender, WarnStyle style,
 
 void Document::SaveToStream(platform::OutputStream& stream) {
   BufferWriter writer(stream);
-  for (const auto& node : rootNodes_) node->WriteStream(writer);
+  for (const Node* node : rootNodes_) node->WriteStream(writer);
   writer.Flush();
 }
 

@@ -7,8 +7,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/stream.h"
+#include "xml/arena.h"
 #include "xml/element.h"
 #include "xml/node.h"
 #include "xml/symbol_table.h"
@@ -39,8 +41,19 @@ class Document {
   // The first top-level element.
   Element* Root();
   // The declaration, then the root element.
-  const NodeList& RootNodes() const { return rootNodes_; }
+  const std::vector<Node*>& RootNodes() const { return rootNodes_; }
+  bool IsTopLevel(const Node& node) const;
+
+  // A new node of this document, in no list yet. It lives as long as the
+  // document.
+  template <class T>
+  T& NewNode() {
+    return nodes_.New<T>(this);
+  }
   SymbolTable& GetSymbolTable() { return symbolTable_; }
+  // Room for converting a text before it is stored: one buffer for the
+  // whole document, so that setting a value takes no allocation of its own.
+  std::string& ConversionBuffer() { return conversionBuffer_; }
 
   void SetOnDiagnostic(DiagnosticHandler handler) { onDiagnostic_ = std::move(handler); }
   void Diagnose(const Node& sender, WarnStyle style, std::string_view message) const;
@@ -56,8 +69,10 @@ class Document {
  private:
   Document() = default;
 
+  Arena nodes_;
   SymbolTable symbolTable_;
-  NodeList rootNodes_;
+  std::vector<Node*> rootNodes_;
+  std::string conversionBuffer_;
   XmlFormatType xmlFormat_ = XmlFormatType::Preserve;
   DiagnosticHandler onDiagnostic_;
 };

@@ -1,6 +1,7 @@
 #include "xml/element.h"
 
 #include "xml/buffer_writer.h"
+#include "xml/document.h"
 
 namespace texttoxml::xml {
 
@@ -11,9 +12,10 @@ constexpr std::string_view kDirectCloseTag = "/>";
 }  // namespace
 
 Element& Element::NodeNew(std::string_view nameUtf8) {
-  auto element = std::make_unique<Element>(&Owner());
-  element->SetName(nameUtf8);
-  return static_cast<Element&>(NodeAdd(std::move(element)));
+  auto& element = Owner().NewNode<Element>();
+  element.SetName(nameUtf8);
+  NodeAdd(element);
+  return element;
 }
 
 void Element::WriteStream(BufferWriter& out) const {
@@ -28,13 +30,13 @@ void Element::WriteStream(BufferWriter& out) const {
     return;
   }
   out.Write(">");
-  for (std::size_t i = DirectNodeCount(); i < NodeCount(); ++i) {
-    const Node& node = *Nodes()[i];
-    bool isText = node.ElementType() == XmlNodeKind::CharData;
-    bool isFirst = i == DirectNodeCount();
+  const Node* first = FirstContentNode();
+  for (const Node* node = first; node != nullptr; node = node->NextNode()) {
+    bool isText = node->ElementType() == XmlNodeKind::CharData;
+    bool isFirst = node == first;
     if (isFirst && !isText) WriteReadableLineBreak(out);
-    if (isText && !isFirst && hasSubContainers) node.WriteIndent(out);
-    if (isText || node.ElementType() == XmlNodeKind::Element) node.WriteStream(out);
+    if (isText && !isFirst && hasSubContainers) node->WriteIndent(out);
+    if (isText || node->ElementType() == XmlNodeKind::Element) node->WriteStream(out);
     if (isText && hasSubContainers) WriteReadableLineBreak(out);
   }
   if (hasSubContainers) WriteIndent(out);

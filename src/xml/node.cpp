@@ -27,25 +27,29 @@ void Node::SetName(std::string_view) { Refuse(kCannotSetName); }
 
 void Node::SetValue(std::string_view) { Refuse(kCannotSetValue); }
 
-void Node::SetValueUnicode(std::u16string_view text) { SetValue(WideToUtf8(text)); }
+void Node::SetValueUnicode(std::u16string_view text) {
+  std::string& utf8 = owner_->ConversionBuffer();
+  WideToUtf8(text, utf8);
+  SetValue(utf8);
+}
 
 void Node::SetValueAsDateTime(const platform::DateTime& time) {
   SetValue(DateTimeText(time));
 }
 
-Node& Node::NodeAdd(std::unique_ptr<Node>) { Refuse(kCannotAddNode); }
+Node& Node::NodeAdd(Node&) { Refuse(kCannotAddNode); }
 
-Node& Node::NodeInsert(std::size_t, std::unique_ptr<Node>) { Refuse(kCannotAddNode); }
+Node& Node::NodeInsert(std::size_t, Node&) { Refuse(kCannotAddNode); }
 
 void Node::NodeDelete(std::size_t) { Refuse(kCannotManipulateNodes); }
 
-void Node::AttributeAdd(std::unique_ptr<Attribute>) { Refuse(kCannotAddAttribute); }
+void Node::AttributeAdd(Attribute&) { Refuse(kCannotAddAttribute); }
 
 void Node::AttributeAdd(std::string_view nameUtf8, std::string_view valueUtf8) {
-  auto attribute = std::make_unique<Attribute>(owner_);
-  attribute->SetName(nameUtf8);
-  attribute->SetValue(valueUtf8);
-  AttributeAdd(std::move(attribute));
+  auto& attribute = owner_->NewNode<Attribute>();
+  attribute.SetName(nameUtf8);
+  attribute.SetValue(valueUtf8);
+  AttributeAdd(attribute);
 }
 
 void Node::WriteStream(BufferWriter&) const {}

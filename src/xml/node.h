@@ -1,12 +1,14 @@
 // The base of every node of an XML document (XmlNode): its owner document,
-// its parent, and the operations that each node kind accepts or refuses.
+// its parent, its place in the parent's list, and the operations that each
+// node kind accepts or refuses.
+//
+// Nodes are made by their document (Document::NewNode) and live in its
+// arena until the document goes; they are never destroyed one by one.
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/clock.h"
 
@@ -28,7 +30,6 @@ class Node {
   // A node belongs to the document it is made for, for its whole life;
   // raises XmlError "XML owner is not assigned" when there is none.
   explicit Node(Document* owner);
-  virtual ~Node() = default;
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
 
@@ -36,6 +37,8 @@ class Node {
   // The container whose list holds the node, the attribute that holds a
   // quoted value, or none for a top-level node.
   Node* Parent() const { return parent_; }
+  // The node after this one in its parent's list.
+  Node* NextNode() const { return next_; }
 
   virtual XmlNodeKind ElementType() const { return XmlNodeKind::Error; }
 
@@ -49,10 +52,10 @@ class Node {
 
   // Child nodes; leaves have none and refuse every change with XmlError.
   virtual std::size_t NodeCount() const { return 0; }
-  virtual Node& NodeAdd(std::unique_ptr<Node> node);
-  virtual Node& NodeInsert(std::size_t index, std::unique_ptr<Node> node);
+  virtual Node& NodeAdd(Node& node);
+  virtual Node& NodeInsert(std::size_t index, Node& node);
   virtual void NodeDelete(std::size_t index);
-  virtual void AttributeAdd(std::unique_ptr<Attribute> attribute);
+  virtual void AttributeAdd(Attribute& attribute);
   void AttributeAdd(std::string_view nameUtf8, std::string_view valueUtf8);
 
   virtual void WriteStream(BufferWriter& out) const;
@@ -77,10 +80,8 @@ class Node {
 
   Document* owner_;
   Node* parent_ = nullptr;
+  Node* next_ = nullptr;
 };
-
-// An ordered list that owns its nodes (XmlNodeList).
-using NodeList = std::vector<std::unique_ptr<Node>>;
 
 // The messages of the refused operations.
 inline constexpr std::string_view kOwnerNotAssigned = "XML owner is not assigned";
@@ -91,5 +92,6 @@ inline constexpr std::string_view kCannotManipulateNodes =
     "cannot manipulate nodes in this type of element";
 inline constexpr std::string_view kCannotAddAttribute = "cannot add attribute";
 inline constexpr std::string_view kNodeIndexOutOfBounds = "node index out of bounds";
+inline constexpr std::string_view kNodeInTree = "node is already in the tree";
 
 }  // namespace texttoxml::xml

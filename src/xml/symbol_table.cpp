@@ -8,7 +8,6 @@ namespace texttoxml::xml {
 
 namespace {
 
-constexpr std::size_t kBlockSize = 256 * 1024;
 constexpr std::size_t kInitialSlots = 1024;
 
 std::uint64_t HashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
@@ -59,23 +58,8 @@ std::string_view SymbolTable::GetString(std::size_t id) const {
   return texts_[id - 1];
 }
 
-// A text of more than a quarter block gets a block of its own, so that the
-// rest of the current block is not wasted.
 std::string_view SymbolTable::StoreBytes(std::string_view text) {
-  char* at;
-  if (text.size() > kBlockSize / 4) {
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(text.size()));
-    at = blocks_.back().get();
-  } else {
-    if (text.size() > freeSize_) {
-      blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
-      free_ = blocks_.back().get();
-      freeSize_ = kBlockSize;
-    }
-    at = free_;
-    free_ += text.size();
-    freeSize_ -= text.size();
-  }
+  char* at = static_cast<char*>(bytes_.Allocate(text.size()));
   std::memcpy(at, text.data(), text.size());
   return {at, text.size()};
 }

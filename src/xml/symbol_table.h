@@ -4,17 +4,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <vector>
+
+#include "xml/arena.h"
 
 namespace texttoxml::xml {
 
 // IDs count from 1 in order of first addition; ID 0 is the empty text, which
 // is never stored. Entries stay until the table goes. Lookups go through a
 // hash of the bytes; the sorted order is only worked out when asked for.
-// A document may hold millions of texts, so the bytes are packed into large
-// blocks and the index is one open-addressing array of IDs, rather than a
+// A document may hold millions of texts, so the bytes are packed into an
+// arena and the index is one open-addressing array of IDs, rather than a
 // heap object or two per text.
 class SymbolTable {
  public:
@@ -41,9 +42,7 @@ class SymbolTable {
   std::vector<std::string_view> texts_;  // entry i holds ID i + 1; views of blocks_
   std::vector<std::uint64_t> hashes_;    // the hash of each entry of texts_
   std::vector<std::size_t> slots_;       // IDs by hash, 0 for a free slot
-  std::vector<std::unique_ptr<char[]>> blocks_;  // never move once filled
-  char* free_ = nullptr;                 // the unused end of the last block
-  std::size_t freeSize_ = 0;
+  Arena bytes_;                          // the texts of texts_
 };
 
 // <0, 0 or >0 as `a` sorts before, with or after `b` in the table's order.

@@ -1,5 +1,6 @@
 #include "xml/value_text.h"
 
+#include <array>
 #include <cstdio>
 
 #include "platform/utf.h"
@@ -36,8 +37,9 @@ std::string Escape(std::string_view text) {
 
 // In place: CR LF becomes LF, every other CR becomes LF.
 void NormalizeLineBreaks(std::string& text) {
-  std::size_t out = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  std::size_t out = text.find('\r');
+  if (out == text.npos) return;
+  for (std::size_t i = out; i < text.size(); ++i) {
     char c = text[i];
     if (c == '\r') {
       c = '\n';
@@ -48,15 +50,25 @@ void NormalizeLineBreaks(std::string& text) {
   text.resize(out);
 }
 
+// What the stored forms rewrite: 1 for the characters XML reserves, 2 for CR.
+constexpr std::array<unsigned char, 256> kRewritten = [] {
+  std::array<unsigned char, 256> table{};
+  for (char c : kEscapedCharacters) table[static_cast<unsigned char>(c)] = 1;
+  table['\r'] = 2;
+  return table;
+}();
+
 // Large texts (base64 of pictures) usually need neither step, so they are
 // only scanned, never copied.
 std::string_view StoredText(std::string_view text, std::string& scratch,
                             bool normalizeLineBreaks) {
-  bool hasBreaks = normalizeLineBreaks && text.find('\r') != text.npos;
-  bool hasEscapes = text.find_first_of(kEscapedCharacters) != text.npos;
-  if (!hasBreaks && !hasEscapes) return text;
-  scratch = hasEscapes ? Escape(text) : std::string(text);
-  if (hasBreaks) NormalizeLineBreaks(scratch);
+  const unsigned char mask = normalizeLineBreaks ? 3 : 1;
+  unsigned char found = 0;
+  for (char c : text) found |= kRewritten[static_cast<unsigned char>(c)];
+  found &= mask;
+  if (found == 0) return text;
+  scratch = (found & 1) != 0 ? Escape(text) : std::string(text);
+  if ((found & 2) != 0) NormalizeLineBreaks(scratch);
   return scratch;
 }
 
@@ -70,10 +82,10 @@ std::string_view AttributeText(std::string_view text, std::string& scratch) {
   return StoredText(text, scratch, false);
 }
 
-std::string WideToUtf8(std::u16string_view text) {
-  std::string utf8 = platform::Utf16ToUtf8(text);
+void WideToUtf8(std::u16string_view text, std::string& utf8) {
+  utf8.clear();
+  platform::AppendUtf16AsUtf8(utf8, text);
   NormalizeLineBreaks(utf8);
-  return utf8;
 }
 
 std::string DateTimeText(const platform::DateTime& time) {

@@ -19,9 +19,9 @@ std::string_view ElementText(std::string_view text, std::string& scratch);
 // An attribute value: escaped like an element's text, line breaks kept.
 std::string_view AttributeText(std::string_view text, std::string& scratch);
 
-// UTF-16 text as UTF-8 with every CR LF and every lone CR turned into LF.
-// An unpaired surrogate becomes U+FFFD.
-std::string WideToUtf8(std::u16string_view text);
+// UTF-16 text as UTF-8 with every CR LF and every lone CR turned into LF,
+// in place of what `utf8` held. An unpaired surrogate becomes U+FFFD.
+void WideToUtf8(std::u16string_view text, std::string& utf8);
 
 // "YYYY-MM-DDTHH:MM:SSZ" of the time as given, without any time-zone
 // conversion; the milliseconds are dropped.

@@ -46,7 +46,7 @@ TEST(LineMap, MatchesTheLinesThePreparationKeeps) {
         std::u16string_view(u"  Q  \n\n\n\n+ a\n  \n- b  "),
         std::u16string_view(u"\x01\x02Q\r\r\r+ a\n\r\n\rQ\n\x03\n- b\x04"),
         std::u16string_view(u"one line"), std::u16string_view(u"\t\n\tQ\n\t- a\n\t")}) {
-    const std::u16string memo = MemoText(text);
+    const std::u16string memo = MemoText(std::u16string(text));
     std::size_t preparedLines = 0;
     for (const auto& block : PrepareTaskText(memo).blocks) {
       preparedLines += SplitLineViews(block).size();

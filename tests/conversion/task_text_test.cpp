@@ -10,6 +10,7 @@ namespace texttoxml::conversion {
 namespace {
 
 using namespace std::string_view_literals;
+using namespace std::string_literals;
 using Blocks = std::vector<std::u16string>;
 using texttoxml::testing::TempDir;
 
@@ -104,9 +105,13 @@ TEST(MemoTextTest, WritesEveryLineBreakAsCrLfAndCutsAtNul) {
   EXPECT_EQ(MemoText(u"a\n\rb"), u"a\r\n\r\nb");
   EXPECT_EQ(MemoText(u"\r\r\n\n"), u"\r\n\r\n\r\n");
   EXPECT_EQ(MemoText(u"ab\r"), u"ab\r\n");
-  EXPECT_EQ(MemoText(u"ab\0c\nd"sv), u"ab");
-  EXPECT_EQ(MemoText(u"\0ab"sv), u"");
+  EXPECT_EQ(MemoText(u"ab\0c\nd"s), u"ab");
+  EXPECT_EQ(MemoText(u"\0ab"s), u"");
   EXPECT_EQ(MemoText(u""), u"");
+  // Text already in CR LF is kept as it is, up to a lone break found late.
+  EXPECT_EQ(MemoText(u"a\r\nb\r\n"), u"a\r\nb\r\n");
+  EXPECT_EQ(MemoText(u"a\r\nb\r\nc\nd\r\ne\r"), u"a\r\nb\r\nc\r\nd\r\ne\r\n");
+  EXPECT_EQ(MemoText(u"a\r\nb\0\n"s), u"a\r\nb");
 }
 
 TEST(PrepareTaskTextTest, CollapsesBlankLineRunsBetweenTasks) {

@@ -30,15 +30,16 @@ class NodeTree : public ::testing::Test {
   static std::string StoredValue(const Element& element) {
     auto index = element.ValueIndex();
     if (!index) return "-";
-    return std::string(static_cast<const CharData&>(*element.Nodes()[*index]).CoreValue());
+    return std::string(static_cast<const CharData&>(element.NodeAt(*index)).CoreValue());
   }
   static std::string StoredAttribute(const Element& element, std::size_t index) {
-    const auto& attribute = static_cast<const Attribute&>(*element.Nodes()[index]);
+    const auto& attribute = static_cast<const Attribute&>(element.NodeAt(index));
     return std::string(attribute.Name()) + "=" + std::string(attribute.CoreValue().CoreValue());
   }
   static std::vector<XmlNodeKind> Kinds(const Element& element) {
     std::vector<XmlNodeKind> kinds;
-    for (const auto& node : element.Nodes()) kinds.push_back(node->ElementType());
+    for (const Node* node = element.FirstNode(); node != nullptr; node = node->NextNode())
+      kinds.push_back(node->ElementType());
     return kinds;
   }
 };
@@ -49,9 +50,9 @@ TEST_F(NodeTree, NewDocumentHoldsDeclarationAndEmptyRoot) {
   EXPECT_EQ(declaration.ElementType(), XmlNodeKind::Declaration);
   EXPECT_EQ(declaration.Name(), "xml");
   ASSERT_EQ(declaration.DirectNodeCount(), 2u);
-  EXPECT_EQ(declaration.Nodes()[0]->Name(), "version");
-  EXPECT_EQ(declaration.Nodes()[1]->Name(), "encoding");
-  EXPECT_EQ(document->RootNodes()[1].get(), &root);
+  EXPECT_EQ(declaration.NodeAt(0).Name(), "version");
+  EXPECT_EQ(declaration.NodeAt(1).Name(), "encoding");
+  EXPECT_EQ(document->RootNodes()[1], &root);
   EXPECT_EQ(root.Name(), "Examora");
   EXPECT_EQ(root.NodeCount(), 0u);
   EXPECT_EQ(root.Parent(), nullptr);
@@ -102,8 +103,8 @@ TEST_F(NodeTree, AttributesPrecedeValueAndChildrenInAnyCallOrder) {
   EXPECT_EQ(StoredAttribute(e, 2), "a=3");
   EXPECT_EQ(e.DirectNodeCount(), 3u);
   EXPECT_EQ(e.ValueIndex(), 3u);
-  EXPECT_EQ(e.Nodes()[4].get(), &child);
-  EXPECT_EQ(e.Nodes()[5].get(), &twin);
+  EXPECT_EQ(&e.NodeAt(4), &child);
+  EXPECT_EQ(&e.NodeAt(5), &twin);
   EXPECT_EQ(child.Parent(), &e);
 
   e.SetValue("w");  // replaces the text only
@@ -113,7 +114,7 @@ TEST_F(NodeTree, AttributesPrecedeValueAndChildrenInAnyCallOrder) {
   e.SetValue("");  // removes the value node
   EXPECT_EQ(e.NodeCount(), 5u);
   EXPECT_EQ(e.ValueIndex(), std::nullopt);
-  EXPECT_EQ(e.Nodes()[3].get(), &child);
+  EXPECT_EQ(&e.NodeAt(3), &child);
   e.SetValue("");
   EXPECT_EQ(e.NodeCount(), 5u);
 }
@@ -130,33 +131,37 @@ TEST_F(NodeTree, DeleteAndInsertKeepAttributeCountAndValueIndex) {
 
   // A child inserted at or before the value moves it on, but never goes
   // between the attributes.
-  Node& early = e.NodeInsert(0, std::make_unique<Element>(document.get()));
-  EXPECT_EQ(e.Nodes()[1].get(), &early);
+  Node& early = e.NodeInsert(0, document->NewNode<Element>());
+  EXPECT_EQ(&e.NodeAt(1), &early);
   EXPECT_EQ(e.ValueIndex(), 2u);
   EXPECT_EQ(early.Parent(), &e);
 
   // An attribute always joins the attributes.
-  e.NodeAdd(std::make_unique<Attribute>(document.get()));
+  e.NodeAdd(document->NewNode<Attribute>());
   EXPECT_EQ(e.DirectNodeCount(), 2u);
   EXPECT_EQ(e.ValueIndex(), 3u);
-  EXPECT_EQ(e.Nodes()[1]->ElementType(), XmlNodeKind::Attribute);
+  EXPECT_EQ(e.NodeAt(1).ElementType(), XmlNodeKind::Attribute);
 
   e.NodeDelete(2);  // the early child: the value moves back
   EXPECT_EQ(e.ValueIndex(), 2u);
   e.NodeDelete(2);  // the value itself
   EXPECT_EQ(e.ValueIndex(), std::nullopt);
-  EXPECT_EQ(e.Nodes()[2]->Name(), "c1");
+  EXPECT_EQ(e.NodeAt(2).Name(), "c1");
   EXPECT_XML_ERROR(e.NodeDelete(3), "node index out of bounds");
-  EXPECT_XML_ERROR(e.NodeInsert(4, std::make_unique<Element>(document.get())),
-                   "node index out of bounds");
+  EXPECT_XML_ERROR(e.NodeAt(3), "node index out of bounds");
+  EXPECT_XML_ERROR(e.NodeInsert(4, document->NewNode<Element>()), "node index out of bounds");
+
+  // The last node goes, then a new one is appended behind the one before.
+  e.NodeDelete(2);
+  Element& tail = e.NodeNew("tail");
+  EXPECT_EQ(&e.NodeAt(2), &tail);
+  EXPECT_EQ(tail.NextNode(), nullptr);
 }
 
 TEST_F(NodeTree, RefusedOperationsRaiseTheirMessages) {
   EXPECT_XML_ERROR(Element(nullptr), "XML owner is not assigned");
   auto other = Document::CreateName("Other");
-  EXPECT_XML_ERROR(root.NodeAdd(std::make_unique<Element>(other.get())),
-                   "XML owner is not assigned");
-  EXPECT_XML_ERROR(root.NodeAdd(nullptr), "XML owner is not assigned");
+  EXPECT_XML_ERROR(root.NodeAdd(other->NewNode<Element>()), "XML owner is not assigned");
 
   Node& declaration = *document->RootNodes()[0];
   EXPECT_XML_ERROR(declaration.SetValue("x"), "cannot set value on this type of element");
@@ -166,10 +171,10 @@ TEST_F(NodeTree, RefusedOperationsRaiseTheirMessages) {
 
   root.AttributeAdd("a", "1");
   root.SetValue("v");
-  for (Node* leaf : {root.Nodes()[0].get(), root.Nodes()[1].get()}) {
-    EXPECT_XML_ERROR(leaf->NodeAdd(std::make_unique<Element>(document.get())),
+  for (Node* leaf : {&root.NodeAt(0), &root.NodeAt(1)}) {
+    EXPECT_XML_ERROR(leaf->NodeAdd(document->NewNode<Element>()),
                      "cannot add node to this type of element");
-    EXPECT_XML_ERROR(leaf->NodeInsert(0, std::make_unique<Element>(document.get())),
+    EXPECT_XML_ERROR(leaf->NodeInsert(0, document->NewNode<Element>()),
                      "cannot add node to this type of element");
     EXPECT_XML_ERROR(leaf->NodeDelete(0), "cannot manipulate nodes in this type of element");
     EXPECT_XML_ERROR(leaf->AttributeAdd("b", "2"), "cannot add attribute");
@@ -177,10 +182,31 @@ TEST_F(NodeTree, RefusedOperationsRaiseTheirMessages) {
   EXPECT_EQ(root.NodeCount(), 2u);
 }
 
+TEST_F(NodeTree, ANodeStandsInOnePlaceOfTheTree) {
+  Element& child = root.NodeNew("child");
+  Element& grandchild = child.NodeNew("grandchild");
+  EXPECT_XML_ERROR(root.NodeAdd(child), "node is already in the tree");
+  EXPECT_XML_ERROR(grandchild.NodeAdd(root), "node is already in the tree");
+
+  // A node not yet in the tree cannot go below itself either.
+  Element& loose = document->NewNode<Element>();
+  Element& inner = loose.NodeNew("inner");
+  EXPECT_XML_ERROR(inner.NodeAdd(loose), "node is already in the tree");
+  EXPECT_XML_ERROR(loose.NodeAdd(loose), "node is already in the tree");
+
+  // A node taken out may go elsewhere.
+  child.NodeDelete(0);
+  EXPECT_EQ(grandchild.Parent(), nullptr);
+  root.NodeAdd(grandchild);
+  EXPECT_EQ(&root.NodeAt(1), &grandchild);
+  EXPECT_EQ(root.NodeCount(), 2u);
+  EXPECT_EQ(child.NodeCount(), 0u);
+}
+
 TEST_F(NodeTree, MisusesWithoutExceptionGoToTheDiagnosticHandler) {
   auto other = Document::CreateName("Other");
   // Without a handler the diagnostics are dropped.
-  root.AttributeAdd(std::make_unique<Attribute>(other.get()));
+  root.AttributeAdd(other->NewNode<Attribute>());
   EXPECT_EQ(root.NodeCount(), 0u);
 
   std::vector<std::string> reports;
@@ -188,16 +214,14 @@ TEST_F(NodeTree, MisusesWithoutExceptionGoToTheDiagnosticHandler) {
     reports.push_back(std::string(sender.Name()) + " " +
                       std::to_string(static_cast<int>(style)) + " " + std::string(message));
   });
-  root.AttributeAdd(std::make_unique<Attribute>(other.get()));
-  root.AttributeAdd(nullptr);
+  root.AttributeAdd(other->NewNode<Attribute>());
   EXPECT_EQ(root.NodeCount(), 0u);
   root.SetValue("v");
-  Node& value = *root.Nodes()[0];
+  Node& value = root.NodeAt(0);
   value.SetName("");
   value.SetName("name");
   EXPECT_EQ(value.Name(), "");
   EXPECT_EQ(reports, (std::vector<std::string>{
-                         "Examora 3 XML owner is not assigned",
                          "Examora 3 XML owner is not assigned",
                          " 1 cannot set name on this type of element"}));
 }
@@ -211,7 +235,7 @@ TEST_F(NodeTree, HelperOperationsConvertUtf16) {
   EXPECT_EQ(StoredAttribute(task, 0), "Type=line\r\n\xF0\x9F\x98\x80");
   EXPECT_EQ(StoredAttribute(task, 1), "Yes=True");
   EXPECT_EQ(StoredAttribute(task, 2), "No=False");
-  EXPECT_XML_ERROR(AddAttribute(*task.Nodes()[0], u"a", u"b"), "cannot add attribute");
+  EXPECT_XML_ERROR(AddAttribute(task.NodeAt(0), u"a", u"b"), "cannot add attribute");
 }
 
 TEST_F(NodeTree, NamesAndTextsAreInternedOnce) {
