@@ -30,8 +30,7 @@ std::vector<std::u16string> PreparedBlocks(std::u16string decoded, const std::st
                                            std::ostream& messages) {
   // Without warnings to look for, the decoded text is not needed again and
   // becomes the memo text without a copy.
-  const std::u16string memo =
-      conversion::MemoText(options.quiet ? std::move(decoded) : decoded);
+  std::u16string memo = conversion::MemoText(options.quiet ? std::move(decoded) : decoded);
   if (conversion::TrimView(memo).empty()) throw NothingToConvertError();
   if (!options.quiet) {
     // The conversion reads the pictures itself and fails on a bad one.
@@ -39,7 +38,7 @@ std::vector<std::u16string> PreparedBlocks(std::u16string decoded, const std::st
     diagnoseOptions.readPictures = false;
     messages << FindingLines(input, conversion::Diagnose(decoded, dir, diagnoseOptions), false);
   }
-  return conversion::PrepareTaskText(memo).blocks;
+  return conversion::PrepareTaskText(std::move(memo)).blocks;
 }
 
 // Converts one input exactly as opening it in the window and saving would.

@@ -87,14 +87,44 @@ std::u16string MemoText(std::u16string decoded) {
 
 namespace {
 
+// Whether the text is in memo form: every line break a CR LF, no U+0000.
+bool IsMemoForm(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c > u'\r') continue;
+    if (c == u'\0' || c == u'\n') return false;
+    if (c == u'\r') {
+      if (i + 1 == text.size() || text[i + 1] != u'\n') return false;
+      ++i;
+    }
+  }
+  return true;
+}
+
 // The first line keeps blanks at its end and the last line blanks at its
 // start; every line between is trimmed, and an empty one is dropped when the
 // line kept before it is empty too. One pass, so that a text with a huge run
 // of blank lines costs no more than its length.
-std::u16string NormaliseLines(std::u16string_view text) {
+//
+// A text in memo form is rewritten in place: each kept line with its CR LF
+// moves towards the front and never overtakes the lines still to be read.
+std::u16string NormaliseLines(std::u16string text) {
+  const bool inPlace = IsMemoForm(text);
+  // Otherwise a lone CR or LF becomes two characters: at most twice as long.
+  std::u16string copy(inPlace ? 0 : 2 * text.size() + kLineBreak.size(), u'\0');
+  std::u16string& normalised = inPlace ? text : copy;
+  std::size_t size = 0;
+  const auto keep = [&](std::u16string_view line) {
+    std::char_traits<char16_t>::move(normalised.data() + size, line.data(), line.size());
+    size += line.size();
+    // Only the last line, when no line break followed it, needs more room.
+    if (normalised.size() < size + kLineBreak.size()) normalised.resize(size + kLineBreak.size());
+    std::char_traits<char16_t>::copy(normalised.data() + size, kLineBreak.data(),
+                                     kLineBreak.size());
+    size += kLineBreak.size();
+  };
+
   LineReader reader(TrimView(text));
-  std::u16string normalised;
-  normalised.reserve(text.size() + kLineBreak.size());
   std::u16string_view line;
   std::u16string_view next;
   bool hasLine = reader.Next(line);
@@ -105,14 +135,15 @@ std::u16string NormaliseLines(std::u16string_view text) {
     const bool inner = !first && hasNext;
     if (inner) line = TrimView(line);
     if (!(inner && line.empty() && previousEmpty)) {
-      normalised.append(line).append(kLineBreak);
+      keep(line);
       previousEmpty = line.empty();
     }
     line = next;
     hasLine = hasNext;
     first = false;
   }
-  return normalised;
+  normalised.resize(size);
+  return std::move(normalised);
 }
 
 // Cuts at every CR LF CR LF, left to right, keeping the pieces in order;
@@ -134,9 +165,9 @@ std::vector<std::u16string> CutBlocks(std::u16string_view text) {
 
 }  // namespace
 
-PreparedText PrepareTaskText(std::u16string_view memoText) {
+PreparedText PrepareTaskText(std::u16string memoText) {
   PreparedText prepared;
-  prepared.normalised = NormaliseLines(memoText);
+  prepared.normalised = NormaliseLines(std::move(memoText));
   prepared.blocks = CutBlocks(TrimView(prepared.normalised));
   return prepared;
 }

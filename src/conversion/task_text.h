@@ -35,6 +35,6 @@ struct PreparedText {
 // Trims the inner lines, shrinks every run of blank lines to one empty line
 // and cuts the result into blocks at each empty line. A blank text gives an
 // empty normalised text and no blocks.
-PreparedText PrepareTaskText(std::u16string_view memoText);
+PreparedText PrepareTaskText(std::u16string memoText);
 
 }  // namespace texttoxml::conversion

@@ -63,7 +63,7 @@ constexpr std::u16string_view kSampleText =
 
 std::vector<ParsedTask> ParseSample(const std::string& dir) {
   std::vector<ParsedTask> tasks;
-  for (const auto& block : PrepareTaskText(kSampleText).blocks) {
+  for (const auto& block : PrepareTaskText(std::u16string(kSampleText)).blocks) {
     tasks.push_back(ParseTaskBlock(block, dir));
   }
   return tasks;

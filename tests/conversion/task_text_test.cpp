@@ -140,6 +140,10 @@ TEST(PrepareTaskTextTest, TrimsInnerLinesButNotTheOuterEdges) {
   EXPECT_EQ(PrepareTaskText(u" \t one line \r\n ").normalised, u"one line\r\n");
   EXPECT_EQ(PrepareTaskText(u" \t one line \r\n ").blocks, (Blocks{u"one line"}));
   EXPECT_EQ(PrepareTaskText(u"a \r\n b").normalised, u"a \r\n b\r\n");
+  // Lines move to the front as they shrink; the last one gains its CR LF.
+  EXPECT_EQ(PrepareTaskText(u"  A  \r\n   b  \r\n\r\n \r\n  c").normalised,
+            u"A  \r\nb\r\n\r\n  c\r\n");
+  EXPECT_EQ(PrepareTaskText(u"a\nb\nc").normalised, u"a\r\nb\r\nc\r\n");
 }
 
 TEST(PrepareTaskTextTest, TakesLoneCrAndLfAsLineBreaks) {
