@@ -36,7 +36,7 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
   std::string bytes = platform::ReadWholeFile(path);
   if (bytes.empty()) return;
   Element& image = AddChildElement(task, u"QuestionImage");
-  image.SetValue(EmbeddedData(bytes));
+  image.TakeValue(EmbeddedData(bytes));
   std::u16string fileName = TextOfBytes(NewGuidName()) + ExtensionOf(path);
   AddAttribute(image, u"FileName", fileName);
 }

@@ -1,6 +1,7 @@
 #include "xml/char_data.h"
 
 #include "xml/buffer_writer.h"
+#include "xml/document.h"
 #include "xml/value_text.h"
 
 namespace texttoxml::xml {
@@ -12,6 +13,16 @@ void CharData::SetName(std::string_view utf8) {
 void CharData::SetValue(std::string_view utf8) {
   std::string scratch;
   SetCoreValue(ElementText(utf8, scratch));
+}
+
+void CharData::TakeValue(std::string&& utf8) {
+  std::string scratch;
+  const std::string_view stored = ElementText(utf8, scratch);
+  if (stored.data() != utf8.data()) {
+    SetCoreValue(stored);
+    return;
+  }
+  valueId_ = Owner().GetSymbolTable().AdoptString(std::move(utf8));
 }
 
 void CharData::WriteStream(BufferWriter& out) const { WriteOutputValue(out); }

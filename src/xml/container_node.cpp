@@ -108,14 +108,20 @@ void ContainerNode::StoreValue(std::string_view utf8) {
     if (valueIndex_ != kNoValue) NodeDelete(valueIndex_);
     return;
   }
-  if (valueIndex_ != kNoValue) {
-    ValueNode().SetValue(utf8);
-    return;
-  }
+  ValueNodeToSet().SetValue(utf8);
+}
+
+void ContainerNode::StoreValue(std::string&& utf8) {
+  if (utf8.empty()) return StoreValue(std::string_view());
+  ValueNodeToSet().TakeValue(std::move(utf8));
+}
+
+CharData& ContainerNode::ValueNodeToSet() {
+  if (valueIndex_ != kNoValue) return ValueNode();
   auto& value = Owner().NewNode<CharData>();
-  value.SetValue(utf8);
   NodeInsert(directNodeCount_, value);
   valueIndex_ = directNodeCount_;
+  return value;
 }
 
 // Appending is the common case and costs no walk along the list.

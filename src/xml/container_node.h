@@ -52,12 +52,15 @@ class ContainerNode : public Node {
   bool HasSubContainers() const;
   // Replaces, creates or (for the empty text) deletes the value node.
   void StoreValue(std::string_view utf8);
+  void StoreValue(std::string&& utf8);
 
  private:
   // The node before position `index`, none for 0.
   Node* NodeBefore(std::size_t index) const;
   void CheckNewNode(const Node& node) const;
   CharData& ValueNode() const;
+  // The value node, made when there is none yet.
+  CharData& ValueNodeToSet();
 
   // 32-bit positions keep an element small: a document of a large test
   // bank holds millions of them.

@@ -2,6 +2,9 @@
 // elements.
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "xml/container_node.h"
 
 namespace texttoxml::xml {
@@ -16,6 +19,9 @@ class Element : public ContainerNode {
   void SetName(std::string_view utf8) override { nameId_ = Intern(utf8); }
   // Sets the value; the empty text removes it. Attributes are not touched.
   void SetValue(std::string_view utf8) override { StoreValue(utf8); }
+  // The same for a value the document may keep without a copy, such as the
+  // base64 text of a picture.
+  void TakeValue(std::string utf8) { StoreValue(std::move(utf8)); }
 
   // Appends a new child element of that name, also when one of the same
   // name exists already.

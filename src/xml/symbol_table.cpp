@@ -37,6 +37,19 @@ int CompareSymbols(std::string_view a, std::string_view b) {
 }
 
 std::size_t SymbolTable::AddString(std::string_view text) {
+  return Add(text, [&] { return StoreBytes(text); });
+}
+
+std::size_t SymbolTable::AdoptString(std::string&& text) {
+  if (text.size() < kAdoptedSize) return AddString(std::string_view(text));
+  return Add(text, [&] {
+    adopted_.push_back(std::make_unique<std::string>(std::move(text)));
+    return std::string_view(*adopted_.back());
+  });
+}
+
+template <class Store>
+std::size_t SymbolTable::Add(std::string_view text, Store store) {
   if (text.empty()) return 0;
   if (slots_.empty()) slots_.assign(kInitialSlots, 0);
   const std::uint64_t hash = HashOf(text);
@@ -46,7 +59,7 @@ std::size_t SymbolTable::AddString(std::string_view text) {
     const std::size_t id = slots_[slot];
     if (hashes_[id - 1] == hash && texts_[id - 1] == text) return id;
   }
-  texts_.push_back(StoreBytes(text));
+  texts_.push_back(store());
   hashes_.push_back(hash);
   slots_[slot] = texts_.size();
   if (texts_.size() * 2 > slots_.size()) GrowIndex();

@@ -79,6 +79,29 @@ TEST_F(NodeTree, ValuesAreStoredEscapedWithLfLineBreaks) {
   EXPECT_EQ(StoredAttribute(e, 0), "a=x\r\ny &amp; &apos;z&apos;");
 }
 
+TEST_F(NodeTree, LargeValuesAreTakenOverWithoutACopy) {
+  Element& e = root.NodeNew("e");
+  std::string big(100000, 'A');
+  const char* buffer = big.data();
+  e.TakeValue(std::move(big));
+  EXPECT_EQ(StoredValue(e).size(), 100000u);
+  EXPECT_EQ(static_cast<const CharData&>(e.NodeAt(0)).CoreValue().data(), buffer);
+
+  // The same bytes again are the same entry of the table.
+  const std::size_t count = document->GetSymbolTable().SymbolCount();
+  root.NodeNew("e").TakeValue(std::string(100000, 'A'));
+  EXPECT_EQ(document->GetSymbolTable().SymbolCount(), count);
+
+  // A value that needs escaping is stored escaped; small ones are copied.
+  e.TakeValue(std::string(70000, '<'));
+  EXPECT_EQ(StoredValue(e).substr(0, 8), "&lt;&lt;");
+  EXPECT_EQ(StoredValue(e).size(), 70000u * 4);
+  e.TakeValue("a\r\nb");
+  EXPECT_EQ(StoredValue(e), "a\nb");
+  e.TakeValue("");
+  EXPECT_EQ(e.ValueIndex(), std::nullopt);
+}
+
 TEST_F(NodeTree, DateTimeValueShowsTheGivenTimeWithoutMilliseconds) {
   Element& e = root.NodeNew("SaveDate");
   e.SetValueAsDateTime({2013, 2, 1, 9, 5, 3, 999});
