@@ -22,12 +22,12 @@ class NothingToConvertError : public Error {
   NothingToConvertError() : Error("Nothing to convert: the text is blank") {}
 };
 
-// The task blocks of a decoded text, after its warnings went to `messages`
-// (unless quiet). The intermediate texts are released before the document
-// is built, which keeps large inputs in less memory.
-std::vector<std::u16string> PreparedBlocks(std::u16string decoded, const std::string& input,
-                                           const std::string& dir, const Options& options,
-                                           std::ostream& messages) {
+// The normalised text of a decoded one, after its warnings went to
+// `messages` (unless quiet). The intermediate texts are released before the
+// document is built, which keeps large inputs in less memory.
+std::u16string NormalisedText(std::u16string decoded, const std::string& input,
+                              const std::string& dir, const Options& options,
+                              std::ostream& messages) {
   // Without warnings to look for, the decoded text is not needed again and
   // becomes the memo text without a copy.
   std::u16string memo = conversion::MemoText(options.quiet ? std::move(decoded) : decoded);
@@ -38,7 +38,7 @@ std::vector<std::u16string> PreparedBlocks(std::u16string decoded, const std::st
     diagnoseOptions.readPictures = false;
     messages << FindingLines(input, conversion::Diagnose(decoded, dir, diagnoseOptions), false);
   }
-  return conversion::PrepareTaskText(std::move(memo)).blocks;
+  return conversion::NormaliseTaskText(std::move(memo));
 }
 
 // Converts one input exactly as opening it in the window and saving would.
@@ -46,11 +46,11 @@ void ConvertOne(const std::string& input, const Options& options,
                 conversion::TestDocumentBuilder& builder,
                 platform::OutputStream& standardOutput, std::ostream& messages) {
   InputText text = ReadInput(input, options.utf8);
-  std::vector<std::u16string> blocks =
-      PreparedBlocks(std::move(text.decoded), input, text.dir, options, messages);
+  const std::u16string normalised =
+      NormalisedText(std::move(text.decoded), input, text.dir, options, messages);
 
   conversion::TextSource source{text.dir, text.fullPath};
-  auto document = builder.Build(blocks, source,
+  auto document = builder.Build(conversion::CutTaskBlocks(normalised), source,
                                 options.date.value_or(platform::LocalNow()));
 
   std::string output = options.output.value_or(DefaultOutputPath(input));

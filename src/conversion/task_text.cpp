@@ -146,29 +146,35 @@ std::u16string NormaliseLines(std::u16string text) {
   return std::move(normalised);
 }
 
+}  // namespace
+
+std::u16string NormaliseTaskText(std::u16string memoText) {
+  return NormaliseLines(std::move(memoText));
+}
+
 // Cuts at every CR LF CR LF, left to right, keeping the pieces in order;
 // an empty text holds no block at all.
-std::vector<std::u16string> CutBlocks(std::u16string_view text) {
+std::vector<std::u16string_view> CutTaskBlocks(std::u16string_view normalised) {
   constexpr std::u16string_view kSeparator = u"\r\n\r\n";
-  std::vector<std::u16string> blocks;
+  const std::u16string_view text = TrimView(normalised);
+  std::vector<std::u16string_view> blocks;
   if (text.empty()) return blocks;
   std::size_t start = 0;
   for (;;) {
     std::size_t found = text.find(kSeparator, start);
     if (found == std::u16string_view::npos) break;
-    blocks.emplace_back(text.substr(start, found - start));
+    blocks.push_back(text.substr(start, found - start));
     start = found + kSeparator.size();
   }
-  blocks.emplace_back(text.substr(start));
+  blocks.push_back(text.substr(start));
   return blocks;
 }
 
-}  // namespace
-
 PreparedText PrepareTaskText(std::u16string memoText) {
   PreparedText prepared;
-  prepared.normalised = NormaliseLines(std::move(memoText));
-  prepared.blocks = CutBlocks(TrimView(prepared.normalised));
+  prepared.normalised = NormaliseTaskText(std::move(memoText));
+  for (std::u16string_view block : CutTaskBlocks(prepared.normalised))
+    prepared.blocks.emplace_back(block);
   return prepared;
 }
 

@@ -37,4 +37,9 @@ struct PreparedText {
 // empty normalised text and no blocks.
 PreparedText PrepareTaskText(std::u16string memoText);
 
+// The two steps of PrepareTaskText: the normalised text, then its blocks as
+// views into it (for a caller that needs no copies of them).
+std::u16string NormaliseTaskText(std::u16string memoText);
+std::vector<std::u16string_view> CutTaskBlocks(std::u16string_view normalised);
+
 }  // namespace texttoxml::conversion

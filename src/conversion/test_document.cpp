@@ -78,6 +78,13 @@ std::string NewGuidName() { return platform::NewGuidText(); }
 std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
     const std::vector<std::u16string>& blocks, const TextSource& source,
     const platform::DateTime& saveDate) {
+  const std::vector<std::u16string_view> views(blocks.begin(), blocks.end());
+  return Build(views, source, saveDate);
+}
+
+std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
+    std::span<const std::u16string_view> blocks, const TextSource& source,
+    const platform::DateTime& saveDate) {
   auto document = xml::Document::CreateName("Examora");
   document->SetXmlFormat(xml::XmlFormatType::Readable);
   Element& root = *document->Root();
@@ -92,7 +99,7 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
       .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
                                                  : FileNamePart(source.openedPath));
   Element& tasks = AddChildElement(group, u"Tasks");
-  for (const std::u16string& block : blocks) {
+  for (std::u16string_view block : blocks) {
     Element& task = AddChildElement(tasks, u"Task");
     WriteTaskElement(task, ParseTaskBlock(block, source.dir));
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,9 @@ std::string NewGuidName();
 class TestDocumentBuilder {
  public:
   // Builds the import document of the blocks, with `saveDate` as SaveDate.
+  std::unique_ptr<xml::Document> Build(std::span<const std::u16string_view> blocks,
+                                       const TextSource& source,
+                                       const platform::DateTime& saveDate);
   std::unique_ptr<xml::Document> Build(const std::vector<std::u16string>& blocks,
                                        const TextSource& source,
                                        const platform::DateTime& saveDate);
