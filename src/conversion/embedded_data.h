@@ -6,13 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "platform/code_page.h"
-#include "xml/base64.h"
+#include "richtext/rich_doc_text.h"
 
 namespace texttoxml::conversion {
 
-inline std::string EmbeddedData(std::string_view bytes) {
-  return xml::EncodeBase64(platform::AnsiToUtf8(bytes));
-}
+std::string EmbeddedData(std::string_view bytes);
+
+// The same for a RichDoc text, streamed from its pieces: neither its
+// hexadecimal digits nor their UTF-8 form are ever held whole.
+std::string EmbeddedData(const richtext::RichDocText& text);
 
 }  // namespace texttoxml::conversion

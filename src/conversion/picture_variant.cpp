@@ -11,9 +11,9 @@ void EmbedPictureVariant(xml::Element& variantText, const std::string& picturePa
                          richtext::RichDocument& document) {
   document.Clear();
   document.AddPictureEx("", LoadStoredGraphic(picturePath), 0, richtext::VAlign::Baseline);
-  const std::string richDoc = richtext::RichDocumentToBytes(document);
-  if (richDoc.empty()) return;
-  xml::AddChildElement(variantText, u"FormattedText").SetValue(EmbeddedData(richDoc));
+  const richtext::RichDocText richDoc = richtext::WriteRichDocText(document);
+  if (richDoc.Empty()) return;
+  xml::AddChildElement(variantText, u"FormattedText").TakeValue(EmbeddedData(richDoc));
 }
 
 }  // namespace texttoxml::conversion

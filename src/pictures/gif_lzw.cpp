@@ -36,17 +36,19 @@ class CodeReader {
 
  private:
   int NextByte() {
-    while (block_ < blocks_.size() && offset_ >= blocks_[block_].size()) {
+    while (next_ == end_) {
+      if (block_ == blocks_.size()) return -1;
+      next_ = reinterpret_cast<const std::uint8_t*>(blocks_[block_].data());
+      end_ = next_ + blocks_[block_].size();
       ++block_;
-      offset_ = 0;
     }
-    if (block_ >= blocks_.size()) return -1;
-    return static_cast<std::uint8_t>(blocks_[block_][offset_++]);
+    return *next_++;
   }
 
   const std::vector<std::string_view>& blocks_;
-  std::size_t block_ = 0;
-  std::size_t offset_ = 0;
+  std::size_t block_ = 0;  // the next block to read from
+  const std::uint8_t* next_ = nullptr;
+  const std::uint8_t* end_ = nullptr;
   std::uint32_t bits_ = 0;
   int bitCount_ = 0;
 };
@@ -61,17 +63,28 @@ class RowSink {
 
   bool Full() const { return row_ >= rows_.size(); }
 
+  // Where `count` bytes go when they fit in the rest of the current row,
+  // else null; Advance then takes them.
+  std::uint8_t* Room(std::size_t count) {
+    if (Full() || count > width_ - x_) return nullptr;
+    return pixels_ + static_cast<std::size_t>(rows_[row_]) * width_ + x_;
+  }
+
+  void Advance(std::size_t count) {
+    x_ += count;
+    if (x_ == width_) {
+      x_ = 0;
+      ++row_;
+    }
+  }
+
   void Put(const std::uint8_t* bytes, std::size_t count) {
     while (count > 0 && !Full()) {
       std::size_t n = std::min(count, width_ - x_);
       std::memcpy(pixels_ + static_cast<std::size_t>(rows_[row_]) * width_ + x_, bytes, n);
       bytes += n;
       count -= n;
-      x_ += n;
-      if (x_ == width_) {
-        x_ = 0;
-        ++row_;
-      }
+      Advance(n);
     }
   }
 
@@ -102,22 +115,35 @@ class DecoderTable {
     previous_ = -1;
   }
 
-  // Writes the string of `code` into `out` and returns its length; for the
-  // code about to be defined, the previous string and its first byte.
-  int Expand(int code, std::uint8_t* out) {
+  // The length of the string of `code`; for the code about to be defined,
+  // the previous string and its first byte.
+  int StringLength(int code) const {
     if (code < clear_) {
       if (code > 0xFF) throw GifException(kGifInvalidData);
-      out[0] = static_cast<std::uint8_t>(code);
       return 1;
     }
-    if (code < next_) return ExpandEntry(code, out);
+    if (code < next_) return length_[code];
     if (code == next_ && previous_ < 0) {
       throw GifException("Circular decoder table entry");
     }
     if (code > next_ || next_ >= kTableSize) throw GifException(kGifInvalidData);
-    int length = Expand(previous_, out);
-    out[length] = out[0];
-    return length + 1;
+    return Length(previous_) + 1;
+  }
+
+  // Writes the string of `code`, `length` bytes as StringLength told, into
+  // `out`.
+  void WriteString(int code, int length, std::uint8_t* out) const {
+    if (code == next_) {
+      WriteString(previous_, length - 1, out);
+      out[length - 1] = out[0];
+      return;
+    }
+    int position = length;
+    while (code >= clear_) {
+      out[--position] = suffix_[code];
+      code = prefix_[code];
+    }
+    out[0] = static_cast<std::uint8_t>(code);
   }
 
   // Records the string just decoded: the previous one plus its first byte.
@@ -135,17 +161,6 @@ class DecoderTable {
 
  private:
   int Length(int code) const { return code < clear_ ? 1 : length_[code]; }
-
-  int ExpandEntry(int code, std::uint8_t* out) const {
-    int length = length_[code];
-    int position = length;
-    while (code >= clear_) {
-      out[--position] = suffix_[code];
-      code = prefix_[code];
-    }
-    out[0] = static_cast<std::uint8_t>(code);
-    return length;
-  }
 
   int minCodeSize_;
   int clear_;
@@ -189,9 +204,17 @@ GifLzwEnd DecodeGifLzw(const std::vector<std::string_view>& blocks,
       continue;
     }
     if (code == table->EndCode()) return GifLzwEnd::kEndCode;
-    int length = table->Expand(code, string.data());
-    sink.Put(string.data(), static_cast<std::size_t>(length));
-    table->Learn(code, string[0]);
+    // Straight into the row when the string fits there.
+    const auto length = static_cast<std::size_t>(table->StringLength(code));
+    std::uint8_t* room = sink.Room(length);
+    std::uint8_t* target = room != nullptr ? room : string.data();
+    table->WriteString(code, static_cast<int>(length), target);
+    table->Learn(code, target[0]);
+    if (room != nullptr) {
+      sink.Advance(length);
+    } else {
+      sink.Put(string.data(), length);
+    }
   }
   return GifLzwEnd::kComplete;
 }

@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <span>
+#include <string>
 
 #include "error.h"
 #include "pictures/gif_blocks.h"
@@ -14,16 +17,15 @@ namespace {
 constexpr int kLastFreeCode = 4095;
 constexpr int kMaxCodeWidth = 12;
 
-// Packs codes least significant bit first, straight into sub-blocks of at
-// most 255 bytes at the end of `out`, which is grown once to a size no
-// encoding of that many codes can pass.
+// Packs codes least significant bit first into sub-blocks of at most 255
+// bytes, each gathered in a small buffer and appended to `out` when full.
+// Room for the longest possible encoding is reserved up front but never
+// touched, so only what is written costs memory.
 class CodeWriter {
  public:
   CodeWriter(std::string& out, std::size_t maxCodes) : out_(out) {
-    const std::size_t start = out_.size();
     const std::size_t codeBytes = (maxCodes * std::size_t{kMaxCodeWidth} + 7) / 8;
-    out_.resize(start + codeBytes + codeBytes / kMaxSubBlock + 2);
-    next_ = out_.data() + start;
+    out_.reserve(out_.size() + codeBytes + codeBytes / kMaxSubBlock + 2);
   }
 
   void Put(int code, int width) {
@@ -39,65 +41,70 @@ class CodeWriter {
   // Fills the last byte with zero bits and ends the sub-blocks.
   void Finish() {
     if (bitCount_ > 0) PutByte(static_cast<char>(bits_ & 0xFF));
-    *next_++ = '\0';
-    out_.resize(static_cast<std::size_t>(next_ - out_.data()));
+    AppendBlock();
+    out_.push_back('\0');
   }
 
  private:
-  static constexpr int kMaxSubBlock = 255;
+  static constexpr std::size_t kMaxSubBlock = 255;
 
   void PutByte(char byte) {
-    if (blockFill_ == kMaxSubBlock) {
-      blockSize_ = next_++;
-      blockFill_ = 0;
-    }
-    *next_++ = byte;
-    *blockSize_ = static_cast<char>(++blockFill_);
+    block_[++blockFill_] = byte;
+    if (blockFill_ == kMaxSubBlock) AppendBlock();
+  }
+
+  void AppendBlock() {
+    if (blockFill_ == 0) return;
+    block_[0] = static_cast<char>(blockFill_);
+    out_.append(block_.data(), blockFill_ + 1);
+    blockFill_ = 0;
   }
 
   std::string& out_;
-  char* next_;
-  char* blockSize_ = nullptr;
-  int blockFill_ = kMaxSubBlock;  // a new block opens with the first byte
+  std::array<char, 1 + kMaxSubBlock> block_{};  // the size byte, then the data
+  std::size_t blockFill_ = 0;
   std::uint32_t bits_ = 0;
   int bitCount_ = 0;
 };
 
 // Open-addressing hash of the strings defined so far, keyed by (prefix
 // code, next byte). Half full at most, since fewer than 4096 codes exist.
+// Key and code share one 32-bit slot, so a probe reads one word.
 class StringTable {
  public:
   StringTable() { Reset(); }
 
-  void Reset() { keys_.fill(0); }
+  void Reset() { slots_.fill(kFree); }
 
   // The code of prefix + byte, or -1; `slot` is where to add it if absent.
   int Find(int prefix, std::uint8_t byte, std::size_t& slot) const {
-    std::uint32_t key = Key(prefix, byte);
+    const std::uint32_t key = Key(prefix, byte);
     slot = (key * 0x9E3779B1u) >> (32 - kBits);
-    while (keys_[slot] != 0) {
-      if (keys_[slot] == key) return codes_[slot];
+    while (slots_[slot] != kFree) {
+      if (slots_[slot] >> kCodeBits == key) return static_cast<int>(slots_[slot] & kCodeMask);
       slot = (slot + 1) & (kSlots - 1);
     }
     return -1;
   }
 
   void Add(std::size_t slot, int prefix, std::uint8_t byte, int code) {
-    keys_[slot] = Key(prefix, byte);
-    codes_[slot] = static_cast<std::uint16_t>(code);
+    slots_[slot] = Key(prefix, byte) << kCodeBits | static_cast<std::uint32_t>(code);
   }
 
  private:
   static constexpr int kBits = 13;
   static constexpr std::size_t kSlots = std::size_t{1} << kBits;
+  static constexpr int kCodeBits = 12;
+  static constexpr std::uint32_t kCodeMask = (1u << kCodeBits) - 1;
+  // Prefix 4095 never occurs (the table restarts before defining it), so
+  // no entry has all bits set.
+  static constexpr std::uint32_t kFree = 0xFFFFFFFF;
 
-  // Never 0, which marks a free slot.
   static std::uint32_t Key(int prefix, std::uint8_t byte) {
-    return ((static_cast<std::uint32_t>(prefix) << 8) | byte) + 1;
+    return static_cast<std::uint32_t>(prefix) << 8 | byte;
   }
 
-  std::array<std::uint32_t, kSlots> keys_;
-  std::array<std::uint16_t, kSlots> codes_;
+  std::array<std::uint32_t, kSlots> slots_;
 };
 
 class Encoder {
@@ -160,9 +167,12 @@ class Encoder {
   StringTable table_;
 };
 
-std::uint8_t CheckedIndex(std::uint8_t pixel, int colorCount) {
-  if (pixel >= colorCount) throw GifException("Color not in color table");
-  return pixel;
+// Checked in one pass before encoding, which keeps the test out of the
+// encoder's loop.
+void CheckIndices(std::span<const std::uint8_t> pixels, int colorCount) {
+  std::uint8_t highest = 0;
+  for (std::uint8_t pixel : pixels) highest = std::max(highest, pixel);
+  if (highest >= colorCount) throw GifException("Color not in color table");
 }
 
 }  // namespace
@@ -174,18 +184,17 @@ void WriteGifImageData(const GifLzwSource& source, std::string& out) {
       source.bitsPerPixel > 8) {
     throw GifException(kGifInvalidData);
   }
+  CheckIndices(source.pixels, source.colorCount);
   const int minCodeSize = std::max(source.bitsPerPixel, 2);
   const std::size_t start = out.size();
   out.push_back(static_cast<char>(minCodeSize));
   try {
     Encoder encoder(minCodeSize, out, source.pixels.size());
     // Both row orders start with row 0.
-    encoder.Start(CheckedIndex(source.pixels[0], source.colorCount));
+    encoder.Start(source.pixels[0]);
     for (int y : GifRowOrder(source.height, source.interlaced)) {
       const std::uint8_t* row = source.pixels.data() + static_cast<std::size_t>(y) * width;
-      for (std::size_t x = y == 0 ? 1 : 0; x < width; ++x) {
-        encoder.Add(CheckedIndex(row[x], source.colorCount));
-      }
+      for (std::size_t x = y == 0 ? 1 : 0; x < width; ++x) encoder.Add(row[x]);
     }
     encoder.Finish();
   } catch (const GifException&) {

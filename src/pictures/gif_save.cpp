@@ -94,13 +94,19 @@ void WriteFrame(const GifFrame& frame, int widestBits, std::string& out) {
 void GifImage::SaveToStream(std::string& out) const {
   const GifVersion version = Version();
   if (version == GifVersion::kUnknown) throw GifException("Cannot save empty GIF");
-  // Built aside, so that a failure appends nothing.
-  std::string gif = version == GifVersion::k87a ? "GIF87a" : "GIF89a";
-  WriteScreen(header_, gif);
-  const int widestBits = WidestBitsPerPixel(header_, images_);
-  for (const GifFrame& frame : images_) WriteFrame(frame, widestBits, gif);
-  gif.push_back(kTrailer);
-  out += gif;
+  // Written in place and cut back on failure, so that a failure appends
+  // nothing and a success copies nothing.
+  const std::size_t start = out.size();
+  try {
+    out.append(version == GifVersion::k87a ? "GIF87a" : "GIF89a");
+    WriteScreen(header_, out);
+    const int widestBits = WidestBitsPerPixel(header_, images_);
+    for (const GifFrame& frame : images_) WriteFrame(frame, widestBits, out);
+    out.push_back(kTrailer);
+  } catch (...) {
+    out.resize(start);
+    throw;
+  }
 }
 
 }  // namespace texttoxml::pictures

@@ -5,7 +5,7 @@
 namespace texttoxml::pictures {
 
 void Graphic::LoadFromFile(const std::string& path) {
-  LoadFromBytes(platform::ReadWholeFile(path));
+  LoadFromOwnedBytes(platform::ReadWholeFile(path));
 }
 
 }  // namespace texttoxml::pictures

@@ -38,8 +38,12 @@ class Graphic {
   // class name, nothing after it.
   virtual void SaveToStream(std::string& out) const = 0;
 
+  // The same for bytes the graphic may keep as they are: a kind that holds
+  // its file's bytes unchanged takes them over instead of copying them.
+  virtual void LoadFromOwnedBytes(std::string bytes) { LoadFromBytes(bytes); }
+
   // Reads the whole file (FOpenError when it cannot be opened), then
-  // LoadFromBytes.
+  // LoadFromOwnedBytes.
   void LoadFromFile(const std::string& path);
 
   bool Transparent() const { return transparent_; }

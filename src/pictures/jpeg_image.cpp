@@ -1,5 +1,7 @@
 #include "pictures/jpeg_image.h"
 
+#include <utility>
+
 #include "error.h"
 
 namespace texttoxml::pictures {
@@ -25,12 +27,15 @@ bool JpegImage::SharesImageWith(const JpegImage& other) const {
   return image_ != nullptr && image_ == other.image_;
 }
 
-void JpegImage::LoadFromBytes(std::string_view bytes) {
+void JpegImage::LoadFromBytes(std::string_view bytes) { LoadFromOwnedBytes(std::string(bytes)); }
+
+void JpegImage::LoadFromOwnedBytes(std::string bytes) {
   if (bytes.empty()) {
     image_.reset();
     return;
   }
-  image_ = std::make_shared<const Image>(Image{std::string(bytes), ReadJpegHeader(bytes)});
+  JpegHeaderInfo header = ReadJpegHeader(bytes);
+  image_ = std::make_shared<const Image>(Image{std::move(bytes), header});
 }
 
 void JpegImage::SaveToStream(std::string& out) const {

@@ -24,6 +24,7 @@ class JpegImage : public Graphic {
   // Raises JpegError when the library refuses the header; an empty file
   // gives an empty graphic.
   void LoadFromBytes(std::string_view bytes) override;
+  void LoadFromOwnedBytes(std::string bytes) override;
   void SaveToStream(std::string& out) const override;
 
   bool Grayscale() const;

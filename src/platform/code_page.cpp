@@ -1,6 +1,9 @@
 #include "platform/code_page.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "error.h"
 #include "platform/utf.h"
@@ -53,6 +56,36 @@ const Utf8Table& Utf8Forms() {
   return table;
 }
 
+// The number of ASCII bytes at the start of `bytes`, checked eight at a time.
+std::size_t AsciiPrefixLength(std::string_view bytes) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t length = 0;
+  for (std::uint64_t word; length + 8 <= bytes.size(); length += 8) {
+    std::memcpy(&word, bytes.data() + length, 8);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (length < bytes.size() && static_cast<unsigned char>(bytes[length]) < 0x80) ++length;
+  return length;
+}
+
+// Converts the non-ASCII bytes at the start of `bytes`, at most a buffer
+// full, hands their UTF-8 form to `out` and returns how many it took.
+std::size_t WriteHighBytesAsUtf8(std::string_view bytes, OutputStream& out) {
+  constexpr std::size_t kMaxBytes = 256;
+  const Utf8Table& table = Utf8Forms();
+  std::array<char, 3 * kMaxBytes> utf8;
+  std::size_t taken = 0;
+  std::size_t size = 0;
+  for (; taken < std::min(bytes.size(), kMaxBytes); ++taken) {
+    const auto byte = static_cast<unsigned char>(bytes[taken]);
+    if (byte < 0x80) break;
+    std::memcpy(utf8.data() + size, table.bytes[byte].data(), 3);
+    size += table.length[byte];
+  }
+  WriteAll(out, utf8.data(), size);
+  return taken;
+}
+
 }  // namespace
 
 std::u16string AnsiToUtf16(std::string_view bytes) {
@@ -62,19 +95,27 @@ std::u16string AnsiToUtf16(std::string_view bytes) {
   return text;
 }
 
-std::string AnsiToUtf8(std::string_view bytes) {
+std::size_t AnsiToUtf8Size(std::string_view bytes) {
   const Utf8Table& table = Utf8Forms();
   std::size_t size = 0;
   for (unsigned char b : bytes) size += table.length[b];
-  std::string utf8(size, '\0');
-  char* out = utf8.data();
-  for (unsigned char b : bytes) {
-    const auto& form = table.bytes[b];
-    out[0] = form[0];
-    if (table.length[b] > 1) out[1] = form[1];
-    if (table.length[b] > 2) out[2] = form[2];
-    out += table.length[b];
+  return size;
+}
+
+void AnsiToUtf8(std::string_view bytes, OutputStream& out) {
+  while (!bytes.empty()) {
+    const std::size_t ascii = AsciiPrefixLength(bytes);
+    if (ascii > 0) WriteAll(out, bytes.data(), ascii);
+    bytes.remove_prefix(ascii);
+    if (!bytes.empty()) bytes.remove_prefix(WriteHighBytesAsUtf8(bytes, out));
   }
+}
+
+std::string AnsiToUtf8(std::string_view bytes) {
+  std::string utf8;
+  utf8.reserve(AnsiToUtf8Size(bytes));
+  StringOutputStream out(utf8);
+  AnsiToUtf8(bytes, out);
   return utf8;
 }
 

@@ -5,8 +5,11 @@
 // arbitrary bytes survive a decode/encode round trip unchanged.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "platform/stream.h"
 
 namespace texttoxml::platform {
 
@@ -18,6 +21,14 @@ std::u16string AnsiToUtf16(std::string_view bytes);
 // Decodes bytes in the code page and encodes the result as UTF-8 in one step:
 // the first half of the embedded-data passage.
 std::string AnsiToUtf8(std::string_view bytes);
+
+// The same passage streamed: hands the UTF-8 form of `bytes` to `out` piece
+// by piece, so that megabytes of text need no UTF-8 copy of their own. Runs of
+// ASCII go through as they are.
+void AnsiToUtf8(std::string_view bytes, OutputStream& out);
+
+// The number of bytes AnsiToUtf8 makes of `bytes`.
+std::size_t AnsiToUtf8Size(std::string_view bytes);
 
 // Encodes text in the code page; a character it lacks raises CodePageError.
 std::string Utf16ToAnsi(std::u16string_view text);

@@ -1,5 +1,6 @@
 #include "richtext/hex_line.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -22,16 +23,24 @@ constexpr std::array<char, 512> kDigitPairs = MakeDigitPairs();
 
 }  // namespace
 
-void AppendHexLine(std::string& out, std::string_view bytes) {
-  const std::size_t start = out.size();
-  out.resize(start + 2 * bytes.size() + 2);
-  char* digits = out.data() + start;
-  for (unsigned char byte : bytes) {
-    std::memcpy(digits, &kDigitPairs[2 * byte], 2);
-    digits += 2;
+void WriteHexDigits(std::string_view bytes, platform::OutputStream& out) {
+  constexpr std::size_t kBytesPerBlock = 2048;
+  char digits[2 * kBytesPerBlock];
+  while (!bytes.empty()) {
+    const std::size_t count = std::min(bytes.size(), kBytesPerBlock);
+    for (std::size_t i = 0; i < count; ++i) {
+      std::memcpy(digits + 2 * i, &kDigitPairs[2 * static_cast<unsigned char>(bytes[i])], 2);
+    }
+    platform::WriteAll(out, digits, 2 * count);
+    bytes.remove_prefix(count);
   }
-  digits[0] = '\r';
-  digits[1] = '\n';
+}
+
+void AppendHexLine(std::string& out, std::string_view bytes) {
+  out.reserve(out.size() + 2 * bytes.size() + 2);
+  platform::StringOutputStream stream(out);
+  WriteHexDigits(bytes, stream);
+  out.append("\r\n");
 }
 
 }  // namespace texttoxml::richtext

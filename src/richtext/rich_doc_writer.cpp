@@ -8,7 +8,6 @@
 
 #include "error.h"
 #include "platform/code_page.h"
-#include "richtext/hex_line.h"
 #include "richtext/picture_properties.h"
 #include "richtext/style_stream.h"
 
@@ -33,23 +32,22 @@ constexpr int kNoData = 1;
 // The item options that the header carries.
 constexpr ItemOptions kHeaderItemOptions = 0x3F;
 
-void AppendLine(std::string& out, std::string_view line) {
-  out.append(line);
-  out.append("\r\n");
+void AppendLine(RichDocText& out, std::string_view line) {
+  out.Append(line);
+  out.Append("\r\n");
 }
 
 // Numbers separated by one space.
-void AppendHeader(std::string& out, std::initializer_list<long long> fields) {
-  bool first = true;
+void AppendHeader(RichDocText& out, std::initializer_list<long long> fields) {
+  std::string line;
   for (long long field : fields) {
-    if (!first) out.push_back(' ');
-    out.append(std::to_string(field));
-    first = false;
+    if (!line.empty()) line.push_back(' ');
+    line.append(std::to_string(field));
   }
-  out.append("\r\n");
+  AppendLine(out, line);
 }
 
-void AppendDataHeader(std::string& out, std::size_t lineCount, int subKind) {
+void AppendDataHeader(RichDocText& out, std::size_t lineCount, int subKind) {
   AppendHeader(out, {kDocumentDataRecord, static_cast<long long>(lineCount), 0, 0, 0, 0, subKind});
 }
 
@@ -70,12 +68,12 @@ class IgnoreStyleTemplatesScope {
 
 class RichDocWriter {
  public:
-  RichDocWriter(RichDocument& document, std::string& out)
+  RichDocWriter(RichDocument& document, RichDocText& out)
       : document_(document), sheet_(document.Style()), out_(out) {}
 
   void WriteDocument() {
     if (document_.ItemCount() == 0) return;
-    out_.append("-8 1 3\r\n");
+    out_.Append("-8 1 3\r\n");
     if (sheet_.units != StyleUnits::Pixels) {
       AppendDataHeader(out_, 1, kUnitsData);
       AppendLine(out_, std::to_string(static_cast<int>(sheet_.units)));
@@ -104,7 +102,7 @@ class RichDocWriter {
     }
     AppendDataHeader(out_, 2, subKind);
     AppendLine(out_, sheet_.name);
-    AppendHexLine(out_, stream);
+    out_.AppendHexLine(std::move(stream));
   }
 
   // The parameters object is never present, so its record announces no
@@ -133,51 +131,66 @@ class RichDocWriter {
                         paragraph, item.itemOptions & kHeaderItemOptions,
                         body ? kDataAsHexLine : kNoData, 0, static_cast<int>(item.vAlign)});
     AppendLine(out_, item.itemText);
-    const std::size_t pictureStart = out_.size();
-    try {
-      WriteGraphic(item.image.get(), properties, body);
-    } catch (const std::exception&) {
-      // The record keeps its line count: the same lines, another picture.
-      out_.resize(pictureStart);
-      WriteGraphic(sheet_.invalidPicture.get(), properties, body);
-    }
-  }
-
-  void WriteGraphic(const pictures::Graphic* graphic, const std::vector<std::string>& properties,
-                    bool body) {
     if (!body) {
       for (const std::string& line : properties) AppendLine(out_, line);
       return;
     }
-    if (graphic == nullptr) throw Error("No picture to write");
-    AppendLine(out_, graphic->ClassName());
+    SavedGraphic saved;
+    try {
+      saved = SaveGraphic(item.image.get());
+    } catch (const std::exception&) {
+      // The record keeps its line count: the same lines, another picture.
+      saved = SaveGraphic(sheet_.invalidPicture.get());
+    }
+    AppendLine(out_, saved.className);
     for (const std::string& line : properties) AppendLine(out_, line);
+    out_.AppendHexLine(std::move(saved.bytes));
+  }
+
+  // Taken before anything of the picture is written, so that a picture that
+  // fails leaves nothing to take back.
+  struct SavedGraphic {
+    std::string className;
     std::string bytes;
-    graphic->SaveToStream(bytes);
-    AppendHexLine(out_, bytes);
+  };
+
+  static SavedGraphic SaveGraphic(const pictures::Graphic* graphic) {
+    if (graphic == nullptr) throw Error("No picture to write");
+    SavedGraphic saved{std::string(graphic->ClassName()), {}};
+    graphic->SaveToStream(saved.bytes);
+    return saved;
   }
 
   RichDocument& document_;
   RichStyleSheet& sheet_;
-  std::string& out_;
+  RichDocText& out_;
 };
 
 }  // namespace
 
 bool SaveRichDocToStream(RichDocument& document, std::string& stream) {
+  RichDocText text;
+  bool complete = true;
   try {
-    RichDocWriter(document, stream).WriteDocument();
-    return true;
+    RichDocWriter(document, text).WriteDocument();
   } catch (const std::exception&) {
-    return false;
+    complete = false;
   }
+  text.AppendTo(stream);
+  return complete;
+}
+
+RichDocText WriteRichDocText(RichDocument& document) {
+  RichDocText text;
+  if (RichDocumentIsEmpty(document)) return text;
+  document.options &= ~OptionBit(RichDocOption::SaveBinary);
+  RichDocWriter(document, text).WriteDocument();
+  return text;
 }
 
 std::string RichDocumentToBytes(RichDocument& document) {
-  if (RichDocumentIsEmpty(document)) return {};
-  document.options &= ~OptionBit(RichDocOption::SaveBinary);
   std::string bytes;
-  RichDocWriter(document, bytes).WriteDocument();
+  WriteRichDocText(document).AppendTo(bytes);
   return bytes;
 }
 

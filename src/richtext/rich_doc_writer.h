@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "richtext/rich_doc_text.h"
 #include "richtext/rich_document.h"
 
 namespace texttoxml::richtext {
@@ -15,10 +16,13 @@ namespace texttoxml::richtext {
 // invalid picture instead, and is no failure.
 bool SaveRichDocToStream(RichDocument& document, std::string& stream);
 
-// The document's RichDoc text as bytes (ASCII), empty when
-// RichDocumentIsEmpty. Turns off RichDocOption::SaveBinary for good, as the
-// text form is wanted. Raises when writing fails rather than returning part
-// of a document.
+// The document's RichDoc text, empty when RichDocumentIsEmpty, with its
+// hexadecimal lines not yet expanded. Turns off RichDocOption::SaveBinary for
+// good, as the text form is wanted. Raises when writing fails rather than
+// returning part of a document.
+RichDocText WriteRichDocText(RichDocument& document);
+
+// The same as bytes (ASCII unless names or texts are not).
 std::string RichDocumentToBytes(RichDocument& document);
 
 // The same decoded from the ANSI code page.

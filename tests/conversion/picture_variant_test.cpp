@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "conversion/embedded_data.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
 #include "error.h"
@@ -253,6 +254,25 @@ TEST_F(PictureVariants, AVariantThatIsNoPictureFailsTheWholeSave) {
   // A file of a known kind that does not decode fails with that kind's error.
   dir_.Write("broken.bmp", "XX not a bitmap at all");
   EXPECT_THROW(Convert(u"Pick.\r\n+ [broken.bmp]\r\n- b"), InvalidGraphicError);
+}
+
+TEST(EmbeddedData, StreamedFromTheRichDocTextAsFromItsBytes) {
+  // Hex lines of every length modulo three after texts of every length
+  // modulo three, so that each meets base64's groups at every offset; the
+  // texts carry letters of the code page that become two UTF-8 bytes.
+  richtext::RichDocText text;
+  for (int i = 0; i < 9; ++i) {
+    text.Append(std::string(static_cast<std::size_t>(i % 3), '\xC0') + "-" + std::to_string(i) + "\r\n");
+    text.AppendHexLine(std::string(static_cast<std::size_t>(i / 3) + 1000, static_cast<char>(0x80 + i)));
+  }
+  text.Append("\xFF");
+  std::string bytes;
+  text.AppendTo(bytes);
+  const std::string embedded = EmbeddedData(text);
+  EXPECT_EQ(embedded, EmbeddedData(bytes));
+  EXPECT_EQ(UndoPassage(embedded), bytes);
+  EXPECT_EQ(EmbeddedData(richtext::RichDocText()), "");
+  EXPECT_EQ(EmbeddedData("\xC0"), "0JA=");  // U+0410 in UTF-8 is D0 90
 }
 
 TEST(PictureVariant, EmbedsIntoTheGivenElementAndLeavesThePictureInTheDocument) {

@@ -230,5 +230,31 @@ TEST(GifLzw, DecoderSurvivesArbitraryCodes) {
   }
 }
 
+TEST(GifLzw, RoundTripsStringsAcrossRowsPassesAndTableRestarts) {
+  std::mt19937 random(11);
+  struct Case {
+    int width, height, bits;
+    bool runs;  // long runs of one colour make strings longer than a row
+  };
+  for (const Case& c : {Case{1, 1, 1, true}, Case{3, 7, 2, true}, Case{17, 13, 2, true},
+                        Case{300, 40, 1, true}, Case{64, 64, 8, false}, Case{257, 33, 8, true}}) {
+    for (bool interlaced : {false, true}) {
+      std::vector<std::uint8_t> pixels(static_cast<std::size_t>(c.width * c.height));
+      for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const std::uint32_t value = c.runs ? static_cast<std::uint32_t>(i / 50) * 7 + (random() % 8 == 0)
+                                           : static_cast<std::uint32_t>(random());
+        pixels[i] = static_cast<std::uint8_t>(value % (1u << c.bits));
+      }
+      const std::string data = Encode(pixels, c.width, c.height, c.bits, interlaced);
+      const std::vector<std::string_view> blocks = SubBlocks(data);
+      for (std::size_t b = 0; b + 1 < blocks.size(); ++b) EXPECT_EQ(blocks[b].size(), 255u);
+      std::vector<std::uint8_t> decoded(pixels.size(), 0xEE);
+      EXPECT_EQ(DecodeGifLzw(blocks, data[0], c.width, c.height, interlaced, decoded.data()),
+                GifLzwEnd::kComplete);
+      EXPECT_EQ(decoded, pixels) << c.width << " x " << c.height << (interlaced ? " interlaced" : "");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace texttoxml::pictures

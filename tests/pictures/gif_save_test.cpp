@@ -151,6 +151,15 @@ TEST(GifSave, ChecksIndicesAgainstTheTable) {
   GifImage wrongSize;
   wrongSize.Images().push_back(Frame({0, 0, 0}, 2, 2));
   EXPECT_EQ(SaveError(wrongSize), "Invalid GIF data");
+
+  // Saving appends; a failure in a later frame, after the first one was
+  // written, still leaves only what was there before.
+  local.Images()[0].data[0] = 0;
+  std::string out = "before";
+  local.SaveToStream(out);
+  EXPECT_EQ(out, "before" + Saved(local));
+  local.Images().push_back(Frame({7}, 1, 1));
+  EXPECT_EQ(SaveError(local), "Color not in color table");
 }
 
 TEST(GifSave, WritesExtensionsInTheirStoredForm) {

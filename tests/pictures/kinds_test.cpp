@@ -61,6 +61,23 @@ TEST(JpegImage, HeaderAndStoredBytes) {
   EXPECT_EQ(Saved(jpeg), "");
 }
 
+TEST(JpegImage, TakesOverTheBytesItIsGiven) {
+  const std::string bytes = ReadKinds("colour.jpg");
+  JpegImage fromFile;
+  fromFile.LoadFromFile(testing::KindsPath("colour.jpg"));
+  EXPECT_EQ(fromFile.Width(), 16);
+  EXPECT_EQ(Saved(fromFile), bytes);
+
+  JpegImage owned;
+  owned.LoadFromOwnedBytes(bytes + "tail");
+  EXPECT_EQ(owned.Height(), 8);
+  EXPECT_EQ(Saved(owned), bytes + "tail");
+  EXPECT_THROW(owned.LoadFromOwnedBytes("not a JPEG"), JpegError);
+  EXPECT_EQ(Saved(owned), bytes + "tail");  // a failed load keeps the image
+  owned.LoadFromOwnedBytes("");
+  EXPECT_TRUE(owned.Empty());
+}
+
 TEST(JpegImage, LibraryErrorsCarryTheMessageCode) {
   EXPECT_EQ(LoadError<JpegImage>("not a JPEG at all"),
             "JPEG error #" + std::to_string(JERR_NO_SOI));

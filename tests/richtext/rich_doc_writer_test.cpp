@@ -7,6 +7,7 @@
 #include "hex_support.h"
 #include "richtext/hex_line.h"
 #include "richtext/invalid_picture.h"
+#include "richtext/rich_doc_text.h"
 
 namespace texttoxml::richtext {
 namespace {
@@ -59,6 +60,59 @@ TEST(HexLine, TwoUpperCaseDigitsPerByteAndALineBreak) {
   EXPECT_EQ(out, "x007F80FF0A\r\n");
   AppendHexLine(out, "");
   EXPECT_EQ(out, "x007F80FF0A\r\n\r\n");
+}
+
+TEST(HexLine, DigitsOfLongBlocksComeInPiecesInOrder) {
+  std::string bytes(5000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 131 % 256);
+  std::string digits;
+  platform::StringOutputStream stream(digits);
+  WriteHexDigits(bytes, stream);
+  EXPECT_EQ(digits, Hex(bytes));
+  std::string line;
+  AppendHexLine(line, bytes);
+  EXPECT_EQ(line, Hex(bytes) + "\r\n");
+}
+
+TEST(RichDocText, HoldsHexLinesAsBytesUntilTheTextIsWanted) {
+  RichDocText text;
+  EXPECT_TRUE(text.Empty());
+  text.Append("head\r\n");
+  text.AppendHexLine(std::string("\x00\xFF", 2));
+  text.AppendHexLine("");
+  text.Append("tail");
+  EXPECT_FALSE(text.Empty());
+  EXPECT_EQ(text.Size(), 6 + 4 + 2 + 2 + 4u);
+  std::string out = "x";
+  text.AppendTo(out);
+  EXPECT_EQ(out, "xhead\r\n00FF\r\n\r\ntail");
+
+  std::vector<std::string> pieces;
+  text.ForEachPiece([&](std::string_view t) { pieces.push_back("text " + std::string(t)); },
+                    [&](std::string_view b) { pieces.push_back("hex " + Hex(b)); });
+  const std::vector<std::string> expected = {"text head\r\n", "hex 00FF", "text \r\n", "hex ",
+                                             "text \r\ntail"};
+  EXPECT_EQ(pieces, expected);
+
+  RichDocText hexOnly;
+  hexOnly.AppendHexLine("");
+  EXPECT_FALSE(hexOnly.Empty());
+}
+
+TEST(RichDocWriter, TheUnexpandedTextHoldsTheSameBytes) {
+  const std::string picture(3000, '\xAB');
+  RichDocument document =
+      DocumentWith(std::make_unique<FakeGraphic>("TPngImage", picture, FakeGraphic::Failure::None));
+  document.Style().name = "\xD1\xF2\xE8\xEB\xFC";  // a non-ASCII style sheet name
+  const RichDocText text = WriteRichDocText(document);
+  std::string expanded;
+  text.AppendTo(expanded);
+  EXPECT_EQ(expanded, RichDocumentToBytes(document));
+  EXPECT_NE(expanded.find(Hex(picture) + "\r\n"), std::string::npos);
+  EXPECT_NE(expanded.find("\xD1\xF2\xE8\xEB\xFC\r\n"), std::string::npos);
+
+  RichDocument empty = MakeConverterRichDocument();
+  EXPECT_TRUE(WriteRichDocText(empty).Empty());
 }
 
 TEST(RichDocWriter, OnePictureGivesTheKnownText) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace texttoxml::xml {
@@ -51,6 +52,36 @@ TEST(Base64, EncodesEveryByteValueAndLongInputOnOneLine) {
   EXPECT_EQ(text.size(), (large.size() + 2) / 3 * 4);
   EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos);
   EXPECT_EQ(text, ReferenceBase64(large));
+}
+
+TEST(Base64, EncoderTakesTheBytesInPiecesOfAnySize) {
+  std::string bytes(3 * 2048 + 5, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 2654435761u >> 24);
+  const std::string expected = ReferenceBase64(bytes);
+  for (std::size_t piece : {1, 2, 3, 4, 5, 7, 3071, 3072, 3073, 100000}) {
+    std::string text = "kept:";
+    Base64Encoder encoder(text);
+    for (std::size_t at = 0; at < bytes.size(); at += piece)
+      encoder.Write(bytes.data() + at, std::min(piece, bytes.size() - at));
+    encoder.Finish();
+    EXPECT_EQ(text, "kept:" + expected) << "pieces of " << piece;
+  }
+
+  // Nothing pending, nothing written; after Finish a new text starts.
+  std::string text;
+  Base64Encoder encoder(text);
+  EXPECT_EQ(encoder.Write(nullptr, 0), 0u);
+  encoder.Finish();
+  EXPECT_EQ(text, "");
+  encoder.Write("f", 1);
+  encoder.Finish();
+  encoder.Write("fo", 2);
+  encoder.Finish();
+  encoder.Finish();
+  EXPECT_EQ(text, "Zg==Zm8=");
+
+  for (std::size_t size : {0, 1, 2, 3, 4, 3072, 3073})
+    EXPECT_EQ(Base64Size(size), ReferenceBase64(bytes.substr(0, size)).size()) << size;
 }
 
 }  // namespace
