@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "error.h"
+#include "platform/large_pages.h"
 #include "platform/utf.h"
 
 namespace texttoxml::platform {
@@ -89,7 +90,10 @@ std::size_t WriteHighBytesAsUtf8(std::string_view bytes, OutputStream& out) {
 }  // namespace
 
 std::u16string AnsiToUtf16(std::string_view bytes) {
-  std::u16string text(bytes.size(), u'\0');
+  std::u16string text;
+  text.reserve(bytes.size());
+  AdviseLargePages(text.data(), text.capacity() * sizeof(char16_t));
+  text.resize(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i)
     text[i] = ByteToChar(static_cast<unsigned char>(bytes[i]));
   return text;

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "error.h"
+#include "platform/large_pages.h"
 
 namespace texttoxml::platform {
 
@@ -68,6 +69,7 @@ std::string ReadWholeFile(const std::string& path) {
   }
   std::string bytes;
   bytes.reserve(static_cast<std::size_t>(st.st_size));
+  AdviseLargePages(bytes.data(), bytes.capacity());
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);

@@ -1,19 +1,17 @@
 #include "xml/arena.h"
 
-#include <sys/mman.h>
-
 #include <cstdint>
 #include <cstdlib>
+
+#include "platform/large_pages.h"
 
 namespace texttoxml::xml {
 
 namespace {
 
 // Blocks are as large and as aligned as one large memory page, so that the
-// system can back each of them with one page fault instead of five hundred:
-// on virtual machines a page fault costs microseconds, which adds up to
-// a good part of a large conversion.
-constexpr std::size_t kBlockSize = 2 * 1024 * 1024;
+// system can back each of them with one page fault instead of five hundred.
+constexpr std::size_t kBlockSize = platform::kLargePageSize;
 
 // Bigger requests get a block of their own, so that little of the current
 // block is wasted.
@@ -46,7 +44,7 @@ void* Arena::AllocateBlock(std::size_t size) {
   void* block = std::aligned_alloc(kBlockSize, rounded);
   if (block == nullptr) throw std::bad_alloc();
   blocks_.push_back(block);
-  madvise(block, rounded, MADV_HUGEPAGE);  // a hint: without it, small pages
+  platform::AdviseLargePages(block, rounded);
   return block;
 }
 
