@@ -58,14 +58,28 @@ constexpr std::array<unsigned char, 256> kRewritten = [] {
   return table;
 }();
 
+// Bit 1: the text holds a character that XML reserves; bit 2: it holds a CR.
+// A short text is looked at once, byte by byte; a long one (megabytes of
+// base64) once per character, by the C library's search, which takes many
+// bytes at a time.
+unsigned RewritesOf(std::string_view text) {
+  constexpr std::size_t kLongText = 1024;
+  unsigned found = 0;
+  if (text.size() < kLongText) {
+    for (char c : text) found |= kRewritten[static_cast<unsigned char>(c)];
+    return found;
+  }
+  for (char c : kEscapedCharacters)
+    if (text.find(c) != text.npos) found |= 1;
+  if (text.find('\r') != text.npos) found |= 2;
+  return found;
+}
+
 // Large texts (base64 of pictures) usually need neither step, so they are
 // only scanned, never copied.
 std::string_view StoredText(std::string_view text, std::string& scratch,
                             bool normalizeLineBreaks) {
-  const unsigned char mask = normalizeLineBreaks ? 3 : 1;
-  unsigned char found = 0;
-  for (char c : text) found |= kRewritten[static_cast<unsigned char>(c)];
-  found &= mask;
+  const unsigned found = RewritesOf(text) & (normalizeLineBreaks ? 3 : 1);
   if (found == 0) return text;
   scratch = (found & 1) != 0 ? Escape(text) : std::string(text);
   if ((found & 2) != 0) NormalizeLineBreaks(scratch);

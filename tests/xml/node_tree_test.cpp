@@ -96,6 +96,8 @@ TEST_F(NodeTree, LargeValuesAreTakenOverWithoutACopy) {
   e.TakeValue(std::string(70000, '<'));
   EXPECT_EQ(StoredValue(e).substr(0, 8), "&lt;&lt;");
   EXPECT_EQ(StoredValue(e).size(), 70000u * 4);
+  e.TakeValue(std::string(2000, 'x') + "\r\n\"");
+  EXPECT_EQ(StoredValue(e).substr(1998), "xx\n&quot;");
   e.TakeValue("a\r\nb");
   EXPECT_EQ(StoredValue(e), "a\nb");
   e.TakeValue("");
