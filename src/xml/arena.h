@@ -33,11 +33,16 @@ class Arena {
   }
 
  private:
+  // A document starts with a small block, so that a small one costs little;
+  // each further block is twice as large, up to one large memory page.
+  static constexpr std::size_t kFirstBlockSize = 64 * 1024;
+
   void* AllocateBlock(std::size_t size);
 
   std::vector<void*> blocks_;
   char* free_ = nullptr;  // the unused end of the current block
   std::size_t freeSize_ = 0;
+  std::size_t nextBlockSize_ = kFirstBlockSize;
 };
 
 }  // namespace texttoxml::xml
