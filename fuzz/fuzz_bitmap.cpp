@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "announced_size.h"
 #include "error.h"
 #include "pictures/bitmap.h"
 #include "pictures/picture.h"
@@ -16,7 +15,6 @@ using namespace texttoxml;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view file(reinterpret_cast<const char*>(data), size);
-  if (fuzz::BitmapTooLarge(file)) return 0;
   pictures::Bitmap bitmap;
   try {
     bitmap.LoadFromBytes(file);

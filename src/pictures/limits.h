@@ -7,8 +7,15 @@
 
 namespace texttoxml::pictures {
 
-// At most 256 MiB of decoded pixels per picture.
+// At most 256 MiB of decoded pixels per picture. Fuzz builds set a few MiB
+// instead: a tiny file may announce a huge picture whose unreached pixels
+// are zero-filled, and fuzzing time should go to parsing, not to filling
+// and encoding stores that this limit already bounds.
+#ifdef TEXTTOXML_MAX_DECODED_PIXEL_BYTES
+inline constexpr std::uint64_t kMaxDecodedPixelBytes = TEXTTOXML_MAX_DECODED_PIXEL_BYTES;
+#else
 inline constexpr std::uint64_t kMaxDecodedPixelBytes = 256ull << 20;
+#endif
 
 // Raises ImageTooLargeError "Image is too large (%u x %u pixels)" when a
 // picture of width x height pixels at `bitsPerPixel` would need more than

@@ -150,7 +150,11 @@ class RowEncoder {
     const std::size_t length = PngRowBytes(columns, channels_, depth_);
     const bool whole = pass.firstColumn == 0 && pass.columnStep == 1;
     raw_.resize(length);
-    staging_.resize(std::max(kStagingBytes, length + 1));
+    // A small picture needs no full-sized staging buffer; growing keeps
+    // the bytes already staged by an earlier pass.
+    const std::size_t passBytes = std::size_t{rows} * (length + 1);
+    const std::size_t wanted = std::max(length + 1, std::min(kStagingBytes, passBytes));
+    if (staging_.size() < wanted) staging_.resize(wanted);
     for (std::uint32_t r = 0; r < rows; ++r) {
       const std::uint32_t y = pass.firstRow + r * pass.rowStep;
       const std::uint8_t* raw = raw_.data();
