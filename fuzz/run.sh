@@ -6,8 +6,8 @@
 # The seed corpus is copied into <build-dir>/fuzz-runs/<name>/corpus, which
 # grows as the fuzzer finds new paths; crashes, leaks and slow inputs land
 # next to it. Stops at the first failing harness. Nothing else writes to the
-# corpus, so the fuzzer does not reread it (-reload=0): with a corpus of a
-# few thousand files that rereading costs a tenth of the run.
+# corpus, so the fuzzer does not reread it every second (-reload=0), which
+# is costly once the corpus holds a thousand files or more.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
