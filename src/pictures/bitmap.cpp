@@ -81,10 +81,9 @@ std::unique_ptr<Graphic> Bitmap::CreateNew() const {
 }
 
 void Bitmap::Assign(const Graphic& source) {
-  const auto* bitmap = dynamic_cast<const Bitmap*>(&source);
-  if (bitmap == nullptr) throw ConvertError(source.ClassName(), ClassName());
-  dib_ = bitmap->dib_;
-  SetTransparent(bitmap->Transparent());
+  const auto& bitmap = SameClassSource<Bitmap>(source);
+  dib_ = bitmap.dib_;
+  SetTransparent(bitmap.Transparent());
 }
 
 bool Bitmap::Empty() const { return dib_.pixels.empty(); }

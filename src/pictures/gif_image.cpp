@@ -43,22 +43,21 @@ GifVersion GifImage::Version() const {
 }
 
 void GifImage::Assign(const Graphic& source) {
-  const auto* gif = dynamic_cast<const GifImage*>(&source);
-  if (gif == nullptr) throw ConvertError(source.ClassName(), ClassName());
+  const auto& gif = SameClassSource<GifImage>(source);
   // Built aside first, so that assigning a graphic to itself works too.
-  std::vector<GifFrame> frames(gif->images_.size());
+  std::vector<GifFrame> frames(gif.images_.size());
   for (std::size_t i = 0; i < frames.size(); ++i) {
-    const GifFrame& from = gif->images_[i];
+    const GifFrame& from = gif.images_[i];
     if (from.Empty()) continue;
     GifFrame& to = frames[i];
     to.imageDescriptor = from.imageDescriptor;
     to.data = from.data;
-    to.colorMap = from.ActiveColorMap(gif->header_.colorMap);
+    to.colorMap = from.ActiveColorMap(gif.header_.colorMap);
     for (const auto& extension : from.extensions) {
       to.extensions.push_back(CopyGifExtension(*extension));
     }
   }
-  header_ = gif->header_;
+  header_ = gif.header_;
   images_ = std::move(frames);
 }
 

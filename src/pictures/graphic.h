@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "error.h"
+
 namespace texttoxml::pictures {
 
 class Graphic {
@@ -51,6 +53,15 @@ class Graphic {
 
  protected:
   Graphic() = default;
+
+  // The source of an Assign that takes its own class only, as that class;
+  // any other raises ConvertError.
+  template <typename T>
+  const T& SameClassSource(const Graphic& source) const {
+    const auto* typed = dynamic_cast<const T*>(&source);
+    if (typed == nullptr) throw ConvertError(source.ClassName(), ClassName());
+    return *typed;
+  }
 
  private:
   bool transparent_ = false;

@@ -21,9 +21,8 @@ int EntrySize(std::string_view bytes, std::size_t at) {
 std::unique_ptr<Graphic> Icon::CreateNew() const { return std::make_unique<Icon>(); }
 
 void Icon::Assign(const Graphic& source) {
-  const auto* icon = dynamic_cast<const Icon*>(&source);
-  if (icon == nullptr) throw ConvertError(source.ClassName(), ClassName());
-  image_ = icon->image_;
+  const auto& icon = SameClassSource<Icon>(source);
+  image_ = icon.image_;
 }
 
 int Icon::Width() const { return image_ ? image_->width : 0; }

@@ -11,9 +11,8 @@ std::unique_ptr<Graphic> JpegImage::CreateNew() const {
 }
 
 void JpegImage::Assign(const Graphic& source) {
-  const auto* jpeg = dynamic_cast<const JpegImage*>(&source);
-  if (jpeg == nullptr) throw ConvertError(source.ClassName(), ClassName());
-  image_ = jpeg->image_;
+  const auto& jpeg = SameClassSource<JpegImage>(source);
+  image_ = jpeg.image_;
 }
 
 int JpegImage::Width() const { return image_ ? image_->header.width : 0; }

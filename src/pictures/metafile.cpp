@@ -15,9 +15,8 @@ std::unique_ptr<Graphic> Metafile::CreateNew() const {
 }
 
 void Metafile::Assign(const Graphic& source) {
-  const auto* metafile = dynamic_cast<const Metafile*>(&source);
-  if (metafile == nullptr) throw ConvertError(source.ClassName(), ClassName());
-  image_ = metafile->image_;
+  const auto& metafile = SameClassSource<Metafile>(source);
+  image_ = metafile.image_;
 }
 
 int Metafile::Pixels(int hundredthsMm, int devicePixels, int deviceMm) const {

@@ -9,10 +9,9 @@ std::unique_ptr<Graphic> WicImage::CreateNew() const {
 }
 
 void WicImage::Assign(const Graphic& source) {
-  const auto* image = dynamic_cast<const WicImage*>(&source);
-  if (image == nullptr) throw ConvertError(source.ClassName(), ClassName());
-  bytes_ = image->bytes_;
-  frame_ = image->frame_;
+  const auto& image = SameClassSource<WicImage>(source);
+  bytes_ = image.bytes_;
+  frame_ = image.frame_;
 }
 
 void WicImage::LoadFromBytes(std::string_view bytes) {
