@@ -18,31 +18,20 @@ int EntrySize(std::string_view bytes, std::size_t at) {
 
 }  // namespace
 
-std::unique_ptr<Graphic> Icon::CreateNew() const { return std::make_unique<Icon>(); }
-
-void Icon::Assign(const Graphic& source) {
-  const auto& icon = SameClassSource<Icon>(source);
-  image_ = icon.image_;
-}
-
 int Icon::Width() const { return image_ ? image_->width : 0; }
 int Icon::Height() const { return image_ ? image_->height : 0; }
-
-bool Icon::SharesImageWith(const Icon& other) const {
-  return image_ != nullptr && image_ == other.image_;
-}
 
 void Icon::LoadFromBytes(std::string_view bytes) {
   if (bytes.size() < kDirectoryHeaderSize) throw ReadError();
   if (ReadU16Le(bytes, 2) > 1) throw InvalidGraphicError("Icon image is not valid");
-  Image image{std::string(bytes), 0, 0};
+  IconImage image{std::string(bytes), 0, 0};
   const bool hasEntry = ReadU16Le(bytes, 4) > 0 &&
                         bytes.size() >= kDirectoryHeaderSize + kDirectoryEntrySize;
   if (hasEntry) {
     image.width = EntrySize(bytes, kDirectoryHeaderSize);
     image.height = EntrySize(bytes, kDirectoryHeaderSize + 1);
   }
-  image_ = std::make_shared<const Image>(std::move(image));
+  image_ = std::make_shared<const IconImage>(std::move(image));
 }
 
 void Icon::SaveToStream(std::string& out) const {

@@ -6,24 +6,11 @@
 
 namespace texttoxml::pictures {
 
-std::unique_ptr<Graphic> JpegImage::CreateNew() const {
-  return std::make_unique<JpegImage>();
-}
-
-void JpegImage::Assign(const Graphic& source) {
-  const auto& jpeg = SameClassSource<JpegImage>(source);
-  image_ = jpeg.image_;
-}
-
 int JpegImage::Width() const { return image_ ? image_->header.width : 0; }
 int JpegImage::Height() const { return image_ ? image_->header.height : 0; }
 bool JpegImage::Grayscale() const { return image_ && image_->header.grayscale; }
 bool JpegImage::ProgressiveEncoding() const {
   return image_ && image_->header.progressive;
-}
-
-bool JpegImage::SharesImageWith(const JpegImage& other) const {
-  return image_ != nullptr && image_ == other.image_;
 }
 
 void JpegImage::LoadFromBytes(std::string_view bytes) { LoadFromOwnedBytes(std::string(bytes)); }
@@ -34,7 +21,7 @@ void JpegImage::LoadFromOwnedBytes(std::string bytes) {
     return;
   }
   JpegHeaderInfo header = ReadJpegHeader(bytes);
-  image_ = std::make_shared<const Image>(Image{std::move(bytes), header});
+  image_ = std::make_shared<const JpegFile>(JpegFile{std::move(bytes), header});
 }
 
 void JpegImage::SaveToStream(std::string& out) const {

@@ -2,23 +2,21 @@
 // between copies, with what its header tells.
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include "pictures/graphic.h"
 #include "pictures/jpeg_reader.h"
+#include "pictures/shared_image_graphic.h"
 
 namespace texttoxml::pictures {
 
-class JpegImage : public Graphic {
- public:
-  JpegImage() = default;
+struct JpegFile {
+  std::string bytes;
+  JpegHeaderInfo header;
+};
 
+class JpegImage : public SharedImageGraphic<JpegImage, JpegFile> {
+ public:
   std::string_view ClassName() const override { return "TJPEGImage"; }
-  std::unique_ptr<Graphic> CreateNew() const override;
-  // A JPEG source is shared, not copied.
-  void Assign(const Graphic& source) override;
-  bool Empty() const override { return image_ == nullptr; }
   int Width() const override;
   int Height() const override;
   // Raises JpegError when the library refuses the header; an empty file
@@ -29,14 +27,6 @@ class JpegImage : public Graphic {
 
   bool Grayscale() const;
   bool ProgressiveEncoding() const;
-  bool SharesImageWith(const JpegImage& other) const;
-
- private:
-  struct Image {
-    std::string bytes;
-    JpegHeaderInfo header;
-  };
-  std::shared_ptr<const Image> image_;
 };
 
 }  // namespace texttoxml::pictures

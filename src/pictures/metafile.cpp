@@ -10,15 +10,6 @@ constexpr int kScreenPixelsPerInch = 96;
 
 }  // namespace
 
-std::unique_ptr<Graphic> Metafile::CreateNew() const {
-  return std::make_unique<Metafile>();
-}
-
-void Metafile::Assign(const Graphic& source) {
-  const auto& metafile = SameClassSource<Metafile>(source);
-  image_ = metafile.image_;
-}
-
 int Metafile::Pixels(int hundredthsMm, int devicePixels, int deviceMm) const {
   if (image_->inch == 0 && devicePixels > 0 && deviceMm > 0) {
     return static_cast<int>(
@@ -33,10 +24,6 @@ int Metafile::Width() const {
 
 int Metafile::Height() const {
   return image_ ? Pixels(image_->mmHeight, image_->devicePixelsY, image_->deviceMmY) : 0;
-}
-
-bool Metafile::SharesImageWith(const Metafile& other) const {
-  return image_ != nullptr && image_ == other.image_;
 }
 
 void Metafile::LoadFromBytes(std::string_view bytes) {

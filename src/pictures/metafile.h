@@ -2,22 +2,14 @@
 // read behind its placeable header. Copies share the loaded image.
 #pragma once
 
-#include <memory>
-
-#include "pictures/graphic.h"
 #include "pictures/metafile_format.h"
+#include "pictures/shared_image_graphic.h"
 
 namespace texttoxml::pictures {
 
-class Metafile : public Graphic {
+class Metafile : public SharedImageGraphic<Metafile, MetafileImage> {
  public:
-  Metafile() = default;
-
   std::string_view ClassName() const override { return "TMetafile"; }
-  std::unique_ptr<Graphic> CreateNew() const override;
-  // A metafile source is shared, not copied.
-  void Assign(const Graphic& source) override;
-  bool Empty() const override { return image_ == nullptr; }
   // In pixels: at 96 per inch for a Windows metafile, at its reference
   // device's pixels per millimetre for an enhanced one.
   int Width() const override;
@@ -33,12 +25,9 @@ class Metafile : public Graphic {
   int MMWidth() const { return image_ ? image_->mmWidth : 0; }
   int MMHeight() const { return image_ ? image_->mmHeight : 0; }
   int Inch() const { return image_ ? image_->inch : 0; }
-  bool SharesImageWith(const Metafile& other) const;
 
  private:
   int Pixels(int hundredthsMm, int devicePixels, int deviceMm) const;
-
-  std::shared_ptr<const MetafileImage> image_;
 };
 
 }  // namespace texttoxml::pictures
