@@ -73,7 +73,7 @@ class RichDocWriter {
 
   void WriteDocument() {
     if (document_.ItemCount() == 0) return;
-    out_.Append("-8 1 3\r\n");
+    AppendHeader(out_, {kVersionRecord, 1, 3});
     if (sheet_.units != StyleUnits::Pixels) {
       AppendDataHeader(out_, 1, kUnitsData);
       AppendLine(out_, std::to_string(static_cast<int>(sheet_.units)));
