@@ -11,20 +11,9 @@
 
 namespace texttoxml::conversion {
 
-namespace {
-
-// Room for the base64 text of a picture, megabytes for a photograph.
-std::string ReservedText(std::size_t size) {
-  std::string text;
-  text.reserve(size);
-  platform::AdviseLargePages(text.data(), text.capacity());
-  return text;
-}
-
-}  // namespace
-
 std::string EmbeddedData(std::string_view bytes) {
-  std::string text = ReservedText(xml::Base64Size(platform::AnsiToUtf8Size(bytes)));
+  std::string text;
+  platform::ReserveOnLargePages(text, xml::Base64Size(platform::AnsiToUtf8Size(bytes)));
   xml::Base64Encoder base64(text);
   platform::AnsiToUtf8(bytes, base64);
   base64.Finish();
@@ -87,7 +76,8 @@ std::string EmbeddedData(const richtext::RichDocText& richDoc) {
   richDoc.ForEachPiece(
       [&](std::string_view text) { utf8Size += platform::AnsiToUtf8Size(text); },
       [&](std::string_view bytes) { utf8Size += 2 * bytes.size(); });
-  std::string text = ReservedText(xml::Base64Size(utf8Size));
+  std::string text;
+  platform::ReserveOnLargePages(text, xml::Base64Size(utf8Size));
   xml::Base64Encoder base64(text);
   richDoc.ForEachPiece([&](std::string_view piece) { platform::AnsiToUtf8(piece, base64); },
                        [&](std::string_view bytes) { WriteHexDigitsAsBase64(bytes, base64, text); });

@@ -91,8 +91,7 @@ std::size_t WriteHighBytesAsUtf8(std::string_view bytes, OutputStream& out) {
 
 std::u16string AnsiToUtf16(std::string_view bytes) {
   std::u16string text;
-  text.reserve(bytes.size());
-  AdviseLargePages(text.data(), text.capacity() * sizeof(char16_t));
+  ReserveOnLargePages(text, bytes.size());
   text.resize(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i)
     text[i] = ByteToChar(static_cast<unsigned char>(bytes[i]));

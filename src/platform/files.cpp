@@ -68,8 +68,7 @@ std::string ReadWholeFile(const std::string& path) {
     throw FOpenError(FullPath(path), cause);
   }
   std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(st.st_size));
-  AdviseLargePages(bytes.data(), bytes.capacity());
+  ReserveOnLargePages(bytes, static_cast<std::size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);

@@ -17,4 +17,12 @@ inline constexpr std::size_t kLargePageSize = 2 * 1024 * 1024;
 // backed by large pages; nothing happens when the system declines.
 void AdviseLargePages(void* data, std::size_t size);
 
+// Reserves room for `count` characters in a string about to be filled, and
+// advises that room for large pages.
+template <typename String>
+void ReserveOnLargePages(String& text, std::size_t count) {
+  text.reserve(count);
+  AdviseLargePages(text.data(), text.capacity() * sizeof(typename String::value_type));
+}
+
 }  // namespace texttoxml::platform

@@ -103,8 +103,7 @@ void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
 
 Utf8Decoded Utf8ToUtf16(std::string_view bytes) {
   Utf8Decoded result;
-  result.text.reserve(bytes.size());
-  AdviseLargePages(result.text.data(), result.text.capacity() * sizeof(char16_t));
+  ReserveOnLargePages(result.text, bytes.size());
   std::size_t i = 0;
   while (i < bytes.size()) {
     char32_t c;
