@@ -2,10 +2,12 @@
 # machine: they install what is missing first.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_CLANG ?= build-clang
+BUILD_RELEASE ?= build-release-tests
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps build test test-plain test-asan demo gui bench fuzz fuzz-build fuzz-regress clean
+.PHONY: deps build test test-plain test-asan test-clang test-release test-all demo gui bench fuzz fuzz-build fuzz-regress clean
 
 deps:
 	./scripts/install-deps.sh
@@ -27,6 +29,23 @@ test-asan: deps
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The builds CI checks beyond `make test`: clang with its own warnings, and
+# a Release build (assertions off) on a machine that lacks Qt and Google
+# Benchmark, so that both stay optional.
+test-all: test test-clang test-release
+
+test-clang: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTEXTTOXML_WERROR=ON \
+	  -DTEXTTOXML_GUI=OFF -DTEXTTOXML_BENCH=OFF -DCMAKE_CXX_FLAGS=-Wshadow $(CMAKE_ARGS)
+	cmake --build $(BUILD_CLANG) -j $(JOBS)
+	cd $(BUILD_CLANG) && ctest --output-on-failure -j $(JOBS)
+
+test-release: deps
+	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTEXTTOXML_WERROR=ON \
+	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON $(CMAKE_ARGS)
+	cmake --build $(BUILD_RELEASE) -j $(JOBS)
+	cd $(BUILD_RELEASE) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
 	cd examples && ../$(BUILD)/src/cli/texttoxml convert sample.txt -o ../$(BUILD)/sample.xml
@@ -56,4 +75,4 @@ fuzz-regress: fuzz-build
 	cd $(BUILD_FUZZ)/fuzz && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_CLANG) $(BUILD_RELEASE) $(BUILD_FUZZ)

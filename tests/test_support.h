@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -40,8 +41,11 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Reads a whole file; a file that is not there is an error, so that a test
+// whose data is missing fails instead of passing on empty bytes.
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read test data " + path);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 

@@ -218,7 +218,7 @@ TEST(WicImage, RecognisesTheContent) {
     int width, height;
   };
   const std::string png =
-      texttoxml::testing::ReadFile(TEXTTOXML_SHARED_DATA "/pngsuite/basn2c08.png");
+      texttoxml::testing::ReadFile(TEXTTOXML_TEST_DATA "/pictures/pngsuite/basn2c08.png");
   for (const Case& c : {Case{ReadKinds("quarters.tif"), WicImageFormat::Tiff, 6, 4},
                         Case{png, WicImageFormat::Png, 32, 32},
                         Case{ReadKinds("colour.jpg"), WicImageFormat::Jpeg, 16, 8},
@@ -243,7 +243,7 @@ TEST(WicImage, RecognisesTheContent) {
 TEST(WicImage, RefusesWhatItCannotDecode) {
   const std::string tiff = ReadKinds("quarters.tif");
   const std::string png =
-      texttoxml::testing::ReadFile(TEXTTOXML_SHARED_DATA "/pngsuite/basn2c08.png");
+      texttoxml::testing::ReadFile(TEXTTOXML_TEST_DATA "/pictures/pngsuite/basn2c08.png");
   std::string badCrc = png;
   badCrc[29] ^= 1;
   std::string badBitmap = ReadSuite("g/rgb24.bmp");

@@ -16,7 +16,7 @@
 namespace texttoxml::pictures::testing {
 
 inline std::string SuitePath(std::string_view name) {
-  return std::string(TEXTTOXML_SHARED_DATA "/bmpsuite/") + std::string(name);
+  return std::string(TEXTTOXML_TEST_DATA "/pictures/bmpsuite/") + std::string(name);
 }
 
 inline std::string KindsPath(std::string_view name) {

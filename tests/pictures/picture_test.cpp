@@ -119,7 +119,7 @@ TEST(Picture, LoadsByExtension) {
 
   // A TIFF-named file holding a PNG keeps the PNG's bytes.
   const std::string png =
-      texttoxml::testing::ReadFile(TEXTTOXML_SHARED_DATA "/pngsuite/basn2c08.png");
+      texttoxml::testing::ReadFile(TEXTTOXML_TEST_DATA "/pictures/pngsuite/basn2c08.png");
   picture.LoadFromFile(dir.Write("really-a-png.tif", png));
   std::string out;
   picture.GetGraphic()->SaveToStream(out);

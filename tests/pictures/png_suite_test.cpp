@@ -20,7 +20,7 @@ using testing::SplitPng;
 
 std::vector<std::filesystem::path> SuiteFiles(bool corrupt) {
   std::vector<std::filesystem::path> files;
-  const auto folder = std::filesystem::path(TEXTTOXML_SHARED_DATA) / "pngsuite";
+  const auto folder = std::filesystem::path(TEXTTOXML_TEST_DATA) / "pictures" / "pngsuite";
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
     if (entry.path().extension() == ".png" && (name[0] == 'x') == corrupt) files.push_back(entry.path());

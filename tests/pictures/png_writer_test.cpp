@@ -116,7 +116,7 @@ TEST(PngFromBitmap, TrueColourBitmapsBecomeRgb8WithoutAlpha) {
 // Every good bitmap of the BMP suite converts to a PNG that an independent
 // decoder reads as the bitmap's own pixels.
 TEST(PngFromBitmap, BitmapSuiteConvertsToTheSamePixels) {
-  const std::filesystem::path folder = std::filesystem::path(TEXTTOXML_SHARED_DATA) / "bmpsuite" / "g";
+  const std::filesystem::path folder = std::filesystem::path(TEXTTOXML_TEST_DATA) / "pictures" / "bmpsuite" / "g";
   int converted = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     SCOPED_TRACE(entry.path().filename().string());
@@ -134,7 +134,7 @@ TEST(PngFromBitmap, BitmapSuiteConvertsToTheSamePixels) {
 }
 
 TEST(PngFromBitmap, TopDownAndBottomUpFilesGiveTheSameBytes) {
-  const std::string folder = std::string(TEXTTOXML_SHARED_DATA) + "/bmpsuite/g/";
+  const std::string folder = std::string(TEXTTOXML_TEST_DATA "/pictures") + "/bmpsuite/g/";
   Bitmap bottomUp, topDown;
   bottomUp.LoadFromBytes(testing::ReadFile(folder + "pal8.bmp"));
   topDown.LoadFromBytes(testing::ReadFile(folder + "pal8topdown.bmp"));
@@ -277,7 +277,7 @@ TEST(ConvertPictureToPng, ReplacesExactlyBitmaps) {
 // stored as PNG; a PNG file is stored re-encoded, not with its own bytes.
 TEST(ConvertPictureToPng, PictureFilesEndAsPngGraphics) {
   testing::TempDir folder;
-  const std::string suite = std::string(TEXTTOXML_SHARED_DATA);
+  const std::string suite = std::string(TEXTTOXML_TEST_DATA "/pictures");
   const std::string bmpPath = folder.Write("photo.BMP", testing::ReadFile(suite + "/bmpsuite/g/rgb24.bmp"));
   const std::string pngBytes = testing::ReadFile(suite + "/pngsuite/basn2c08.png");
   const std::string pngPath = folder.Write("photo.Png", pngBytes);

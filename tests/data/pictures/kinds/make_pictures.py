@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Makes the small pictures and the expected values the picture kind tests
-use. Needs python3-pil. Run from this folder; the suite path is the shared
-test data's bmpsuite folder."""
+use. Needs python3-pil. Run from this folder; the BMP suite is the copy in
+tests/data/pictures/bmpsuite unless another folder is given."""
 import sys
 import zlib
 from pathlib import Path
@@ -52,4 +52,4 @@ def write_expected(suite):
 
 if __name__ == "__main__":
     make_pictures()
-    write_expected(sys.argv[1] if len(sys.argv) > 1 else "../../../../../shared/testdata/bmpsuite")
+    write_expected(sys.argv[1] if len(sys.argv) > 1 else "../bmpsuite")
