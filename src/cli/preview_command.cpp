@@ -19,7 +19,7 @@ void RunPreview(const Options& options, platform::OutputStream& standardOutput) 
     platform::WriteAll(standardOutput, page.data(), page.size());
     return;
   }
-  if (platform::FullPath(output) == text.fullPath) throw OutputIsInputError();
+  RefuseOutputOverSources(output, text, {});
   platform::FileOutputStream file(output);
   platform::WriteAll(file, page.data(), page.size());
   file.Commit();

@@ -22,6 +22,24 @@ class NothingToConvertError : public Error {
   NothingToConvertError() : Error("Nothing to convert: the text is blank") {}
 };
 
+// Standard output that remembers a write it could not take, so that every
+// command reports a closed or full standard output the same way, whatever
+// it was writing at the time.
+class WatchedOutput : public platform::OutputStream {
+ public:
+  explicit WatchedOutput(platform::OutputStream& out) : out_(out) {}
+  std::size_t Write(const char* data, std::size_t size) override {
+    const std::size_t taken = out_.Write(data, size);
+    if (taken == 0 && size > 0) failed_ = true;
+    return taken;
+  }
+  bool Failed() const { return failed_; }
+
+ private:
+  platform::OutputStream& out_;
+  bool failed_ = false;
+};
+
 // The normalised text of a decoded one, after its warnings went to
 // `messages` (unless quiet). The intermediate texts are released before the
 // document is built, which keeps large inputs in less memory.
@@ -42,7 +60,7 @@ std::u16string NormalisedText(std::u16string decoded, const std::string& input,
 }
 
 // Converts one input exactly as opening it in the window and saving would.
-void ConvertOne(const std::string& input, const Options& options,
+void ConvertOne(const std::string& input, const std::string& output, const Options& options,
                 conversion::TestDocumentBuilder& builder,
                 platform::OutputStream& standardOutput, std::ostream& messages) {
   InputText text = ReadInput(input, options.utf8);
@@ -53,40 +71,59 @@ void ConvertOne(const std::string& input, const Options& options,
   auto document = builder.Build(conversion::CutTaskBlocks(normalised), source,
                                 options.date.value_or(platform::LocalNow()));
 
-  std::string output = options.output.value_or(DefaultOutputPath(input));
   if (output == "-") {
     document->SaveToStream(standardOutput);
   } else {
-    if (platform::FullPath(output) == text.fullPath) throw OutputIsInputError();
+    RefuseOutputOverSources(output, text, builder.PicturePaths());
     document->SaveToFile(output);
   }
   if (options.verbose) messages << input << " -> " << output << '\n';
 }
 
-int Preview(const Options& options, platform::OutputStream& standardOutput,
-            std::ostream& messages) {
+int Preview(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
   try {
     RunPreview(options, standardOutput);
     return 0;
   } catch (const std::exception& e) {
+    if (standardOutput.Failed()) throw;
     messages << options.inputs.front() << ": " << DisplayMessage(e.what()) << '\n';
     return 1;
   }
+}
+
+int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
+  std::vector<std::string> outputs;
+  for (const std::string& input : options.inputs) {
+    outputs.push_back(options.output.value_or(DefaultOutputPath(input)));
+  }
+  try {
+    RefuseSharedOutputs(options.inputs, outputs);
+  } catch (const OutputTakenTwiceError& e) {
+    messages << "texttoxml: " << DisplayMessage(e.what()) << '\n';
+    return 1;
+  }
+  conversion::TestDocumentBuilder builder;
+  int status = 0;
+  for (std::size_t i = 0; i < options.inputs.size(); ++i) {
+    const std::string& input = options.inputs[i];
+    try {
+      ConvertOne(input, outputs[i], options, builder, standardOutput, messages);
+    } catch (const std::exception& e) {
+      if (standardOutput.Failed()) throw;
+      messages << input << ": " << DisplayMessage(e.what()) << '\n';
+      status = 1;
+    }
+  }
+  return status;
 }
 
 }  // namespace
 
 std::string DefaultOutputPath(const std::string& input) { return OutputPathFor(input, ".xml"); }
 
-int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
-        std::ostream& messages) {
-  Options options;
-  try {
-    options = ParseOptions(args);
-  } catch (const UsageError& e) {
-    messages << "texttoxml: " << e.what() << "\n\n" << kUsage;
-    return 2;
-  }
+namespace {
+
+int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
   if (options.action == Options::Action::Help) {
     platform::WriteAll(standardOutput, kUsage, std::char_traits<char>::length(kUsage));
     return 0;
@@ -98,17 +135,28 @@ int Run(const std::vector<std::string>& args, platform::OutputStream& standardOu
   }
   if (options.action == Options::Action::Check) return RunCheck(options, standardOutput, messages);
   if (options.action == Options::Action::Preview) return Preview(options, standardOutput, messages);
-  conversion::TestDocumentBuilder builder;
-  int status = 0;
-  for (const std::string& input : options.inputs) {
-    try {
-      ConvertOne(input, options, builder, standardOutput, messages);
-    } catch (const std::exception& e) {
-      messages << input << ": " << DisplayMessage(e.what()) << '\n';
-      status = 1;
-    }
+  return ConvertAll(options, standardOutput, messages);
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
+        std::ostream& messages) {
+  Options options;
+  try {
+    options = ParseOptions(args);
+  } catch (const UsageError& e) {
+    messages << "texttoxml: " << e.what() << "\n\n" << kUsage;
+    return 2;
   }
-  return status;
+  WatchedOutput watched(standardOutput);
+  try {
+    return RunCommand(options, watched, messages);
+  } catch (const std::exception&) {
+    if (!watched.Failed()) throw;
+    messages << "texttoxml: " << DisplayMessage(WriteError().what()) << '\n';
+    return 1;
+  }
 }
 
 }  // namespace texttoxml::cli

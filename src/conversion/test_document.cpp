@@ -99,6 +99,7 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
       .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
                                                  : FileNamePart(source.openedPath));
   Element& tasks = AddChildElement(group, u"Tasks");
+  picturePaths_.clear();
   for (std::u16string_view block : blocks) {
     Element& task = AddChildElement(tasks, u"Task");
     WriteTaskElement(task, ParseTaskBlock(block, source.dir));
@@ -114,6 +115,10 @@ void TestDocumentBuilder::BuildTestDocument(const std::vector<std::u16string>& b
 
 void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& parsed) {
   if (parsed.kind == TaskKind::NoTask) return;
+  if (!parsed.questionPicture.empty()) picturePaths_.push_back(parsed.questionPicture);
+  for (const AnswerItem& item : parsed.answerItems) {
+    if (!item.picture.empty()) picturePaths_.push_back(item.picture);
+  }
   AddAttribute(task, u"Type", TaskTypeName(parsed.kind));
   Element& question = AddChildElement(task, u"QuestionText");
   AddChildElement(question, u"PlainText").SetValueUnicode(parsed.question);

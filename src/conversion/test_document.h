@@ -44,7 +44,12 @@ class TestDocumentBuilder {
   // Fills one Task element from a parsed task.
   void WriteTaskElement(xml::Element& task, const ParsedTask& parsed);
 
+  // The picture files that the last Build embedded (or tried to), in text
+  // order; a caller can make sure not to write over one of them.
+  const std::vector<std::string>& PicturePaths() const { return picturePaths_; }
+
  private:
+  std::vector<std::string> picturePaths_;
   // Wraps each picture variant in turn; kept for the builder's life.
   richtext::RichDocument richDocument_ = richtext::MakeConverterRichDocument();
 };
