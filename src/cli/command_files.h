@@ -45,7 +45,8 @@ class OutputIsInputError : public Error {
 class OutputIsPictureError : public Error {
  public:
   explicit OutputIsPictureError(const std::string& picture)
-      : Error("The output file would replace the picture \"" + picture + "\"") {}
+      : Error("The output file would replace the picture \"" + picture +
+              "\", which the text embeds") {}
 };
 
 class OutputTakenTwiceError : public Error {
