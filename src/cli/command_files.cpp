@@ -26,6 +26,15 @@ std::string ResolvedPath(const std::string& path) {
 
 }  // namespace
 
+std::string OutputPathOf(const Options& options, const std::string& input,
+                         std::string_view extension) {
+  if (options.output) return *options.output;
+  if (!options.outputDir) return OutputPathFor(input, extension);
+  std::string path = *options.outputDir;
+  if (!path.ends_with('/')) path += '/';
+  return path + OutputPathFor(input.substr(input.find_last_of('/') + 1), extension);
+}
+
 void RefuseOutputOverSources(const std::string& output, const InputText& input,
                              const std::vector<std::string>& pictures) {
   if (platform::SameFile(output, input.fullPath)) throw OutputIsInputError();

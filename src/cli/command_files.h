@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/options.h"
 #include "error.h"
 
 namespace texttoxml::cli {
@@ -23,6 +24,11 @@ InputText ReadInput(const std::string& path, bool utf8);
 // The file an input becomes when no output is named: its extension replaced
 // by `extension` (".xml", ".html"), or `extension` appended when it has none.
 std::string OutputPathFor(const std::string& input, std::string_view extension);
+
+// The file an input becomes under the options: the named output, else the
+// input's name with `extension` in the output folder, else beside the input.
+std::string OutputPathOf(const Options& options, const std::string& input,
+                         std::string_view extension);
 
 // Raises OutputIsInputError or OutputIsPictureError when `output` is the
 // input file or one of `pictures`, by any path (a link, "/proc/self/cwd/").

@@ -94,7 +94,7 @@ int Preview(const Options& options, WatchedOutput& standardOutput, std::ostream&
 int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
   std::vector<std::string> outputs;
   for (const std::string& input : options.inputs) {
-    outputs.push_back(options.output.value_or(DefaultOutputPath(input)));
+    outputs.push_back(OutputPathOf(options, input, ".xml"));
   }
   try {
     RefuseSharedOutputs(options.inputs, outputs);
