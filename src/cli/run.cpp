@@ -5,6 +5,7 @@
 #include "cli/check.h"
 #include "cli/command_files.h"
 #include "cli/options.h"
+#include "cli/placed_errors.h"
 #include "cli/preview_command.h"
 #include "conversion/diagnostics.h"
 #include "conversion/task_text.h"
@@ -68,14 +69,24 @@ void ConvertOne(const std::string& input, const std::string& output, const Optio
       NormalisedText(std::move(text.decoded), input, text.dir, options, messages);
 
   conversion::TextSource source{text.dir, text.fullPath};
-  auto document = builder.Build(conversion::CutTaskBlocks(normalised), source,
-                                options.date.value_or(platform::LocalNow()));
+  const std::vector<std::u16string_view> blocks = conversion::CutTaskBlocks(normalised);
+  std::unique_ptr<xml::Document> document;
+  try {
+    document = builder.Build(blocks, source, options.date.value_or(platform::LocalNow()));
+  } catch (const std::exception& e) {
+    if (!builder.FailedPicture()) throw;
+    throw PictureFailure(input, options.utf8, text, blocks, *builder.FailedPicture(), e.what());
+  }
 
   if (output == "-") {
     document->SaveToStream(standardOutput);
   } else {
     RefuseOutputOverSources(output, text, builder.PicturePaths());
-    document->SaveToFile(output);
+    try {
+      document->SaveToFile(output);
+    } catch (const WriteError& e) {
+      throw OutputFailure(output, e.what());
+    }
   }
   if (options.verbose) messages << input << " -> " << output << '\n';
 }
@@ -110,7 +121,11 @@ int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostre
       ConvertOne(input, outputs[i], options, builder, standardOutput, messages);
     } catch (const std::exception& e) {
       if (standardOutput.Failed()) throw;
-      messages << input << ": " << DisplayMessage(e.what()) << '\n';
+      if (dynamic_cast<const PlacedError*>(&e) != nullptr) {
+        messages << input << e.what() << '\n';
+      } else {
+        messages << input << ": " << DisplayMessage(e.what()) << '\n';
+      }
       status = 1;
     }
   }

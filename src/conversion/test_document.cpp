@@ -42,7 +42,8 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
 }
 
 void WriteVariants(Element& task, const ParsedTask& parsed,
-                   richtext::RichDocument& richDocument) {
+                   richtext::RichDocument& richDocument,
+                   std::optional<PictureInProgress>& picture, std::size_t block) {
   Element& variants = AddChildElement(task, u"Variants");
   std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
   for (std::size_t i = 0; i < count; ++i) {
@@ -55,7 +56,10 @@ void WriteVariants(Element& task, const ParsedTask& parsed,
     } else if (item.mark == 1) {
       AddBoolAttribute(variant, u"CorrectAnswer", true);
     }
-    if (!item.picture.empty()) EmbedPictureVariant(variant, item.picture, richDocument);
+    if (item.picture.empty()) continue;
+    picture = PictureInProgress{block, i, item.picture};
+    EmbedPictureVariant(variant, item.picture, richDocument);
+    picture.reset();
   }
 }
 
@@ -100,9 +104,10 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
                                                  : FileNamePart(source.openedPath));
   Element& tasks = AddChildElement(group, u"Tasks");
   picturePaths_.clear();
-  for (std::u16string_view block : blocks) {
+  picture_.reset();
+  for (block_ = 0; block_ < blocks.size(); ++block_) {
     Element& task = AddChildElement(tasks, u"Task");
-    WriteTaskElement(task, ParseTaskBlock(block, source.dir));
+    WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir));
   }
   return document;
 }
@@ -122,12 +127,16 @@ void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& pars
   AddAttribute(task, u"Type", TaskTypeName(parsed.kind));
   Element& question = AddChildElement(task, u"QuestionText");
   AddChildElement(question, u"PlainText").SetValueUnicode(parsed.question);
-  if (!parsed.questionPicture.empty()) EmbedQuestionPicture(task, parsed.questionPicture);
+  if (!parsed.questionPicture.empty()) {
+    picture_ = PictureInProgress{block_, std::nullopt, parsed.questionPicture};
+    EmbedQuestionPicture(task, parsed.questionPicture);
+    picture_.reset();
+  }
   switch (parsed.kind) {
     case TaskKind::ChoiceSingle:
     case TaskKind::ChoiceMultiple:
     case TaskKind::ChoiceOrder:
-      WriteVariants(task, parsed, richDocument_);
+      WriteVariants(task, parsed, richDocument_, picture_, block_);
       break;
     case TaskKind::EnterNum:
     case TaskKind::EnterText:

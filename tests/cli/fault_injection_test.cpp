@@ -125,7 +125,7 @@ TEST(FaultInjection, FullDiskKeepsThePreviousTargetAndLeavesNoTemporaryFile) {
 
   Result r = Convert({input, "-o", target});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Stream write error.\n");
+  EXPECT_EQ(r.messages, input + " -> " + target + ": Stream write error.\n");
   EXPECT_EQ(ReadFile(target), "previous");
   EXPECT_EQ(FolderEntries(dir.File("disk")), (std::vector<std::string>{"filler", "out.xml"}));
 }
@@ -139,7 +139,7 @@ TEST(FaultInjection, FullDeviceIsWrittenInPlaceAndStaysADevice) {
   const std::string input = dir.Write("task.txt", kTask);
   Result r = Convert({input, "-o", "/dev/full"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Stream write error.\n");
+  EXPECT_EQ(r.messages, input + " -> /dev/full: Stream write error.\n");
   struct stat after {};
   ASSERT_EQ(::stat("/dev/full", &after), 0);
   EXPECT_TRUE(S_ISCHR(after.st_mode));
@@ -177,7 +177,8 @@ TEST(FaultInjection, UnreadablePictureStopsTheConversionBeforeAnyOutput) {
   Result r;
   if (!ConvertAsNobody({input, "-o", target}, r)) GTEST_SKIP() << "cannot drop privileges";
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Cannot open file \"" + picture + "\". Permission denied.\n");
+  EXPECT_EQ(r.messages, input + ":2: picture \"secret.png\": Cannot open file \"" + picture +
+                            "\". Permission denied.\n");
   EXPECT_TRUE(FolderEntries(outFolder).empty());
 }
 
