@@ -25,6 +25,7 @@
 namespace texttoxml::cli {
 namespace {
 
+using texttoxml::testing::FolderEntries;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
@@ -74,15 +75,6 @@ bool ConvertAsNobody(const std::vector<std::string>& args, Result& result) {
   if (!WIFEXITED(status) || WEXITSTATUS(status) == 99) return false;
   result.status = WEXITSTATUS(status);
   return true;
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // A small tmpfs mounted for the test's life; needs root.

@@ -24,21 +24,13 @@
 namespace texttoxml::cli {
 namespace {
 
+using texttoxml::testing::FolderEntries;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
 namespace fs = std::filesystem;
 
 const std::string kTask = "Question?\r\n+ yes\r\n- no\r\n";
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
   TempDir dir;
@@ -154,16 +146,21 @@ pid_t ChildInterruptedWhileSaving(const std::string& target) {
     char ready = 0;
     const bool started = ::read(channel[0], &ready, 1) == 1;
     ::close(channel[0]);
-    return started || child < 0 ? child : -1;
+    if (child > 0 && !started) ::waitpid(child, nullptr, 0);
+    return started ? child : -1;
   }
   ::close(channel[0]);
-  platform::RemoveTemporaryFileOnInterrupt();
-  platform::FileOutputStream file(target);
-  const std::string block(1 << 20, 'x');
-  for (int i = 0; i < 8; ++i) platform::WriteAll(file, block.data(), block.size());
-  ::alarm(120);
-  if (::write(channel[1], "r", 1) != 1) ::_exit(98);
-  for (;;) ::pause();
+  try {
+    platform::RemoveTemporaryFileOnInterrupt();
+    platform::FileOutputStream file(target);
+    const std::string block(1 << 20, 'x');
+    for (int i = 0; i < 8; ++i) platform::WriteAll(file, block.data(), block.size());
+    ::alarm(120);
+    if (::write(channel[1], "r", 1) != 1) ::_exit(98);
+    for (;;) ::pause();
+  } catch (...) {
+    ::_exit(97);  // the parent sees the pipe close without a byte
+  }
 }
 
 TEST(SafeOutput, InterruptedSaveLeavesNoTemporaryFileAndTheOldOutput) {
