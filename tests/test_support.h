@@ -1,12 +1,14 @@
 // Small helpers shared by the test programs.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace texttoxml::testing {
 
@@ -47,6 +49,16 @@ inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read test data " + path);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The names in a folder, sorted: what a failed write must not leave behind.
+inline std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace texttoxml::testing

@@ -3,7 +3,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/options.h"
 #include "error.h"
 
 namespace texttoxml::cli {
@@ -23,10 +25,42 @@ InputText ReadInput(const std::string& path, bool utf8);
 // by `extension` (".xml", ".html"), or `extension` appended when it has none.
 std::string OutputPathFor(const std::string& input, std::string_view extension);
 
+// The file an input becomes under the options: the named output, else the
+// input's name with `extension` in the output folder, else beside the input.
+std::string OutputPathOf(const Options& options, const std::string& input,
+                         std::string_view extension);
+
+// Raises OutputIsInputError or OutputIsPictureError when `output` is the
+// input file or one of `pictures`, by any path (a link, "/proc/self/cwd/").
+void RefuseOutputOverSources(const std::string& output, const InputText& input,
+                             const std::vector<std::string>& pictures);
+
+// The output each input becomes, checked before anything is written: two
+// inputs that would write one file (a.txt and a.text) raise
+// OutputTakenTwiceError. "-" (standard output) is never checked.
+void RefuseSharedOutputs(const std::vector<std::string>& inputs,
+                         const std::vector<std::string>& outputs);
+
 // Raised instead of writing over the input file.
 class OutputIsInputError : public Error {
  public:
   OutputIsInputError() : Error("The output file would replace the input file") {}
+};
+
+// Raised instead of writing over a picture that the text embeds.
+class OutputIsPictureError : public Error {
+ public:
+  explicit OutputIsPictureError(const std::string& picture)
+      : Error("The output file would replace the picture \"" + picture +
+              "\", which the text embeds") {}
+};
+
+class OutputTakenTwiceError : public Error {
+ public:
+  OutputTakenTwiceError(const std::string& first, const std::string& second,
+                        const std::string& output)
+      : Error(first + " and " + second + " would both be written to " + output +
+              "; nothing was written") {}
 };
 
 }  // namespace texttoxml::cli

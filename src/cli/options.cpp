@@ -3,14 +3,16 @@
 namespace texttoxml::cli {
 
 const char* const kUsage =
-    "Usage: texttoxml convert INPUT... [-o OUTPUT] [--utf8] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
+    "Usage: texttoxml convert INPUT... [-o OUTPUT | -O DIR] [--utf8] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
     "       texttoxml check INPUT... [--utf8] [--format text|json]\n"
-    "       texttoxml preview INPUT [-o OUTPUT.html] [--utf8]\n"
+    "       texttoxml preview INPUT [-o OUTPUT.html | -O DIR] [--utf8]\n"
     "       texttoxml --help | --version\n"
     "\n"
     "convert: converts task text files into ExamoraPro 11.0 import XML files.\n"
     "  -o, --output OUTPUT  the XML file to write (one input only; \"-\" is standard output);\n"
     "                       by default INPUT with its extension replaced by .xml\n"
+    "  -O, --output-dir DIR each INPUT's XML (or page, for preview) under its own name\n"
+    "                       in the folder DIR instead of beside INPUT\n"
     "  --utf8               read the input as UTF-8 (otherwise windows-1251, unless it\n"
     "                       starts with a UTF-8 or UTF-16 byte order mark)\n"
     "  --date DATE          the SaveDate to write instead of the current local time\n"
@@ -45,7 +47,9 @@ Options::Format ParseFormat(const std::string& text) {
 // Every command takes inputs and --utf8; the other options belong to some.
 bool TakesOption(Options::Action action, const std::string& option) {
   using Action = Options::Action;
-  if (option == "-o" || option == "--output") return action != Action::Check;
+  if (option == "-o" || option == "--output" || option == "-O" || option == "--output-dir") {
+    return action != Action::Check;
+  }
   if (option == "--format") return action == Action::Check;
   if (option == "--date" || option == "--verbose" || option == "--quiet") {
     return action == Action::Convert;
@@ -66,6 +70,9 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
     } else if (arg == "-o" || arg == "--output") {
       if (options.output) throw UsageError("the output is given twice");
       options.output = ValueOf(args, i);
+    } else if (arg == "-O" || arg == "--output-dir") {
+      if (options.outputDir) throw UsageError("the output folder is given twice");
+      options.outputDir = ValueOf(args, i);
     } else if (arg == "--utf8") {
       options.utf8 = true;
     } else if (arg == "--verbose") {
@@ -83,6 +90,7 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
   if (options.inputs.empty()) throw UsageError("no input file");
   if (options.action == Options::Action::Preview && options.inputs.size() > 1)
     throw UsageError("preview takes one input");
+  if (options.output && options.outputDir) throw UsageError("-o and -O exclude each other");
   if (options.output && options.inputs.size() > 1)
     throw UsageError("-o is allowed with one input only");
 }

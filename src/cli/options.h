@@ -16,6 +16,7 @@ struct Options {
   Action action = Action::Convert;
   std::vector<std::string> inputs;
   std::optional<std::string> output;  // "-" is standard output
+  std::optional<std::string> outputDir;  // each input's output goes there
   bool utf8 = false;
   bool verbose = false;
   bool quiet = false;  // convert: no warnings on standard error

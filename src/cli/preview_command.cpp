@@ -14,12 +14,12 @@ void RunPreview(const Options& options, platform::OutputStream& standardOutput) 
   const std::string name = input.substr(input.find_last_of('/') + 1);
   const std::string page = conversion::PreviewPage(conversion::Diagnose(text.decoded, text.dir),
                                                    conversion::TextOfBytes(name));
-  const std::string output = options.output.value_or(OutputPathFor(input, ".html"));
+  const std::string output = OutputPathOf(options, input, ".html");
   if (output == "-") {
     platform::WriteAll(standardOutput, page.data(), page.size());
     return;
   }
-  if (platform::FullPath(output) == text.fullPath) throw OutputIsInputError();
+  RefuseOutputOverSources(output, text, {});
   platform::FileOutputStream file(output);
   platform::WriteAll(file, page.data(), page.size());
   file.Commit();

@@ -5,6 +5,7 @@
 #include "cli/check.h"
 #include "cli/command_files.h"
 #include "cli/options.h"
+#include "cli/placed_errors.h"
 #include "cli/preview_command.h"
 #include "conversion/diagnostics.h"
 #include "conversion/task_text.h"
@@ -20,6 +21,24 @@ namespace {
 class NothingToConvertError : public Error {
  public:
   NothingToConvertError() : Error("Nothing to convert: the text is blank") {}
+};
+
+// Standard output that remembers a write it could not take, so that every
+// command reports a closed or full standard output the same way, whatever
+// it was writing at the time.
+class WatchedOutput : public platform::OutputStream {
+ public:
+  explicit WatchedOutput(platform::OutputStream& out) : out_(out) {}
+  std::size_t Write(const char* data, std::size_t size) override {
+    const std::size_t taken = out_.Write(data, size);
+    if (taken == 0 && size > 0) failed_ = true;
+    return taken;
+  }
+  bool Failed() const { return failed_; }
+
+ private:
+  platform::OutputStream& out_;
+  bool failed_ = false;
 };
 
 // The normalised text of a decoded one, after its warnings went to
@@ -42,7 +61,7 @@ std::u16string NormalisedText(std::u16string decoded, const std::string& input,
 }
 
 // Converts one input exactly as opening it in the window and saving would.
-void ConvertOne(const std::string& input, const Options& options,
+void ConvertOne(const std::string& input, const std::string& output, const Options& options,
                 conversion::TestDocumentBuilder& builder,
                 platform::OutputStream& standardOutput, std::ostream& messages) {
   InputText text = ReadInput(input, options.utf8);
@@ -50,43 +69,76 @@ void ConvertOne(const std::string& input, const Options& options,
       NormalisedText(std::move(text.decoded), input, text.dir, options, messages);
 
   conversion::TextSource source{text.dir, text.fullPath};
-  auto document = builder.Build(conversion::CutTaskBlocks(normalised), source,
-                                options.date.value_or(platform::LocalNow()));
+  const std::vector<std::u16string_view> blocks = conversion::CutTaskBlocks(normalised);
+  std::unique_ptr<xml::Document> document;
+  try {
+    document = builder.Build(blocks, source, options.date.value_or(platform::LocalNow()));
+  } catch (const std::exception& e) {
+    if (!builder.FailedPicture()) throw;
+    throw PictureFailure(input, options.utf8, text, blocks, *builder.FailedPicture(), e.what());
+  }
 
-  std::string output = options.output.value_or(DefaultOutputPath(input));
   if (output == "-") {
     document->SaveToStream(standardOutput);
   } else {
-    if (platform::FullPath(output) == text.fullPath) throw OutputIsInputError();
-    document->SaveToFile(output);
+    RefuseOutputOverSources(output, text, builder.PicturePaths());
+    try {
+      document->SaveToFile(output);
+    } catch (const WriteError& e) {
+      throw OutputFailure(output, e.what());
+    }
   }
   if (options.verbose) messages << input << " -> " << output << '\n';
 }
 
-int Preview(const Options& options, platform::OutputStream& standardOutput,
-            std::ostream& messages) {
+int Preview(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
   try {
     RunPreview(options, standardOutput);
     return 0;
   } catch (const std::exception& e) {
+    if (standardOutput.Failed()) throw;
     messages << options.inputs.front() << ": " << DisplayMessage(e.what()) << '\n';
     return 1;
   }
+}
+
+int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
+  std::vector<std::string> outputs;
+  for (const std::string& input : options.inputs) {
+    outputs.push_back(OutputPathOf(options, input, ".xml"));
+  }
+  try {
+    RefuseSharedOutputs(options.inputs, outputs);
+  } catch (const OutputTakenTwiceError& e) {
+    messages << "texttoxml: " << DisplayMessage(e.what()) << '\n';
+    return 1;
+  }
+  conversion::TestDocumentBuilder builder;
+  int status = 0;
+  for (std::size_t i = 0; i < options.inputs.size(); ++i) {
+    const std::string& input = options.inputs[i];
+    try {
+      ConvertOne(input, outputs[i], options, builder, standardOutput, messages);
+    } catch (const std::exception& e) {
+      if (standardOutput.Failed()) throw;
+      if (dynamic_cast<const PlacedError*>(&e) != nullptr) {
+        messages << input << e.what() << '\n';
+      } else {
+        messages << input << ": " << DisplayMessage(e.what()) << '\n';
+      }
+      status = 1;
+    }
+  }
+  return status;
 }
 
 }  // namespace
 
 std::string DefaultOutputPath(const std::string& input) { return OutputPathFor(input, ".xml"); }
 
-int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
-        std::ostream& messages) {
-  Options options;
-  try {
-    options = ParseOptions(args);
-  } catch (const UsageError& e) {
-    messages << "texttoxml: " << e.what() << "\n\n" << kUsage;
-    return 2;
-  }
+namespace {
+
+int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
   if (options.action == Options::Action::Help) {
     platform::WriteAll(standardOutput, kUsage, std::char_traits<char>::length(kUsage));
     return 0;
@@ -98,17 +150,28 @@ int Run(const std::vector<std::string>& args, platform::OutputStream& standardOu
   }
   if (options.action == Options::Action::Check) return RunCheck(options, standardOutput, messages);
   if (options.action == Options::Action::Preview) return Preview(options, standardOutput, messages);
-  conversion::TestDocumentBuilder builder;
-  int status = 0;
-  for (const std::string& input : options.inputs) {
-    try {
-      ConvertOne(input, options, builder, standardOutput, messages);
-    } catch (const std::exception& e) {
-      messages << input << ": " << DisplayMessage(e.what()) << '\n';
-      status = 1;
-    }
+  return ConvertAll(options, standardOutput, messages);
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
+        std::ostream& messages) {
+  Options options;
+  try {
+    options = ParseOptions(args);
+  } catch (const UsageError& e) {
+    messages << "texttoxml: " << e.what() << "\n\n" << kUsage;
+    return 2;
   }
-  return status;
+  WatchedOutput watched(standardOutput);
+  try {
+    return RunCommand(options, watched, messages);
+  } catch (const std::exception&) {
+    if (!watched.Failed()) throw;
+    messages << "texttoxml: " << DisplayMessage(WriteError().what()) << '\n';
+    return 1;
+  }
 }
 
 }  // namespace texttoxml::cli

@@ -30,11 +30,6 @@ void CheckCutText(std::u16string_view decoded, const LineMap& lineMap, Diagnosis
   diagnosis.findings.push_back({lineMap.LineOfOffset(cut), Severity::Warning, std::move(message)});
 }
 
-// Blocks are joined with CR LF and hold no empty line.
-std::size_t LineCount(std::u16string_view block) {
-  return static_cast<std::size_t>(std::count(block.begin(), block.end(), u'\n')) + 1;
-}
-
 std::string Counted(std::size_t count, std::string_view what) {
   std::string text = std::to_string(count) + " " + std::string(what);
   if (count != 1) text += 's';
@@ -71,7 +66,7 @@ Diagnosis Diagnose(std::u16string_view decoded, const std::string& dir,
     TaskReport report;
     report.block = std::move(prepared.blocks[b]);
     report.task = ParseTaskBlock(report.block, dir);
-    std::vector<std::size_t> fileLines(LineCount(report.block));
+    std::vector<std::size_t> fileLines(PreparedLineCount(report.block));
     for (std::size_t& line : fileLines) line = lineMap.LineOfPreparedLine(preparedLine++);
     report.firstLine = fileLines.front();
     report.lastLine = fileLines.back();

@@ -2,11 +2,25 @@
 
 #include <algorithm>
 
+#include "conversion/task_parser.h"
 #include "conversion/text.h"
 
 namespace texttoxml::conversion {
 
 namespace {
+
+// The index within the block of the line that names the picture.
+std::size_t PictureLineInBlock(std::u16string_view block, std::optional<std::size_t> variant) {
+  const BlockLines blockLines(block);
+  const std::vector<std::u16string_view>& lines = blockLines.Lines();
+  const std::size_t firstAnswer = blockLines.FirstAnswer();
+  if (!variant) return firstAnswer == 0 ? 0 : firstAnswer - 1;
+  std::size_t seen = 0;
+  for (std::size_t i = firstAnswer; i < lines.size(); ++i) {
+    if (IsAnswerLine(lines[i]) && seen++ == *variant) return i;
+  }
+  return firstAnswer;
+}
 
 // Offsets where lines begin, over the whole text (also past a U+0000, so
 // that a character there still has a line).
@@ -45,6 +59,18 @@ std::size_t LineMap::LineOfOffset(std::size_t offset) const {
 std::size_t LineMap::LineOfPreparedLine(std::size_t index) const {
   if (textLines_.empty()) return 1;
   return textLines_[std::min(index, textLines_.size() - 1)];
+}
+
+std::size_t PreparedLineCount(std::u16string_view block) {
+  return static_cast<std::size_t>(std::count(block.begin(), block.end(), u'\n')) + 1;
+}
+
+std::size_t LineOfPicture(const LineMap& lineMap, std::span<const std::u16string_view> blocks,
+                          std::size_t block, std::optional<std::size_t> variant) {
+  if (block >= blocks.size()) return lineMap.LineOfPreparedLine(0);
+  std::size_t preparedLine = 0;
+  for (std::size_t b = 0; b < block; ++b) preparedLine += PreparedLineCount(blocks[b]);
+  return lineMap.LineOfPreparedLine(preparedLine + PictureLineInBlock(blocks[block], variant));
 }
 
 }  // namespace texttoxml::conversion

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -34,5 +36,15 @@ class LineMap {
   std::vector<std::size_t> lineStarts_;  // offset where each line begins
   std::vector<std::size_t> textLines_;   // number of each line holding text
 };
+
+// How many lines a prepared block holds: its lines are joined with CR LF
+// and none is empty.
+std::size_t PreparedLineCount(std::u16string_view block);
+
+// The file line of the line that names a picture in block `block` of the
+// prepared blocks: its question picture line when `variant` is empty, else
+// the line where that answer variant begins.
+std::size_t LineOfPicture(const LineMap& lineMap, std::span<const std::u16string_view> blocks,
+                          std::size_t block, std::optional<std::size_t> variant);
 
 }  // namespace texttoxml::conversion

@@ -42,7 +42,8 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
 }
 
 void WriteVariants(Element& task, const ParsedTask& parsed,
-                   richtext::RichDocument& richDocument) {
+                   richtext::RichDocument& richDocument,
+                   std::optional<PictureInProgress>& picture, std::size_t block) {
   Element& variants = AddChildElement(task, u"Variants");
   std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
   for (std::size_t i = 0; i < count; ++i) {
@@ -55,7 +56,10 @@ void WriteVariants(Element& task, const ParsedTask& parsed,
     } else if (item.mark == 1) {
       AddBoolAttribute(variant, u"CorrectAnswer", true);
     }
-    if (!item.picture.empty()) EmbedPictureVariant(variant, item.picture, richDocument);
+    if (item.picture.empty()) continue;
+    picture = PictureInProgress{block, i, item.picture};
+    EmbedPictureVariant(variant, item.picture, richDocument);
+    picture.reset();
   }
 }
 
@@ -99,9 +103,11 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
       .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
                                                  : FileNamePart(source.openedPath));
   Element& tasks = AddChildElement(group, u"Tasks");
-  for (std::u16string_view block : blocks) {
+  picturePaths_.clear();
+  picture_.reset();
+  for (block_ = 0; block_ < blocks.size(); ++block_) {
     Element& task = AddChildElement(tasks, u"Task");
-    WriteTaskElement(task, ParseTaskBlock(block, source.dir));
+    WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir));
   }
   return document;
 }
@@ -114,15 +120,23 @@ void TestDocumentBuilder::BuildTestDocument(const std::vector<std::u16string>& b
 
 void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& parsed) {
   if (parsed.kind == TaskKind::NoTask) return;
+  if (!parsed.questionPicture.empty()) picturePaths_.push_back(parsed.questionPicture);
+  for (const AnswerItem& item : parsed.answerItems) {
+    if (!item.picture.empty()) picturePaths_.push_back(item.picture);
+  }
   AddAttribute(task, u"Type", TaskTypeName(parsed.kind));
   Element& question = AddChildElement(task, u"QuestionText");
   AddChildElement(question, u"PlainText").SetValueUnicode(parsed.question);
-  if (!parsed.questionPicture.empty()) EmbedQuestionPicture(task, parsed.questionPicture);
+  if (!parsed.questionPicture.empty()) {
+    picture_ = PictureInProgress{block_, std::nullopt, parsed.questionPicture};
+    EmbedQuestionPicture(task, parsed.questionPicture);
+    picture_.reset();
+  }
   switch (parsed.kind) {
     case TaskKind::ChoiceSingle:
     case TaskKind::ChoiceMultiple:
     case TaskKind::ChoiceOrder:
-      WriteVariants(task, parsed, richDocument_);
+      WriteVariants(task, parsed, richDocument_, picture_, block_);
       break;
     case TaskKind::EnterNum:
     case TaskKind::EnterText:

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,6 +27,13 @@ struct TextSource {
 // A new random GUID as 36 upper-case characters with hyphens.
 std::string NewGuidName();
 
+// The picture that a Build was embedding when it failed.
+struct PictureInProgress {
+  std::size_t block = 0;                // index among the blocks
+  std::optional<std::size_t> variant;  // none for the question picture
+  std::string path;
+};
+
 class TestDocumentBuilder {
  public:
   // Builds the import document of the blocks, with `saveDate` as SaveDate.
@@ -44,7 +52,17 @@ class TestDocumentBuilder {
   // Fills one Task element from a parsed task.
   void WriteTaskElement(xml::Element& task, const ParsedTask& parsed);
 
+  // The picture files that the last Build embedded (or tried to), in text
+  // order; a caller can make sure not to write over one of them.
+  const std::vector<std::string>& PicturePaths() const { return picturePaths_; }
+
+  // After a Build that raised: the picture it failed on, if it was one.
+  const std::optional<PictureInProgress>& FailedPicture() const { return picture_; }
+
  private:
+  std::vector<std::string> picturePaths_;
+  std::optional<PictureInProgress> picture_;
+  std::size_t block_ = 0;
   // Wraps each picture variant in turn; kept for the builder's life.
   richtext::RichDocument richDocument_ = richtext::MakeConverterRichDocument();
 };

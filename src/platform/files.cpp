@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "error.h"
+#include "platform/interrupt_cleanup.h"
 #include "platform/large_pages.h"
 
 namespace texttoxml::platform {
@@ -42,7 +43,28 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// The replacement gets the permission bits of the file it replaces and, when
+// we may give files away (as root), its owner and group; the owner comes
+// first because changing it clears the set-user-ID bits.
+void KeepOwnerAndMode(int fd, const struct stat& replaced) {
+  if (::geteuid() == 0 && ::fchown(fd, replaced.st_uid, replaced.st_gid) != 0) {
+    // Left with our own owner: still the right bytes, only less faithful.
+  }
+  ::fchmod(fd, replaced.st_mode & 07777);
+}
+
 }  // namespace
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+  struct stat st;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{st.st_dev, st.st_ino};
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  const auto identity = IdentityOf(a);
+  return identity && identity == IdentityOf(b);
+}
 
 bool IsRegularFile(const std::string& path) {
   struct stat st;
@@ -105,7 +127,12 @@ FileOutputStream::FileOutputStream(const std::string& path) : target_(path) {
     temporary_.clear();
     throw FCreateError(FullPath(path), SystemText(cause));
   }
-  ::fchmod(fd_, exists ? (st.st_mode & 07777) : NewFileMode());
+  RememberTemporaryFile(temporary_);
+  if (exists) {
+    KeepOwnerAndMode(fd_, st);
+  } else {
+    ::fchmod(fd_, NewFileMode());
+  }
 }
 
 FileOutputStream::~FileOutputStream() { Discard(); }
@@ -151,13 +178,17 @@ void FileOutputStream::Commit() {
     Discard();
     throw FCreateError(FullPath(target_), SystemText(cause));
   }
+  ForgetTemporaryFile(temporary_);
   temporary_.clear();
 }
 
 void FileOutputStream::Discard() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (!temporary_.empty()) {
+    ::unlink(temporary_.c_str());
+    ForgetTemporaryFile(temporary_);
+  }
   temporary_.clear();
 }
 

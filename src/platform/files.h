@@ -1,6 +1,8 @@
 // File system helpers: existence, whole-file reading, safe replacement.
 #pragma once
 
+#include <compare>
+#include <optional>
 #include <string>
 
 #include "platform/stream.h"
@@ -10,6 +12,20 @@ namespace texttoxml::platform {
 // True only for an existing regular file (after following links). Folders,
 // devices and FIFOs do not count: reading them could hang or never end.
 bool IsRegularFile(const std::string& path);
+
+// Which file a path names, after following links: two paths name the same
+// file exactly when their identities are equal, whatever their text.
+struct FileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  auto operator<=>(const FileIdentity&) const = default;
+};
+
+// Nothing when the path names no file (or cannot be looked at).
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+// True when both paths name one existing file.
+bool SameFile(const std::string& a, const std::string& b);
 
 // The absolute form of a path, as error messages show it.
 std::string FullPath(const std::string& path);
@@ -21,7 +37,8 @@ std::string ReadWholeFile(const std::string& path);
 // Writes a file so that an existing one is never lost: the bytes go to a
 // temporary file in the target's folder, which replaces the target only on
 // Commit, once every byte is written and flushed. Without Commit the
-// temporary file is removed and the target stays as it was. A target that
+// temporary file is removed and the target stays as it was. A replaced file
+// keeps its permission bits (and, for root, its owner and group). A target that
 // exists and is not a regular file (a device, a FIFO) is written directly.
 // Bytes are collected in a buffer of its own, so that small writes do not
 // each cost a system call.

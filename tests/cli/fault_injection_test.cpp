@@ -25,6 +25,7 @@
 namespace texttoxml::cli {
 namespace {
 
+using texttoxml::testing::FolderEntries;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
@@ -76,15 +77,6 @@ bool ConvertAsNobody(const std::vector<std::string>& args, Result& result) {
   return true;
 }
 
-std::vector<std::string> FolderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // A small tmpfs mounted for the test's life; needs root.
 class TinyTmpfs {
  public:
@@ -125,7 +117,7 @@ TEST(FaultInjection, FullDiskKeepsThePreviousTargetAndLeavesNoTemporaryFile) {
 
   Result r = Convert({input, "-o", target});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Stream write error.\n");
+  EXPECT_EQ(r.messages, input + " -> " + target + ": Stream write error.\n");
   EXPECT_EQ(ReadFile(target), "previous");
   EXPECT_EQ(FolderEntries(dir.File("disk")), (std::vector<std::string>{"filler", "out.xml"}));
 }
@@ -139,7 +131,7 @@ TEST(FaultInjection, FullDeviceIsWrittenInPlaceAndStaysADevice) {
   const std::string input = dir.Write("task.txt", kTask);
   Result r = Convert({input, "-o", "/dev/full"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Stream write error.\n");
+  EXPECT_EQ(r.messages, input + " -> /dev/full: Stream write error.\n");
   struct stat after {};
   ASSERT_EQ(::stat("/dev/full", &after), 0);
   EXPECT_TRUE(S_ISCHR(after.st_mode));
@@ -177,7 +169,8 @@ TEST(FaultInjection, UnreadablePictureStopsTheConversionBeforeAnyOutput) {
   Result r;
   if (!ConvertAsNobody({input, "-o", target}, r)) GTEST_SKIP() << "cannot drop privileges";
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, input + ": Cannot open file \"" + picture + "\". Permission denied.\n");
+  EXPECT_EQ(r.messages, input + ":2: picture \"secret.png\": Cannot open file \"" + picture +
+                            "\". Permission denied.\n");
   EXPECT_TRUE(FolderEntries(outFolder).empty());
 }
 

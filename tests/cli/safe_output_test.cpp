@@ -1,0 +1,184 @@
+// Files that a conversion must never lose: its input, the pictures it
+// embeds, an output that another input would also write, the owner and
+// permissions of a replaced output, and the disk space a signal would leave
+// taken by a temporary file.
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/run.h"
+#include "cli/run_support.h"
+#include "platform/files.h"
+#include "platform/interrupt_cleanup.h"
+#include "test_support.h"
+
+namespace texttoxml::cli {
+namespace {
+
+using texttoxml::testing::FolderEntries;
+using texttoxml::testing::ReadFile;
+using texttoxml::testing::TempDir;
+
+namespace fs = std::filesystem;
+
+const std::string kTask = "Question?\r\n+ yes\r\n- no\r\n";
+
+TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
+  TempDir dir;
+  const std::string input = dir.Write("tasks.txt", kTask);
+  fs::create_symlink(input, dir.File("link.txt"));
+  const std::string refused = input + ": The output file would replace the input file.\n";
+  for (const std::string& output : {input, "/proc/self/root" + input, dir.File("link.txt")}) {
+    RunResult r = RunWith({"convert", dir.File("link.txt"), "-o", output});
+    EXPECT_EQ(r.status, 1) << output;
+    EXPECT_EQ(r.messages, dir.File("link.txt") + ": The output file would replace the input file.\n");
+    r = RunWith({"preview", input, "-o", output});
+    EXPECT_EQ(r.status, 1) << output;
+    EXPECT_EQ(r.messages, refused);
+  }
+  fs::create_hard_link(input, dir.File("hard.xml"));
+  RunResult hard = RunWith({"convert", input, "-o", dir.File("hard.xml")});
+  EXPECT_EQ(hard.messages, refused);
+  EXPECT_EQ(ReadFile(input), kTask);
+
+  // A question picture is embedded byte for byte; writing over it would
+  // lose the teacher's picture.
+  const std::string withPicture = dir.Write("pictured.txt", "Which?\r\n[photo.jpg]\r\n+ this\r\n- that");
+  const std::string photo = dir.Write("photo.jpg", "not really a JPEG");
+  fs::create_symlink(photo, dir.File("photo-link.xml"));
+  for (const std::string& output : {photo, dir.File("photo-link.xml")}) {
+    RunResult r = RunWith({"convert", withPicture, "-o", output});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.messages, withPicture + ": The output file would replace the picture \"" + photo +
+                              "\", which the text embeds.\n");
+  }
+  EXPECT_EQ(ReadFile(photo), "not really a JPEG");
+  EXPECT_EQ(RunWith({"convert", withPicture}).status, 0);
+  EXPECT_TRUE(fs::exists(dir.File("pictured.xml")));
+}
+
+TEST(SafeOutput, TwoInputsForOneOutputStopBeforeAnythingIsWritten) {
+  TempDir dir;
+  const std::string a = dir.Write("a.txt", kTask);
+  const std::string b = dir.Write("a.text", kTask);
+  const std::string other = dir.Write("other.txt", kTask);
+  RunResult r = RunWith({"convert", other, a, b});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.messages, "texttoxml: " + a + " and " + b + " would both be written to " +
+                            dir.File("a.xml") + "; nothing was written.\n");
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"a.text", "a.txt", "other.txt"}));
+
+  // The same new file through a linked folder, and one existing file
+  // through a hard link.
+  fs::create_directory_symlink(dir.Path(), dir.File("linked"));
+  r = RunWith({"convert", a, dir.File("linked/a.txt")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.messages.find("would both be written to"), std::string::npos);
+  dir.Write("one.xml", "previous");
+  fs::create_hard_link(dir.File("one.xml"), dir.File("two.xml"));
+  dir.Write("one.txt", kTask);
+  dir.Write("two.txt", kTask);
+  r = RunWith({"convert", dir.File("one.txt"), dir.File("two.txt")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(ReadFile(dir.File("one.xml")), "previous");
+
+  EXPECT_EQ(RunWith({"convert", a, other}).status, 0);
+}
+
+// Standard output that is full or closed.
+class RefusingOutput : public platform::OutputStream {
+ public:
+  std::size_t Write(const char*, std::size_t) override { return 0; }
+};
+
+TEST(SafeOutput, EveryCommandReportsAFailedStandardOutputOnce) {
+  TempDir dir;
+  const std::string input = dir.Write("tasks.txt", kTask);
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--help"}, {"--version"}, {"check", input}, {"check", "--format", "json", input},
+           {"convert", input, "-o", "-"}, {"preview", input, "-o", "-"}}) {
+    RefusingOutput out;
+    std::ostringstream messages;
+    EXPECT_EQ(cli::Run(args, out, messages), 1) << args[0];
+    EXPECT_EQ(messages.str(), "texttoxml: Stream write error.\n") << args[0];
+  }
+}
+
+TEST(SafeOutput, ReplacedOutputKeepsItsPermissionsAndOwner) {
+  TempDir dir;
+  const std::string input = dir.Write("tasks.txt", kTask);
+  const std::string output = dir.Write("tasks.xml", "previous");
+  ASSERT_EQ(::chmod(output.c_str(), 0604), 0);
+  const passwd* nobody = ::geteuid() == 0 ? ::getpwnam("nobody") : nullptr;
+  if (nobody != nullptr) {
+    ASSERT_EQ(::chown(output.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  }
+
+  ASSERT_EQ(RunWith({"convert", input}).status, 0);
+  struct stat st{};
+  ASSERT_EQ(::stat(output.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  if (nobody != nullptr) {
+    EXPECT_EQ(st.st_uid, nobody->pw_uid);
+    EXPECT_EQ(st.st_gid, nobody->pw_gid);
+  }
+  EXPECT_NE(ReadFile(output), "previous");
+}
+
+// A child starts saving over an existing output, tells the parent through a
+// pipe, and waits to be interrupted; an alarm ends a child that no signal
+// reaches.
+pid_t ChildInterruptedWhileSaving(const std::string& target) {
+  int channel[2];
+  if (::pipe(channel) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child != 0) {
+    ::close(channel[1]);
+    char ready = 0;
+    const bool started = ::read(channel[0], &ready, 1) == 1;
+    ::close(channel[0]);
+    if (child > 0 && !started) ::waitpid(child, nullptr, 0);
+    return started ? child : -1;
+  }
+  ::close(channel[0]);
+  try {
+    platform::RemoveTemporaryFileOnInterrupt();
+    platform::FileOutputStream file(target);
+    const std::string block(1 << 20, 'x');
+    for (int i = 0; i < 8; ++i) platform::WriteAll(file, block.data(), block.size());
+    ::alarm(120);
+    if (::write(channel[1], "r", 1) != 1) ::_exit(98);
+    for (;;) ::pause();
+  } catch (...) {
+    ::_exit(97);  // the parent sees the pipe close without a byte
+  }
+}
+
+TEST(SafeOutput, InterruptedSaveLeavesNoTemporaryFileAndTheOldOutput) {
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    TempDir dir;
+    const std::string target = dir.Write("out.xml", "previous");
+    const pid_t child = ChildInterruptedWhileSaving(target);
+    ASSERT_GT(child, 0) << "the child did not start saving";
+    EXPECT_EQ(FolderEntries(dir.Path()).size(), 2u);  // the temporary file is there
+    ASSERT_EQ(::kill(child, signal), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), signal);
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"out.xml"}));
+    EXPECT_EQ(ReadFile(target), "previous");
+  }
+}
+
+}  // namespace
+}  // namespace texttoxml::cli
