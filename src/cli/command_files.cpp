@@ -1,6 +1,7 @@
 #include "cli/command_files.h"
 
-#include "conversion/task_text.h"
+#include <utility>
+
 #include "platform/files.h"
 
 namespace texttoxml::cli {
@@ -15,9 +16,11 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-InputText ReadInput(const std::string& path, bool utf8) {
+InputText ReadInput(const std::string& path, conversion::TextEncoding encoding) {
   InputText input;
-  input.decoded = conversion::LoadTaskText(path, utf8);
+  conversion::DecodedTaskText text = conversion::LoadTaskTextAs(path, encoding);
+  input.decoded = std::move(text.text);
+  input.encoding = std::move(text.encoding);
   input.fullPath = platform::FullPath(path);
   input.dir = FolderOf(input.fullPath);
   return input;

@@ -3,9 +3,9 @@
 namespace texttoxml::cli {
 
 const char* const kUsage =
-    "Usage: texttoxml convert INPUT... [-o OUTPUT] [--utf8] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
-    "       texttoxml check INPUT... [--utf8] [--format text|json]\n"
-    "       texttoxml preview INPUT [-o OUTPUT.html] [--utf8]\n"
+    "Usage: texttoxml convert INPUT... [-o OUTPUT] [--encoding E] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
+    "       texttoxml check INPUT... [--encoding E] [--format text|json]\n"
+    "       texttoxml preview INPUT [-o OUTPUT.html] [--encoding E]\n"
     "       texttoxml --help | --version\n"
     "\n"
     "convert: converts task text files into ExamoraPro 11.0 import XML files.\n"
@@ -36,13 +36,20 @@ std::optional<Options::Action> CommandAction(const std::string& command) {
   return std::nullopt;
 }
 
+conversion::TextEncoding ParseEncoding(const std::string& text) {
+  if (text == "auto") return conversion::TextEncoding::Auto;
+  if (text == "cp1251") return conversion::TextEncoding::Cp1251;
+  if (text == "utf8") return conversion::TextEncoding::Utf8;
+  throw UsageError("not an encoding: " + text + " (auto, cp1251 or utf8)");
+}
+
 Options::Format ParseFormat(const std::string& text) {
   if (text == "text") return Options::Format::Text;
   if (text == "json") return Options::Format::Json;
   throw UsageError("not a report format: " + text);
 }
 
-// Every command takes inputs and --utf8; the other options belong to some.
+// Every command takes inputs and --encoding; the other options belong to some.
 bool TakesOption(Options::Action action, const std::string& option) {
   using Action = Options::Action;
   if (option == "-o" || option == "--output") return action != Action::Check;
@@ -50,7 +57,7 @@ bool TakesOption(Options::Action action, const std::string& option) {
   if (option == "--date" || option == "--verbose" || option == "--quiet") {
     return action == Action::Convert;
   }
-  return option == "--utf8";
+  return option == "--encoding" || option == "--utf8";
 }
 
 void ParseCommandArguments(const std::vector<std::string>& args, Options& options) {
@@ -67,7 +74,9 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
       if (options.output) throw UsageError("the output is given twice");
       options.output = ValueOf(args, i);
     } else if (arg == "--utf8") {
-      options.utf8 = true;
+      options.encoding = conversion::TextEncoding::Utf8;
+    } else if (arg == "--encoding") {
+      options.encoding = ParseEncoding(ValueOf(args, i));
     } else if (arg == "--verbose") {
       options.verbose = true;
     } else if (arg == "--quiet") {

@@ -45,7 +45,7 @@ std::u16string NormalisedText(std::u16string decoded, const std::string& input,
 void ConvertOne(const std::string& input, const Options& options,
                 conversion::TestDocumentBuilder& builder,
                 platform::OutputStream& standardOutput, std::ostream& messages) {
-  InputText text = ReadInput(input, options.utf8);
+  InputText text = ReadInput(input, options.encoding);
   const std::u16string normalised =
       NormalisedText(std::move(text.decoded), input, text.dir, options, messages);
 
@@ -60,7 +60,9 @@ void ConvertOne(const std::string& input, const Options& options,
     if (platform::FullPath(output) == text.fullPath) throw OutputIsInputError();
     document->SaveToFile(output);
   }
-  if (options.verbose) messages << input << " -> " << output << '\n';
+  if (options.verbose) {
+    messages << input << " -> " << output << " (read as " << text.encoding << ")\n";
+  }
 }
 
 int Preview(const Options& options, platform::OutputStream& standardOutput,
