@@ -54,6 +54,18 @@ std::string ErrorText(const std::exception& error) {
   return PrintableText(TextOfBytes(error.what()), 200);
 }
 
+// ".bmp, .ico, ...", each registered extension once, in registration order.
+std::string TakenExtensions() {
+  std::vector<std::string> seen;
+  std::string text;
+  for (const pictures::FileFormat& format : pictures::FileFormats()) {
+    if (std::find(seen.begin(), seen.end(), format.extension) != seen.end()) continue;
+    seen.push_back(format.extension);
+    text += (text.empty() ? "." : ", .") + format.extension;
+  }
+  return text;
+}
+
 std::string JoinNumbers(const std::vector<std::size_t>& numbers) {
   std::string text;
   for (std::size_t number : numbers) {
@@ -304,12 +316,17 @@ class BlockExaminer {
     const std::string extension = pictures::PictureFileExtension(path);
     if (pictures::FindExt(extension) == nullptr) {
       Warn(index, "no picture kind takes the extension \"." + PrintableText(TextOfBytes(extension)) +
-                      "\" of picture " + Quoted(name) + ": converting will fail");
+                      "\" of picture " + Quoted(name) + " (they take " + TakenExtensions() +
+                      "): converting will fail");
       return;
     }
     if (!options_.readPictures) return;
     try {
-      LoadStoredPicture(path);
+      const StoredPicture stored = LoadStoredPicture(path);
+      if (stored.unwritable.empty()) return;
+      Warn(index, "picture " + Quoted(name) + " cannot be written (" +
+                      PrintableText(TextOfBytes(stored.unwritable), 200) + "): " +
+                      std::string(kPlaceholderStored));
     } catch (const std::exception& error) {
       Warn(index, "picture " + Quoted(name) + " cannot be read (" + ErrorText(error) +
                       "): converting will fail");

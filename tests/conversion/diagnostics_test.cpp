@@ -128,8 +128,15 @@ TEST(Diagnostics, ReportsPictureVariantsTheConversionFailsOn) {
   const std::u16string text = u"Q?\n+[ok.png]\n-[notes.txt]\n-[broken.png]\n-[ok.jpg]";
   const Diagnosis d = Diagnose(text, pictures.dir.Path());
   EXPECT_EQ(d.findings.size(), 2u) << Listing(d);
-  EXPECT_TRUE(Reports(d, 3, "no picture kind takes the extension \".txt\" of picture \"notes.txt\""));
+  EXPECT_TRUE(Reports(d, 3, "no picture kind takes the extension \".txt\" of picture \"notes.txt\" (they take .wmf, .emf, .ico, .tiff, .tif, .bmp, .jpeg, .jpg, .png, .gif): converting will fail"));
   EXPECT_TRUE(Reports(d, 4, "picture \"broken.png\" cannot be read ("));
+
+  // A GIF that loads but cannot be written does not fail the conversion.
+  pictures.dir.Write("frameless.gif", std::string("GIF89a\x01\0\x01\0\0\0\0\x3B", 14));
+  const Diagnosis gif = Diagnose(u"Q?\n+[frameless.gif]\n- b", pictures.dir.Path());
+  EXPECT_EQ(Listing(gif), "2: warning: picture \"frameless.gif\" cannot be written (Cannot save "
+                          "empty GIF): the conversion succeeds but stores the 32 x 32 invalid "
+                          "picture instead of this one\n");
   EXPECT_EQ(d.picturesFound, 4u);
 
   // Without reading the pictures only the extension is judged.
