@@ -36,9 +36,11 @@ std::string JsonFinding(const Finding& finding) {
   return json + "}";
 }
 
-std::string JsonFile(const std::string& file, const Diagnosis& diagnosis) {
+std::string JsonFile(const std::string& file, const InputText& text, const Diagnosis& diagnosis) {
   std::string json = "{\"file\": ";
   AppendJsonString(json, file);
+  json += ", \"encoding\": ";
+  AppendJsonString(json, text.encoding);
   json += ", \"tasks\": {\"total\": " + std::to_string(diagnosis.tasks.size());
   for (TaskKind kind : kKinds) {
     json += ", \"" + KindKey(kind) + "\": " + std::to_string(diagnosis.Count(kind));
@@ -62,9 +64,9 @@ std::string JsonError(const std::string& file, std::string_view message) {
   return json + "}";
 }
 
-std::string TextReport(const std::string& file, const Diagnosis& diagnosis) {
+std::string TextReport(const std::string& file, const InputText& text, const Diagnosis& diagnosis) {
   return FindingLines(file, diagnosis, true) + file + ": " + conversion::SummaryText(diagnosis) +
-         "\n";
+         "; read as " + text.encoding + "\n";
 }
 
 }  // namespace
@@ -88,10 +90,10 @@ int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& 
     const std::string& input = options.inputs[i];
     if (json) piece += i == 0 ? "\n  " : ",\n  ";
     try {
-      const InputText text = ReadInput(input, options.utf8);
+      const InputText text = ReadInput(input, options.encoding);
       const Diagnosis diagnosis = conversion::Diagnose(text.decoded, text.dir);
       if (diagnosis.Count(Severity::Warning) > 0) status = std::max(status, 1);
-      piece += json ? JsonFile(input, diagnosis) : TextReport(input, diagnosis);
+      piece += json ? JsonFile(input, text, diagnosis) : TextReport(input, text, diagnosis);
     } catch (const std::exception& error) {
       const std::string message = DisplayMessage(error.what());
       messages << input << ": " << message << '\n';

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <map>
+#include <utility>
 
-#include "conversion/task_text.h"
 #include "platform/files.h"
 
 namespace texttoxml::cli {
@@ -66,9 +66,11 @@ void RefuseSharedOutputs(const std::vector<std::string>& inputs,
   }
 }
 
-InputText ReadInput(const std::string& path, bool utf8) {
+InputText ReadInput(const std::string& path, conversion::TextEncoding encoding) {
   InputText input;
-  input.decoded = conversion::LoadTaskText(path, utf8);
+  conversion::DecodedTaskText text = conversion::LoadTaskTextAs(path, encoding);
+  input.decoded = std::move(text.text);
+  input.encoding = std::move(text.encoding);
   input.fullPath = platform::FullPath(path);
   input.dir = FolderOf(input.fullPath);
   return input;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "conversion/text_encoding.h"
 #include "error.h"
 
 namespace texttoxml::cli {
@@ -15,11 +16,12 @@ struct InputText {
   std::string fullPath;   // absolute: the group title and error messages use it
   std::string dir;        // its folder, where picture names are also looked for
   std::u16string decoded;  // the whole text, as the window would load it
+  std::string encoding;    // what it was read as, e.g. "UTF-8"
 };
 
 // Raises what reading raises: a file that cannot be opened, or bytes that
-// are not UTF-8 when UTF-8 is asked for.
-InputText ReadInput(const std::string& path, bool utf8);
+// cannot be read in `encoding`.
+InputText ReadInput(const std::string& path, conversion::TextEncoding encoding);
 
 // The file an input becomes when no output is named: its extension replaced
 // by `extension` (".xml", ".html"), or `extension` appended when it has none.

@@ -3,9 +3,9 @@
 namespace texttoxml::cli {
 
 const char* const kUsage =
-    "Usage: texttoxml convert INPUT... [-o OUTPUT | -O DIR] [--utf8] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
-    "       texttoxml check INPUT... [--utf8] [--format text|json]\n"
-    "       texttoxml preview INPUT [-o OUTPUT.html | -O DIR] [--utf8]\n"
+    "Usage: texttoxml convert INPUT... [-o OUTPUT | -O DIR] [--encoding E] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
+    "       texttoxml check INPUT... [--encoding E] [--format text|json]\n"
+    "       texttoxml preview INPUT [-o OUTPUT.html | -O DIR] [--encoding E]\n"
     "       texttoxml --help | --version\n"
     "\n"
     "convert: converts task text files into ExamoraPro 11.0 import XML files.\n"
@@ -13,8 +13,9 @@ const char* const kUsage =
     "                       by default INPUT with its extension replaced by .xml\n"
     "  -O, --output-dir DIR each INPUT's XML (or page, for preview) under its own name\n"
     "                       in the folder DIR instead of beside INPUT\n"
-    "  --utf8               read the input as UTF-8 (otherwise windows-1251, unless it\n"
-    "                       starts with a UTF-8 or UTF-16 byte order mark)\n"
+    "  --encoding E         how INPUT is read: auto (a byte order mark decides, else UTF-8\n"
+    "                       when the bytes are UTF-8, else windows-1251), cp1251 or utf8;\n"
+    "                       --utf8 is --encoding utf8\n"
     "  --date DATE          the SaveDate to write instead of the current local time\n"
     "  --verbose            say which file each input became\n"
     "  --quiet              do not print the warnings about the text\n"
@@ -38,13 +39,20 @@ std::optional<Options::Action> CommandAction(const std::string& command) {
   return std::nullopt;
 }
 
+conversion::TextEncoding ParseEncoding(const std::string& text) {
+  if (text == "auto") return conversion::TextEncoding::Auto;
+  if (text == "cp1251") return conversion::TextEncoding::Cp1251;
+  if (text == "utf8") return conversion::TextEncoding::Utf8;
+  throw UsageError("not an encoding: " + text + " (auto, cp1251 or utf8)");
+}
+
 Options::Format ParseFormat(const std::string& text) {
   if (text == "text") return Options::Format::Text;
   if (text == "json") return Options::Format::Json;
   throw UsageError("not a report format: " + text);
 }
 
-// Every command takes inputs and --utf8; the other options belong to some.
+// Every command takes inputs and --encoding; the other options belong to some.
 bool TakesOption(Options::Action action, const std::string& option) {
   using Action = Options::Action;
   if (option == "-o" || option == "--output" || option == "-O" || option == "--output-dir") {
@@ -54,7 +62,7 @@ bool TakesOption(Options::Action action, const std::string& option) {
   if (option == "--date" || option == "--verbose" || option == "--quiet") {
     return action == Action::Convert;
   }
-  return option == "--utf8";
+  return option == "--encoding" || option == "--utf8";
 }
 
 void ParseCommandArguments(const std::vector<std::string>& args, Options& options) {
@@ -74,7 +82,9 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
       if (options.outputDir) throw UsageError("the output folder is given twice");
       options.outputDir = ValueOf(args, i);
     } else if (arg == "--utf8") {
-      options.utf8 = true;
+      options.encoding = conversion::TextEncoding::Utf8;
+    } else if (arg == "--encoding") {
+      options.encoding = ParseEncoding(ValueOf(args, i));
     } else if (arg == "--verbose") {
       options.verbose = true;
     } else if (arg == "--quiet") {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/text_encoding.h"
 #include "platform/clock.h"
 
 namespace texttoxml::cli {
@@ -17,7 +18,7 @@ struct Options {
   std::vector<std::string> inputs;
   std::optional<std::string> output;  // "-" is standard output
   std::optional<std::string> outputDir;  // each input's output goes there
-  bool utf8 = false;
+  conversion::TextEncoding encoding = conversion::TextEncoding::Auto;
   bool verbose = false;
   bool quiet = false;  // convert: no warnings on standard error
   Format format = Format::Text;  // check: the report's form

@@ -7,11 +7,11 @@ namespace texttoxml::cli {
 namespace {
 
 // The line that names the picture; 0 when the input cannot be read again.
-std::size_t PictureLine(const std::string& input, bool utf8,
+std::size_t PictureLine(const std::string& input, conversion::TextEncoding encoding,
                         std::span<const std::u16string_view> blocks,
                         const conversion::PictureInProgress& picture) {
   try {
-    const conversion::LineMap lineMap(ReadInput(input, utf8).decoded);
+    const conversion::LineMap lineMap(ReadInput(input, encoding).decoded);
     return conversion::LineOfPicture(lineMap, blocks, picture.block, picture.variant);
   } catch (const std::exception&) {
     return 0;
@@ -26,10 +26,10 @@ std::string PictureName(const std::string& path, const std::string& dir) {
 
 }  // namespace
 
-PlacedError PictureFailure(const std::string& input, bool utf8, const InputText& text,
+PlacedError PictureFailure(const std::string& input, conversion::TextEncoding encoding, const InputText& text,
                            std::span<const std::u16string_view> blocks,
                            const conversion::PictureInProgress& picture, std::string_view cause) {
-  const std::size_t line = PictureLine(input, utf8, blocks, picture);
+  const std::size_t line = PictureLine(input, encoding, blocks, picture);
   return PlacedError((line == 0 ? "" : ":" + std::to_string(line)) + ": picture \"" +
                      PictureName(picture.path, text.dir) + "\": " + DisplayMessage(cause));
 }

@@ -21,7 +21,7 @@ class PlacedError : public Error {
 // What the builder raised on a picture, told with the line that names the
 // picture in `input` (read again to count its lines) and the picture's name
 // as it stands beside the text.
-PlacedError PictureFailure(const std::string& input, bool utf8, const InputText& text,
+PlacedError PictureFailure(const std::string& input, conversion::TextEncoding encoding, const InputText& text,
                            std::span<const std::u16string_view> blocks,
                            const conversion::PictureInProgress& picture, std::string_view cause);
 

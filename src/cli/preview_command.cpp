@@ -10,7 +10,7 @@ namespace texttoxml::cli {
 
 void RunPreview(const Options& options, platform::OutputStream& standardOutput) {
   const std::string& input = options.inputs.front();
-  const InputText text = ReadInput(input, options.utf8);
+  const InputText text = ReadInput(input, options.encoding);
   const std::string name = input.substr(input.find_last_of('/') + 1);
   const std::string page = conversion::PreviewPage(conversion::Diagnose(text.decoded, text.dir),
                                                    conversion::TextOfBytes(name));

@@ -64,7 +64,7 @@ std::u16string NormalisedText(std::u16string decoded, const std::string& input,
 void ConvertOne(const std::string& input, const std::string& output, const Options& options,
                 conversion::TestDocumentBuilder& builder,
                 platform::OutputStream& standardOutput, std::ostream& messages) {
-  InputText text = ReadInput(input, options.utf8);
+  InputText text = ReadInput(input, options.encoding);
   const std::u16string normalised =
       NormalisedText(std::move(text.decoded), input, text.dir, options, messages);
 
@@ -75,7 +75,7 @@ void ConvertOne(const std::string& input, const std::string& output, const Optio
     document = builder.Build(blocks, source, options.date.value_or(platform::LocalNow()));
   } catch (const std::exception& e) {
     if (!builder.FailedPicture()) throw;
-    throw PictureFailure(input, options.utf8, text, blocks, *builder.FailedPicture(), e.what());
+    throw PictureFailure(input, options.encoding, text, blocks, *builder.FailedPicture(), e.what());
   }
 
   if (output == "-") {
@@ -88,7 +88,9 @@ void ConvertOne(const std::string& input, const std::string& output, const Optio
       throw OutputFailure(output, e.what());
     }
   }
-  if (options.verbose) messages << input << " -> " << output << '\n';
+  if (options.verbose) {
+    messages << input << " -> " << output << " (read as " << text.encoding << ")\n";
+  }
 }
 
 int Preview(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {

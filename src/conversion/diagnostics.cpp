@@ -70,7 +70,7 @@ Diagnosis Diagnose(std::u16string_view decoded, const std::string& dir,
     for (std::size_t& line : fileLines) line = lineMap.LineOfPreparedLine(preparedLine++);
     report.firstLine = fileLines.front();
     report.lastLine = fileLines.back();
-    ExamineBlock(report, fileLines, b + 1 == prepared.blocks.size(), options, diagnosis);
+    ExamineBlock(report, fileLines, dir, b + 1 == prepared.blocks.size(), options, diagnosis);
     diagnosis.tasks.push_back(std::move(report));
   }
   std::stable_sort(diagnosis.findings.begin(), diagnosis.findings.end(),

@@ -203,7 +203,11 @@ class PageWriter {
     const std::u16string name = FileNameOf(task.questionPicture);
     try {
       const std::string bytes = platform::ReadWholeFile(task.questionPicture);
-      WritePicture(MimeTypeOfBytes(bytes), bytes, name);
+      if (bytes.empty()) {
+        WritePlaceholder(name, "the file is empty: no picture is embedded");
+      } else {
+        WritePicture(MimeTypeOfBytes(bytes), bytes, name);
+      }
     } catch (const std::exception& error) {
       WritePlaceholder(name, error.what());
     }
@@ -271,7 +275,11 @@ class PageWriter {
     }
     try {
       const StoredPicture picture = LoadStoredPicture(item.picture);
-      WritePicture(MimeTypeOfClass(picture.className), picture.bytes, *name);
+      if (picture.unwritable.empty()) {
+        WritePicture(MimeTypeOfClass(picture.className), picture.bytes, *name);
+      } else {
+        WritePlaceholder(*name, picture.unwritable + ": " + std::string(kPlaceholderStored));
+      }
     } catch (const std::exception& error) {
       WritePlaceholder(*name, error.what());
     }

@@ -14,8 +14,13 @@ std::unique_ptr<pictures::Graphic> LoadStoredGraphic(const std::string& path) {
 
 StoredPicture LoadStoredPicture(const std::string& path) {
   std::unique_ptr<pictures::Graphic> graphic = LoadStoredGraphic(path);
-  StoredPicture stored{std::string(graphic->ClassName()), {}};
-  graphic->SaveToStream(stored.bytes);
+  StoredPicture stored{std::string(graphic->ClassName()), {}, {}};
+  try {
+    graphic->SaveToStream(stored.bytes);
+  } catch (const std::exception& error) {
+    stored.bytes.clear();
+    stored.unwritable = error.what();
+  }
   return stored;
 }
 

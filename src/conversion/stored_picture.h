@@ -4,14 +4,24 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "pictures/graphic.h"
 
 namespace texttoxml::conversion {
 
+// What becomes of a picture that cannot be written, in the words of `check`
+// and `preview`.
+inline constexpr std::string_view kPlaceholderStored =
+    "the conversion succeeds but stores the 32 x 32 invalid picture instead of this one";
+
 struct StoredPicture {
   std::string className;  // "TPngImage", "TJPEGImage", "TGIFImage", ...
   std::string bytes;      // the graphic's stored byte form
+  // Why the graphic cannot be written (a GIF whose colours its palette
+  // lacks, say), or empty. The conversion then stores its 32 x 32 invalid
+  // picture in its place and goes on, and `bytes` is empty.
+  std::string unwritable;
 };
 
 // The graphic that the file holds, as PNG when it is a bitmap, copied into
@@ -20,7 +30,7 @@ struct StoredPicture {
 std::unique_ptr<pictures::Graphic> LoadStoredGraphic(const std::string& path);
 
 // Raises what loading raises: an unknown extension, a file that cannot be
-// opened, a picture its kind cannot decode.
+// opened, a picture its kind cannot decode. These fail the conversion.
 StoredPicture LoadStoredPicture(const std::string& path);
 
 }  // namespace texttoxml::conversion

@@ -54,6 +54,44 @@ std::string ErrorText(const std::exception& error) {
   return PrintableText(TextOfBytes(error.what()), 200);
 }
 
+// ".bmp, .ico, ...", each registered extension once, in registration order.
+std::string TakenExtensions() {
+  std::vector<std::string> seen;
+  std::string text;
+  for (const pictures::FileFormat& format : pictures::FileFormats()) {
+    if (std::find(seen.begin(), seen.end(), format.extension) != seen.end()) continue;
+    seen.push_back(format.extension);
+    text += (text.empty() ? "." : ", .") + format.extension;
+  }
+  return text;
+}
+
+// Whether a picture comes from outside the text's folder in a way that a
+// task text received from someone else could use to pull any readable file
+// into the XML: an absolute name, a "..", or a system folder.
+bool LeavesTextFolder(const std::string& path, const std::string& dir) {
+  const std::filesystem::path file(path);
+  for (const std::filesystem::path& part : file) {
+    if (part == "..") return true;
+  }
+  std::error_code failed;
+  const std::string normal = std::filesystem::absolute(file, failed).lexically_normal().string();
+  for (std::string_view system : {"/proc/", "/dev/", "/sys/"}) {
+    if (normal.starts_with(system)) return true;
+  }
+  const std::string folder = dir.ends_with('/') ? dir : dir + "/";
+  return file.is_absolute() && (dir.empty() || !path.starts_with(folder));
+}
+
+// A relative name that was found in the current folder while the text's
+// folder holds another file of that name too.
+bool ShadowsFileBesideText(const std::string& path, const std::string& dir) {
+  if (dir.empty() || std::filesystem::path(path).is_absolute()) return false;
+  const std::string beside = (dir.ends_with('/') ? dir : dir + "/") + path;
+  std::error_code failed;
+  return platform::IsRegularFile(beside) && !std::filesystem::equivalent(path, beside, failed);
+}
+
 std::string JoinNumbers(const std::vector<std::size_t>& numbers) {
   std::string text;
   for (std::size_t number : numbers) {
@@ -66,12 +104,13 @@ std::string JoinNumbers(const std::vector<std::size_t>& numbers) {
 class BlockExaminer {
  public:
   BlockExaminer(TaskReport& report, const std::vector<std::size_t>& fileLines,
-                const DiagnoseOptions& options, Diagnosis& diagnosis)
+                const std::string& dir, const DiagnoseOptions& options, Diagnosis& diagnosis)
       : report_(report),
         items_(report.task.answerItems),
         parsed_(report.block),
         original_(SplitLineViews(report.block)),
         fileLines_(fileLines),
+        dir_(dir),
         options_(options),
         diagnosis_(diagnosis) {
     for (std::size_t i = parsed_.FirstAnswer(); i < Lines().size(); ++i) {
@@ -142,6 +181,12 @@ class BlockExaminer {
       return;
     }
     ++diagnosis_.picturesFound;
+    const std::string& path = report_.task.questionPicture;
+    if (LeavesTextFolder(path, dir_)) {
+      Warn(pictureLine, "picture " + Quoted(*name) + " lies outside the text's folder: the file " +
+                            PrintableText(TextOfBytes(path), 200) + " will be embedded");
+    }
+    CheckShadowing(pictureLine, *name, path);
     CheckQuestionPictureFile(pictureLine, *name);
   }
 
@@ -294,9 +339,17 @@ class BlockExaminer {
         Warn(itemStarts_[i], "picture " + Quoted(*name) + " not found; the answer stays text");
       } else {
         ++diagnosis_.picturesFound;
+        CheckShadowing(itemStarts_[i], *name, items_[i].picture);
         CheckVariantPictureFile(itemStarts_[i], *name, items_[i].picture);
       }
     }
+  }
+
+  void CheckShadowing(std::size_t index, std::u16string_view name, const std::string& path) {
+    if (!ShadowsFileBesideText(path, dir_)) return;
+    Note(index, "picture " + Quoted(name) +
+                    " exists both in the current folder and beside the text; the one in the "
+                    "current folder is used");
   }
 
   void CheckVariantPictureFile(std::size_t index, std::u16string_view name,
@@ -304,12 +357,17 @@ class BlockExaminer {
     const std::string extension = pictures::PictureFileExtension(path);
     if (pictures::FindExt(extension) == nullptr) {
       Warn(index, "no picture kind takes the extension \"." + PrintableText(TextOfBytes(extension)) +
-                      "\" of picture " + Quoted(name) + ": converting will fail");
+                      "\" of picture " + Quoted(name) + " (they take " + TakenExtensions() +
+                      "): converting will fail");
       return;
     }
     if (!options_.readPictures) return;
     try {
-      LoadStoredPicture(path);
+      const StoredPicture stored = LoadStoredPicture(path);
+      if (stored.unwritable.empty()) return;
+      Warn(index, "picture " + Quoted(name) + " cannot be written (" +
+                      PrintableText(TextOfBytes(stored.unwritable), 200) + "): " +
+                      std::string(kPlaceholderStored));
     } catch (const std::exception& error) {
       Warn(index, "picture " + Quoted(name) + " cannot be read (" + ErrorText(error) +
                       "): converting will fail");
@@ -371,6 +429,7 @@ class BlockExaminer {
   const BlockLines parsed_;
   const std::vector<std::u16string_view> original_;
   const std::vector<std::size_t>& fileLines_;
+  const std::string& dir_;
   const DiagnoseOptions& options_;
   Diagnosis& diagnosis_;
   std::vector<std::size_t> itemStarts_;  // block line where each item begins
@@ -379,9 +438,10 @@ class BlockExaminer {
 }  // namespace
 
 void ExamineBlock(TaskReport& report, const std::vector<std::size_t>& fileLines,
-                  bool lastBlock, const DiagnoseOptions& options, Diagnosis& diagnosis) {
+                  const std::string& dir, bool lastBlock, const DiagnoseOptions& options,
+                  Diagnosis& diagnosis) {
   if (fileLines.empty()) return;
-  BlockExaminer(report, fileLines, options, diagnosis).Examine(lastBlock);
+  BlockExaminer(report, fileLines, dir, options, diagnosis).Examine(lastBlock);
 }
 
 }  // namespace texttoxml::conversion

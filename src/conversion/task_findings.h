@@ -11,8 +11,9 @@ namespace texttoxml::conversion {
 // Examines one block whose `report.task` is already parsed: fills
 // `report.itemLines` and appends the findings, counting the pictures, to
 // `diagnosis`. `fileLines` holds the file line of each line of the block;
-// `lastBlock` says whether the block ends the text.
+// `dir` is the text's folder; `lastBlock` says whether the block ends the text.
 void ExamineBlock(TaskReport& report, const std::vector<std::size_t>& fileLines,
-                  bool lastBlock, const DiagnoseOptions& options, Diagnosis& diagnosis);
+                  const std::string& dir, bool lastBlock, const DiagnoseOptions& options,
+                  Diagnosis& diagnosis);
 
 }  // namespace texttoxml::conversion

@@ -40,6 +40,9 @@ struct Case {
   std::string expected;
 };
 
+// Failures name the case by its place in the data.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.file << ":" << c.line; }
+
 std::string Replace(std::string text, std::string_view from, std::string_view to) {
   for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
     text.replace(at, from.size(), to);

@@ -22,7 +22,7 @@ TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
   const std::string bad = dir.Write("bad.txt", "1 2 3?\r\n+ b\r\n\r\nQ?\r\n- a\r\n- b?");
   const std::string noted = dir.Write("noted.txt", "Q?\r\n- a?\r\n+ b");
   const std::string goodReport =
-      good + ": 1 task (1 single choice); pictures: 0 found, 0 missing; 0 warnings, 0 notes\n";
+      good + ": 1 task (1 single choice); pictures: 0 found, 0 missing; 0 warnings, 0 notes; read as windows-1251\n";
 
   Result r = RunWith({"check", good});
   EXPECT_EQ(r.status, 0);
@@ -37,7 +37,7 @@ TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
                   "there is no question; it is written as an empty task\n" +
             bad + ":5: warning: no answer is marked \"+\": the task has no correct answer\n" +
             bad + ": 2 tasks (1 single choice, 1 not a task); pictures: 0 found, 0 missing; "
-                  "2 warnings, 0 notes\n");
+                  "2 warnings, 0 notes; read as windows-1251\n");
 
   // Notes are shown but do not make the status.
   r = RunWith({"check", noted});
@@ -56,6 +56,31 @@ TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
   EXPECT_NE(r.output.find(bad + ":1: warning"), std::string::npos);
 }
 
+// The README's examples that run in the examples folder, run there: each
+// "$ cd examples && texttoxml ARGS" line and the lines up to the block's end.
+TEST(CheckCommand, ReadmeExamplesPrintWhatTheReadmeShows) {
+  const std::string source = TEXTTOXML_SOURCE_DIR;
+  std::istringstream readme(ReadFile(source + "/README.md"));
+  const std::string prompt = "$ cd examples && texttoxml check ";
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(source + "/examples");
+  int examples = 0;
+  for (std::string line; std::getline(readme, line);) {
+    if (!line.starts_with(prompt)) continue;
+    std::vector<std::string> args{"check"};
+    std::istringstream words(line.substr(prompt.size()));
+    for (std::string word; words >> word;) args.push_back(word);
+    std::string shown;
+    while (std::getline(readme, line) && line != "```") shown += line + "\n";
+    const Result r = RunWith(args);
+    EXPECT_EQ(r.status, 0) << r.messages;
+    EXPECT_EQ(r.output, shown);
+    ++examples;
+  }
+  std::filesystem::current_path(before);
+  EXPECT_EQ(examples, 2);
+}
+
 TEST(CheckCommand, WritesJson) {
   TempDir dir;
   const std::string bad = dir.Write("bad.txt", "Q?\r\n- [нет.png]");
@@ -64,7 +89,7 @@ TEST(CheckCommand, WritesJson) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.output,
             "{\"files\": [\n"
-            "  {\"file\": \"" + bad + "\", \"tasks\": {\"total\": 1, \"single_choice\": 1, "
+            "  {\"file\": \"" + bad + "\", \"encoding\": \"UTF-8\", \"tasks\": {\"total\": 1, \"single_choice\": 1, "
             "\"multiple_choice\": 0, \"ordering\": 0, \"number_entry\": 0, \"text_entry\": 0, "
             "\"not_a_task\": 0}, \"pictures\": {\"found\": 0, \"missing\": 1}, \"warnings\": 2, "
             "\"notes\": 0, \"findings\": [\n"

@@ -54,13 +54,65 @@ TEST(Cli, ReadsTheInputInTheChosenEncoding) {
   // Under --utf8 the windows-1251 file is not UTF-8: that input fails, the other converts.
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.messages, dir.File("cp.txt") + ": Invalid UTF-8 in file \"" + dir.File("cp.txt") +
-                            "\" at byte 0.\n");
-  EXPECT_NE(ReadFile(dir.File("u8.xml")).find("<PlainText>Вопрос?</PlainText>"), std::string::npos);
+                            "\" at byte 0. The file is not UTF-8: read it with --encoding auto "
+                            "or --encoding cp1251 to take it as windows-1251.\n");
+  const std::string u8Xml = ReadFile(dir.File("u8.xml"));
+  EXPECT_NE(u8Xml.find("<PlainText>Вопрос?</PlainText>"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir.File("cp.xml")));
 
-  Result plain = RunWith({"convert", dir.File("cp.txt")});
+  // By default each file is read as what it is, and says so under --verbose.
+  Result plain = RunWith({"convert", "--verbose", dir.File("cp.txt"), dir.File("u8.txt")});
   EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.messages, dir.File("cp.txt") + " -> " + dir.File("cp.xml") +
+                                " (read as windows-1251)\n" + dir.File("u8.txt") + " -> " +
+                                dir.File("u8.xml") + " (read as UTF-8)\n");
   EXPECT_NE(ReadFile(dir.File("cp.xml")).find("<PlainText>Вопрос?</PlainText>"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir.File("u8.xml")).size(), u8Xml.size());
+
+  // cp1251 reads UTF-8 without a mark as windows-1251, as the window's first filter does.
+  Result cp = RunWith({"convert", dir.File("u8.txt"), "--encoding", "cp1251", "-o", "-"});
+  EXPECT_EQ(cp.status, 0);
+  EXPECT_NE(cp.output.find("<PlainText>Р’РѕРїСЂРѕСЃ?</PlainText>"), std::string::npos);
+}
+
+TEST(Cli, RefusesUtf16WithoutAByteOrderMarkAndSaysHowToSaveIt) {
+  TempDir dir;
+  const std::string text("Q\0?\0\r\0\n\0=\0 \0\x31\0", 14);  // "Q?\r\n= 1" in UTF-16 LE
+  dir.Write("le.txt", text);
+  const std::string advice =
+      " looks like UTF-16 without a byte order mark (every other byte is zero), which is not "
+      "read. Save it again as UTF-16 with a byte order mark (\"UTF-16 LE BOM\" in Notepad++, "
+      "\"UTF-16 LE\" in Windows Notepad) or as UTF-8.\n";
+  for (const char* encoding : {"auto", "utf8"}) {
+    Result r = RunWith({"convert", dir.File("le.txt"), "--encoding", encoding});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.messages, dir.File("le.txt") + ": The file \"" + dir.File("le.txt") + "\"" + advice);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("le.xml")));
+  // cp1251 keeps what the window does with such a file.
+  EXPECT_EQ(RunWith({"convert", dir.File("le.txt"), "--encoding", "cp1251"}).status, 0);
+
+  // With its mark the file is read under auto, and --encoding utf8 says to use auto.
+  dir.Write("marked.txt", "\xFF\xFE" + text);
+  Result marked = RunWith({"check", dir.File("marked.txt")});
+  EXPECT_EQ(marked.status, 0);
+  EXPECT_EQ(marked.output, dir.File("marked.txt") + ": 1 task (1 number entry); pictures: 0 found, "
+                                                    "0 missing; 0 warnings, 0 notes; read as "
+                                                    "UTF-16 LE with a byte order mark\n");
+  Result utf8 = RunWith({"preview", dir.File("marked.txt"), "--utf8"});
+  EXPECT_EQ(utf8.status, 1);
+  EXPECT_EQ(utf8.messages, dir.File("marked.txt") + ": Invalid UTF-8 in file \"" +
+                               dir.File("marked.txt") + "\" at byte 0. The file starts with a "
+                               "UTF-16 byte order mark: read it with --encoding auto.\n");
+
+  // A UTF-8 mark decides under every encoding; a byte after it that is not UTF-8 is refused.
+  dir.Write("broken.txt", "\xEF\xBB\xBFQ?\r\n= \xC0");
+  Result broken = RunWith({"check", dir.File("broken.txt"), "--encoding", "cp1251"});
+  EXPECT_EQ(broken.status, 2);
+  EXPECT_EQ(broken.messages, dir.File("broken.txt") + ": Invalid UTF-8 in file \"" +
+                                 dir.File("broken.txt") + "\" at byte 9. The file starts with a "
+                                 "UTF-8 byte order mark, yet this byte is not UTF-8: open it in "
+                                 "an editor, correct the text there and save it again as UTF-8.\n");
 }
 
 TEST(Cli, ReportsFailuresPerInputAndGoesOn) {
@@ -88,7 +140,8 @@ TEST(Cli, UsageErrorsExitWithTwo) {
            {"convert", "a.txt", "--date", "2013-02-30T00:00:00"},
            {"convert", "a.txt", "--format", "json"}, {"check", "a.txt", "--quiet"},
            {"check", "a.txt", "-o", "x"}, {"check", "a.txt", "--format", "xml"},
-           {"check"}, {"preview", "a.txt", "b.txt"}, {"preview", "a.txt", "--date", kDate}}) {
+           {"check"}, {"preview", "a.txt", "b.txt"}, {"preview", "a.txt", "--date", kDate},
+           {"check", "a.txt", "--encoding", "utf16"}, {"convert", "a.txt", "--encoding"}}) {
     Result r = RunWith(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.messages.find("Usage: texttoxml convert"), std::string::npos);
@@ -130,7 +183,7 @@ TEST(Cli, VerboseNamesTheWrittenFile) {
   dir.Write("t.txt", "Q?\r\n= 1");
   Result r = RunWith({"convert", "--verbose", dir.File("t.txt"), "-o", dir.File("out.xml")});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.messages, dir.File("t.txt") + " -> " + dir.File("out.xml") + "\n");
+  EXPECT_EQ(r.messages, dir.File("t.txt") + " -> " + dir.File("out.xml") + " (read as windows-1251)\n");
 }
 
 TEST(Cli, OutputDirTakesEachInputUnderItsOwnName) {

@@ -128,8 +128,15 @@ TEST(Diagnostics, ReportsPictureVariantsTheConversionFailsOn) {
   const std::u16string text = u"Q?\n+[ok.png]\n-[notes.txt]\n-[broken.png]\n-[ok.jpg]";
   const Diagnosis d = Diagnose(text, pictures.dir.Path());
   EXPECT_EQ(d.findings.size(), 2u) << Listing(d);
-  EXPECT_TRUE(Reports(d, 3, "no picture kind takes the extension \".txt\" of picture \"notes.txt\""));
+  EXPECT_TRUE(Reports(d, 3, "no picture kind takes the extension \".txt\" of picture \"notes.txt\" (they take .wmf, .emf, .ico, .tiff, .tif, .bmp, .jpeg, .jpg, .png, .gif): converting will fail"));
   EXPECT_TRUE(Reports(d, 4, "picture \"broken.png\" cannot be read ("));
+
+  // A GIF that loads but cannot be written does not fail the conversion.
+  pictures.dir.Write("frameless.gif", std::string("GIF89a\x01\0\x01\0\0\0\0\x3B", 14));
+  const Diagnosis gif = Diagnose(u"Q?\n+[frameless.gif]\n- b", pictures.dir.Path());
+  EXPECT_EQ(Listing(gif), "2: warning: picture \"frameless.gif\" cannot be written (Cannot save "
+                          "empty GIF): the conversion succeeds but stores the 32 x 32 invalid "
+                          "picture instead of this one\n");
   EXPECT_EQ(d.picturesFound, 4u);
 
   // Without reading the pictures only the extension is judged.
@@ -313,6 +320,36 @@ TEST(Diagnostics, SortsFindingsByLineAndReportsABlankText) {
   const Diagnosis blank = Diagnose(u" \r\n\t\r\n", "");
   EXPECT_TRUE(Reports(blank, 1, "the text is blank: there is nothing to convert"));
   EXPECT_EQ(SummaryText(blank), "0 tasks; pictures: 0 found, 0 missing; 1 warning, 0 notes");
+}
+
+// Pictures a text from someone else could use to embed any readable file,
+// and a name that two folders answer to.
+TEST(Diagnostics, ReportsPicturesFromOutsideTheTextsFolder) {
+  TempDir cwd;
+  PictureDir text;
+  std::filesystem::copy_file(kExamples + "/formula2.png", cwd.File("ok.png"));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(cwd.Path());
+  const std::string up = "../" + std::filesystem::path(text.dir.Path()).filename().string() + "/ok.jpg";
+  const std::u16string upName(up.begin(), up.end());  // the paths are ASCII
+  const std::u16string examples(kExamples.begin(), kExamples.end());
+  const Diagnosis d = Diagnose(u"A?\n[" + examples + u"/Pushkin.jpg]\n+ a\n\n"
+                               u"B?\n[" + upName + u"]\n+ b\n\nC?\n[/proc/self/status]\n+ c\n\n"
+                               u"D?\n[ok.png]\n+ d\n\nE?\n[ok.jpg]\n+ e\n\nF?\n+[ok.png]\n- f",
+                               text.dir.Path());
+  std::filesystem::current_path(before);
+  EXPECT_EQ(d.Count(Severity::Warning), 3u) << Listing(d);
+  EXPECT_TRUE(Reports(d, 2, "lies outside the text's folder: the file " + kExamples +
+                                "/Pushkin.jpg will be embedded"));
+  EXPECT_TRUE(Reports(d, 6, "lies outside the text's folder: the file " + up + " will be embedded"));
+  EXPECT_TRUE(Reports(d, 10, "picture \"/proc/self/status\" lies outside the text's folder"));
+  // Found in the current folder although the text's folder has one too; a
+  // name found beside the text only (line 18) is no finding.
+  EXPECT_EQ(d.Count(Severity::Note), 2u) << Listing(d);
+  const std::string shadowed = "picture \"ok.png\" exists both in the current folder and beside "
+                               "the text; the one in the current folder is used";
+  EXPECT_TRUE(Reports(d, 14, shadowed));
+  EXPECT_TRUE(Reports(d, 22, shadowed));
 }
 
 }  // namespace

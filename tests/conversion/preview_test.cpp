@@ -163,5 +163,21 @@ TEST(Preview, PutsFindingsAtTheirTasks) {
   EXPECT_EQ(TaskMarkup(page, 2).find("class=\"findings\""), std::string::npos);
 }
 
+// Pictures the conversion takes without embedding them as they are: the page
+// says what the XML holds instead.
+TEST(Preview, SaysWhatTheXmlHoldsForPicturesItCannotShow) {
+  TempDir dir;
+  dir.Write("empty.png", "");
+  dir.Write("frameless.gif", std::string("GIF89a\x01\0\x01\0\0\0\0\x3B", 14));
+  const std::string page = Page(u"Q?\n[empty.png]\n+[frameless.gif]\n- b", dir.Path());
+  EXPECT_NE(page.find("&quot;empty.png&quot;: the file is empty: no picture is embedded"),
+            std::string::npos);
+  EXPECT_EQ(page.find("is embedded but cannot be shown here"), std::string::npos);
+  EXPECT_NE(page.find("&quot;frameless.gif&quot;: Cannot save empty GIF: the conversion succeeds "
+                      "but stores the 32 x 32 invalid picture instead of this one"),
+            std::string::npos);
+  EXPECT_EQ(page.find("converting will fail"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace texttoxml::conversion

@@ -1,0 +1,116 @@
+#include "conversion/text_encoding.h"
+
+#include <algorithm>
+#include <array>
+
+#include "conversion/task_text.h"
+#include "platform/files.h"
+
+namespace texttoxml::conversion {
+
+namespace {
+
+enum class Mark { None, Utf8, Utf16Le, Utf16Be };
+
+Mark MarkOf(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return Mark::Utf8;
+  if (bytes.starts_with("\xFF\xFE")) return Mark::Utf16Le;
+  if (bytes.starts_with("\xFE\xFF")) return Mark::Utf16Be;
+  return Mark::None;
+}
+
+std::string MarkedName(Mark mark) {
+  switch (mark) {
+    case Mark::Utf8: return "UTF-8 with a byte order mark";
+    case Mark::Utf16Le: return "UTF-16 LE with a byte order mark";
+    case Mark::Utf16Be: return "UTF-16 BE with a byte order mark";
+    case Mark::None: break;
+  }
+  return "windows-1251";
+}
+
+bool IsUtf16(Mark mark) { return mark == Mark::Utf16Le || mark == Mark::Utf16Be; }
+
+// windows-1251 and UTF-8 task texts hold no zero byte; UTF-16 holds one in
+// the upper half of every ASCII character (blanks, digits, markers, line
+// breaks), at odd offsets in little endian and even ones in big endian. So:
+// two or more zeros, at least one in ten of the bytes at one parity, and
+// hardly any at the other (a rare character such as U+0400 puts one there).
+bool LooksLikeUtf16(std::string_view bytes) {
+  std::array<std::size_t, 2> zeros{};
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\0') ++zeros[i % 2];
+  }
+  const std::size_t major = zeros[0] >= zeros[1] ? 0 : 1;
+  const std::size_t atMajor = (bytes.size() + 1 - major) / 2;  // bytes at that parity
+  return zeros[major] >= 2 && zeros[major] * 10 >= atMajor &&
+         zeros[1 - major] * 16 <= zeros[major];
+}
+
+bool HasNonAscii(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Decodes as UTF-8 and turns a failure into advice.
+std::u16string DecodeUtf8(std::string_view bytes, const std::string& path, Mark mark) {
+  try {
+    return DecodeTaskText(bytes, true, path);
+  } catch (const InvalidUtf8Error& error) {
+    if (mark == Mark::Utf8) {
+      throw EncodingError(error.what(),
+                          "The file starts with a UTF-8 byte order mark, yet this byte is not "
+                          "UTF-8: open it in an editor, correct the text there and save it "
+                          "again as UTF-8");
+    }
+    if (IsUtf16(mark)) {
+      throw EncodingError(error.what(),
+                          "The file starts with a UTF-16 byte order mark: read it with "
+                          "--encoding auto");
+    }
+    throw EncodingError(error.what(),
+                        "The file is not UTF-8: read it with --encoding auto or "
+                        "--encoding cp1251 to take it as windows-1251");
+  }
+}
+
+[[noreturn]] void RefuseUtf16WithoutMark(const std::string& path) {
+  throw EncodingError("The file \"" + platform::FullPath(path) +
+                          "\" looks like UTF-16 without a byte order mark (every other byte "
+                          "is zero), which is not read",
+                      "Save it again as UTF-16 with a byte order mark (\"UTF-16 LE BOM\" in "
+                      "Notepad++, \"UTF-16 LE\" in Windows Notepad) or as UTF-8");
+}
+
+}  // namespace
+
+EncodingError::EncodingError(std::string_view reason, std::string_view advice)
+    : Error(DisplayMessage(reason) + " " + std::string(advice)) {}
+
+DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
+                                 const std::string& path) {
+  const Mark mark = MarkOf(bytes);
+  if (encoding == TextEncoding::Utf8 || mark == Mark::Utf8) {
+    // Such bytes are nearly always valid UTF-8, full of U+0000.
+    if (mark == Mark::None && LooksLikeUtf16(bytes)) RefuseUtf16WithoutMark(path);
+    return {DecodeUtf8(bytes, path, mark), mark == Mark::None ? "UTF-8" : MarkedName(mark)};
+  }
+  if (mark != Mark::None || encoding == TextEncoding::Cp1251) {
+    return {DecodeTaskText(bytes, false, path), MarkedName(mark)};
+  }
+  if (LooksLikeUtf16(bytes)) RefuseUtf16WithoutMark(path);
+  if (HasNonAscii(bytes)) {
+    try {
+      return {DecodeTaskText(bytes, true, path), "UTF-8"};
+    } catch (const InvalidUtf8Error&) {
+      // Not UTF-8: windows-1251 takes every byte.
+    }
+  }
+  return {DecodeTaskText(bytes, false, path), "windows-1251"};
+}
+
+DecodedTaskText LoadTaskTextAs(const std::string& path, TextEncoding encoding) {
+  return DecodeTaskTextAs(platform::ReadWholeFile(path), encoding, path);
+}
+
+}  // namespace texttoxml::conversion
