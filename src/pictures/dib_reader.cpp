@@ -201,6 +201,7 @@ void ReadPlainPixels(std::string_view file, std::uint64_t start, Dib& dib) {
   if (bits == 2) {
     rows = WidenTwoBitRows(rows, width, height);
     dib.header.bitCount = 4;
+    dib.twoBitCells = true;
   }
   dib.pixels = std::move(rows);
   dib.header.sizeImage = static_cast<std::uint32_t>(dib.pixels.size());
