@@ -43,6 +43,9 @@ struct Dib {
   // compression is none).
   std::array<std::uint32_t, 3> masks{};
   std::vector<RgbQuad> colorTable;  // up to 8 bits per pixel only
+  // Read from 2-bit pixels, which are held in 4-bit cells: the indices still
+  // only span four colours.
+  bool twoBitCells = false;
   // The rows in the header's order, each padded to a multiple of 4 bytes.
   std::vector<std::uint8_t> pixels;
   // A run-length file is held decoded; its own bytes are what is written.

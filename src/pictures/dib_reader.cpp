@@ -182,25 +182,33 @@ std::vector<std::uint8_t> WidenTwoBitRows(const std::vector<std::uint8_t>& rows,
   return wide;
 }
 
+// The pixel bytes taken from the file: the header's image size, or the
+// rows' own size when that is 0 or the pixels are uncompressed, but never
+// more than the file has left after `start`.
+std::size_t PixelBytesGiven(std::string_view file, std::uint64_t start,
+                            const DibHeader& header, std::size_t rowsSize) {
+  const std::uint64_t announced =
+      header.sizeImage == 0 || header.compression == kCompressionNone ? rowsSize
+                                                                      : header.sizeImage;
+  return static_cast<std::size_t>(
+      std::min<std::uint64_t>({announced, rowsSize, file.size() - start}));
+}
+
+// A file cut short keeps the pixels it has; the rows it does not reach are
+// zero, as where run-length data end early.
 void ReadPlainPixels(std::string_view file, std::uint64_t start, Dib& dib) {
   const std::uint32_t width = dib.Width();
   const std::uint32_t height = dib.Height();
   const unsigned bits = dib.header.bitCount;
   const std::uint64_t stride = DibStride(width, bits == 2 ? 4 : bits);
   if (stride > kMaxDecodedPixelBytes / height) ThrowImageTooLarge(width, height);
-  // Every pixel must be in the file; only the last row's padding may be
-  // missing, as some writers leave it out.
-  const std::uint64_t fileStride = DibStride(width, bits);
-  const std::uint64_t needed =
-      fileStride * (height - 1) + (std::uint64_t{width} * bits + 7) / 8;
-  const std::uint64_t available = file.size() - start;
-  if (needed > available) Invalid();
-  std::vector<std::uint8_t> rows(fileStride * height);
-  const std::size_t copied = std::min<std::uint64_t>(rows.size(), available);
+  std::vector<std::uint8_t> rows(DibStride(width, bits) * height);
+  const std::size_t copied = PixelBytesGiven(file, start, dib.header, rows.size());
   std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(start), copied, rows.begin());
   if (bits == 2) {
     rows = WidenTwoBitRows(rows, width, height);
     dib.header.bitCount = 4;
+    dib.twoBitCells = true;
   }
   dib.pixels = std::move(rows);
   dib.header.sizeImage = static_cast<std::uint32_t>(dib.pixels.size());

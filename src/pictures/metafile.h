@@ -15,7 +15,8 @@ class Metafile : public SharedImageGraphic<Metafile, MetafileImage> {
   int Width() const override;
   int Height() const override;
   // Raises InvalidGraphicError "Metafile is not valid" for anything but a
-  // sound enhanced metafile or a sound placeable Windows metafile.
+  // sound enhanced metafile or a sound placeable Windows metafile, and
+  // ReadError for a file shorter than the placeable header.
   void LoadFromBytes(std::string_view bytes) override;
   // An enhanced metafile as held; a Windows metafile after a fresh
   // placeable header.

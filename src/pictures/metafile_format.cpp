@@ -112,7 +112,9 @@ MetafileImage ReadEnhancedMetafile(std::string_view bytes) {
 }
 
 MetafileImage ReadPlaceableMetafile(std::string_view bytes) {
-  if (bytes.size() < kPlaceableHeaderSize || ReadU32Le(bytes, 0) != kPlaceableKey ||
+  // The placeable header is read whole before it is checked.
+  if (bytes.size() < kPlaceableHeaderSize) throw ReadError();
+  if (ReadU32Le(bytes, 0) != kPlaceableKey ||
       ReadU16Le(bytes, 20) != PlaceableChecksum(bytes)) {
     Invalid();
   }

@@ -29,7 +29,8 @@ struct MetafileImage {
 bool LooksEnhanced(std::string_view bytes);
 
 // Both raise InvalidGraphicError "Metafile is not valid" for a record stream
-// that is not sound.
+// that is not sound; the placeable form raises ReadError for a file shorter
+// than its 22-byte header.
 MetafileImage ReadEnhancedMetafile(std::string_view bytes);
 MetafileImage ReadPlaceableMetafile(std::string_view bytes);
 

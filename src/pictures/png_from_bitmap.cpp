@@ -31,10 +31,10 @@ void CopyRgbRows(const Bitmap& bitmap, ChunkIHDR& header) {
   }
 }
 
-// One entry per index of the bit depth; entries the colour table lacks are
-// black.
+// One entry per index the file's pixels can hold; entries the colour table
+// lacks are black.
 std::vector<PaletteEntry> PaletteOf(const Bitmap& bitmap) {
-  std::vector<PaletteEntry> entries(std::size_t{1} << bitmap.BitsPerPixel());
+  std::vector<PaletteEntry> entries(std::size_t{1} << bitmap.IndexBits());
   const std::vector<RgbQuad>& table = bitmap.ColorTable();
   for (std::size_t i = 0; i < entries.size() && i < table.size(); ++i) {
     entries[i] = {table[i].red, table[i].green, table[i].blue};
@@ -74,10 +74,12 @@ void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
     throw InvalidGraphicError("Bitmap image is not valid");
   }
   const bool palette = bits < 16;
+  // A 2-bit header keeps the 4-bit cells the bitmap holds; it is written at
+  // depth 4.
   auto header = std::make_unique<ChunkIHDR>();
   header->Prepare({static_cast<std::uint32_t>(bitmap.Width()),
                    static_cast<std::uint32_t>(bitmap.Height()),
-                   static_cast<std::uint8_t>(palette ? bits : 8),
+                   static_cast<std::uint8_t>(palette ? bitmap.IndexBits() : 8),
                    palette ? kPngPalette : kPngRgb, 0, 0, 0});
   if (palette) CopyIndexRows(bitmap, *header);
   else CopyRgbRows(bitmap, *header);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -131,7 +132,7 @@ TEST(BitmapSuite, NarrowChannelsAreScaledByBitReplication) {
 
 TEST(BitmapSuite, BadFilesFailCleanlyOrLoadConfined) {
   for (const char* name : {"b/badbitcount.bmp", "b/badheadersize.bmp", "b/badplanes.bmp",
-                           "b/badwidth.bmp", "b/rletopdown.bmp", "b/shortfile.bmp",
+                           "b/badwidth.bmp", "b/rletopdown.bmp",
                            "q/rgb24jpeg.bmp", "q/rgb24png.bmp"}) {
     EXPECT_EQ(LoadError(ReadSuite(name)), "Bitmap image is not valid") << name;
   }
@@ -167,10 +168,72 @@ TEST(BitmapReader, ShortAndForeignInputs) {
   EXPECT_EQ(LoadError(good.substr(0, 30)), "Stream read error");  // inside the header
   EXPECT_EQ(LoadError("XM" + good.substr(2)), "Bitmap image is not valid");
   EXPECT_EQ(LoadError(good.substr(0, 300)), "Bitmap image is not valid");  // in the table
-  // Only the last row's padding may be missing.
+  // Pixels cut short load (see ShortPixelDataIsReadAsFarAsItGoes).
   const std::string rgb24 = ReadSuite("g/rgb24.bmp");
   EXPECT_EQ(LoadError(rgb24.substr(0, rgb24.size() - 3)), "loaded");
-  EXPECT_EQ(LoadError(rgb24.substr(0, rgb24.size() - 4)), "Bitmap image is not valid");
+  EXPECT_EQ(LoadError(rgb24.substr(0, rgb24.size() - 4)), "loaded");
+}
+
+// The rows a bitmap holds, as written back after loading `file`.
+std::string HeldRows(const std::string& file) {
+  Bitmap bitmap;
+  bitmap.LoadFromBytes(file);
+  std::string out;
+  bitmap.SaveToStream(out);
+  return out.substr(ReadU32Le(out, 10));
+}
+
+// The pixel bytes are what the file has, up to the image size (the rows'
+// own size for uncompressed pixels); rows the file does not reach are zero.
+TEST(BitmapReader, ShortPixelDataIsReadAsFarAsItGoes) {
+  // The suite's short file is g/pal1.bmp cut after 211 of its 1024 pixel
+  // bytes: 13 whole rows and 3 bytes of the next.
+  const std::string pal1 = ReadSuite("g/pal1.bmp");
+  const std::string shortFile = ReadSuite("b/shortfile.bmp");
+  ASSERT_EQ(shortFile, pal1.substr(0, 273));
+  EXPECT_EQ(HeldRows(shortFile), pal1.substr(62, 211) + std::string(1024 - 211, '\0'));
+  Bitmap bitmap;
+  bitmap.LoadFromBytes(shortFile);
+  EXPECT_EQ(bitmap.Width(), 127);
+  EXPECT_EQ(bitmap.Height(), 64);
+  const auto whole = SuiteRgb("g/pal1.bmp");
+  const auto cut = DecodedRgb(bitmap);
+  const std::size_t bottomRows = 13u * 127 * 3;
+  EXPECT_TRUE(std::equal(whole.end() - static_cast<std::ptrdiff_t>(bottomRows), whole.end(),
+                         cut.end() - static_cast<std::ptrdiff_t>(bottomRows)));
+
+  // A 24-bit file cut inside its top row, and one with no pixel bytes.
+  const std::string rgb24 = ReadSuite("g/rgb24.bmp");
+  const std::size_t start = ReadU32Le(rgb24, 10);
+  const std::size_t rowsSize = rgb24.size() - start;
+  EXPECT_EQ(HeldRows(rgb24.substr(0, rgb24.size() - 100)),
+            rgb24.substr(start, rowsSize - 100) + std::string(100, '\0'));
+  EXPECT_EQ(HeldRows(MakeBitmapFile(2, 2, 24, "", "")), std::string(16, '\0'));
+
+  // Bit fields whose image size announces only the first row: the bytes
+  // after it are not pixels.
+  std::string masks;
+  for (std::uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu}) AppendU32Le(masks, mask);
+  std::string bitFields = MakeBitmapFile(2, 2, 16, masks, std::string(8, '\xFF'), 0, 3);
+  bitFields.replace(34, 4, std::string("\4\0\0\0", 4));
+  EXPECT_EQ(HeldRows(bitFields), std::string("\xFF\xFF\xFF\xFF\0\0\0\0", 8));
+  bitFields.replace(34, 4, std::string(4, '\0'));  // no size: the rows' own
+  EXPECT_EQ(HeldRows(bitFields), std::string(8, '\xFF'));
+
+  // Two-bit pixels cut short are widened with zero cells for what is missing.
+  const std::string pal2 = ReadSuite("q/pal2.bmp");
+  bitmap.LoadFromBytes(pal2.substr(0, pal2.size() / 2));
+  EXPECT_EQ(bitmap.BitsPerPixel(), 4);
+  Bitmap wholePal2;
+  wholePal2.LoadFromBytes(pal2);
+  const auto zero = [](const std::uint8_t* row) {
+    return std::all_of(row, row + 64, [](std::uint8_t cell) { return cell == 0; });
+  };
+  EXPECT_TRUE(zero(bitmap.TopDownRow(0)));
+  EXPECT_FALSE(zero(wholePal2.TopDownRow(0)));
+  EXPECT_TRUE(std::equal(wholePal2.TopDownRow(bitmap.Height() - 1),
+                         wholePal2.TopDownRow(bitmap.Height() - 1) + 8,
+                         bitmap.TopDownRow(bitmap.Height() - 1)));
 }
 
 TEST(BitmapReader, PixelsComeFromTheFileHeaderOffset) {
@@ -192,9 +255,10 @@ TEST(BitmapReader, HeadersCannotForceHugeAllocations) {
   // One bit per pixel, but every row padded to 4 bytes: 8 GiB of rows.
   EXPECT_EQ(LoadError(MakeBitmapFile(1, 0x7FFFFFFF, 1, std::string(8, '\0'), "tiny")),
             "Image is too large (1 x 2147483647 pixels)");
-  // Under the limit, but far more pixels than the file holds.
+  // Under the limit, but far more pixels than the file holds: loaded, the
+  // missing rows zero; only the limit bounds what is allocated.
   EXPECT_EQ(LoadError(MakeBitmapFile(4000, 4000, 8, std::string(1024, '\0'), "tiny")),
-            "Bitmap image is not valid");
+            "loaded");
   // Run-length data may legitimately skip most pixels, so only the limit
   // bounds them.
   EXPECT_EQ(LoadError(MakeBitmapFile(20000, 20000, 8, std::string(1024, '\0'),

@@ -189,7 +189,19 @@ TEST(Metafile, PlaceableWindowsMetafiles) {
   huge[18] = '\x7F';  // the rectangle record claims 127 words
   EXPECT_EQ(LoadError<Metafile>(MakePlaceableHeader(0, 0, 9, 9, 96) + huge),
             "Metafile is not valid");
-  EXPECT_EQ(LoadError<Metafile>(""), "Metafile is not valid");
+}
+
+// The placeable header is read whole before anything is checked: a file
+// shorter than its 22 bytes, empty included, is a read error, whatever it
+// holds; from 22 bytes on the content decides.
+TEST(Metafile, FilesShorterThanThePlaceableHeaderAreReadErrors) {
+  const std::string file = MakePlaceableHeader(0, 0, 96, 48, 96) + MakeWindowsRecords();
+  for (std::size_t length : {0, 1, 4, 21}) {
+    EXPECT_EQ(LoadError<Metafile>(file.substr(0, length)), "Stream read error") << length;
+    EXPECT_EQ(LoadError<Metafile>(std::string(length, '\x7F')), "Stream read error") << length;
+  }
+  EXPECT_EQ(LoadError<Metafile>(file.substr(0, 22)), "Metafile is not valid");  // no records
+  EXPECT_EQ(LoadError<Metafile>(std::string(22, '\x7F')), "Metafile is not valid");
 }
 
 TEST(Metafile, CopiesShareTheImage) {

@@ -114,6 +114,7 @@ TEST(Picture, LoadsByExtension) {
             "Metafile is not valid");
   EXPECT_EQ(LoadError(picture, dir.Write("text.tif", "text")), "Invalid image");
   EXPECT_EQ(LoadError(picture, dir.Write("short.bmp", "BM")), "Stream read error");
+  EXPECT_EQ(LoadError(picture, dir.Write("short.wmf", "tiny")), "Stream read error");
   EXPECT_EQ(LoadError(picture, dir.File("missing.bmp")).rfind("Cannot open file \"", 0), 0u);
   EXPECT_EQ(picture.GetGraphic(), before);
 

@@ -7,6 +7,7 @@
 #include "error.h"
 #include "foreign_graphic.h"
 #include "pictures/bitmap.h"
+#include "pictures/little_endian.h"
 #include "pictures/picture.h"
 #include "pictures/png_convert.h"
 #include "pictures/png_image.h"
@@ -90,6 +91,47 @@ TEST(PngFromBitmap, PaletteBitmapsKeepTheirDepthAndWriteEveryIndex) {
     for (const auto* pixel : {&b, &a, &b, &a, &b, &a}) expected.insert(expected.end(), pixel->begin(), pixel->end());
     EXPECT_EQ(decoded.pixels, expected);
   }
+}
+
+// A 3 x 2 bitmap file with 2-bit pixels: indices 3, 0, 2 on the top row,
+// 1, 2, 3 below, and four distinct colours.
+std::string TwoBitBitmapFile() {
+  std::string file = "BM";
+  for (std::uint32_t value : {0u, 0u, 14u + 40u + 16u, 40u, 3u, 2u}) AppendU32Le(file, value);
+  AppendU16Le(file, 1);
+  AppendU16Le(file, 2);
+  for (int i = 0; i < 6; ++i) AppendU32Le(file, 0);
+  file += std::string("\x10\x20\x30\0\x40\x50\x60\0\x70\x80\x90\0\xA0\xB0\xC0\0", 16);
+  return file + std::string("\x6C\0\0\0\xC8\0\0\0", 8);  // bottom row first
+}
+
+// Two-bit bitmaps are held in 4-bit cells, but their PNG palette has only the
+// four entries a 2-bit index can reach; the header is written at depth 4 and
+// the indices are kept.
+TEST(PngFromBitmap, TwoBitBitmapsGetFourPaletteEntriesAtDepthFour) {
+  for (const std::string& file : {TwoBitBitmapFile(), testing::ReadFile(TEXTTOXML_TEST_DATA "/pictures/bmpsuite/q/pal2.bmp")}) {
+    Bitmap bitmap;
+    bitmap.LoadFromBytes(file);
+    ASSERT_EQ(bitmap.ColorTable().size(), 4u);
+    const std::string png = ToPng(bitmap);
+    const auto frames = SplitPng(png);
+    ASSERT_EQ(ChunkNames(frames), (std::vector<std::string>{"IHDR", "PLTE", "IDAT", "IEND"}));
+    EXPECT_EQ(frames[0].data.substr(8, 2), std::string("\x04\x03", 2));
+    std::string palette;
+    for (const RgbQuad& c : bitmap.ColorTable()) palette += {static_cast<char>(c.red), static_cast<char>(c.green), static_cast<char>(c.blue)};
+    EXPECT_EQ(frames[1].data, palette);
+
+    const auto decoded = DecodeWithLibpng(png);
+    ASSERT_TRUE(decoded.ok) << decoded.error;
+    EXPECT_EQ(decoded.pixels, BitmapRgb(bitmap));
+  }
+  // The made file's pixels, as an independent decoder sees the PNG.
+  Bitmap made;
+  made.LoadFromBytes(TwoBitBitmapFile());
+  const auto decoded = DecodeWithLibpng(ToPng(made));
+  ASSERT_TRUE(decoded.ok) << decoded.error;
+  EXPECT_EQ(decoded.pixels, (std::vector<std::uint8_t>{0xC0, 0xB0, 0xA0, 0x30, 0x20, 0x10, 0x90, 0x80, 0x70,
+                                                       0x60, 0x50, 0x40, 0x90, 0x80, 0x70, 0xC0, 0xB0, 0xA0}));
 }
 
 TEST(PngFromBitmap, TrueColourBitmapsBecomeRgb8WithoutAlpha) {
