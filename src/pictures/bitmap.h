@@ -31,6 +31,9 @@ class Bitmap : public Graphic {
   void SaveToStream(std::string& out) const override;
 
   int BitsPerPixel() const;  // 1, 4, 8, 16, 24 or 32 as held
+  // The file's own bits per pixel for palette pixels (2 for a two-bit file
+  // held in 4-bit cells), else BitsPerPixel().
+  int IndexBits() const;
   const std::vector<RgbQuad>& ColorTable() const;  // up to 8 bits per pixel
   // Row y counted from the top, as held at BitsPerPixel().
   const std::uint8_t* TopDownRow(int y) const;

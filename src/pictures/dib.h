@@ -47,6 +47,9 @@ struct Dib {
   std::vector<std::uint8_t> pixels;
   // A run-length file is held decoded; its own bytes are what is written.
   std::string keptFile;
+  // Read from a file of 2-bit pixels, held in 4-bit cells: only four
+  // indices can occur.
+  bool twoBitFile = false;
 
   std::uint32_t Width() const { return static_cast<std::uint32_t>(header.width); }
   std::uint32_t Height() const;  // the absolute row count

@@ -188,19 +188,17 @@ void ReadPlainPixels(std::string_view file, std::uint64_t start, Dib& dib) {
   const unsigned bits = dib.header.bitCount;
   const std::uint64_t stride = DibStride(width, bits == 2 ? 4 : bits);
   if (stride > kMaxDecodedPixelBytes / height) ThrowImageTooLarge(width, height);
-  // Every pixel must be in the file; only the last row's padding may be
-  // missing, as some writers leave it out.
+  // A file cut short keeps the rows it holds; the rows it does not reach
+  // stay zero, as for run-length data that ends early.
   const std::uint64_t fileStride = DibStride(width, bits);
-  const std::uint64_t needed =
-      fileStride * (height - 1) + (std::uint64_t{width} * bits + 7) / 8;
   const std::uint64_t available = file.size() - start;
-  if (needed > available) Invalid();
   std::vector<std::uint8_t> rows(fileStride * height);
   const std::size_t copied = std::min<std::uint64_t>(rows.size(), available);
   std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(start), copied, rows.begin());
   if (bits == 2) {
     rows = WidenTwoBitRows(rows, width, height);
     dib.header.bitCount = 4;
+    dib.twoBitFile = true;
   }
   dib.pixels = std::move(rows);
   dib.header.sizeImage = static_cast<std::uint32_t>(dib.pixels.size());

@@ -31,10 +31,11 @@ void CopyRgbRows(const Bitmap& bitmap, ChunkIHDR& header) {
   }
 }
 
-// One entry per index of the bit depth; entries the colour table lacks are
-// black.
+// One entry per index the file's bit depth can hold (four for a two-bit
+// file, though its cells are 4 bits wide); entries the colour table lacks
+// are black.
 std::vector<PaletteEntry> PaletteOf(const Bitmap& bitmap) {
-  std::vector<PaletteEntry> entries(std::size_t{1} << bitmap.BitsPerPixel());
+  std::vector<PaletteEntry> entries(std::size_t{1} << bitmap.IndexBits());
   const std::vector<RgbQuad>& table = bitmap.ColorTable();
   for (std::size_t i = 0; i < entries.size() && i < table.size(); ++i) {
     entries[i] = {table[i].red, table[i].green, table[i].blue};

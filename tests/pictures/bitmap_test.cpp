@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -131,7 +132,7 @@ TEST(BitmapSuite, NarrowChannelsAreScaledByBitReplication) {
 
 TEST(BitmapSuite, BadFilesFailCleanlyOrLoadConfined) {
   for (const char* name : {"b/badbitcount.bmp", "b/badheadersize.bmp", "b/badplanes.bmp",
-                           "b/badwidth.bmp", "b/rletopdown.bmp", "b/shortfile.bmp",
+                           "b/badwidth.bmp", "b/rletopdown.bmp",
                            "q/rgb24jpeg.bmp", "q/rgb24png.bmp"}) {
     EXPECT_EQ(LoadError(ReadSuite(name)), "Bitmap image is not valid") << name;
   }
@@ -167,10 +168,39 @@ TEST(BitmapReader, ShortAndForeignInputs) {
   EXPECT_EQ(LoadError(good.substr(0, 30)), "Stream read error");  // inside the header
   EXPECT_EQ(LoadError("XM" + good.substr(2)), "Bitmap image is not valid");
   EXPECT_EQ(LoadError(good.substr(0, 300)), "Bitmap image is not valid");  // in the table
-  // Only the last row's padding may be missing.
+}
+
+TEST(BitmapReader, PixelsCutShortKeepTheRowsTheFileHolds) {
+  // g/rgb24.bmp: 127 x 64, bottom-up, 384-byte rows after a 54-byte header.
   const std::string rgb24 = ReadSuite("g/rgb24.bmp");
-  EXPECT_EQ(LoadError(rgb24.substr(0, rgb24.size() - 3)), "loaded");
-  EXPECT_EQ(LoadError(rgb24.substr(0, rgb24.size() - 4)), "Bitmap image is not valid");
+  const auto full = SuiteRgb("g/rgb24.bmp");
+  const std::size_t rowRgb = 127 * 3;
+  for (std::size_t rowsHeld : {std::size_t{0}, std::size_t{1}, std::size_t{40}}) {
+    SCOPED_TRACE(rowsHeld);
+    // The held rows, then part of the next: that row is cut mid-way.
+    Bitmap bitmap;
+    bitmap.LoadFromBytes(rgb24.substr(0, 54 + rowsHeld * 384 + 30));
+    ASSERT_EQ(bitmap.Height(), 64);
+    const auto rgb = DecodedRgb(bitmap);
+    ASSERT_EQ(rgb.size(), full.size());
+    for (std::size_t y = 0; y < 64; ++y) {
+      const std::size_t fromBottom = 63 - y;
+      const auto row = rgb.begin() + static_cast<std::ptrdiff_t>(y * rowRgb);
+      if (fromBottom < rowsHeld) {
+        EXPECT_TRUE(std::equal(row, row + rowRgb, full.begin() + static_cast<std::ptrdiff_t>(y * rowRgb))) << y;
+      } else if (fromBottom == rowsHeld) {
+        EXPECT_TRUE(std::equal(row, row + 10 * 3, full.begin() + static_cast<std::ptrdiff_t>(y * rowRgb))) << y;
+        EXPECT_TRUE(std::all_of(row + 10 * 3, row + rowRgb, [](std::uint8_t v) { return v == 0; })) << y;
+      } else {
+        EXPECT_TRUE(std::all_of(row, row + rowRgb, [](std::uint8_t v) { return v == 0; })) << y;
+      }
+    }
+  }
+  // The suite's short file loads with its full size.
+  Bitmap shortFile;
+  shortFile.LoadFromBytes(ReadSuite("b/shortfile.bmp"));
+  EXPECT_EQ(shortFile.Width(), 127);
+  EXPECT_EQ(shortFile.Height(), 64);
 }
 
 TEST(BitmapReader, PixelsComeFromTheFileHeaderOffset) {
@@ -192,9 +222,10 @@ TEST(BitmapReader, HeadersCannotForceHugeAllocations) {
   // One bit per pixel, but every row padded to 4 bytes: 8 GiB of rows.
   EXPECT_EQ(LoadError(MakeBitmapFile(1, 0x7FFFFFFF, 1, std::string(8, '\0'), "tiny")),
             "Image is too large (1 x 2147483647 pixels)");
-  // Under the limit, but far more pixels than the file holds.
+  // Under the limit, far more pixels than the file holds: the missing rows
+  // are zero, bounded by the limit as for run-length data.
   EXPECT_EQ(LoadError(MakeBitmapFile(4000, 4000, 8, std::string(1024, '\0'), "tiny")),
-            "Bitmap image is not valid");
+            "loaded");
   // Run-length data may legitimately skip most pixels, so only the limit
   // bounds them.
   EXPECT_EQ(LoadError(MakeBitmapFile(20000, 20000, 8, std::string(1024, '\0'),

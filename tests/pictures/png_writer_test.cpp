@@ -133,6 +133,29 @@ TEST(PngFromBitmap, BitmapSuiteConvertsToTheSamePixels) {
   EXPECT_GE(converted, 20);
 }
 
+TEST(PngFromBitmap, TwoBitBitmapsWriteFourPaletteEntriesAtDepthFour) {
+  Bitmap bitmap;
+  bitmap.LoadFromBytes(testing::ReadFile(
+      (std::filesystem::path(TEXTTOXML_TEST_DATA) / "pictures" / "bmpsuite" / "q" / "pal2.bmp").string()));
+  ASSERT_EQ(bitmap.BitsPerPixel(), 4);
+  EXPECT_EQ(bitmap.IndexBits(), 2);
+  const std::string png = ToPng(bitmap);
+  const auto frames = SplitPng(png);
+  ASSERT_EQ(ChunkNames(frames), (std::vector<std::string>{"IHDR", "PLTE", "IDAT", "IEND"}));
+  EXPECT_EQ(frames[0].data[8], 4);
+  EXPECT_EQ(frames[1].data.size(), 4u * 3);
+  std::string table;
+  for (const RgbQuad& c : bitmap.ColorTable()) table += {static_cast<char>(c.red), static_cast<char>(c.green), static_cast<char>(c.blue)};
+  EXPECT_EQ(frames[1].data, table);
+  const auto decoded = DecodeWithLibpng(png);
+  ASSERT_TRUE(decoded.ok) << decoded.error;
+  EXPECT_EQ(decoded.pixels, BitmapRgb(bitmap));
+  // A 4-bit file keeps all sixteen entries.
+  bitmap.LoadFromBytes(testing::ReadFile(
+      (std::filesystem::path(TEXTTOXML_TEST_DATA) / "pictures" / "bmpsuite" / "g" / "pal4.bmp").string()));
+  EXPECT_EQ(SplitPng(ToPng(bitmap))[1].data.size(), 16u * 3);
+}
+
 TEST(PngFromBitmap, TopDownAndBottomUpFilesGiveTheSameBytes) {
   const std::string folder = std::string(TEXTTOXML_TEST_DATA "/pictures") + "/bmpsuite/g/";
   Bitmap bottomUp, topDown;
