@@ -39,4 +39,9 @@ inline void AppendU32Le(std::string& out, std::uint32_t value) {
   AppendU16Le(out, value >> 16);
 }
 
+// Overwrites the four bytes at `offset`, which must lie inside `out`.
+inline void PutU32Le(std::string& out, std::size_t offset, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) out[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
 }  // namespace texttoxml::pictures

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 #include "error.h"
 #include "pictures/little_endian.h"
@@ -19,6 +20,8 @@ constexpr std::size_t kEnhancedMinHeader = 88;
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t kPlaceableHeaderSize = 22;
 constexpr std::size_t kWindowsHeaderSize = 18;
+constexpr std::size_t kWindowsSizeAt = 6;     // the whole metafile, in words
+constexpr std::size_t kWindowsLargestAt = 12;  // the largest record, in words
 constexpr std::uint16_t kWindowsEndFunction = 0;
 constexpr std::int64_t kDefaultInch = 96;
 
@@ -55,27 +58,47 @@ std::uint16_t PlaceableChecksum(std::string_view header) {
   return sum;
 }
 
+struct WindowsRecords {
+  std::size_t length = 0;        // up to and including the end record
+  std::uint32_t largestWords = 0;
+};
+
 // The standard header, then records (size in 16-bit words, function) up to
-// the end record. Returns the length up to and including the end record,
-// or 0 when the stream is not sound.
-std::size_t WindowsRecordsLength(std::string_view records) {
-  if (records.size() < kWindowsHeaderSize) return 0;
+// the end record. The length is 0 when the stream is not sound.
+WindowsRecords ReadWindowsRecords(std::string_view records) {
+  if (records.size() < kWindowsHeaderSize) return {};
   const std::uint16_t type = ReadU16Le(records, 0);
   const std::uint16_t headerWords = ReadU16Le(records, 2);
   const std::uint16_t version = ReadU16Le(records, 4);
   if ((type != 1 && type != 2) || headerWords != kWindowsHeaderSize / 2 ||
       (version != 0x0100 && version != 0x0300)) {
-    return 0;
+    return {};
   }
+  WindowsRecords found;
   std::size_t at = kWindowsHeaderSize;
   while (records.size() - at >= 6) {
-    const std::uint64_t size = std::uint64_t{ReadU32Le(records, at)} * 2;
+    const std::uint32_t words = ReadU32Le(records, at);
+    const std::uint64_t size = std::uint64_t{words} * 2;
     const std::uint16_t function = ReadU16Le(records, at + 4);
-    if (size < 6 || size > records.size() - at) return 0;
+    if (size < 6 || size > records.size() - at) return {};
     at += size;
-    if (function == kWindowsEndFunction) return at;
+    found.largestWords = std::max(found.largestWords, words);
+    if (function == kWindowsEndFunction) {
+      found.length = at;
+      return found;
+    }
   }
-  return 0;
+  return {};
+}
+
+// The records as held: cut after the end record, with the header's size
+// and largest-record fields stating what is there, whatever the file's
+// header claimed.
+std::string ConsistentRecords(std::string_view records, const WindowsRecords& found) {
+  std::string held(records.substr(0, found.length));
+  PutU32Le(held, kWindowsSizeAt, static_cast<std::uint32_t>(found.length / 2));
+  PutU32Le(held, kWindowsLargestAt, found.largestWords);
+  return held;
 }
 
 }  // namespace
@@ -119,10 +142,10 @@ MetafileImage ReadPlaceableMetafile(std::string_view bytes) {
     Invalid();
   }
   std::string_view records = bytes.substr(kPlaceableHeaderSize);
-  const std::size_t length = WindowsRecordsLength(records);
-  if (length == 0) Invalid();
+  const WindowsRecords found = ReadWindowsRecords(records);
+  if (found.length == 0) Invalid();
   MetafileImage image;
-  image.records = std::string(records.substr(0, length));
+  image.records = ConsistentRecords(records, found);
   image.inch = ReadU16Le(bytes, 14);
   const std::int64_t inch = image.inch != 0 ? image.inch : kDefaultInch;
   const std::int64_t width = std::int64_t{ReadI16Le(bytes, 10)} - ReadI16Le(bytes, 6);

@@ -1,13 +1,14 @@
 #include "pictures/wic_decoder.h"
 
-#include <zlib.h>
-
 #include <cstdint>
+#include <string>
 
 #include "error.h"
 #include "pictures/bitmap.h"
+#include "pictures/gif_image.h"
 #include "pictures/jpeg_reader.h"
 #include "pictures/little_endian.h"
+#include "pictures/png_image.h"
 #include "pictures/tiff_decoder.h"
 
 namespace texttoxml::pictures {
@@ -20,54 +21,34 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
   return bytes.substr(0, prefix.size()) == prefix;
 }
 
-std::uint32_t ReadU32Be(std::string_view bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
-  }
-  return value;
-}
-
 constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1a\n", 8};
 
-bool ValidPngDepth(unsigned colorType, unsigned depth) {
-  switch (colorType) {
-    case 0: return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
-    case 3: return depth == 1 || depth == 2 || depth == 4 || depth == 8;
-    case 2: case 4: case 6: return depth == 8 || depth == 16;
-    default: return false;
-  }
-}
-
-// The signature and a sound header chunk (with its CRC).
-WicFrameInfo CheckPng(std::string_view bytes) {
-  constexpr std::size_t kHeaderEnd = 8 + 8 + 13 + 4;
-  if (bytes.size() < kHeaderEnd || ReadU32Be(bytes, 8) != 13 ||
-      bytes.substr(12, 4) != "IHDR") {
+// Decodes with one of the picture readers: a picture over the pixel limit
+// says so, any other failure is the component's.
+template <class Kind>
+void DecodeAs(Kind& graphic, std::string_view bytes) {
+  try {
+    graphic.LoadFromBytes(bytes);
+  } catch (const ImageTooLargeError&) {
+    throw;
+  } catch (const Error&) {
     Invalid();
   }
-  std::string_view chunk = bytes.substr(12, 4 + 13);
-  const auto crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data()),
-                         static_cast<uInt>(chunk.size()));
-  const std::uint32_t width = ReadU32Be(bytes, 16);
-  const std::uint32_t height = ReadU32Be(bytes, 20);
-  const auto depth = static_cast<std::uint8_t>(bytes[24]);
-  const auto colorType = static_cast<std::uint8_t>(bytes[25]);
-  const bool sound = crc == ReadU32Be(bytes, 29) && width > 0 && height > 0 &&
-                     width <= INT32_MAX && height <= INT32_MAX &&
-                     ValidPngDepth(colorType, depth) && bytes[26] == 0 &&
-                     bytes[27] == 0 && static_cast<std::uint8_t>(bytes[28]) <= 1;
-  if (!sound) Invalid();
-  return {WicImageFormat::Png, static_cast<int>(width), static_cast<int>(height)};
 }
 
-// The signature and the logical screen size.
+WicFrameInfo CheckPng(std::string_view bytes) {
+  PngImage png;
+  DecodeAs(png, bytes);
+  return {WicImageFormat::Png, png.Width(), png.Height()};
+}
+
+// Every frame is decoded; the first must exist. The size is the logical
+// screen's.
 WicFrameInfo CheckGif(std::string_view bytes) {
-  if (bytes.size() < 13) Invalid();
-  const int width = ReadU16Le(bytes, 6);
-  const int height = ReadU16Le(bytes, 8);
-  if (width == 0 || height == 0) Invalid();
-  return {WicImageFormat::Gif, width, height};
+  GifImage gif;
+  DecodeAs(gif, bytes);
+  if (gif.Empty() || gif.Width() == 0 || gif.Height() == 0) Invalid();
+  return {WicImageFormat::Gif, gif.Width(), gif.Height()};
 }
 
 WicFrameInfo CheckJpeg(std::string_view bytes) {
@@ -81,18 +62,13 @@ WicFrameInfo CheckJpeg(std::string_view bytes) {
 
 WicFrameInfo CheckBitmap(std::string_view bytes) {
   Bitmap bitmap;
-  try {
-    bitmap.LoadFromBytes(bytes);
-  } catch (const ImageTooLargeError&) {
-    throw;
-  } catch (const Error&) {
-    Invalid();
-  }
+  DecodeAs(bitmap, bytes);
   return {WicImageFormat::Bmp, bitmap.Width(), bitmap.Height()};
 }
 
-// The directory and its first image: inside the file, and either PNG data
-// or a bitmap information header.
+// The directory, and its first image decoded: PNG data, or a bitmap
+// information header with its colour table and pixels (the colour rows,
+// then the mask rows, under twice the height).
 WicFrameInfo CheckIcon(std::string_view bytes) {
   constexpr std::size_t kFirstEntry = 6;
   constexpr std::size_t kEntrySize = 16;
@@ -101,7 +77,14 @@ WicFrameInfo CheckIcon(std::string_view bytes) {
   const std::uint64_t offset = ReadU32Le(bytes, kFirstEntry + 12);
   if (size < 8 || offset > bytes.size() || size > bytes.size() - offset) Invalid();
   std::string_view image = bytes.substr(offset, size);
-  if (!StartsWith(image, kPngSignature) && ReadU32Le(image, 0) != 40) Invalid();
+  if (StartsWith(image, kPngSignature)) {
+    CheckPng(image);
+  } else if (ReadU32Le(image, 0) == 40) {
+    // A file header with no pixel-data offset: the pixels follow the table.
+    CheckBitmap(std::string("BM", 2) + std::string(12, '\0') + std::string(image));
+  } else {
+    Invalid();
+  }
   auto dimension = [&](std::size_t at) {
     const auto value = static_cast<std::uint8_t>(bytes[at]);
     return value == 0 ? 256 : static_cast<int>(value);

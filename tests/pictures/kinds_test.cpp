@@ -10,6 +10,7 @@
 #include "pictures/icon.h"
 #include "pictures/jpeg_image.h"
 #include "pictures/metafile.h"
+#include "pictures/png_bytes.h"
 #include "pictures/wic_image.h"
 
 namespace texttoxml::pictures {
@@ -202,6 +203,31 @@ TEST(Metafile, FilesShorterThanThePlaceableHeaderAreReadErrors) {
   }
   EXPECT_EQ(LoadError<Metafile>(file.substr(0, 22)), "Metafile is not valid");  // no records
   EXPECT_EQ(LoadError<Metafile>(std::string(22, '\x7F')), "Metafile is not valid");
+  EXPECT_EQ(LoadError<Metafile>("not a metafile at all, but long"), "Metafile is not valid");
+}
+
+TEST(Metafile, WindowsRecordsAreStoredConsistentWithThemselves) {
+  const std::string records = MakeWindowsRecords();  // 19 words, largest 7
+  auto claiming = [&](std::uint32_t words, std::uint32_t largest) {
+    std::string changed = records;
+    PutU32Le(changed, 6, words);
+    PutU32Le(changed, 12, largest);
+    return changed;
+  };
+  const std::string expected = MakePlaceableHeader(0, 0, 96, 48, 96) + records;
+  // Headers that claim more (as real files often do), less, or nothing;
+  // bytes after the end record are never stored.
+  for (const auto& [words, largest] : {std::pair<std::uint32_t, std::uint32_t>{400, 90},
+                                       {3, 3}, {0, 0}, {19, 7}}) {
+    SCOPED_TRACE(words);
+    Metafile metafile;
+    metafile.LoadFromBytes(MakePlaceableHeader(0, 0, 96, 48, 96) + claiming(words, largest) +
+                           std::string(30, '\x55'));
+    const std::string saved = Saved(metafile);
+    EXPECT_EQ(saved, expected);
+    EXPECT_EQ(ReadU32Le(saved, 22 + 6) * 2, saved.size() - 22);
+    EXPECT_EQ(saved.substr(saved.size() - 6), std::string("\3\0\0\0\0\0", 6));  // the end record
+  }
 }
 
 TEST(Metafile, CopiesShareTheImage) {
@@ -250,6 +276,40 @@ TEST(WicImage, RecognisesTheContent) {
     EXPECT_EQ(copy.ImageFormat(), c.format);
     EXPECT_EQ(Saved(copy), c.bytes);
   }
+}
+
+// An icon file of one 16 x 16 entry holding `image`.
+std::string IconHolding(const std::string& image) {
+  std::string icon("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
+  for (std::uint32_t value : {static_cast<std::uint32_t>(image.size()), std::uint32_t{22}}) {
+    for (int i = 0; i < 4; ++i) icon += static_cast<char>(value >> (8 * i));
+  }
+  return icon + image;
+}
+
+TEST(WicImage, DecodesPngGifAndIconContentInFull) {
+  const std::string png =
+      texttoxml::testing::ReadFile(TEXTTOXML_TEST_DATA "/pictures/pngsuite/basn2c08.png");
+  const std::size_t idat = png.find("IDAT");
+  ASSERT_NE(idat, std::string::npos);
+  std::string badIdatCrc = png;
+  badIdatCrc[idat + 4 + ReadU32Be(png, idat - 4)] ^= 1;
+  const std::string gif = ReadKinds("quarters.gif");
+  std::string icon = ReadKinds("icon.ico");
+  std::string badIconBitmap = icon;
+  badIconBitmap[ReadU32Le(icon, 18) + 14] = 3;  // 3 bits per pixel
+  for (const std::string& bytes :
+       {png.substr(0, 33), badIdatCrc, gif.substr(0, 10) + std::string(40, '\xFF'),
+        gif.substr(0, 13) + ";", IconHolding(png.substr(0, 33)), IconHolding(badIdatCrc),
+        badIconBitmap}) {
+    EXPECT_EQ(LoadError<WicImage>(bytes), "Invalid image") << bytes.size();
+  }
+  // Sound content inside an icon loads, and the stored bytes are the file's.
+  const std::string pngIcon = IconHolding(png);
+  WicImage image;
+  image.LoadFromBytes(pngIcon);
+  EXPECT_EQ(image.Width(), 16);
+  EXPECT_EQ(Saved(image), pngIcon);
 }
 
 TEST(WicImage, RefusesWhatItCannotDecode) {
