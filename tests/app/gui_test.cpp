@@ -334,6 +334,19 @@ TEST(Desktop, QtsOwnTextsAreRussian) {
   EXPECT_TRUE(promptButtons.contains(QStringLiteral("&Нет"))) << promptButtons.join(u'|').toStdString();
 }
 
+TEST(Banner, IsDrawnAtTheScreensPixelRatio) {
+  Window w;
+  EXPECT_EQ(w.Find<QLabel>("Image1").pixmap().devicePixelRatio(), w.window.devicePixelRatioF());
+
+  const QPixmap sharp = BannerPixmap(w.window.font(), 2);
+  EXPECT_EQ(sharp.size(), QSize(2 * kBannerWidth, 2 * kBannerHeight));
+  EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(kBannerWidth, kBannerHeight));
+  // Drawn anew at twice the detail, not the 1x picture scaled up.
+  const QImage drawn = sharp.toImage();
+  const QImage scaled = BannerPixmap(w.window.font(), 1).toImage().scaled(drawn.size());
+  EXPECT_NE(drawn.convertToFormat(QImage::Format_ARGB32), scaled.convertToFormat(QImage::Format_ARGB32));
+}
+
 TEST(MainWindow, OpeningAndSavingWritesNothingButTheXmlFile) {
   TempDir dir;
   const std::string tasks = dir.Write("задания.txt", "Question\r\n+ yes\r\n- no\r\n");

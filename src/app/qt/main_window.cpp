@@ -180,7 +180,7 @@ QWidget* MainWindow::BuildDescriptionTab() {
   auto* banner = new ClickableLabel([this] { form_.Image1Click(); });
   banner->setObjectName(QStringLiteral("Image1"));
   banner->setFixedSize(kBannerWidth, kBannerHeight);
-  banner->setPixmap(BannerPixmap(font()));
+  banner->setPixmap(BannerPixmap(font(), devicePixelRatioF()));
 
   auto* layout = new QVBoxLayout(tab);
   layout->setContentsMargins(0, 0, 0, 0);
