@@ -224,7 +224,7 @@ TEST(MemoText, LineBreaksAreCrLfForTheLogicAndParagraphsForQt) {
 // first asked).
 template <typename Dialog>
 void AnswerNext(std::function<void(Dialog&)> answer) {
-  auto* poll = new QTimer;
+  auto* poll = new QTimer(QCoreApplication::instance());  // gone with the application at the latest
   QObject::connect(poll, &QTimer::timeout, [poll, answer, found = false, dialog = QPointer<Dialog>()]() mutable {
     if (!found) dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
     found = found || dialog;
