@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libjpeg-dev libtiff-dev
   libpng-dev libgif-dev python3-pil pngcheck imagemagick
-  qt6-base-dev xvfb xauth fonts-dejavu-core
+  qt6-base-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core fonts-wine
   clang libclang-rt-14-dev
   time gifsicle chromium
 )

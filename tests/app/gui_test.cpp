@@ -1,23 +1,36 @@
 // The real window on Qt's offscreen platform, with the modal dialogs and the
 // desktop's address action replaced.
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/qt/application.h"
 #include "app/qt/artwork.h"
 #include "app/qt/main_window.h"
+#include "app/qt/path_label.h"
 #include "app/qt/qt_text.h"
 #include "app/window_texts.h"
 #include "test_support.h"
@@ -33,15 +46,30 @@ using texttoxml::testing::TempDir;
 
 constexpr char kGuide[] = "file:///opt/texttoxml/guide.html";
 
+// The application is set up as the program sets itself up, with a home
+// folder of its own, so that a test can see whatever Qt writes there.
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    home_ = std::make_unique<TempDir>();
+    qputenv("HOME", QByteArray::fromStdString(home_->Path()));
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) {
+      qunsetenv(variable);
+    }
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home_->File("config")));
     application_ = std::make_unique<QApplication>(argc_, argv_);
+    SetUpApplication(*application_);
   }
-  void TearDown() override { application_.reset(); }
+  void TearDown() override {
+    application_.reset();
+    home_.reset();
+  }
+
+  static std::string Home() { return qEnvironmentVariable("HOME").toStdString(); }
 
  private:
+  std::unique_ptr<TempDir> home_;
   int argc_ = 1;
   char name_[10] = "gui_tests";
   char* argv_[2] = {name_, nullptr};
@@ -189,6 +217,160 @@ TEST(MemoText, LineBreaksAreCrLfForTheLogicAndParagraphsForQt) {
   edit.setPlainText(MemoTextToWidget(text));
   EXPECT_EQ(edit.document()->blockCount(), 4);
   EXPECT_EQ(MemoTextFromWidget(edit.document()->toRawText()), text);
+}
+
+// Answers the next modal dialog of the given kind once it is on screen, and
+// again as long as it stays open and on top (a dialog may still be busy when
+// first asked).
+template <typename Dialog>
+void AnswerNext(std::function<void(Dialog&)> answer) {
+  auto* poll = new QTimer(QCoreApplication::instance());  // gone with the application at the latest
+  QObject::connect(poll, &QTimer::timeout, [poll, answer, found = false, dialog = QPointer<Dialog>()]() mutable {
+    if (!found) dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    found = found || dialog;
+    if (!found) return;
+    if (!dialog || !dialog->isVisible()) {
+      poll->deleteLater();
+    } else if (QApplication::activeModalWidget() == dialog) {
+      answer(*dialog);
+    }
+  });
+  poll->start(20);
+}
+
+// A file dialog answered with a path, as a user would type it.
+void AnswerFileDialog(const std::string& path) {
+  AnswerNext<QFileDialog>([path](QFileDialog& dialog) {
+    dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(PathToQString(path));
+    static_cast<QDialog&>(dialog).done(QDialog::Accepted);
+  });
+}
+
+template <typename Widget>
+QStringList TextsOf(const QWidget& parent, QString (Widget::*text)() const) {
+  QStringList texts;
+  for (const Widget* widget : parent.findChildren<Widget*>()) {
+    if (widget->isVisible()) texts << (widget->*text)();
+  }
+  return texts;
+}
+
+TEST(MainWindow, ALongPathNeitherWidensNorPinsTheWindow) {
+  TempDir dir;
+  std::filesystem::path folder = dir.Path();
+  for (int depth = 0; depth < 6; ++depth) folder /= "Школа 2024-2025 Информатика 9 класс";
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / "Контрольная работа №2.txt").string();
+  { std::ofstream(path) << "Q\n+ a\n"; }
+
+  Window w;
+  w.window.show();
+  const QSize minimum = w.window.minimumSizeHint();
+  w.desktop->openAnswer = OpenChoice{path, kAnsiFilterIndex};
+  w.Find<QPushButton>("bbOpen").click();
+  QApplication::processEvents();
+
+  EXPECT_EQ(w.window.size(), QSize(618, 373));
+  EXPECT_EQ(w.window.minimumSizeHint(), minimum);
+  EXPECT_LT(w.window.minimumSizeHint().width(), 618);
+  auto& label = w.Find<PathLabel>("Label1");
+  EXPECT_EQ(label.text(), QStringLiteral("Открыт файл: ") + PathToQString(path));
+  EXPECT_EQ(label.toolTip(), PathToQString(path));
+  const QString shown = label.ShownCaption();
+  EXPECT_TRUE(shown.startsWith(QStringLiteral("Открыт файл: ") + PathToQString(dir.Path()).left(4))) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith(QStringLiteral("Контрольная работа №2.txt"))) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+  EXPECT_LE(label.fontMetrics().horizontalAdvance(shown), label.contentsRect().width());
+
+  w.window.resize(minimum.width(), 373);
+  QApplication::processEvents();
+  EXPECT_EQ(w.window.width(), minimum.width());
+}
+
+TEST(MainWindow, EachDescriptionLineIsOneLineAtTheDefaultSize) {
+  Window w;
+  w.window.show();
+  auto& pages = w.Find<QTabWidget>("PageControl1");
+  pages.setCurrentIndex(2);
+  QApplication::processEvents();
+  auto& description = w.Find<QPlainTextEdit>("Memo2");
+  EXPECT_EQ(description.font().family(), QStringLiteral("Tahoma"));
+  ASSERT_EQ(description.document()->blockCount(), 19);
+  for (QTextBlock block = description.document()->begin(); block.isValid(); block = block.next()) {
+    EXPECT_EQ(block.layout()->lineCount(), 1) << block.text().toStdString();
+  }
+}
+
+TEST(Desktop, QtsOwnTextsAreRussian) {
+  TempDir dir;
+  const std::string existing = dir.Write("typed.xml", "old");
+  Desktop desktop;
+  QStringList openTexts;
+  AnswerNext<QFileDialog>([&openTexts](QFileDialog& dialog) {
+    openTexts = TextsOf<QLabel>(dialog, &QLabel::text) + TextsOf<QPushButton>(dialog, &QPushButton::text);
+    dialog.reject();
+  });
+  EXPECT_FALSE(desktop.ShowOpenDialog(nullptr, OpenChoice{dir.File("a.txt"), kUtf8FilterIndex}));
+  for (const char* text : {"Перейти к:", "&Имя файла:", "Типы файлов:", "&Открыть", "Отмена"}) {
+    EXPECT_TRUE(openTexts.contains(QString::fromUtf8(text))) << text << " in " << openTexts.join(u'|').toStdString();
+  }
+
+  QString prompt;
+  QStringList promptButtons;
+  AnswerNext<QMessageBox>([&](QMessageBox& box) {
+    prompt = box.text();
+    promptButtons = TextsOf<QPushButton>(box, &QPushButton::text);
+    box.button(QMessageBox::Yes)->click();
+  });
+  AnswerNext<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.selectFile(QStringLiteral("typed"));
+    static_cast<QDialog&>(dialog).accept();  // as the dialog's own button does
+  });
+  EXPECT_EQ(desktop.ShowSaveDialog(nullptr, existing), existing);
+  EXPECT_TRUE(prompt.startsWith(QStringLiteral("typed.xml"))) << prompt.toStdString();
+  EXPECT_FALSE(prompt.contains(QStringLiteral("already exists"))) << prompt.toStdString();
+  EXPECT_TRUE(prompt.contains(QStringLiteral("существует"))) << prompt.toStdString();
+  EXPECT_TRUE(promptButtons.contains(QStringLiteral("&Да"))) << promptButtons.join(u'|').toStdString();
+  EXPECT_TRUE(promptButtons.contains(QStringLiteral("&Нет"))) << promptButtons.join(u'|').toStdString();
+}
+
+TEST(Banner, IsDrawnAtTheScreensPixelRatio) {
+  Window w;
+  EXPECT_EQ(w.Find<QLabel>("Image1").pixmap().devicePixelRatio(), w.window.devicePixelRatioF());
+
+  const QPixmap sharp = BannerPixmap(w.window.font(), 2);
+  EXPECT_EQ(sharp.size(), QSize(2 * kBannerWidth, 2 * kBannerHeight));
+  EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(kBannerWidth, kBannerHeight));
+  // Drawn anew at twice the detail, not the 1x picture scaled up.
+  const QImage drawn = sharp.toImage();
+  const QImage scaled = BannerPixmap(w.window.font(), 1).toImage().scaled(drawn.size());
+  EXPECT_NE(drawn.convertToFormat(QImage::Format_ARGB32), scaled.convertToFormat(QImage::Format_ARGB32));
+}
+
+TEST(MainWindow, OpeningAndSavingWritesNothingButTheXmlFile) {
+  TempDir dir;
+  const std::string tasks = dir.Write("задания.txt", "Question\r\n+ yes\r\n- no\r\n");
+  const std::string xml = dir.File("тест.xml");
+  {
+    MainWindow window(kGuide);
+    window.show();
+    AnswerFileDialog(tasks);
+    window.findChild<QPushButton*>(QStringLiteral("bbOpen"))->click();
+    ASSERT_EQ(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+              QStringLiteral("Открыт файл: ") + PathToQString(tasks));
+    AnswerFileDialog(xml);
+    window.findChild<QPushButton*>(QStringLiteral("bbSave"))->click();
+  }
+  EXPECT_NE(ReadFile(xml).find("<PlainText>Question</PlainText>"), std::string::npos);
+  std::vector<std::string> written;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(QtEnvironment::Home())) {
+    written.push_back(entry.path().string());
+  }
+  EXPECT_EQ(written, std::vector<std::string>{});
+  std::vector<std::string> inFolder;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) inFolder.push_back(entry.path().string());
+  std::sort(inFolder.begin(), inFolder.end());
+  EXPECT_EQ(inFolder, (std::vector<std::string>{tasks, xml}));
 }
 
 }  // namespace

@@ -68,8 +68,9 @@ QIcon AppIcon() {
   return icon;
 }
 
-QPixmap BannerPixmap(const QFont& font) {
-  QPixmap pixmap(kBannerWidth, kBannerHeight);
+QPixmap BannerPixmap(const QFont& font, qreal devicePixelRatio) {
+  QPixmap pixmap(QSize(kBannerWidth, kBannerHeight) * devicePixelRatio);
+  pixmap.setDevicePixelRatio(devicePixelRatio);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);

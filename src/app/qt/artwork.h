@@ -14,7 +14,9 @@ inline constexpr int kBannerHeight = 60;
 
 QIcon AppIcon();
 
-// The banner, lettered in the family of `font`.
-QPixmap BannerPixmap(const QFont& font);
+// The banner, lettered in the family of `font`, drawn with as many device
+// pixels per logical pixel as the screen has, so that it is as sharp as the
+// text beside it.
+QPixmap BannerPixmap(const QFont& font, qreal devicePixelRatio);
 
 }  // namespace texttoxml::app::gui

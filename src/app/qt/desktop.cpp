@@ -10,9 +10,18 @@
 
 namespace texttoxml::app::gui {
 
+namespace {
+
+// Qt's own dialog rather than the desktop's: it speaks the program's Russian
+// and keeps no recent-file lists of its own.
+void KeepInProgram(QFileDialog& dialog) { dialog.setOption(QFileDialog::DontUseNativeDialog); }
+
+}  // namespace
+
 std::optional<OpenChoice> Desktop::ShowOpenDialog(QWidget* parent, const OpenChoice& start) {
   const QStringList filters{ToQString(kAnsiFilterName), ToQString(kUtf8FilterName)};
   QFileDialog dialog(parent);
+  KeepInProgram(dialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(filters);
@@ -29,6 +38,7 @@ std::optional<OpenChoice> Desktop::ShowOpenDialog(QWidget* parent, const OpenCho
 // no read-only option to hide.
 std::optional<std::string> Desktop::ShowSaveDialog(QWidget* parent, const std::string& start) {
   QFileDialog dialog(parent);
+  KeepInProgram(dialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::HideNameFilterDetails);

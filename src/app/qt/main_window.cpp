@@ -15,6 +15,7 @@
 #include <span>
 
 #include "app/qt/artwork.h"
+#include "app/qt/path_label.h"
 #include "app/qt/qt_text.h"
 #include "app/window_texts.h"
 
@@ -110,9 +111,9 @@ QWidget* MainWindow::BuildConversionTab() {
   auto* tab = new QWidget;
   tab->setObjectName(QStringLiteral("TabSheet1"));
 
-  label1_ = new QLabel(ToQString(form_.LabelCaption()));
+  label1_ = new PathLabel(ToQString(kOpenedFileCaption));
   label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setTextFormat(Qt::PlainText);
+  label1_->SetCaption(ToQString(form_.LabelCaption()));
 
   auto* group = new QGroupBox(ToQString(kSourceTextCaption));
   group->setObjectName(QStringLiteral("GroupBox1"));
@@ -179,7 +180,7 @@ QWidget* MainWindow::BuildDescriptionTab() {
   auto* banner = new ClickableLabel([this] { form_.Image1Click(); });
   banner->setObjectName(QStringLiteral("Image1"));
   banner->setFixedSize(kBannerWidth, kBannerHeight);
-  banner->setPixmap(BannerPixmap(font()));
+  banner->setPixmap(BannerPixmap(font(), devicePixelRatioF()));
 
   auto* layout = new QVBoxLayout(tab);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -206,7 +207,7 @@ void MainWindow::SetMemoText(std::u16string_view text) {
 }
 
 void MainWindow::SetLabelCaption(std::u16string_view caption) {
-  label1_->setText(ToQString(caption));
+  label1_->SetCaption(ToQString(caption));
 }
 
 void MainWindow::ShowError(std::u16string_view message) {

@@ -10,10 +10,11 @@
 #include "app/form1.h"
 #include "app/qt/desktop.h"
 
-class QLabel;
 class QPlainTextEdit;
 
 namespace texttoxml::app::gui {
+
+class PathLabel;
 
 inline constexpr int kWindowWidth = 618;
 inline constexpr int kWindowHeight = 373;
@@ -41,7 +42,7 @@ class MainWindow : public QWidget, private WindowPlatform {
 
   std::unique_ptr<Desktop> desktop_;
   Form1 form_;
-  QLabel* label1_ = nullptr;
+  PathLabel* label1_ = nullptr;
   QPlainTextEdit* memo1_ = nullptr;
 };
 
