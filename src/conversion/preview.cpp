@@ -12,6 +12,10 @@ namespace texttoxml::conversion {
 
 namespace {
 
+// The mark of what the XML leaves out: an answer past the tenth, a block
+// that is no task.
+constexpr std::string_view kNotWritten = "<span class=\"tag\">not written</span>";
+
 // The page may load pictures from data: addresses and use its own style
 // sheet; nothing else, so that it never reaches out of the file.
 constexpr std::string_view kHead =
@@ -261,7 +265,7 @@ class PageWriter {
       out_ += "<span class=\"text\">";
       WriteVariantContent(item, written);
       out_ += "</span>";
-      if (!written) out_ += "<span class=\"tag\">not written</span>";
+      if (!written) out_ += kNotWritten;
       out_ += "</li>\n";
     }
     out_ += ordering ? "</ol>\n" : "</ul>\n";
@@ -301,7 +305,7 @@ class PageWriter {
       out_ += "<span class=\"field\">";
       AppendHtml(out_, item.answer);
       out_ += "</span>";
-      if (i >= kMaxWrittenVariants) out_ += "<span class=\"tag\">not written</span>";
+      if (i >= kMaxWrittenVariants) out_ += kNotWritten;
       out_ += "</div>\n";
     }
     out_ += "</div>\n";

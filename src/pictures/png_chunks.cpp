@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_bytes.h"
 #include "pictures/png_header.h"
 #include "pictures/png_image.h"

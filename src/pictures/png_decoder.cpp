@@ -9,7 +9,7 @@
 #include <new>
 #include <vector>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_header.h"
 #include "pictures/png_image_data.h"
 #include "pictures/png_passes.h"

@@ -2,8 +2,8 @@
 // indices and depth, all others become 8-bit RGB.
 #include <cstring>
 
-#include "error.h"
 #include "pictures/bitmap.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_image.h"
 
 namespace texttoxml::pictures {
@@ -71,7 +71,7 @@ void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
                             PaletteEntry transparentColor) {
   const int bits = bitmap.BitsPerPixel();
   if (bitmap.Width() <= 0 || bitmap.Height() <= 0 || !IsSupportedDepth(bits)) {
-    throw InvalidGraphicError("Bitmap image is not valid");
+    throw InvalidBitmapError();
   }
   const bool palette = bits < 16;
   // A 2-bit header keeps the 4-bit cells the bitmap holds; it is written at

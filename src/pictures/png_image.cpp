@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "error.h"
 #include "pictures/bitmap.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_reader.h"
 
 namespace texttoxml::pictures {

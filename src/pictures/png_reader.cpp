@@ -2,8 +2,8 @@
 
 #include <typeinfo>
 
-#include "error.h"
 #include "pictures/limits.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_bytes.h"
 #include "pictures/png_header.h"
 #include "pictures/png_image_data.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "error.h"
+#include "foreign_graphic.h"
 #include "gif_test_support.h"
 #include "pictures/gif_image.h"
-#include "foreign_graphic.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 namespace {

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <random>
 
-#include "error.h"
 #include "foreign_graphic.h"
 #include "pictures/bitmap.h"
 #include "pictures/little_endian.h"
 #include "pictures/picture.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_convert.h"
 #include "pictures/png_image.h"
 #include "png_test_support.h"
