@@ -9,7 +9,7 @@
 #include "pictures/little_endian.h"
 #include "pictures/picture_errors.h"
 #include "pictures/png_image.h"
-#include "pictures/tiff_decoder.h"
+#include "pictures/tiff_reader.h"
 
 namespace texttoxml::pictures {
 

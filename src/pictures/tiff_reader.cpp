@@ -1,4 +1,4 @@
-#include "pictures/tiff_decoder.h"
+#include "pictures/tiff_reader.h"
 
 #include <tiffio.h>
 
