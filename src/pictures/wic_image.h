@@ -7,7 +7,7 @@
 #include <string>
 
 #include "pictures/graphic.h"
-#include "pictures/wic_decoder.h"
+#include "pictures/wic_reader.h"
 
 namespace texttoxml::pictures {
 

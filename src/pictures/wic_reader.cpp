@@ -1,4 +1,4 @@
-#include "pictures/wic_decoder.h"
+#include "pictures/wic_reader.h"
 
 #include <cstdint>
 #include <string>
