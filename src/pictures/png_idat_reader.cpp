@@ -11,7 +11,7 @@
 
 #include "pictures/picture_errors.h"
 #include "pictures/png_header.h"
-#include "pictures/png_image_data.h"
+#include "pictures/png_idat_reader.h"
 #include "pictures/png_passes.h"
 
 namespace texttoxml::pictures {
