@@ -7,8 +7,8 @@
 #include "pictures/picture_errors.h"
 #include "pictures/png_bytes.h"
 #include "pictures/png_header.h"
+#include "pictures/png_idat_writer.h"
 #include "pictures/png_image.h"
-#include "pictures/png_idat_reader.h"
 
 namespace texttoxml::pictures {
 

@@ -1,6 +1,7 @@
 // Decoding the image data of a PNG file: the zlib stream of consecutive
 // IDAT chunks is inflated row by row, each row unfiltered and its pixels put
 // into the header's store.
+
 #include <zlib.h>
 
 #include <algorithm>
