@@ -1,8 +1,12 @@
 // Converting a bitmap into the PNG graphic model: palette bitmaps keep their
 // indices and depth, all others become 8-bit RGB.
+#include "pictures/png_convert.h"
+
 #include <cstring>
+#include <typeinfo>
 
 #include "pictures/bitmap.h"
+#include "pictures/picture.h"
 #include "pictures/picture_errors.h"
 #include "pictures/png_image.h"
 
@@ -67,8 +71,8 @@ std::string TransparencyData(const ChunkIHDR& header,
 
 }  // namespace
 
-void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
-                            PaletteEntry transparentColor) {
+std::vector<std::unique_ptr<Chunk>> PngChunksFromBitmap(const Bitmap& bitmap, bool transparent,
+                                                        PaletteEntry transparentColor) {
   const int bits = bitmap.BitsPerPixel();
   if (bitmap.Width() <= 0 || bitmap.Height() <= 0 || !IsSupportedDepth(bits)) {
     throw InvalidBitmapError();
@@ -102,8 +106,16 @@ void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
   }
   chunks.push_back(std::make_unique<ChunkIDAT>());
   chunks.push_back(std::make_unique<ChunkIEND>());
-  chunks_ = std::move(chunks);
-  interlaceMethod_ = InterlaceMethod::None;
+  return chunks;
+}
+
+bool ConvertPictureToPng(Picture& picture) {
+  const Graphic* graphic = picture.GetGraphic();
+  if (graphic == nullptr || typeid(*graphic) != typeid(Bitmap)) return false;
+  PngImage png;
+  png.Assign(*graphic);
+  picture.Assign(png);
+  return true;
 }
 
 }  // namespace texttoxml::pictures

@@ -4,6 +4,7 @@
 
 #include "pictures/bitmap.h"
 #include "pictures/picture_errors.h"
+#include "pictures/png_convert.h"
 #include "pictures/png_reader.h"
 
 namespace texttoxml::pictures {
@@ -35,6 +36,12 @@ void PngImage::Assign(const Graphic& source) {
   } else {
     throw ConvertError(source.ClassName(), ClassName());
   }
+}
+
+void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
+                            PaletteEntry transparentColor) {
+  chunks_ = PngChunksFromBitmap(bitmap, transparent, transparentColor);
+  interlaceMethod_ = InterlaceMethod::None;
 }
 
 void PngImage::CopyFrom(const PngImage& source) {
