@@ -1,6 +1,6 @@
 // Converting a bitmap into the PNG graphic model: palette bitmaps keep their
 // indices and depth, all others become 8-bit RGB.
-#include "pictures/png_convert.h"
+#include "pictures/png_from_bitmap.h"
 
 #include <cstring>
 #include <typeinfo>

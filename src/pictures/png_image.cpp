@@ -4,7 +4,7 @@
 
 #include "pictures/bitmap.h"
 #include "pictures/picture_errors.h"
-#include "pictures/png_convert.h"
+#include "pictures/png_from_bitmap.h"
 #include "pictures/png_reader.h"
 
 namespace texttoxml::pictures {

@@ -9,7 +9,7 @@
 #include "conversion/test_document.h"
 #include "pictures/picture.h"
 #include "pictures/picture_errors.h"
-#include "pictures/png_convert.h"
+#include "pictures/png_from_bitmap.h"
 #include "pictures/png_image.h"
 #include "platform/code_page.h"
 #include "platform/platform_errors.h"

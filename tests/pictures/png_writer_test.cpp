@@ -9,7 +9,7 @@
 #include "pictures/little_endian.h"
 #include "pictures/picture.h"
 #include "pictures/picture_errors.h"
-#include "pictures/png_convert.h"
+#include "pictures/png_from_bitmap.h"
 #include "pictures/png_image.h"
 #include "png_test_support.h"
 #include "test_support.h"
