@@ -22,6 +22,7 @@ namespace texttoxml::conversion {
 namespace {
 
 using texttoxml::testing::DecodeBase64;
+using texttoxml::testing::Hex;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
@@ -103,16 +104,6 @@ std::pair<std::string, std::string> StoredForm(const std::string& path) {
   std::string bytes;
   copy->SaveToStream(bytes);
   return {std::string(copy->ClassName()), bytes};
-}
-
-std::string Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string text;
-  for (unsigned char byte : bytes) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0xF];
-  }
-  return text;
 }
 
 // The RichDoc text in a FormattedText value, split after the common head

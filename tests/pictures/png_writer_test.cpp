@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <random>
 
-#include "foreign_graphic.h"
+#include "fake_graphic.h"
 #include "pictures/bitmap.h"
 #include "pictures/little_endian.h"
 #include "pictures/picture.h"
@@ -210,7 +210,7 @@ TEST(PngFromBitmap, RefusesWhatHasNoPngForm) {
   EXPECT_TRUE(png.Empty());
 
   try {
-    png.Assign(texttoxml::testing::ForeignGraphic());
+    png.Assign(texttoxml::testing::FakeGraphic("TForeign", ""));
     FAIL() << "no exception";
   } catch (const ConvertError& error) {
     EXPECT_STREQ(error.what(), "Cannot assign a TForeign to a TPngImage");
