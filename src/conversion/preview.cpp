@@ -6,6 +6,7 @@
 #include "conversion/html_text.h"
 #include "conversion/message_text.h"
 #include "conversion/stored_picture.h"
+#include "pictures/png_bytes.h"
 #include "platform/files.h"
 
 namespace texttoxml::conversion {
@@ -95,7 +96,7 @@ std::string_view MimeTypeOfClass(std::string_view className) {
 // A question picture is any file, embedded as it is; its signature tells
 // whether a browser can show it.
 std::string_view MimeTypeOfBytes(std::string_view bytes) {
-  if (bytes.starts_with("\x89PNG\r\n\x1A\n")) return "image/png";
+  if (bytes.starts_with(pictures::kPngSignature)) return "image/png";
   if (bytes.starts_with("\xFF\xD8\xFF")) return "image/jpeg";
   if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) return "image/gif";
   if (bytes.starts_with("BM")) return "image/bmp";

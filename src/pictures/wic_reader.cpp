@@ -8,6 +8,7 @@
 #include "pictures/jpeg_reader.h"
 #include "pictures/little_endian.h"
 #include "pictures/picture_errors.h"
+#include "pictures/png_bytes.h"
 #include "pictures/png_image.h"
 #include "pictures/tiff_reader.h"
 
@@ -18,8 +19,6 @@ namespace {
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
   return bytes.substr(0, prefix.size()) == prefix;
 }
-
-constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1a\n", 8};
 
 // Decodes with one of the picture readers: a picture over the pixel limit
 // says so, any other failure is the component's.
