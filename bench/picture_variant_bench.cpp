@@ -16,7 +16,7 @@
 #include "conversion/test_document.h"
 #include "pictures/bitmap.h"
 #include "pictures/picture.h"
-#include "pictures/png_convert.h"
+#include "pictures/png_from_bitmap.h"
 #include "platform/code_page.h"
 #include "platform/stream.h"
 #include "richtext/hex_line.h"

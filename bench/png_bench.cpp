@@ -20,7 +20,7 @@
 
 #include "photo_bitmap.h"
 #include "pictures/picture.h"
-#include "pictures/png_convert.h"
+#include "pictures/png_from_bitmap.h"
 #include "pictures/png_image.h"
 
 namespace {

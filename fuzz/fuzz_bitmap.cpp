@@ -8,7 +8,7 @@
 #include "error.h"
 #include "pictures/bitmap.h"
 #include "pictures/picture.h"
-#include "pictures/png_convert.h"
+#include "pictures/png_from_bitmap.h"
 #include "pictures/png_image.h"
 
 using namespace texttoxml;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "error.h"
 #include "pictures/gif_image.h"
+#include "pictures/picture_errors.h"
 
 using namespace texttoxml;
 

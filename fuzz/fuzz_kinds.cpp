@@ -12,7 +12,7 @@
 #include "pictures/jpeg_reader.h"
 #include "pictures/metafile.h"
 #include "pictures/picture.h"
-#include "pictures/wic_decoder.h"
+#include "pictures/wic_reader.h"
 
 using namespace texttoxml;
 

@@ -1,6 +1,9 @@
-// The one exception hierarchy of the system. Every error carries the exact
-// message that the front ends show; the constructors build it, so that a
-// message text lives in one place only.
+// The root of the system's one exception hierarchy. Every error carries the
+// exact message that the front ends show; the constructors build it, so that
+// a message text lives in one place only. Each subsystem declares its own
+// errors beside its code (platform/platform_errors.h, xml/xml_errors.h,
+// pictures/picture_errors.h, cli/cli_errors.h); a front end that only shows
+// a failure needs no more than Error and DisplayMessage.
 #pragma once
 
 #include <stdexcept>
@@ -14,156 +17,9 @@ class Error : public std::runtime_error {
   explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
-// A file could not be opened for reading: "Cannot open file "%s". %s".
-class FOpenError : public Error {
- public:
-  FOpenError(std::string_view path, std::string_view cause);
-};
-
-// A file could not be created for writing: "Cannot create file "%s". %s".
-class FCreateError : public Error {
- public:
-  FCreateError(std::string_view path, std::string_view cause);
-};
-
-// The target took none of the bytes handed to it: "Stream write error".
-class WriteError : public Error {
- public:
-  WriteError();
-};
-
-// A stream ended inside something that must be read whole: "Stream read error".
-class ReadError : public Error {
- public:
-  ReadError();
-};
-
-// A task file opened as UTF-8 holds a byte sequence that is not UTF-8.
-class InvalidUtf8Error : public Error {
- public:
-  InvalidUtf8Error(std::string_view path, std::size_t offset);
-};
-
-// A character that the ANSI code page cannot represent.
-class CodePageError : public Error {
- public:
-  CodePageError(char32_t character, std::string_view codePage);
-};
-
-// A misuse of the XML node tree; the message names the refused operation.
-class XmlError : public Error {
- public:
-  using Error::Error;
-};
-
-// "Cannot assign a %s to a %s".
-class ConvertError : public Error {
- public:
-  ConvertError(std::string_view sourceClass, std::string_view targetClass);
-};
-
-// A picture that its graphic kind cannot take; the message says which.
-class InvalidGraphicError : public Error {
- public:
-  using Error::Error;
-};
-
 // The message as the user sees it: a full stop is appended when the last
 // character is above "." in code order, so "...file" gets one and "...)" or
 // "...!" does not.
 std::string DisplayMessage(std::string_view message);
-
-// A GIF that cannot be read or written; the message says why, e.g.
-// "Invalid GIF signature" or "Color not in color table".
-class GifException : public InvalidGraphicError {
- public:
-  explicit GifException(std::string_view message);
-};
-
-// A PNG that cannot be read or a PNG graphic that cannot be copied. The
-// classes below name each reading failure; their messages are fixed texts.
-class PngError : public InvalidGraphicError {
- public:
-  using InvalidGraphicError::InvalidGraphicError;
-};
-
-class PngInvalidFileHeaderError : public PngError {
- public:
-  PngInvalidFileHeaderError();
-};
-
-class PngIhdrNotFirstError : public PngError {
- public:
-  PngIhdrNotFirstError();
-};
-
-class PngUnexpectedEndError : public PngError {
- public:
-  PngUnexpectedEndError();
-};
-
-class PngInvalidCrcError : public PngError {
- public:
-  PngInvalidCrcError();
-};
-
-class PngInvalidIhdrError : public PngError {
- public:
-  PngInvalidIhdrError();
-};
-
-class PngSizeExceedsError : public PngError {
- public:
-  PngSizeExceedsError();
-};
-
-class PngUnknownCompressionError : public PngError {
- public:
-  PngUnknownCompressionError();
-};
-
-class PngUnknownInterlaceError : public PngError {
- public:
-  PngUnknownInterlaceError();
-};
-
-class PngInvalidPaletteError : public PngError {
- public:
-  PngInvalidPaletteError();
-};
-
-class PngUnknownCriticalChunkError : public PngError {
- public:
-  PngUnknownCriticalChunkError();
-};
-
-class PngMissingMultipleIdatError : public PngError {
- public:
-  PngMissingMultipleIdatError();
-};
-
-// Invalid compressed image data; `zlibCode` is the negative zlib result.
-class PngZlibError : public PngError {
- public:
-  explicit PngZlibError(int zlibCode);
-};
-
-class PngNoImageDataError : public PngError {
- public:
-  PngNoImageDataError();
-};
-
-// A picture whose decoded pixels would exceed the limit:
-// "Image is too large (%u x %u pixels)".
-class ImageTooLargeError : public InvalidGraphicError {
- public:
-  ImageTooLargeError(unsigned long long width, unsigned long long height);
-};
-
-// The JPEG library refused a file: "JPEG error #%d" with its message code.
-class JpegError : public Error {
- public:
-  explicit JpegError(int messageCode);
-};
 
 }  // namespace texttoxml

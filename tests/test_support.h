@@ -51,6 +51,30 @@ inline std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// Bytes as upper-case hexadecimal text, two digits a byte, for readable
+// comparisons.
+inline std::string Hex(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (unsigned char byte : bytes) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0xF];
+  }
+  return text;
+}
+
+// Whether `text` has the form of a GUID as the system writes it:
+// 8-4-4-4-12 upper-case hexadecimal digits.
+inline bool IsGuidText(std::string_view text) {
+  if (text.size() != 36) return false;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const char c = text[k];
+    const bool hyphen = k == 8 || k == 13 || k == 18 || k == 23;
+    if (hyphen ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
+  }
+  return true;
+}
+
 // The names in a folder, sorted: what a failed write must not leave behind.
 inline std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;

@@ -1,6 +1,7 @@
-// The main window's logic, Form1: its state between commands and the
-// commands that its buttons, link and banner run. The toolkit is reached only
-// through WindowPlatform.
+// The main window's logic without any window toolkit, Form1: its state
+// between commands and the commands that its buttons, link and banner run.
+// The toolkit is reached only through WindowPlatform; the Qt window that
+// shows it is app/qt/main_window.h.
 #pragma once
 
 #include <functional>

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/cli_errors.h"
 #include "cli/options.h"
 #include "conversion/text_encoding.h"
-#include "error.h"
 
 namespace texttoxml::cli {
 
@@ -42,27 +42,5 @@ void RefuseOutputOverSources(const std::string& output, const InputText& input,
 // OutputTakenTwiceError. "-" (standard output) is never checked.
 void RefuseSharedOutputs(const std::vector<std::string>& inputs,
                          const std::vector<std::string>& outputs);
-
-// Raised instead of writing over the input file.
-class OutputIsInputError : public Error {
- public:
-  OutputIsInputError() : Error("The output file would replace the input file") {}
-};
-
-// Raised instead of writing over a picture that the text embeds.
-class OutputIsPictureError : public Error {
- public:
-  explicit OutputIsPictureError(const std::string& picture)
-      : Error("The output file would replace the picture \"" + picture +
-              "\", which the text embeds") {}
-};
-
-class OutputTakenTwiceError : public Error {
- public:
-  OutputTakenTwiceError(const std::string& first, const std::string& second,
-                        const std::string& output)
-      : Error(first + " and " + second + " would both be written to " + output +
-              "; nothing was written") {}
-};
 
 }  // namespace texttoxml::cli

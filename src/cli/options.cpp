@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "cli/cli_errors.h"
+
 namespace texttoxml::cli {
 
 const char* const kUsage =

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,11 +27,6 @@ struct Options {
 // Parses the arguments after the program name; a usage error raises
 // UsageError with a one-line reason.
 Options ParseOptions(const std::vector<std::string>& args);
-
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 extern const char* const kUsage;
 

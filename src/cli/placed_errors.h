@@ -1,21 +1,15 @@
 // Failures of a conversion that say where they happened: the line and the
-// picture the text names, or the file being written. Their messages follow
-// the input's name directly ("tasks.txt:12: ...", "tasks.txt -> out.xml: ...").
+// picture the text names, or the file being written.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "cli/cli_errors.h"
 #include "cli/command_files.h"
 #include "conversion/test_document.h"
-#include "error.h"
 
 namespace texttoxml::cli {
-
-class PlacedError : public Error {
- public:
-  using Error::Error;
-};
 
 // What the builder raised on a picture, told with the line that names the
 // picture in `input` (read again to count its lines) and the picture's name

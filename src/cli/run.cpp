@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/check.h"
+#include "cli/cli_errors.h"
 #include "cli/command_files.h"
 #include "cli/options.h"
 #include "cli/placed_errors.h"
@@ -11,17 +12,12 @@
 #include "conversion/convert.h"
 #include "conversion/task_text.h"
 #include "conversion/text.h"
-#include "error.h"
 #include "platform/files.h"
+#include "platform/platform_errors.h"
 
 namespace texttoxml::cli {
 
 namespace {
-
-class NothingToConvertError : public Error {
- public:
-  NothingToConvertError() : Error("Nothing to convert: the text is blank") {}
-};
 
 // Standard output that remembers a write it could not take, so that every
 // command reports a closed or full standard output the same way, whatever

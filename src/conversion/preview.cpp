@@ -6,11 +6,16 @@
 #include "conversion/html_text.h"
 #include "conversion/message_text.h"
 #include "conversion/stored_picture.h"
+#include "pictures/png_bytes.h"
 #include "platform/files.h"
 
 namespace texttoxml::conversion {
 
 namespace {
+
+// The mark of what the XML leaves out: an answer past the tenth, a block
+// that is no task.
+constexpr std::string_view kNotWritten = "<span class=\"tag\">not written</span>";
 
 // The page may load pictures from data: addresses and use its own style
 // sheet; nothing else, so that it never reaches out of the file.
@@ -91,7 +96,7 @@ std::string_view MimeTypeOfClass(std::string_view className) {
 // A question picture is any file, embedded as it is; its signature tells
 // whether a browser can show it.
 std::string_view MimeTypeOfBytes(std::string_view bytes) {
-  if (bytes.starts_with("\x89PNG\r\n\x1A\n")) return "image/png";
+  if (bytes.starts_with(pictures::kPngSignature)) return "image/png";
   if (bytes.starts_with("\xFF\xD8\xFF")) return "image/jpeg";
   if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) return "image/gif";
   if (bytes.starts_with("BM")) return "image/bmp";
@@ -261,7 +266,7 @@ class PageWriter {
       out_ += "<span class=\"text\">";
       WriteVariantContent(item, written);
       out_ += "</span>";
-      if (!written) out_ += "<span class=\"tag\">not written</span>";
+      if (!written) out_ += kNotWritten;
       out_ += "</li>\n";
     }
     out_ += ordering ? "</ol>\n" : "</ul>\n";
@@ -301,7 +306,7 @@ class PageWriter {
       out_ += "<span class=\"field\">";
       AppendHtml(out_, item.answer);
       out_ += "</span>";
-      if (i >= kMaxWrittenVariants) out_ += "<span class=\"tag\">not written</span>";
+      if (i >= kMaxWrittenVariants) out_ += kNotWritten;
       out_ += "</div>\n";
     }
     out_ += "</div>\n";

@@ -1,7 +1,7 @@
 #include "conversion/stored_picture.h"
 
 #include "pictures/picture.h"
-#include "pictures/png_convert.h"
+#include "pictures/png_from_bitmap.h"
 
 namespace texttoxml::conversion {
 

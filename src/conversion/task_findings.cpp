@@ -55,6 +55,18 @@ std::string ErrorText(const std::exception& error) {
   return PrintableText(TextOfBytes(error.what()), 200);
 }
 
+// How a finding names a picture: picture "name".
+std::string PictureText(std::u16string_view name) { return "picture " + Quoted(name); }
+
+// The end of a finding that the conversion itself will fail on.
+constexpr std::string_view kWillFail = "): converting will fail";
+
+std::string UnreadablePicture(std::u16string_view name, const std::exception& error) {
+  return PictureText(name) + " cannot be read (" + ErrorText(error) + std::string(kWillFail);
+}
+
+std::string PositionText(std::int32_t position) { return "position " + std::to_string(position); }
+
 // ".bmp, .ico, ...", each registered extension once, in registration order.
 std::string TakenExtensions() {
   std::vector<std::string> seen;
@@ -179,13 +191,13 @@ class BlockExaminer {
     if (!name) return;
     if (report_.task.questionPicture.empty()) {
       ++diagnosis_.picturesMissing;
-      Warn(pictureLine, "picture " + Quoted(*name) + " not found; the line stays in the question text");
+      Warn(pictureLine, PictureText(*name) + " not found; the line stays in the question text");
       return;
     }
     ++diagnosis_.picturesFound;
     const std::string& path = report_.task.questionPicture;
     if (LeavesTextFolder(path, dir_)) {
-      Warn(pictureLine, "picture " + Quoted(*name) + " lies outside the text's folder: the file " +
+      Warn(pictureLine, PictureText(*name) + " lies outside the text's folder: the file " +
                             PrintableText(TextOfBytes(path), 200) + " will be embedded");
     }
     CheckShadowing(pictureLine, *name, path);
@@ -199,8 +211,7 @@ class BlockExaminer {
       try {
         size = platform::ReadWholeFile(path).size();
       } catch (const Error& error) {
-        Warn(index, "picture " + Quoted(name) + " cannot be read (" + ErrorText(error) +
-                        "): converting will fail");
+        Warn(index, UnreadablePicture(name, error));
         return;
       }
     } else {
@@ -209,7 +220,7 @@ class BlockExaminer {
       if (failed) return;
     }
     if (size == 0) {
-      Warn(index, "picture " + Quoted(name) +
+      Warn(index, PictureText(name) +
                       " is an empty file: the line leaves the question text, yet no picture is "
                       "embedded");
     }
@@ -302,7 +313,7 @@ class BlockExaminer {
       if (first == npos) {
         first = i;
       } else {
-        Warn(itemStarts_[i], "position " + std::to_string(mark) + " is given twice: also on line " +
+        Warn(itemStarts_[i], PositionText(mark) + " is given twice: also on line " +
                                  std::to_string(FileLine(itemStarts_[first])));
       }
     }
@@ -312,7 +323,7 @@ class BlockExaminer {
     }
     if (missing.empty()) return;
     const bool one = missing.size() == 1;
-    Warn(FirstAnswer(), (one ? "position " : "positions ") + JoinNumbers(missing) +
+    Warn(FirstAnswer(), (one ? "position" : "positions") + (" " + JoinNumbers(missing)) +
                             (one ? " is" : " are") + " given to no answer");
   }
 
@@ -323,7 +334,7 @@ class BlockExaminer {
       return "this answer starts with " + MarkerText(line[0]) + " instead of its position" + written;
     }
     const int position = line.starts_with(u"10") ? 10 : line[0] - u'0';
-    return "position " + std::to_string(position) + " is beyond the task's " +
+    return PositionText(position) + " is beyond the task's " +
            std::to_string(items_.size()) + " answers" + written;
   }
 
@@ -345,7 +356,7 @@ class BlockExaminer {
       if (!name) continue;
       if (items_[i].picture.empty()) {
         ++diagnosis_.picturesMissing;
-        Warn(itemStarts_[i], "picture " + Quoted(*name) + " not found; the answer stays text");
+        Warn(itemStarts_[i], PictureText(*name) + " not found; the answer stays text");
       } else {
         ++diagnosis_.picturesFound;
         CheckShadowing(itemStarts_[i], *name, items_[i].picture);
@@ -356,7 +367,7 @@ class BlockExaminer {
 
   void CheckShadowing(std::size_t index, std::u16string_view name, const std::string& path) {
     if (!ShadowsFileBesideText(path, dir_)) return;
-    Note(index, "picture " + Quoted(name) +
+    Note(index, PictureText(name) +
                     " exists both in the current folder and beside the text; the one in the "
                     "current folder is used");
   }
@@ -367,19 +378,18 @@ class BlockExaminer {
     if (pictures::FindExt(extension) == nullptr) {
       Warn(index, "no picture kind takes the extension \"." + PrintableText(TextOfBytes(extension)) +
                       "\" of picture " + Quoted(name) + " (they take " + TakenExtensions() +
-                      "): converting will fail");
+                      std::string(kWillFail));
       return;
     }
     if (!options_.readPictures) return;
     try {
       const StoredPicture stored = LoadStoredPicture(path);
       if (stored.unwritable.empty()) return;
-      Warn(index, "picture " + Quoted(name) + " cannot be written (" +
+      Warn(index, PictureText(name) + " cannot be written (" +
                       PrintableText(TextOfBytes(stored.unwritable), 200) + "): " +
                       std::string(kPlaceholderStored));
     } catch (const std::exception& error) {
-      Warn(index, "picture " + Quoted(name) + " cannot be read (" + ErrorText(error) +
-                      "): converting will fail");
+      Warn(index, UnreadablePicture(name, error));
     }
   }
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "conversion/text.h"
-#include "error.h"
+#include "platform/platform_errors.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/utf.h"

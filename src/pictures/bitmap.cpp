@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 
@@ -128,7 +128,7 @@ std::unique_ptr<Bitmap> Bitmap::FromPixels(int width, int height, int bitsPerPix
       (bitsPerPixel > 8 ? colorTable.empty() : colorTable.size() <= (1u << bitsPerPixel)) &&
       bottomUpRows.size() == DibStride(static_cast<std::uint64_t>(width), bitsPerPixel) *
                                  static_cast<std::uint64_t>(height);
-  if (!fits) throw InvalidGraphicError("Bitmap image is not valid");
+  if (!fits) throw InvalidBitmapError();
   auto bitmap = std::make_unique<Bitmap>();
   Dib& dib = bitmap->dib_;
   dib.header.width = width;

@@ -64,7 +64,7 @@ std::uint64_t DibStride(std::uint64_t width, unsigned bitsPerPixel);
 std::array<std::uint32_t, 3> DefaultMasks(unsigned bitsPerPixel);
 
 // Parses a whole, non-empty bitmap file. Raises ReadError for a file shorter
-// than its headers, InvalidGraphicError "Bitmap image is not valid" for
+// than its headers, InvalidBitmapError "Bitmap image is not valid" for
 // anything the held form cannot take, and "Image is too large (...)" above
 // the decoded-pixel limit.
 Dib ReadDib(std::string_view file);

@@ -4,20 +4,17 @@
 #include <algorithm>
 #include <limits>
 
-#include "error.h"
 #include "pictures/dib.h"
 #include "pictures/limits.h"
 #include "pictures/little_endian.h"
+#include "pictures/picture_errors.h"
+#include "platform/platform_errors.h"
 
 namespace texttoxml::pictures {
 
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
-
-[[noreturn]] void Invalid() {
-  throw InvalidGraphicError("Bitmap image is not valid");
-}
 
 enum class HeaderKind { Core, Os2, Windows };
 
@@ -42,7 +39,7 @@ ParsedHeader ParseInfoHeader(std::string_view file) {
   if (file.size() < kFileHeaderSize + 4) throw ReadError();
   ParsedHeader parsed;
   parsed.size = ReadU32Le(file, kFileHeaderSize);
-  if (!KnownHeaderSize(parsed.size)) Invalid();
+  if (!KnownHeaderSize(parsed.size)) throw InvalidBitmapError();
   if (file.size() - kFileHeaderSize < parsed.size) throw ReadError();
   std::string_view h = file.substr(kFileHeaderSize, parsed.size);
   DibHeader& f = parsed.fields;
@@ -140,7 +137,7 @@ TableLayout LocateTable(std::string_view file, const ParsedHeader& parsed,
   if (offset > start && offset < table.End()) {
     table.entries = (offset - start) / table.entrySize;
   }
-  if (table.End() > file.size()) Invalid();
+  if (table.End() > file.size()) throw InvalidBitmapError();
   return table;
 }
 
@@ -242,9 +239,9 @@ void ReadRunLengthPixels(std::string_view file, std::uint64_t start,
 
 Dib ReadDib(std::string_view file) {
   if (file.size() < kFileHeaderSize) throw ReadError();
-  if (file[0] != 'B' || file[1] != 'M') Invalid();
+  if (file[0] != 'B' || file[1] != 'M') throw InvalidBitmapError();
   const ParsedHeader parsed = ParseInfoHeader(file);
-  if (!ValidFormat(parsed)) Invalid();
+  if (!ValidFormat(parsed)) throw InvalidBitmapError();
 
   Dib dib;
   dib.header = parsed.fields;

@@ -33,11 +33,13 @@ std::vector<FileFormat> StandardFormats() {
   add("wmf", "Metafiles", &MakeGraphic<Metafile>);
   add("emf", "Enhanced Metafiles", &MakeGraphic<Metafile>);
   add("ico", "Icons", &MakeGraphic<Icon>);
-  add("tiff", "TIFF Images", &MakeGraphic<WicImage>);
-  add("tif", "TIFF Images", &MakeGraphic<WicImage>);
+  constexpr std::string_view kTiff = "TIFF Images";
+  add("tiff", kTiff, &MakeGraphic<WicImage>);
+  add("tif", kTiff, &MakeGraphic<WicImage>);
   add("bmp", "Bitmaps", &MakeGraphic<Bitmap>);
-  add("jpeg", "JPEG Image File", &MakeGraphic<JpegImage>);
-  add("jpg", "JPEG Image File", &MakeGraphic<JpegImage>);
+  constexpr std::string_view kJpeg = "JPEG Image File";
+  add("jpeg", kJpeg, &MakeGraphic<JpegImage>);
+  add("jpg", kJpeg, &MakeGraphic<JpegImage>);
   add("PNG", "Portable Network Graphics", &MakeGraphic<PngImage>);
   add("GIF", "GIF Image", &MakeGraphic<GifImage>);
   return rows;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

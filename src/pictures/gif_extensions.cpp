@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "error.h"
 #include "pictures/little_endian.h"
+#include "pictures/picture_errors.h"
 #include "platform/code_page.h"
 
 namespace texttoxml::pictures {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

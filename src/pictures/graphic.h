@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

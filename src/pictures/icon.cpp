@@ -1,7 +1,8 @@
 #include "pictures/icon.h"
 
-#include "error.h"
 #include "pictures/little_endian.h"
+#include "pictures/picture_errors.h"
+#include "platform/platform_errors.h"
 
 namespace texttoxml::pictures {
 

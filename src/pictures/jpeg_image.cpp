@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "error.h"
-
 namespace texttoxml::pictures {
 
 int JpegImage::Width() const { return image_ ? image_->header.width : 0; }

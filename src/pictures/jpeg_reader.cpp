@@ -5,8 +5,8 @@
 
 #include <jpeglib.h>
 
-#include "error.h"
 #include "pictures/limits.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

@@ -1,6 +1,6 @@
 #include "pictures/limits.h"
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

@@ -1,7 +1,5 @@
 #include "pictures/metafile.h"
 
-#include "error.h"
-
 namespace texttoxml::pictures {
 
 namespace {

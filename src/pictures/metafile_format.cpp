@@ -5,8 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "error.h"
 #include "pictures/little_endian.h"
+#include "pictures/picture_errors.h"
+#include "platform/platform_errors.h"
 
 namespace texttoxml::pictures {
 

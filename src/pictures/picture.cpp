@@ -1,7 +1,7 @@
 #include "pictures/picture.h"
 
-#include "error.h"
 #include "pictures/file_formats.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

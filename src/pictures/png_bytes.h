@@ -9,6 +9,9 @@
 
 namespace texttoxml::pictures {
 
+// The eight bytes every PNG file starts with.
+inline constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1A\n", 8};
+
 inline std::uint16_t ReadU16Be(std::string_view bytes, std::size_t offset) {
   return static_cast<std::uint16_t>(
       static_cast<std::uint8_t>(bytes[offset]) << 8 |

@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_bytes.h"
 #include "pictures/png_chunks.h"
 #include "pictures/png_header.h"

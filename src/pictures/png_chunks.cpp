@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_bytes.h"
 #include "pictures/png_header.h"
+#include "pictures/png_idat_writer.h"
 #include "pictures/png_image.h"
-#include "pictures/png_image_data.h"
 
 namespace texttoxml::pictures {
 

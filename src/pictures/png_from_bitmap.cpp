@@ -1,9 +1,13 @@
 // Converting a bitmap into the PNG graphic model: palette bitmaps keep their
 // indices and depth, all others become 8-bit RGB.
-#include <cstring>
+#include "pictures/png_from_bitmap.h"
 
-#include "error.h"
+#include <cstring>
+#include <typeinfo>
+
 #include "pictures/bitmap.h"
+#include "pictures/picture.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_image.h"
 
 namespace texttoxml::pictures {
@@ -67,11 +71,11 @@ std::string TransparencyData(const ChunkIHDR& header,
 
 }  // namespace
 
-void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
-                            PaletteEntry transparentColor) {
+std::vector<std::unique_ptr<Chunk>> PngChunksFromBitmap(const Bitmap& bitmap, bool transparent,
+                                                        PaletteEntry transparentColor) {
   const int bits = bitmap.BitsPerPixel();
   if (bitmap.Width() <= 0 || bitmap.Height() <= 0 || !IsSupportedDepth(bits)) {
-    throw InvalidGraphicError("Bitmap image is not valid");
+    throw InvalidBitmapError();
   }
   const bool palette = bits < 16;
   // A 2-bit header keeps the 4-bit cells the bitmap holds; it is written at
@@ -102,8 +106,16 @@ void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
   }
   chunks.push_back(std::make_unique<ChunkIDAT>());
   chunks.push_back(std::make_unique<ChunkIEND>());
-  chunks_ = std::move(chunks);
-  interlaceMethod_ = InterlaceMethod::None;
+  return chunks;
+}
+
+bool ConvertPictureToPng(Picture& picture) {
+  const Graphic* graphic = picture.GetGraphic();
+  if (graphic == nullptr || typeid(*graphic) != typeid(Bitmap)) return false;
+  PngImage png;
+  png.Assign(*graphic);
+  picture.Assign(png);
+  return true;
 }
 
 }  // namespace texttoxml::pictures

@@ -1,7 +1,7 @@
 #include "pictures/png_header.h"
 
-#include "error.h"
 #include "pictures/limits.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_bytes.h"
 #include "pictures/png_image.h"
 

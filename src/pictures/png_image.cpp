@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "error.h"
 #include "pictures/bitmap.h"
+#include "pictures/picture_errors.h"
+#include "pictures/png_bytes.h"
+#include "pictures/png_from_bitmap.h"
 #include "pictures/png_reader.h"
 
 namespace texttoxml::pictures {
 
 namespace {
-
-constexpr std::string_view kSignature("\x89PNG\r\n\x1A\n", 8);
 
 // A transparent bitmap's transparent colour: its bottom-left pixel.
 PaletteEntry TransparentColorOf(const Bitmap& bitmap) {
@@ -35,6 +35,12 @@ void PngImage::Assign(const Graphic& source) {
   } else {
     throw ConvertError(source.ClassName(), ClassName());
   }
+}
+
+void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
+                            PaletteEntry transparentColor) {
+  chunks_ = PngChunksFromBitmap(bitmap, transparent, transparentColor);
+  interlaceMethod_ = InterlaceMethod::None;
 }
 
 void PngImage::CopyFrom(const PngImage& source) {
@@ -65,7 +71,7 @@ void PngImage::LoadFromBytes(std::string_view bytes) {
 }
 
 void PngImage::SaveToStream(std::string& out) const {
-  out += kSignature;
+  out += kPngSignature;
   for (const auto& chunk : chunks_) chunk->Save(*this, out);
 }
 

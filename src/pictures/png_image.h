@@ -40,9 +40,7 @@ class PngImage : public Graphic {
   // Appends the PNG file: signature, then every chunk in list order.
   void SaveToStream(std::string& out) const override;
 
-  // Rebuilds the chunk list from the bitmap: IHDR, PLTE (palette images),
-  // tRNS (when `transparent`), IDAT, IEND. Bitmaps of up to 8 bits per pixel
-  // become palette images of the same depth, all others 8-bit RGB images.
+  // Rebuilds the chunk list from the bitmap, as PngChunksFromBitmap makes it.
   void AssignHandle(const Bitmap& bitmap, bool transparent,
                     PaletteEntry transparentColor);
 

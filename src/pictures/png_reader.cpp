@@ -2,17 +2,15 @@
 
 #include <typeinfo>
 
-#include "error.h"
 #include "pictures/limits.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_bytes.h"
 #include "pictures/png_header.h"
-#include "pictures/png_image_data.h"
+#include "pictures/png_idat_reader.h"
 
 namespace texttoxml::pictures {
 
 namespace {
-
-constexpr std::string_view kSignature("\x89PNG\r\n\x1A\n", 8);
 
 // Text inflated from compressed text chunks, over the whole file.
 constexpr std::uint64_t kTextBudget = kMaxDecodedPixelBytes;
@@ -23,8 +21,8 @@ class ChunkSequenceReader {
       : bytes_(bytes), cursor_(bytes) {}
 
   std::vector<std::unique_ptr<Chunk>> Read() {
-    if (bytes_.substr(0, kSignature.size()) != kSignature) throw PngInvalidFileHeaderError();
-    cursor_.ReadBytes(kSignature.size());
+    if (bytes_.substr(0, kPngSignature.size()) != kPngSignature) throw PngInvalidFileHeaderError();
+    cursor_.ReadBytes(kPngSignature.size());
     bool ended = false;
     while (!ended) {
       const std::uint32_t length = cursor_.ReadU32();

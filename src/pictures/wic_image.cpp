@@ -1,7 +1,5 @@
 #include "pictures/wic_image.h"
 
-#include "error.h"
-
 namespace texttoxml::pictures {
 
 std::unique_ptr<Graphic> WicImage::CreateNew() const {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "pictures/graphic.h"
-#include "pictures/wic_decoder.h"
+#include "pictures/wic_reader.h"
 
 namespace texttoxml::pictures {
 
@@ -22,7 +22,7 @@ class WicImage : public Graphic {
   bool Empty() const override { return bytes_.empty(); }
   int Width() const override { return frame_.width; }
   int Height() const override { return frame_.height; }
-  // Raises InvalidGraphicError "Invalid image" for content the component
+  // Raises InvalidImageError "Invalid image" for content the component
   // cannot decode (an empty file included).
   void LoadFromBytes(std::string_view bytes) override;
   void SaveToStream(std::string& out) const override { out += bytes_; }

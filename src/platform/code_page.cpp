@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "error.h"
 #include "platform/large_pages.h"
+#include "platform/platform_errors.h"
 #include "platform/utf.h"
 
 namespace texttoxml::platform {

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "error.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/large_pages.h"
+#include "platform/platform_errors.h"
 
 namespace texttoxml::platform {
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/platform_errors.h"
 #include "platform/stream.h"
 
 namespace texttoxml::platform {

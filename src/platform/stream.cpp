@@ -1,6 +1,6 @@
 #include "platform/stream.h"
 
-#include "error.h"
+#include "platform/platform_errors.h"
 
 namespace texttoxml::platform {
 

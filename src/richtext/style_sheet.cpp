@@ -14,7 +14,6 @@ std::shared_ptr<RichStyleSheet> MakeConverterStyleSheet() {
   sheet->textStyles = {text};
 
   ParaInfo plain;
-  plain.styleName = u"Paragraph Style";
   ParaInfo centered;
   centered.styleName = u"Centered";
   centered.alignment = Alignment::Center;

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "error.h"
 #include "xml/attribute.h"
 #include "xml/buffer_writer.h"
 #include "xml/char_data.h"
 #include "xml/document.h"
+#include "xml/xml_errors.h"
 
 namespace texttoxml::xml {
 

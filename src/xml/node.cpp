@@ -1,10 +1,10 @@
 #include "xml/node.h"
 
-#include "error.h"
 #include "xml/attribute.h"
 #include "xml/buffer_writer.h"
 #include "xml/document.h"
 #include "xml/value_text.h"
+#include "xml/xml_errors.h"
 
 namespace texttoxml::xml {
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/clock.h"
+#include "xml/xml_errors.h"
 
 namespace texttoxml::xml {
 

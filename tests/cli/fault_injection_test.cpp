@@ -20,14 +20,9 @@
 
 #include "cli/run.h"
 #include "cli/run_support.h"
-#include "test_support.h"
 
 namespace texttoxml::cli {
 namespace {
-
-using texttoxml::testing::FolderEntries;
-using texttoxml::testing::ReadFile;
-using texttoxml::testing::TempDir;
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,5 @@
-// Runs the command-line converter in-process and keeps what it printed.
+// Runs the command-line converter in-process and keeps what it printed; the
+// file helpers the command-line tests use go by their short names here.
 #pragma once
 
 #include <sstream>
@@ -7,8 +8,13 @@
 
 #include "cli/run.h"
 #include "platform/stream.h"
+#include "test_support.h"
 
 namespace texttoxml::cli {
+
+using texttoxml::testing::FolderEntries;
+using texttoxml::testing::ReadFile;
+using texttoxml::testing::TempDir;
 
 struct RunResult {
   int status = 0;

@@ -19,14 +19,9 @@
 #include "cli/run_support.h"
 #include "platform/files.h"
 #include "platform/interrupt_cleanup.h"
-#include "test_support.h"
 
 namespace texttoxml::cli {
 namespace {
-
-using texttoxml::testing::FolderEntries;
-using texttoxml::testing::ReadFile;
-using texttoxml::testing::TempDir;
 
 namespace fs = std::filesystem;
 

@@ -4,19 +4,20 @@
 
 #include <cstdint>
 
-#include "conversion/embedded_data.h"
 #include "conversion/convert.h"
-#include "converted.h"
+#include "conversion/embedded_data.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
-#include "error.h"
 #include "pictures/picture.h"
-#include "pictures/png_convert.h"
+#include "pictures/picture_errors.h"
+#include "pictures/png_from_bitmap.h"
 #include "pictures/png_image.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/platform_errors.h"
 #include "platform/stream.h"
 #include "platform/utf.h"
+#include "converted.h"
 #include "test_support.h"
 #include "xml/document.h"
 
@@ -24,6 +25,7 @@ namespace texttoxml::conversion {
 namespace {
 
 using texttoxml::testing::DecodeBase64;
+using texttoxml::testing::Hex;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
@@ -105,16 +107,6 @@ std::pair<std::string, std::string> StoredForm(const std::string& path) {
   std::string bytes;
   copy->SaveToStream(bytes);
   return {std::string(copy->ClassName()), bytes};
-}
-
-std::string Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string text;
-  for (unsigned char byte : bytes) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0xF];
-  }
-  return text;
 }
 
 // The RichDoc text in a FormattedText value, split after the common head

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "error.h"
 #include "platform/files.h"
+#include "platform/platform_errors.h"
 #include "test_support.h"
 
 namespace texttoxml::conversion {

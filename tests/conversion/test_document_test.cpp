@@ -5,18 +5,19 @@
 #include <sstream>
 
 #include "conversion/convert.h"
-#include "converted.h"
 #include "conversion/task_text.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/utf.h"
+#include "converted.h"
 #include "test_support.h"
 
 namespace texttoxml::conversion {
 namespace {
 
 using texttoxml::testing::DecodeBase64;
+using texttoxml::testing::IsGuidText;
 using texttoxml::testing::TempDir;
 
 const platform::DateTime kDate{2013, 7, 24, 15, 4, 5, 870};
@@ -47,14 +48,7 @@ std::string UndoPassage(const std::string& base64) {
 
 // True when `text` holds a 36-character GUID at `at`.
 bool IsGuidAt(const std::string& text, std::size_t at) {
-  if (text.size() < at + 36) return false;
-  for (std::size_t k = 0; k < 36; ++k) {
-    char c = text[at + k];
-    bool hyphen = k == 8 || k == 13 || k == 18 || k == 23;
-    if (hyphen ? c != '-' : !(std::isdigit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'F')))
-      return false;
-  }
-  return true;
+  return at <= text.size() && IsGuidText(std::string_view(text).substr(at, 36));
 }
 
 // The FileName values of all QuestionImage elements.

@@ -5,10 +5,10 @@
 #include <set>
 #include <sstream>
 
-#include "error.h"
 #include "kinds_test_support.h"
 #include "pictures/bitmap.h"
 #include "pictures/jpeg_image.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 namespace {

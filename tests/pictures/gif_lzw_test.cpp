@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "error.h"
-#include "pictures/gif_lzw.h"
 #include "gif_test_support.h"
+#include "pictures/gif_lzw.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 namespace {

@@ -5,11 +5,11 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "error.h"
 #include "kinds_test_support.h"
 #include "pictures/icon.h"
 #include "pictures/jpeg_image.h"
 #include "pictures/metafile.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_bytes.h"
 #include "pictures/wic_image.h"
 

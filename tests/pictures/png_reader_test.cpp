@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_image.h"
 #include "png_test_support.h"
 

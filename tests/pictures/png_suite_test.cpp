@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <map>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_image.h"
 #include "png_test_support.h"
 #include "test_support.h"

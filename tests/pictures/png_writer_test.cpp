@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <random>
 
-#include "error.h"
-#include "foreign_graphic.h"
+#include "fake_graphic.h"
 #include "pictures/bitmap.h"
 #include "pictures/little_endian.h"
 #include "pictures/picture.h"
-#include "pictures/png_convert.h"
+#include "pictures/picture_errors.h"
+#include "pictures/png_from_bitmap.h"
 #include "pictures/png_image.h"
 #include "png_test_support.h"
 #include "test_support.h"
@@ -210,7 +210,7 @@ TEST(PngFromBitmap, RefusesWhatHasNoPngForm) {
   EXPECT_TRUE(png.Empty());
 
   try {
-    png.Assign(texttoxml::testing::ForeignGraphic());
+    png.Assign(texttoxml::testing::FakeGraphic("TForeign", ""));
     FAIL() << "no exception";
   } catch (const ConvertError& error) {
     EXPECT_STREQ(error.what(), "Cannot assign a TForeign to a TPngImage");

@@ -4,6 +4,7 @@
 
 #include "platform/clock.h"
 #include "platform/guid.h"
+#include "test_support.h"
 
 namespace texttoxml::platform {
 namespace {
@@ -44,16 +45,7 @@ TEST(NewGuidText, IsARandomVersion4GuidInUpperCase) {
   std::set<std::string> seen;
   for (int i = 0; i < 200; ++i) {
     std::string guid = NewGuidText();
-    ASSERT_EQ(guid.size(), 36u);
-    for (std::size_t k = 0; k < guid.size(); ++k) {
-      if (k == 8 || k == 13 || k == 18 || k == 23) {
-        EXPECT_EQ(guid[k], '-');
-      } else {
-        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(guid[k])) ||
-                    (guid[k] >= 'A' && guid[k] <= 'F'))
-            << guid;
-      }
-    }
+    ASSERT_TRUE(texttoxml::testing::IsGuidText(guid)) << guid;
     EXPECT_EQ(guid[14], '4');
     EXPECT_NE(std::string("89AB").find(guid[19]), std::string::npos);
     seen.insert(guid);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "error.h"
+#include "platform/platform_errors.h"
 #include "platform/utf.h"
 
 namespace texttoxml::platform {

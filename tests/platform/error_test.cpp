@@ -1,4 +1,4 @@
-#include "error.h"
+#include "platform/platform_errors.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,6 @@ TEST(ErrorMessages, CarryTheirExactTexts) {
   EXPECT_STREQ(WriteError().what(), "Stream write error");
   EXPECT_STREQ(ReadError().what(), "Stream read error");
   EXPECT_STREQ(InvalidUtf8Error("/t.txt", 7).what(), "Invalid UTF-8 in file \"/t.txt\" at byte 7");
-  EXPECT_STREQ(ConvertError("TIcon", "TPngImage").what(), "Cannot assign a TIcon to a TPngImage");
 }
 
 }  // namespace

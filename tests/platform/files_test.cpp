@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "error.h"
+#include "platform/platform_errors.h"
 #include "test_support.h"
 
 namespace texttoxml::platform {

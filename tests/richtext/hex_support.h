@@ -1,24 +1,18 @@
-// Byte strings as hexadecimal text, for readable comparisons.
+// The hexadecimal form of the short strings that RichDoc property streams
+// hold, for readable comparisons.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace texttoxml::richtext::testing {
+#include "test_support.h"
 
-inline std::string Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string text;
-  for (unsigned char byte : bytes) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0xF];
-  }
-  return text;
-}
+namespace texttoxml::testing {
 
-// The hexadecimal form of a short string: length byte and ASCII bytes.
+// A short string as a property stream writes it: its length byte, then its
+// ASCII bytes.
 inline std::string HexShort(std::string_view ascii) {
   return Hex(std::string(1, static_cast<char>(ascii.size())) + std::string(ascii));
 }
 
-}  // namespace texttoxml::richtext::testing
+}  // namespace texttoxml::testing

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "error.h"
 #include "xml/attribute.h"
 #include "xml/char_data.h"
 #include "xml/declaration.h"
 #include "xml/document.h"
+#include "xml/xml_errors.h"
 #include "xml/xml_helper.h"
 
 namespace texttoxml::xml {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "error.h"
 #include "platform/files.h"
+#include "platform/platform_errors.h"
 #include "test_support.h"
 #include "xml/document.h"
 #include "xml/xml_helper.h"

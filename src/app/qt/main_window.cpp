@@ -1,3 +1,5 @@
+// The Qt side of the main window: its widgets, and the WindowPlatform through
+// which its Form1 reaches them.
 #include "app/qt/main_window.h"
 
 #include <QGroupBox>

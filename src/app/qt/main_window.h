@@ -1,6 +1,8 @@
-// The program's one window: the conversion tab with the editable memo and
-// the open and save buttons, the read-only sample and description tabs. The
-// window carries Form1's commands out through Qt widgets and a Desktop.
+// The program's one window as Qt widgets: the conversion tab with the
+// editable memo and the open and save buttons, the read-only sample and
+// description tabs. Only the toolkit side lives here: the commands and their
+// state are Form1's (app/form1.h), which this window carries out through Qt
+// widgets and a Desktop.
 #pragma once
 
 #include <QWidget>

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <memory>
 
-#include "error.h"
 #include "pictures/gif_blocks.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

@@ -2,10 +2,10 @@
 // the maps, extensions in their stored forms, pixels encoded with LZW.
 #include <algorithm>
 
-#include "error.h"
 #include "pictures/gif_image.h"
 #include "pictures/gif_lzw.h"
 #include "pictures/little_endian.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

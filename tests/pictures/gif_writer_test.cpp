@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "error.h"
+#include "fake_graphic.h"
 #include "gif_test_support.h"
 #include "pictures/gif_image.h"
-#include "foreign_graphic.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 namespace {
@@ -247,7 +247,7 @@ TEST(GifSave, TakesOnlyGifSources) {
   GifImage target;
   target.LoadFromBytes(SimpleGif(kFourPixels, 2, 2, 1));
   try {
-    target.Assign(texttoxml::testing::ForeignGraphic("TBitmap"));
+    target.Assign(texttoxml::testing::FakeGraphic("TBitmap", ""));
     ADD_FAILURE() << "a bitmap was taken";
   } catch (const ConvertError& e) {
     EXPECT_STREQ(e.what(), "Cannot assign a TBitmap to a TGIFImage");

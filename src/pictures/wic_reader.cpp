@@ -1,27 +1,24 @@
-#include "pictures/wic_decoder.h"
+#include "pictures/wic_reader.h"
 
 #include <cstdint>
 #include <string>
 
-#include "error.h"
 #include "pictures/bitmap.h"
 #include "pictures/gif_image.h"
 #include "pictures/jpeg_reader.h"
 #include "pictures/little_endian.h"
+#include "pictures/picture_errors.h"
+#include "pictures/png_bytes.h"
 #include "pictures/png_image.h"
-#include "pictures/tiff_decoder.h"
+#include "pictures/tiff_reader.h"
 
 namespace texttoxml::pictures {
 
 namespace {
 
-[[noreturn]] void Invalid() { throw InvalidGraphicError("Invalid image"); }
-
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
   return bytes.substr(0, prefix.size()) == prefix;
 }
-
-constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1a\n", 8};
 
 // Decodes with one of the picture readers: a picture over the pixel limit
 // says so, any other failure is the component's.
@@ -32,7 +29,7 @@ void DecodeAs(Kind& graphic, std::string_view bytes) {
   } catch (const ImageTooLargeError&) {
     throw;
   } catch (const Error&) {
-    Invalid();
+    throw InvalidImageError();
   }
 }
 
@@ -47,7 +44,7 @@ WicFrameInfo CheckPng(std::string_view bytes) {
 WicFrameInfo CheckGif(std::string_view bytes) {
   GifImage gif;
   DecodeAs(gif, bytes);
-  if (gif.Empty() || gif.Width() == 0 || gif.Height() == 0) Invalid();
+  if (gif.Empty() || gif.Width() == 0 || gif.Height() == 0) throw InvalidImageError();
   return {WicImageFormat::Gif, gif.Width(), gif.Height()};
 }
 
@@ -56,7 +53,7 @@ WicFrameInfo CheckJpeg(std::string_view bytes) {
     const JpegHeaderInfo header = DecodeJpeg(bytes);
     return {WicImageFormat::Jpeg, header.width, header.height};
   } catch (const JpegError&) {
-    Invalid();
+    throw InvalidImageError();
   }
 }
 
@@ -72,10 +69,12 @@ WicFrameInfo CheckBitmap(std::string_view bytes) {
 WicFrameInfo CheckIcon(std::string_view bytes) {
   constexpr std::size_t kFirstEntry = 6;
   constexpr std::size_t kEntrySize = 16;
-  if (bytes.size() < kFirstEntry + kEntrySize || ReadU16Le(bytes, 4) == 0) Invalid();
+  if (bytes.size() < kFirstEntry + kEntrySize || ReadU16Le(bytes, 4) == 0) {
+    throw InvalidImageError();
+  }
   const std::uint64_t size = ReadU32Le(bytes, kFirstEntry + 8);
   const std::uint64_t offset = ReadU32Le(bytes, kFirstEntry + 12);
-  if (size < 8 || offset > bytes.size() || size > bytes.size() - offset) Invalid();
+  if (size < 8 || offset > bytes.size() || size > bytes.size() - offset) throw InvalidImageError();
   std::string_view image = bytes.substr(offset, size);
   if (StartsWith(image, kPngSignature)) {
     CheckPng(image);
@@ -83,7 +82,7 @@ WicFrameInfo CheckIcon(std::string_view bytes) {
     // A file header with no pixel-data offset: the pixels follow the table.
     CheckBitmap(std::string("BM", 2) + std::string(12, '\0') + std::string(image));
   } else {
-    Invalid();
+    throw InvalidImageError();
   }
   auto dimension = [&](std::size_t at) {
     const auto value = static_cast<std::uint8_t>(bytes[at]);
@@ -110,7 +109,7 @@ WicFrameInfo DecodeWicFrame(std::string_view bytes) {
   if (StartsWith(bytes, "GIF87a"sv) || StartsWith(bytes, "GIF89a"sv)) return CheckGif(bytes);
   if (StartsWith(bytes, "BM"sv)) return CheckBitmap(bytes);
   if (StartsWith(bytes, "\0\0\1\0"sv)) return CheckIcon(bytes);
-  Invalid();
+  throw InvalidImageError();
 }
 
 }  // namespace texttoxml::pictures

@@ -1,4 +1,4 @@
-#include "pictures/tiff_decoder.h"
+#include "pictures/tiff_reader.h"
 
 #include <tiffio.h>
 
@@ -8,14 +8,12 @@
 #include <memory>
 #include <vector>
 
-#include "error.h"
 #include "pictures/limits.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 
 namespace {
-
-[[noreturn]] void Invalid() { throw InvalidGraphicError("Invalid image"); }
 
 struct MemoryFile {
   std::string_view bytes;
@@ -62,7 +60,7 @@ struct TiffCloser {
 std::unique_ptr<TIFF, TiffCloser> OpenFromMemory(MemoryFile& file) {
   std::unique_ptr<TIFFOpenOptions, decltype(&TIFFOpenOptionsFree)> options(
       TIFFOpenOptionsAlloc(), &TIFFOpenOptionsFree);
-  if (!options) Invalid();
+  if (!options) throw InvalidImageError();
   TIFFOpenOptionsSetErrorHandlerExtR(options.get(), StayQuiet, nullptr);
   TIFFOpenOptionsSetWarningHandlerExtR(options.get(), StayQuiet, nullptr);
   TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(),
@@ -70,7 +68,7 @@ std::unique_ptr<TIFF, TiffCloser> OpenFromMemory(MemoryFile& file) {
   std::unique_ptr<TIFF, TiffCloser> tiff(TIFFClientOpenExt(
       "memory", "rm", &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc,
       MapProc, UnmapProc, options.get()));
-  if (!tiff) Invalid();
+  if (!tiff) throw InvalidImageError();
   return tiff;
 }
 
@@ -84,11 +82,13 @@ FrameSize DecodeTiffFirstFrame(std::string_view bytes) {
   if (TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) != 1 ||
       TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) != 1 || width == 0 ||
       height == 0 || width > INT32_MAX || height > INT32_MAX) {
-    Invalid();
+    throw InvalidImageError();
   }
   CheckImageSize(width, height, 32);
   std::vector<std::uint32_t> raster(std::size_t{width} * height);
-  if (TIFFReadRGBAImage(tiff.get(), width, height, raster.data(), 1) != 1) Invalid();
+  if (TIFFReadRGBAImage(tiff.get(), width, height, raster.data(), 1) != 1) {
+    throw InvalidImageError();
+  }
   return {static_cast<int>(width), static_cast<int>(height)};
 }
 

@@ -4,9 +4,9 @@
 #include <span>
 #include <string>
 
-#include "error.h"
 #include "pictures/gif_blocks.h"
 #include "pictures/gif_lzw.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "error.h"
 #include "gif_test_support.h"
 #include "pictures/gif_image.h"
+#include "pictures/picture_errors.h"
 #include "test_support.h"
 
 namespace texttoxml::pictures {

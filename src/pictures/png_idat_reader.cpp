@@ -1,6 +1,7 @@
 // Decoding the image data of a PNG file: the zlib stream of consecutive
 // IDAT chunks is inflated row by row, each row unfiltered and its pixels put
 // into the header's store.
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -9,9 +10,9 @@
 #include <new>
 #include <vector>
 
-#include "error.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_header.h"
-#include "pictures/png_image_data.h"
+#include "pictures/png_idat_reader.h"
 #include "pictures/png_passes.h"
 
 namespace texttoxml::pictures {

@@ -1,5 +1,6 @@
-// A graphic whose class name and stored bytes a test chooses, that can be
-// told to fail, and that counts how many of its kind are alive.
+// A graphic of a kind that no picture reader makes: its class name and
+// stored bytes are the test's choice, it can be told to fail, and it counts
+// how many of its kind are alive. Picture kinds refuse it as a source.
 #pragma once
 
 #include <memory>
@@ -8,7 +9,7 @@
 
 #include "pictures/graphic.h"
 
-namespace texttoxml::richtext::testing {
+namespace texttoxml::testing {
 
 class FakeGraphic : public pictures::Graphic {
  public:
@@ -49,4 +50,4 @@ class FakeGraphic : public pictures::Graphic {
   Failure failure_;
 };
 
-}  // namespace texttoxml::richtext::testing
+}  // namespace texttoxml::testing

@@ -11,7 +11,7 @@ struct FrameSize {
 };
 
 // Decodes the first directory's image and returns its size. Raises
-// InvalidGraphicError "Invalid image" when libtiff fails, ImageTooLargeError
+// InvalidImageError "Invalid image" when libtiff fails, ImageTooLargeError
 // above the decoded-pixel limit.
 FrameSize DecodeTiffFirstFrame(std::string_view bytes);
 

@@ -1,11 +1,11 @@
 // Reading a GIF file into the frames of a GifImage.
 #include <cctype>
 
-#include "error.h"
 #include "pictures/gif_image.h"
 #include "pictures/gif_lzw.h"
 #include "pictures/limits.h"
 #include "pictures/little_endian.h"
+#include "pictures/picture_errors.h"
 
 namespace texttoxml::pictures {
 

@@ -9,7 +9,7 @@
 
 #include "pictures/png_bytes.h"
 #include "pictures/png_header.h"
-#include "pictures/png_image_data.h"
+#include "pictures/png_idat_writer.h"
 #include "pictures/png_passes.h"
 
 namespace texttoxml::pictures {

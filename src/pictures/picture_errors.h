@@ -1,0 +1,129 @@
+// The failures of reading, converting and writing pictures. Their messages
+// are fixed English texts.
+#pragma once
+
+#include <string_view>
+
+#include "error.h"
+
+namespace texttoxml {
+
+// "Cannot assign a %s to a %s".
+class ConvertError : public Error {
+ public:
+  ConvertError(std::string_view sourceClass, std::string_view targetClass);
+};
+
+// A picture that its graphic kind cannot take; the message says which.
+class InvalidGraphicError : public Error {
+ public:
+  using Error::Error;
+};
+
+// A bitmap file whose headers are wrong, or a bitmap that the platform or the
+// PNG conversion refuses: "Bitmap image is not valid".
+class InvalidBitmapError : public InvalidGraphicError {
+ public:
+  InvalidBitmapError();
+};
+
+// Content that the imaging component cannot decode: "Invalid image".
+class InvalidImageError : public InvalidGraphicError {
+ public:
+  InvalidImageError();
+};
+
+// A GIF that cannot be read or written; the message says why, e.g.
+// "Invalid GIF signature" or "Color not in color table".
+class GifException : public InvalidGraphicError {
+ public:
+  explicit GifException(std::string_view message);
+};
+
+// A PNG that cannot be read or a PNG graphic that cannot be copied. The
+// classes below name each reading failure; their messages are fixed texts.
+class PngError : public InvalidGraphicError {
+ public:
+  using InvalidGraphicError::InvalidGraphicError;
+};
+
+class PngInvalidFileHeaderError : public PngError {
+ public:
+  PngInvalidFileHeaderError();
+};
+
+class PngIhdrNotFirstError : public PngError {
+ public:
+  PngIhdrNotFirstError();
+};
+
+class PngUnexpectedEndError : public PngError {
+ public:
+  PngUnexpectedEndError();
+};
+
+class PngInvalidCrcError : public PngError {
+ public:
+  PngInvalidCrcError();
+};
+
+class PngInvalidIhdrError : public PngError {
+ public:
+  PngInvalidIhdrError();
+};
+
+class PngSizeExceedsError : public PngError {
+ public:
+  PngSizeExceedsError();
+};
+
+class PngUnknownCompressionError : public PngError {
+ public:
+  PngUnknownCompressionError();
+};
+
+class PngUnknownInterlaceError : public PngError {
+ public:
+  PngUnknownInterlaceError();
+};
+
+class PngInvalidPaletteError : public PngError {
+ public:
+  PngInvalidPaletteError();
+};
+
+class PngUnknownCriticalChunkError : public PngError {
+ public:
+  PngUnknownCriticalChunkError();
+};
+
+class PngMissingMultipleIdatError : public PngError {
+ public:
+  PngMissingMultipleIdatError();
+};
+
+// Invalid compressed image data; `zlibCode` is the negative zlib result.
+class PngZlibError : public PngError {
+ public:
+  explicit PngZlibError(int zlibCode);
+};
+
+class PngNoImageDataError : public PngError {
+ public:
+  PngNoImageDataError();
+};
+
+// A picture whose decoded pixels would exceed the limit:
+// "Image is too large (%u x %u pixels)".
+class ImageTooLargeError : public InvalidGraphicError {
+ public:
+  ImageTooLargeError(unsigned long long width, unsigned long long height);
+};
+
+// The JPEG library refused a file: "JPEG error #%d" with its message code.
+class JpegError : public Error {
+ public:
+  explicit JpegError(int messageCode);
+};
+
+}  // namespace texttoxml

@@ -1,0 +1,46 @@
+#include "platform/platform_errors.h"
+
+#include <cstdio>
+#include <string>
+
+namespace texttoxml {
+
+namespace {
+
+std::string Quoted(std::string_view prefix, std::string_view path,
+                   std::string_view cause) {
+  std::string message(prefix);
+  message += " \"";
+  message += path;
+  message += "\". ";
+  message += cause;
+  return message;
+}
+
+std::string CodePointText(char32_t c) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+  return buffer;
+}
+
+}  // namespace
+
+FOpenError::FOpenError(std::string_view path, std::string_view cause)
+    : Error(Quoted("Cannot open file", path, cause)) {}
+
+FCreateError::FCreateError(std::string_view path, std::string_view cause)
+    : Error(Quoted("Cannot create file", path, cause)) {}
+
+WriteError::WriteError() : Error("Stream write error") {}
+
+ReadError::ReadError() : Error("Stream read error") {}
+
+InvalidUtf8Error::InvalidUtf8Error(std::string_view path, std::size_t offset)
+    : Error("Invalid UTF-8 in file \"" + std::string(path) + "\" at byte " +
+            std::to_string(offset)) {}
+
+CodePageError::CodePageError(char32_t character, std::string_view codePage)
+    : Error("Character " + CodePointText(character) +
+            " cannot be written in code page " + std::string(codePage)) {}
+
+}  // namespace texttoxml

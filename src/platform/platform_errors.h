@@ -1,0 +1,48 @@
+// The failures of files, streams and text encodings, which every subsystem
+// above the platform meets when it reads or writes.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "error.h"
+
+namespace texttoxml {
+
+// A file could not be opened for reading: "Cannot open file "%s". %s".
+class FOpenError : public Error {
+ public:
+  FOpenError(std::string_view path, std::string_view cause);
+};
+
+// A file could not be created for writing: "Cannot create file "%s". %s".
+class FCreateError : public Error {
+ public:
+  FCreateError(std::string_view path, std::string_view cause);
+};
+
+// The target took none of the bytes handed to it: "Stream write error".
+class WriteError : public Error {
+ public:
+  WriteError();
+};
+
+// A stream ended inside something that must be read whole: "Stream read error".
+class ReadError : public Error {
+ public:
+  ReadError();
+};
+
+// A task file opened as UTF-8 holds a byte sequence that is not UTF-8.
+class InvalidUtf8Error : public Error {
+ public:
+  InvalidUtf8Error(std::string_view path, std::size_t offset);
+};
+
+// A character that the ANSI code page cannot represent.
+class CodePageError : public Error {
+ public:
+  CodePageError(char32_t character, std::string_view codePage);
+};
+
+}  // namespace texttoxml
