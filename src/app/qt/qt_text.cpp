@@ -1,6 +1,7 @@
 #include "app/qt/qt_text.h"
 
 #include <QFile>
+#include <algorithm>
 
 #include "conversion/task_text.h"
 
@@ -20,16 +21,70 @@ std::string PathFromQString(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
-QString MemoTextToWidget(std::u16string_view text) {
-  QString widgetText = ToQString(text);
-  widgetText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+namespace {
+
+constexpr char16_t kLineSeparator = u'\u2028';
+constexpr char16_t kParagraphSeparator = u'\u2029';
+
+}  // namespace
+
+bool BreaksAreCrLfOnly(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    switch (text[i]) {
+      case u'\r':
+        if (i + 1 == text.size() || text[i + 1] != u'\n') return false;
+        ++i;
+        break;
+      case u'\n':
+      case kLineSeparator:
+      case kParagraphSeparator:
+      case u'\uFDD0':  // the document's marks of a frame's start and end
+      case u'\uFDD1':
+        return false;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
+// Copies the runs between line breaks whole: a test bank is millions of
+// characters.
+QString MemoTextToWidget(std::u16string_view text, int linesPerParagraph) {
+  QString widgetText(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(widgetText.data());
+  char16_t* const begin = out;
+  int line = 0;
+  std::size_t start = 0;
+  for (std::size_t lineBreak = text.find(u"\r\n"); lineBreak != std::u16string_view::npos;
+       lineBreak = text.find(u"\r\n", start)) {
+    out = std::copy(text.begin() + static_cast<std::ptrdiff_t>(start),
+                    text.begin() + static_cast<std::ptrdiff_t>(lineBreak), out);
+    line = (line + 1) % linesPerParagraph;
+    *out++ = line == 0 ? kParagraphSeparator : kLineSeparator;
+    start = lineBreak + 2;
+  }
+  out = std::copy(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), out);
+  widgetText.truncate(out - begin);
   return widgetText;
 }
 
-std::u16string MemoTextFromWidget(const QString& rawText) {
-  QString text = rawText;
-  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  return conversion::MemoText(ToU16String(text));
+std::u16string MemoTextFromWidget(QStringView rawText, bool lineSeparatorsBreak) {
+  const auto isBreak = [lineSeparatorsBreak](QChar c) {
+    return c == kParagraphSeparator || (lineSeparatorsBreak && c == kLineSeparator);
+  };
+  const auto breaks = static_cast<std::size_t>(std::count_if(rawText.begin(), rawText.end(), isBreak));
+  std::u16string text(static_cast<std::size_t>(rawText.size()) + breaks, u'\0');
+  char16_t* out = text.data();
+  for (QChar c : rawText) {
+    if (isBreak(c)) {
+      *out++ = u'\r';
+      *out++ = u'\n';
+    } else {
+      *out++ = c.unicode();
+    }
+  }
+  return conversion::MemoText(std::move(text));
 }
 
 }  // namespace texttoxml::app::gui

@@ -15,13 +15,21 @@ std::u16string ToU16String(const QString& text);
 QString PathToQString(const std::string& path);
 std::string PathFromQString(const QString& path);
 
-// The memo's text for a Qt text control: CR LF becomes LF.
-QString MemoTextToWidget(std::u16string_view text);
+// Whether the only breaks that Qt's text document would see in a text are
+// its CR LF line breaks: no lone CR or LF, no line or paragraph separator, no
+// frame mark.
+bool BreaksAreCrLfOnly(std::u16string_view text);
 
-// A Qt text control's raw text as the memo's text: each paragraph break
-// becomes CR LF, and nothing after a U+0000 is kept. The raw text is used
-// because the plain-text form turns no-break spaces into spaces, which would
-// change the task text.
-std::u16string MemoTextFromWidget(const QString& rawText);
+// The memo's text for a Qt text document: each CR LF becomes a paragraph
+// separator, or a line separator (U+2028) inside each run of
+// `linesPerParagraph` lines.
+QString MemoTextToWidget(std::u16string_view text, int linesPerParagraph = 1);
+
+// A Qt text document's raw text as the memo's text: each paragraph
+// separator, and with `lineSeparatorsBreak` each line separator, becomes
+// CR LF, and nothing after a U+0000 is kept. The raw text is used because the
+// plain-text form turns no-break spaces into spaces, which would change the
+// task text.
+std::u16string MemoTextFromWidget(QStringView rawText, bool lineSeparatorsBreak = false);
 
 }  // namespace texttoxml::app::gui
