@@ -13,24 +13,27 @@ Memo::Memo() {
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  connect(document(), &QTextDocument::contentsChange, this, &Memo::CountLines);
 }
 
 void Memo::SetText(std::u16string_view text) {
-  const auto lines = static_cast<qsizetype>(std::count(text.begin(), text.end(), u'\r')) + 1;
-  grouped_ = lines >= kMemoGroupedFromLines && BreaksAreCrLfOnly(text);
+  grouped_ = std::count(text.begin(), text.end(), u'\r') + 1 >= kMemoGroupedFromLines && BreaksAreCrLfOnly(text);
   setPlainText(MemoTextToWidget(text, grouped_ ? kMemoLinesPerParagraph : 1));
-  if (grouped_) CountLinesOfParagraphs(lines);
 }
 
 std::u16string Memo::Text() const { return MemoTextFromWidget(document()->toRawText(), grouped_); }
 
 // The layout counts one line for a paragraph until it lays the paragraph
-// out, which it does only when the paragraph comes into view; without the
-// true counts the scroll bar would cover a sixty-fourth of the text.
-void Memo::CountLinesOfParagraphs(qsizetype lines) {
-  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-    block.setLineCount(static_cast<int>(std::min<qsizetype>(lines, kMemoLinesPerParagraph)));
-    lines -= kMemoLinesPerParagraph;
+// out, which it does only once the paragraph comes into view, and a
+// paragraph split by an edit starts with the count of the one it came from;
+// without the true counts the scroll bar of a long text would cover a
+// sixty-fourth of it.
+void Memo::CountLines(int position, int /*removed*/, int added) {
+  if (!grouped_) return;
+  const QTextBlock last = document()->findBlock(position + added);
+  for (QTextBlock block = document()->findBlock(position); block.isValid(); block = block.next()) {
+    block.setLineCount(static_cast<int>(block.text().count(QChar::LineSeparator)) + 1);
+    if (block == last) break;
   }
   QAbstractTextDocumentLayout* layout = document()->documentLayout();
   emit layout->documentSizeChanged(layout->documentSize());

@@ -6,7 +6,8 @@
 // seconds each time the memo was filled. A long text is therefore held as
 // paragraphs of several lines joined by line separators (U+2028), which the
 // plain-text layout draws as line breaks just the same, and each paragraph
-// is told its line count up front so that the scroll bar still counts lines.
+// is told its line count whenever it changes, so that the scroll bar still
+// counts lines.
 // A short text, or one that holds a character the document itself treats as
 // a break, keeps one paragraph per line, so that its line separators stay
 // characters of the text.
@@ -32,7 +33,8 @@ class Memo : public QPlainTextEdit {
   std::u16string Text() const;
 
  private:
-  void CountLinesOfParagraphs(qsizetype lines);
+  // Tells the paragraphs in a changed part of a long text their line counts.
+  void CountLines(int position, int removed, int added);
 
   // Whether the line separators in the document are line breaks of the text.
   bool grouped_ = false;
