@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "app/qt/qt_text.h"
+#include "conversion/task_text.h"
+#include "platform/large_pages.h"
 
 namespace texttoxml::app::gui {
 
@@ -21,7 +23,16 @@ void Memo::SetText(std::u16string_view text) {
   setPlainText(MemoTextToWidget(text, grouped_ ? kMemoLinesPerParagraph : 1));
 }
 
-std::u16string Memo::Text() const { return MemoTextFromWidget(document()->toRawText(), grouped_); }
+std::u16string Memo::Text() const {
+  const QTextDocument& document = *this->document();
+  std::u16string text;
+  platform::ReserveOnLargePages(text, static_cast<std::size_t>(document.characterCount() + document.lineCount()));
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (block != document.begin()) text += u"\r\n";
+    AppendParagraph(block.text(), grouped_, text);
+  }
+  return conversion::MemoText(std::move(text));
+}
 
 // The layout counts one line for a paragraph until it lays the paragraph
 // out, which it does only once the paragraph comes into view, and a

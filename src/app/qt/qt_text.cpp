@@ -3,7 +3,7 @@
 #include <QFile>
 #include <algorithm>
 
-#include "conversion/task_text.h"
+#include "platform/large_pages.h"
 
 namespace texttoxml::app::gui {
 
@@ -48,10 +48,11 @@ bool BreaksAreCrLfOnly(std::u16string_view text) {
   return true;
 }
 
-// Copies the runs between line breaks whole: a test bank is millions of
-// characters.
+// Copies the runs between line breaks whole, into room advised for large
+// pages before it is first touched: a test bank is millions of characters.
 QString MemoTextToWidget(std::u16string_view text, int linesPerParagraph) {
   QString widgetText(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+  platform::AdviseLargePages(widgetText.data(), text.size() * sizeof(char16_t));
   char16_t* out = reinterpret_cast<char16_t*>(widgetText.data());
   char16_t* const begin = out;
   int line = 0;
@@ -69,22 +70,16 @@ QString MemoTextToWidget(std::u16string_view text, int linesPerParagraph) {
   return widgetText;
 }
 
-std::u16string MemoTextFromWidget(QStringView rawText, bool lineSeparatorsBreak) {
-  const auto isBreak = [lineSeparatorsBreak](QChar c) {
-    return c == kParagraphSeparator || (lineSeparatorsBreak && c == kLineSeparator);
-  };
-  const auto breaks = static_cast<std::size_t>(std::count_if(rawText.begin(), rawText.end(), isBreak));
-  std::u16string text(static_cast<std::size_t>(rawText.size()) + breaks, u'\0');
-  char16_t* out = text.data();
-  for (QChar c : rawText) {
-    if (isBreak(c)) {
-      *out++ = u'\r';
-      *out++ = u'\n';
-    } else {
-      *out++ = c.unicode();
-    }
+void AppendParagraph(QStringView paragraph, bool lineSeparatorsBreak, std::u16string& text) {
+  const std::u16string_view chars(reinterpret_cast<const char16_t*>(paragraph.utf16()),
+                                  static_cast<std::size_t>(paragraph.size()));
+  std::size_t start = 0;
+  for (std::size_t at = lineSeparatorsBreak ? chars.find(kLineSeparator) : std::u16string_view::npos;
+       at != std::u16string_view::npos; at = chars.find(kLineSeparator, start)) {
+    text.append(chars.substr(start, at - start)).append(u"\r\n");
+    start = at + 1;
   }
-  return conversion::MemoText(std::move(text));
+  text.append(chars.substr(start));
 }
 
 }  // namespace texttoxml::app::gui

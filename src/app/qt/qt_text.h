@@ -25,11 +25,11 @@ bool BreaksAreCrLfOnly(std::u16string_view text);
 // `linesPerParagraph` lines.
 QString MemoTextToWidget(std::u16string_view text, int linesPerParagraph = 1);
 
-// A Qt text document's raw text as the memo's text: each paragraph
-// separator, and with `lineSeparatorsBreak` each line separator, becomes
-// CR LF, and nothing after a U+0000 is kept. The raw text is used because the
-// plain-text form turns no-break spaces into spaces, which would change the
-// task text.
-std::u16string MemoTextFromWidget(QStringView rawText, bool lineSeparatorsBreak = false);
+// Appends a paragraph of a Qt text document to the memo's text; with
+// `lineSeparatorsBreak` each line separator in it becomes CR LF. Paragraphs
+// are read one by one in their raw form: the plain-text form of the whole
+// document turns no-break spaces into spaces, which would change the task
+// text, and the raw form would be one more copy of a long text.
+void AppendParagraph(QStringView paragraph, bool lineSeparatorsBreak, std::u16string& text);
 
 }  // namespace texttoxml::app::gui
