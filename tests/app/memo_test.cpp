@@ -16,20 +16,29 @@ namespace {
 
 
 TEST(MemoText, LineBreaksAreCrLfForTheLogicAndSeparatorsForQt) {
-  EXPECT_EQ(MemoTextToWidget(u"a\r\n\r\nb\r\n"), ToQString(u"a\u2029\u2029b\u2029"));
-  EXPECT_EQ(MemoTextToWidget(u"a\r\nb\r\nc\r\nd\r\ne", 2), ToQString(u"a\u2028b\u2029c\u2028d\u2029e"));
-  EXPECT_EQ(MemoTextToWidget(u"no break"), QStringLiteral("no break"));
+  const WidgetText oneLineEach = MemoTextToWidget(u"a\r\n\r\nb\r\n");
+  EXPECT_EQ(oneLineEach.text, ToQString(u"a\u2029\u2029b\u2029"));
+  EXPECT_EQ(oneLineEach.lines, 4);
+  EXPECT_TRUE(oneLineEach.breaksAreCrLfOnly);
+  const WidgetText twoLinesEach = MemoTextToWidget(u"a\r\nb\r\nc\r\nd\r\ne\u00A0", 2);
+  EXPECT_EQ(twoLinesEach.text, ToQString(u"a\u2028b\u2029c\u2028d\u2029e\u00A0"));
+  EXPECT_EQ(twoLinesEach.lines, 5);
+  EXPECT_EQ(MemoTextToWidget(u"no break").text, QStringLiteral("no break"));
+  EXPECT_EQ(MemoTextToWidget(u"").lines, 1);
 
-  const QString raw = ToQString(u"a\u2029b\u00A0c\u2028d") + QChar(0) + QStringLiteral("tail");
-  EXPECT_EQ(MemoTextFromWidget(raw), u"a\r\nb\u00A0c\u2028d");
-  EXPECT_EQ(MemoTextFromWidget(raw, true), u"a\r\nb\u00A0c\r\nd");
+  std::u16string text = u"so far\r\n";
+  AppendParagraph(ToQString(u"b\u00A0c\u2028d\u2028"), false, text);
+  EXPECT_EQ(text, u"so far\r\nb\u00A0c\u2028d\u2028");
+  text.clear();
+  AppendParagraph(ToQString(u"\u2028b\u00A0c\u2028\u2028d"), true, text);
+  EXPECT_EQ(text, u"\r\nb\u00A0c\r\n\r\nd");
 }
 
-TEST(MemoText, OnlyCrLfPairsLeaveTheDocumentsParagraphsToTheMemo) {
-  EXPECT_TRUE(BreaksAreCrLfOnly(u"a\r\n\r\nb\u00A0\r\n"));
-  EXPECT_TRUE(BreaksAreCrLfOnly(u""));
+TEST(MemoText, BreaksOfTheDocumentsOwnAreFound) {
   for (std::u16string text : {u"a\rb", u"a\r", u"a\nb", u"a\u2028b", u"a\u2029b", u"a\uFDD0b", u"a\uFDD1b"}) {
-    EXPECT_FALSE(BreaksAreCrLfOnly(text)) << text.size();
+    const WidgetText widget = MemoTextToWidget(u"line\r\n" + text, 2);
+    EXPECT_FALSE(widget.breaksAreCrLfOnly) << text.size();
+    EXPECT_EQ(widget.text, ToQString(u"line\u2028" + text));
   }
 }
 
@@ -51,6 +60,9 @@ TEST(Memo, AShortTextIsOneParagraphPerLine) {
   EXPECT_EQ(memo.document()->blockCount(), 4);
   EXPECT_EQ(memo.Text(), text);
   EXPECT_EQ(memo.toPlainText(), ToQString(u"Q\nstill Q\n+ a\n\n"));
+
+  memo.setPlainText(QStringLiteral("kept") + QChar(0) + QStringLiteral("\ndropped"));
+  EXPECT_EQ(memo.Text(), u"kept");
 }
 
 TEST(Memo, ALongTextKeepsEveryLineAndTheScrollBarCountsLines) {

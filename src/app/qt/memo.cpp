@@ -3,7 +3,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <algorithm>
 
 #include "app/qt/qt_text.h"
 #include "conversion/task_text.h"
@@ -18,9 +17,13 @@ Memo::Memo() {
   connect(document(), &QTextDocument::contentsChange, this, &Memo::CountLines);
 }
 
+// Tried in paragraphs of several lines first: the text that is long enough
+// for them is the one that must not take a second pass.
 void Memo::SetText(std::u16string_view text) {
-  grouped_ = std::count(text.begin(), text.end(), u'\r') + 1 >= kMemoGroupedFromLines && BreaksAreCrLfOnly(text);
-  setPlainText(MemoTextToWidget(text, grouped_ ? kMemoLinesPerParagraph : 1));
+  WidgetText widget = MemoTextToWidget(text, kMemoLinesPerParagraph);
+  grouped_ = widget.breaksAreCrLfOnly && widget.lines >= kMemoGroupedFromLines;
+  if (!grouped_) widget = MemoTextToWidget(text);
+  setPlainText(widget.text);
 }
 
 std::u16string Memo::Text() const {

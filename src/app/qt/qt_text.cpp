@@ -1,7 +1,6 @@
 #include "app/qt/qt_text.h"
 
 #include <QFile>
-#include <algorithm>
 
 #include "platform/large_pages.h"
 
@@ -26,48 +25,35 @@ namespace {
 constexpr char16_t kLineSeparator = u'\u2028';
 constexpr char16_t kParagraphSeparator = u'\u2029';
 
-}  // namespace
-
-bool BreaksAreCrLfOnly(std::u16string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    switch (text[i]) {
-      case u'\r':
-        if (i + 1 == text.size() || text[i + 1] != u'\n') return false;
-        ++i;
-        break;
-      case u'\n':
-      case kLineSeparator:
-      case kParagraphSeparator:
-      case u'\uFDD0':  // the document's marks of a frame's start and end
-      case u'\uFDD1':
-        return false;
-      default:
-        break;
-    }
-  }
-  return true;
+// The breaks that Qt's text document makes paragraphs or lines of.
+bool IsDocumentBreak(char16_t c) {
+  return c == u'\r' || c == u'\n' || c == kLineSeparator || c == kParagraphSeparator ||
+         c == u'\uFDD0' || c == u'\uFDD1';  // the marks of a frame's start and end
 }
 
-// Copies the runs between line breaks whole, into room advised for large
-// pages before it is first touched: a test bank is millions of characters.
-QString MemoTextToWidget(std::u16string_view text, int linesPerParagraph) {
-  QString widgetText(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
-  platform::AdviseLargePages(widgetText.data(), text.size() * sizeof(char16_t));
-  char16_t* out = reinterpret_cast<char16_t*>(widgetText.data());
-  char16_t* const begin = out;
+}  // namespace
+
+// One pass, into room advised for large pages before it is first touched: a
+// test bank is millions of characters.
+WidgetText MemoTextToWidget(std::u16string_view text, int linesPerParagraph) {
+  WidgetText widget{QString(static_cast<qsizetype>(text.size()), Qt::Uninitialized)};
+  platform::AdviseLargePages(widget.text.data(), text.size() * sizeof(char16_t));
+  char16_t* const begin = reinterpret_cast<char16_t*>(widget.text.data());
+  char16_t* out = begin;
   int line = 0;
-  std::size_t start = 0;
-  for (std::size_t lineBreak = text.find(u"\r\n"); lineBreak != std::u16string_view::npos;
-       lineBreak = text.find(u"\r\n", start)) {
-    out = std::copy(text.begin() + static_cast<std::ptrdiff_t>(start),
-                    text.begin() + static_cast<std::ptrdiff_t>(lineBreak), out);
-    line = (line + 1) % linesPerParagraph;
-    *out++ = line == 0 ? kParagraphSeparator : kLineSeparator;
-    start = lineBreak + 2;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      ++i;
+      ++widget.lines;
+      line = (line + 1) % linesPerParagraph;
+      *out++ = line == 0 ? kParagraphSeparator : kLineSeparator;
+    } else {
+      widget.breaksAreCrLfOnly &= !IsDocumentBreak(text[i]);
+      *out++ = text[i];
+    }
   }
-  out = std::copy(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), out);
-  widgetText.truncate(out - begin);
-  return widgetText;
+  widget.text.truncate(out - begin);
+  return widget;
 }
 
 void AppendParagraph(QStringView paragraph, bool lineSeparatorsBreak, std::u16string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <string>
 #include <string_view>
 
@@ -15,15 +16,18 @@ std::u16string ToU16String(const QString& text);
 QString PathToQString(const std::string& path);
 std::string PathFromQString(const QString& path);
 
-// Whether the only breaks that Qt's text document would see in a text are
-// its CR LF line breaks: no lone CR or LF, no line or paragraph separator, no
-// frame mark.
-bool BreaksAreCrLfOnly(std::u16string_view text);
-
 // The memo's text for a Qt text document: each CR LF becomes a paragraph
 // separator, or a line separator (U+2028) inside each run of
-// `linesPerParagraph` lines.
-QString MemoTextToWidget(std::u16string_view text, int linesPerParagraph = 1);
+// `linesPerParagraph` lines. `lines` counts the text's lines; with
+// `breaksAreCrLfOnly` false the text holds a break of the document's own (a
+// lone CR or LF, a line or paragraph separator, a frame mark), which the
+// document would take apart from the line breaks the runs are made of.
+struct WidgetText {
+  QString text;
+  qsizetype lines = 1;
+  bool breaksAreCrLfOnly = true;
+};
+WidgetText MemoTextToWidget(std::u16string_view text, int linesPerParagraph = 1);
 
 // Appends a paragraph of a Qt text document to the memo's text; with
 // `lineSeparatorsBreak` each line separator in it becomes CR LF. Paragraphs
