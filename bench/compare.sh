@@ -36,31 +36,8 @@ cli=$build/src/cli/texttoxml
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-# measure LABEL COMMAND...: runs the command once (output discarded) and
-# appends "wall-seconds cpu-seconds peak-KiB" to $work/LABEL.
-measure() {
-  python3 - "$work/$1" "${@:2}" <<'PY'
-import resource, subprocess, sys, time
-out, command = sys.argv[1], sys.argv[2:]
-before = resource.getrusage(resource.RUSAGE_CHILDREN)
-start = time.perf_counter()
-subprocess.run(["/usr/bin/time", "-v", "-o", out + ".time"] + command,
-               stdout=subprocess.DEVNULL, check=True)
-wall = time.perf_counter() - start
-after = resource.getrusage(resource.RUSAGE_CHILDREN)
-cpu = after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime
-peak = next(int(line.split(":")[1]) for line in open(out + ".time")
-            if "Maximum resident set size" in line)
-with open(out, "a") as file:
-    file.write(f"{wall:.6f} {cpu:.6f} {peak}\n")
-PY
-}
-
-# median LABEL COLUMN: the median of one column of a label's runs.
-median() { awk -v c="$2" '{print $c}' "$work/$1" | sort -g | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
-
-size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN {printf "%.2f", b / 1e6}'; }
+# shellcheck source=bench/measure.sh
+source "$root/bench/measure.sh"
 
 # row CASE OURS PEER PEER_NAME MB TARGET [LIMIT_MB]: one line of the table.
 # MB is the amount of input the MB/s column counts.

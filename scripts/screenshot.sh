@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Takes PNG screenshots of the window's three tabs and of an error box on a
-# virtual X server, and of the preview page of the sample text, and saves
-# them to docs/screenshots/.
+# Takes PNG screenshots on a virtual X server of the window's three tabs
+# (the conversion tab with the shortened path of a file deep in its folders),
+# an error box, the open dialog and the save dialog's overwrite prompt (both
+# in Russian), and of the preview page of the sample text, and saves them to
+# docs/screenshots/.
 #
 #   scripts/screenshot.sh [BUILD_FOLDER]
 #

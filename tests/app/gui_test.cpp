@@ -30,9 +30,11 @@
 #include "app/qt/application.h"
 #include "app/qt/artwork.h"
 #include "app/qt/main_window.h"
+#include "app/qt/memo.h"
 #include "app/qt/path_label.h"
 #include "app/qt/qt_text.h"
 #include "app/window_texts.h"
+#include "conversion/task_text.h"
 #include "test_support.h"
 
 // Failure messages show the text rather than its code units.
@@ -102,9 +104,15 @@ struct Window {
     if (!widget) throw std::runtime_error(std::string("no widget ") + name);
     return *widget;
   }
-  // The plain-text form would show a no-break space as a space.
+  // The plain-text form would show a no-break space as a space. The texts of
+  // these tests hold no line separators but those of a long text's
+  // paragraphs.
   QString Memo1Text() {
-    return Find<QPlainTextEdit>("Memo1").document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+    return Find<QPlainTextEdit>("Memo1")
+        .document()
+        ->toRawText()
+        .replace(QChar::ParagraphSeparator, u'\n')
+        .replace(QChar::LineSeparator, u'\n');
   }
 };
 
@@ -191,6 +199,33 @@ TEST(MainWindow, OpensThroughTheQtLayerAndShowsErrors) {
   EXPECT_EQ(w.Find<QLabel>("Label1").text(), QStringLiteral("Открыт файл: ") + PathToQString(path));
 }
 
+// Long enough for the memo to hold it in paragraphs of several lines.
+TEST(MainWindow, OpensAndSavesALongTextLineForLine) {
+  std::string tasks;
+  for (int task = 1; task <= kMemoGroupedFromLines / 4; ++task) {
+    tasks += "  Question " + std::to_string(task) + "  \r\n+ yes\r\n- no\r\n\r\n \r\n";
+  }
+  TempDir dir;
+  const std::string path = dir.Write("tasks.txt", tasks);
+  Window w;
+  w.window.show();
+  w.desktop->openAnswer = OpenChoice{path, kAnsiFilterIndex};
+  w.Find<QPushButton>("bbOpen").click();
+  EXPECT_EQ(w.Memo1Text(), QString::fromLatin1(tasks).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+  w.desktop->saveAnswer = dir.File("tasks.xml");
+  w.Find<QPushButton>("bbSave").click();
+  EXPECT_TRUE(w.desktop->errors.empty());
+  const std::u16string normalised = conversion::NormaliseTaskText(conversion::MemoText(ToU16String(QString::fromLatin1(tasks))));
+  EXPECT_EQ(w.Memo1Text(), ToQString(normalised).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  const std::string xml = ReadFile(dir.File("tasks.xml"));
+  std::size_t taskElements = 0;
+  for (std::size_t at = xml.find("<Task "); at != std::string::npos; at = xml.find("<Task ", at + 1)) ++taskElements;
+  EXPECT_EQ(taskElements, static_cast<std::size_t>(kMemoGroupedFromLines / 4));
+  EXPECT_NE(xml.find("<PlainText>Question " + std::to_string(kMemoGroupedFromLines / 4) + "</PlainText>"),
+            std::string::npos);
+}
+
 TEST(MainWindow, LinkAndBannerOpenTheGuide) {
   Window w;
   w.window.show();
@@ -204,19 +239,6 @@ TEST(MainWindow, LinkAndBannerOpenTheGuide) {
   QApplication::sendEvent(&banner, &press);
   QApplication::sendEvent(&banner, &release);
   EXPECT_EQ(w.desktop->addresses, (std::vector<QString>{QLatin1String(kGuide), QLatin1String(kGuide)}));
-}
-
-TEST(MemoText, LineBreaksAreCrLfForTheLogicAndParagraphsForQt) {
-  EXPECT_EQ(MemoTextToWidget(u"a\r\n\r\nb\r\n"), QStringLiteral("a\n\nb\n"));
-  const QString raw = QStringLiteral("a") + QChar(QChar::ParagraphSeparator) + QStringLiteral("b\u00A0c") +
-                      QChar(0) + QStringLiteral("tail");
-  EXPECT_EQ(MemoTextFromWidget(raw), u"a\r\nb\u00A0c");
-
-  QPlainTextEdit edit;
-  const std::u16string text = u"x\r\n\r\n y\u00A0\r\n";
-  edit.setPlainText(MemoTextToWidget(text));
-  EXPECT_EQ(edit.document()->blockCount(), 4);
-  EXPECT_EQ(MemoTextFromWidget(edit.document()->toRawText()), text);
 }
 
 // Answers the next modal dialog of the given kind once it is on screen, and

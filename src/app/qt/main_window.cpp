@@ -11,12 +11,12 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTabWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 #include <functional>
 #include <span>
 
 #include "app/qt/artwork.h"
+#include "app/qt/memo.h"
 #include "app/qt/path_label.h"
 #include "app/qt/qt_text.h"
 #include "app/window_texts.h"
@@ -119,11 +119,8 @@ QWidget* MainWindow::BuildConversionTab() {
 
   auto* group = new QGroupBox(ToQString(kSourceTextCaption));
   group->setObjectName(QStringLiteral("GroupBox1"));
-  memo1_ = new QPlainTextEdit;
+  memo1_ = new Memo;
   memo1_->setObjectName(QStringLiteral("Memo1"));
-  memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   auto* groupLayout = new QVBoxLayout(group);
   groupLayout->addWidget(memo1_);
 
@@ -200,13 +197,9 @@ std::optional<std::string> MainWindow::ShowSaveDialog(const std::string& start) 
   return desktop_->ShowSaveDialog(this, start);
 }
 
-std::u16string MainWindow::MemoText() const {
-  return MemoTextFromWidget(memo1_->document()->toRawText());
-}
+std::u16string MainWindow::MemoText() const { return memo1_->Text(); }
 
-void MainWindow::SetMemoText(std::u16string_view text) {
-  memo1_->setPlainText(MemoTextToWidget(text));
-}
+void MainWindow::SetMemoText(std::u16string_view text) { memo1_->SetText(text); }
 
 void MainWindow::SetLabelCaption(std::u16string_view caption) {
   label1_->SetCaption(ToQString(caption));

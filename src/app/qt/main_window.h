@@ -12,10 +12,9 @@
 #include "app/form1.h"
 #include "app/qt/desktop.h"
 
-class QPlainTextEdit;
-
 namespace texttoxml::app::gui {
 
+class Memo;
 class PathLabel;
 
 inline constexpr int kWindowWidth = 618;
@@ -45,7 +44,7 @@ class MainWindow : public QWidget, private WindowPlatform {
   std::unique_ptr<Desktop> desktop_;
   Form1 form_;
   PathLabel* label1_ = nullptr;
-  QPlainTextEdit* memo1_ = nullptr;
+  Memo* memo1_ = nullptr;
 };
 
 }  // namespace texttoxml::app::gui

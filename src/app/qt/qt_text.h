@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <string>
 #include <string_view>
 
@@ -15,13 +16,24 @@ std::u16string ToU16String(const QString& text);
 QString PathToQString(const std::string& path);
 std::string PathFromQString(const QString& path);
 
-// The memo's text for a Qt text control: CR LF becomes LF.
-QString MemoTextToWidget(std::u16string_view text);
+// The memo's text for a Qt text document: each CR LF becomes a paragraph
+// separator, or a line separator (U+2028) inside each run of
+// `linesPerParagraph` lines. `lines` counts the text's lines; with
+// `breaksAreCrLfOnly` false the text holds a break of the document's own (a
+// lone CR or LF, a line or paragraph separator, a frame mark), which the
+// document would take apart from the line breaks the runs are made of.
+struct WidgetText {
+  QString text;
+  qsizetype lines = 1;
+  bool breaksAreCrLfOnly = true;
+};
+WidgetText MemoTextToWidget(std::u16string_view text, int linesPerParagraph = 1);
 
-// A Qt text control's raw text as the memo's text: each paragraph break
-// becomes CR LF, and nothing after a U+0000 is kept. The raw text is used
-// because the plain-text form turns no-break spaces into spaces, which would
-// change the task text.
-std::u16string MemoTextFromWidget(const QString& rawText);
+// Appends a paragraph of a Qt text document to the memo's text; with
+// `lineSeparatorsBreak` each line separator in it becomes CR LF. Paragraphs
+// are read one by one in their raw form: the plain-text form of the whole
+// document turns no-break spaces into spaces, which would change the task
+// text, and the raw form would be one more copy of a long text.
+void AppendParagraph(QStringView paragraph, bool lineSeparatorsBreak, std::u16string& text);
 
 }  // namespace texttoxml::app::gui

@@ -1,17 +1,24 @@
 // texttoxml-gui-screenshots OUTPUT_FOLDER: shows the program's window on the
-// display it is given, opens a task file in it, and saves PNG pictures of the
-// three tabs and of an error box taken from the screen. The dialogs are
-// answered by a script; everything else is the program's own window.
+// display it is given, opens a task file from a folder deep enough for the
+// label to shorten its path, and saves PNG pictures taken from the screen:
+// the three tabs, an error box, the open dialog, and the save dialog's
+// prompt before it overwrites a file. The window's own commands get their
+// dialogs' answers from a script; the two dialog pictures show the program's
+// real dialogs.
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <functional>
 
 #include "app/qt/application.h"
 #include "app/qt/main_window.h"
@@ -51,12 +58,49 @@ bool WriteSampleFile(const QString& path) {
   return file.open(QIODevice::WriteOnly) && file.write(lines.join(QLatin1Char('\n')).toUtf8()) > 0;
 }
 
+// The part of the screen that the window and every window open over it
+// cover.
 bool SaveScreen(const QWidget& window, const QDir& folder, const char* name) {
-  const QRect frame = window.frameGeometry();
+  QRect frame;
+  for (const QWidget* shown : QApplication::topLevelWidgets()) {
+    if (shown->isVisible()) frame |= shown->frameGeometry();
+  }
   const QPixmap shot = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   const QString path = folder.filePath(QLatin1String(name));
   const bool saved = shot.save(path, "PNG");
   std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write", qPrintable(path));
+  return saved;
+}
+
+// Runs `then` on the modal dialog on top once it has had time to show.
+void OnNextModal(std::function<void(QWidget&)> then) {
+  QTimer::singleShot(800, [then = std::move(then)] {
+    if (QWidget* modal = QApplication::activeModalWidget()) then(*modal);
+  });
+}
+
+// The real open dialog, started from the task file, and the real save
+// dialog's prompt when the name typed in it is that of a file that exists.
+bool SaveDialogShots(QWidget& window, const QDir& output, const QString& taskFile, const QString& xmlFile) {
+  gui::Desktop desktop;
+  bool saved = true;
+  OnNextModal([&](QWidget& dialog) {
+    saved = SaveScreen(window, output, "open-dialog.png") && saved;
+    dialog.close();
+  });
+  desktop.ShowOpenDialog(&window, {gui::PathFromQString(taskFile), texttoxml::app::kAnsiFilterIndex});
+
+  OnNextModal([&](QWidget& dialog) {
+    auto& fileDialog = static_cast<QFileDialog&>(dialog);
+    OnNextModal([&](QWidget& prompt) {
+      saved = SaveScreen(window, output, "overwrite-prompt.png") && saved;
+      static_cast<QMessageBox&>(prompt).button(QMessageBox::No)->click();
+    });
+    fileDialog.selectFile(QFileInfo(xmlFile).completeBaseName());
+    static_cast<QDialog&>(fileDialog).accept();  // asks, and stays open on "No"
+    fileDialog.reject();
+  });
+  desktop.ShowSaveDialog(&window, gui::PathFromQString(xmlFile));
   return saved;
 }
 
@@ -70,10 +114,16 @@ int main(int argc, char* argv[]) {
   }
   gui::SetUpApplication(application);
   const QDir output(QString::fromLocal8Bit(argv[1]));
-  // A fixed folder, so that the label reads the same in every run.
+  // A fixed folder, so that the label reads the same in every run, and deep
+  // enough that the label has to shorten the path.
   QDir work(QDir::temp().filePath(QStringLiteral("texttoxml-screenshots")));
-  const QString taskFile = work.filePath(QStringLiteral("Задания.txt"));
-  if (!work.mkpath(QStringLiteral(".")) || !output.exists() || !WriteSampleFile(taskFile)) {
+  const QDir taskFolder(work.filePath(QStringLiteral("Школа №5/2024-2025 учебный год/Информатика/9 класс/"
+                                                    "Контрольные работы/Вторая четверть")));
+  const QString taskFile = taskFolder.filePath(QStringLiteral("Контрольная работа №2.txt"));
+  // The name that the save dialog's prompt is about.
+  const QString xmlFile = taskFolder.filePath(QStringLiteral("Контрольная работа №2.xml"));
+  if (!taskFolder.mkpath(QStringLiteral(".")) || !output.exists() || !WriteSampleFile(taskFile) ||
+      !WriteSampleFile(xmlFile)) {
     std::fprintf(stderr, "texttoxml-gui-screenshots: cannot prepare the files\n");
     return 1;
   }
@@ -103,6 +153,7 @@ int main(int argc, char* argv[]) {
     if (QWidget* box = QApplication::activeModalWidget()) box->close();
   });
   window.findChild<QPushButton*>(QStringLiteral("bbSave"))->click();
+  saved = SaveDialogShots(window, output, taskFile, xmlFile) && saved;
   work.removeRecursively();
   return saved ? 0 : 1;
 }
