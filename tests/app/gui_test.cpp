@@ -216,8 +216,9 @@ TEST(MainWindow, OpensAndSavesALongTextLineForLine) {
   w.desktop->saveAnswer = dir.File("tasks.xml");
   w.Find<QPushButton>("bbSave").click();
   EXPECT_TRUE(w.desktop->errors.empty());
-  const std::u16string normalised = conversion::NormaliseTaskText(conversion::MemoText(ToU16String(QString::fromLatin1(tasks))));
-  EXPECT_EQ(w.Memo1Text(), ToQString(normalised).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  const conversion::PreparedText prepared =
+      conversion::PrepareTaskText(conversion::MemoText(ToU16String(QString::fromLatin1(tasks))));
+  EXPECT_EQ(w.Memo1Text(), ToQString(prepared.normalised).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   const std::string xml = ReadFile(dir.File("tasks.xml"));
   std::size_t taskElements = 0;
   for (std::size_t at = xml.find("<Task "); at != std::string::npos; at = xml.find("<Task ", at + 1)) ++taskElements;
