@@ -76,3 +76,20 @@ fuzz-regress: fuzz-build
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_CLANG) $(BUILD_RELEASE) $(BUILD_FUZZ)
+
+# The converter as one HTML page for any browser, built with Debian's
+# emscripten; zlib, libjpeg-turbo and libtiff come from Debian's source
+# packages and are built inside $(BUILD_WEB)/deps.
+BUILD_WEB ?= build-web
+WEB_ENV = NODE_PATH=/usr/share/nodejs PKG_CONFIG_LIBDIR=$(abspath $(BUILD_WEB))/deps/prefix/lib/pkgconfig
+
+deps-web:
+	./scripts/install-deps.sh --web
+
+web: deps-web
+	JOBS=$(JOBS) ./scripts/build-web-deps.sh $(BUILD_WEB)/deps
+	$(WEB_ENV) cmake -S . -B $(BUILD_WEB) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake \
+	  -DCMAKE_FIND_ROOT_PATH=$(abspath $(BUILD_WEB))/deps/prefix \
+	  -DTEXTTOXML_TESTS=OFF -DTEXTTOXML_BENCH=OFF -DTEXTTOXML_GUI=OFF $(CMAKE_ARGS)
+	$(WEB_ENV) cmake --build $(BUILD_WEB) -j $(JOBS) --target texttoxml_page
