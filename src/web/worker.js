@@ -63,9 +63,12 @@ function run(Module, args) {
   return {status, output, messages};
 }
 
-// The command line's message, without the line break it ends with.
-function failure(result) {
-  return new Error(result.messages.replace(/\n+$/, ""));
+// The command line's message, without the line break it ends with. A full
+// path names the folder of this request, which means nothing to the
+// teacher; the file's name inside what was dropped does.
+function failure(Module, result) {
+  const message = result.messages.replace(/\n+$/, "").split(Module.FS.cwd() + "/").join("");
+  return new Error(message);
 }
 
 function commonOptions(request) {
@@ -75,7 +78,7 @@ function commonOptions(request) {
 function checkReport(Module, request) {
   const result = run(Module, ["check", "--format", "json", ...commonOptions(request), "--",
                               request.name]);
-  if (result.status === 2 && result.output.length === 0) throw failure(result);
+  if (result.status === 2 && result.output.length === 0) throw failure(Module, result);
   const file = JSON.parse(new TextDecoder().decode(result.output)).files[0];
   if (file.error !== undefined) throw new Error(`${request.name}: ${file.error}`);
   return file;
@@ -88,14 +91,14 @@ const commands = {
   preview(Module, request) {
     const result = run(Module, ["preview", ...commonOptions(request), "-o", "-", "--",
                                 request.name]);
-    if (result.status !== 0) throw failure(result);
+    if (result.status !== 0) throw failure(Module, result);
     return new TextDecoder().decode(result.output);
   },
   convert(Module, request, progress) {
     const date = request.date ? ["--date", request.date] : [];
     const result = run(Module, ["convert", "--quiet", ...commonOptions(request), ...date,
                                 "-o", "-", "--", request.name]);
-    if (result.status !== 0) throw failure(result);
+    if (result.status !== 0) throw failure(Module, result);
     progress("checking");
     return {xml: result.output, findings: checkReport(Module, request).findings};
   },

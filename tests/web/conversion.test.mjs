@@ -23,8 +23,8 @@ before(async () => {
 });
 after(async () => {
   assert.deepEqual(tab.errors, []);
-  // The page itself and its worker's blob: address, nothing else.
-  assert.deepEqual(tab.requests.filter((url) => !/^(file|blob):/.test(url)), []);
+  // The page itself, its worker's blob: address and data: pictures, nothing else.
+  assert.deepEqual(tab.requests.filter((url) => !/^(file|blob|data):/.test(url)), []);
   await session.close();
 });
 
@@ -48,7 +48,8 @@ async function failsAsCli(folder, name, options = {}) {
   const answer = await callPage(tab.page, "convert", name, await filesUnder(folder),
                                 {encoding: "auto", date, ...options});
   assert.equal(answer.result, undefined);
-  assert.equal(answer.error, cli.stderr.replace(/\n+$/, ""));
+  // The page names files inside the dropped folder, the command line by full path.
+  assert.equal(answer.error, cli.stderr.replace(/\n+$/, "").split(folder + "/").join(""));
 }
 
 describe("convert gives the command line's bytes", () => {
@@ -62,7 +63,10 @@ describe("convert gives the command line's bytes", () => {
     const sources = [];
     for (const folder of folders) {
       for (const name of await readdir(folder)) {
-        if (/\.(png|bmp|gif|jpe?g|ico|tiff?)$/i.test(name)) sources.push(path.join(folder, name));
+        // The PNG suite's x*.png are broken on purpose.
+        if (/\.(png|bmp|gif|jpe?g|ico|tiff?)$/i.test(name) && !/^x.*\.png$/.test(name)) {
+          sources.push(path.join(folder, name));
+        }
       }
     }
     const result = await convertsAsCli(await pictureFolder(sources), "pictures.txt");
@@ -99,6 +103,12 @@ describe("failures carry the command line's message", () => {
     const folder = await textFolder("bad.txt", "Что это?\r\n+[notes.xyz]\r\n- ничего\r\n");
     await writeFile(path.join(folder, "notes.xyz"), "not a picture");
     await failsAsCli(folder, "bad.txt");
+  });
+
+  test("a broken PNG variant", async () => {
+    const folder = await textFolder("png.txt", "Что это?\r\n+[broken.png]\r\n- ничего\r\n");
+    await writeFile(path.join(folder, "broken.png"), (await filesUnder(path.join(pictures, "pngsuite")))["xc1n0g08.png"]);
+    await failsAsCli(folder, "png.txt");
   });
 
   test("a damaged JPEG variant", async () => {

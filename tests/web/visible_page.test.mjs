@@ -26,7 +26,7 @@ before(async () => {
 });
 after(async () => {
   assert.deepEqual(tab.errors, []);
-  assert.deepEqual(tab.requests.filter((url) => !/^(file|blob):/.test(url)), []);
+  assert.deepEqual(tab.requests.filter((url) => !/^(file|blob|data):/.test(url)), []);
   await session.close();
 });
 
