@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "conversion/task_text.h"
+#include "conversion/convert.h"
 #include "conversion/test_document.h"
 #include "pictures/bitmap.h"
 #include "pictures/picture.h"
@@ -91,14 +91,13 @@ void CountVariants(benchmark::State& state, int variantsPerIteration) {
 }
 
 void BM_ConvertTasksWithPictureVariants(benchmark::State& state) {
-  const std::vector<std::u16string> blocks = conversion::PrepareTaskText(TaskText()).blocks;
+  const std::u16string text = TaskText();
   const conversion::TextSource source{PictureFolder(), ""};
-  conversion::TestDocumentBuilder builder;
+  conversion::Converter converter;
   for (auto _ : state) {
-    auto document = builder.Build(blocks, source, platform::DateTime{2013, 7, 24, 15, 4, 5, 0});
     std::string xml;
     platform::StringOutputStream stream(xml);
-    document->SaveToStream(stream);
+    converter.Convert(text, source, platform::DateTime{2013, 7, 24, 15, 4, 5, 0}, stream);
     benchmark::DoNotOptimize(xml.data());
   }
   CountVariants(state, kTasks * kVariantsPerTask);

@@ -1,15 +1,16 @@
 // The whole conversion in memory: task file bytes to the XML import file.
-// The first byte picks the decoding (its lowest bit forces UTF-8), the rest
-// is the file. Picture names resolve inside a folder of tiny pictures, one
-// per kind ("p.png", "p.bmp", ...), so that picture variants are embedded
-// too; any other name takes the failure path.
+// The first byte picks the encoding (its value modulo 3: auto, windows-1251,
+// UTF-8), the rest is the file. Picture names resolve inside a folder of tiny
+// pictures, one per kind ("p.png", "p.bmp", ...), so that picture variants
+// are embedded too; any other name takes the failure path.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "conversion/convert.h"
 #include "conversion/task_text.h"
-#include "conversion/test_document.h"
+#include "conversion/text_encoding.h"
 #include "error.h"
 #include "platform/stream.h"
 
@@ -17,19 +18,19 @@ using namespace texttoxml;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const bool utf8 = (data[0] & 1) != 0;
+  constexpr conversion::TextEncoding kEncodings[] = {
+      conversion::TextEncoding::Auto, conversion::TextEncoding::Cp1251,
+      conversion::TextEncoding::Utf8};
+  const conversion::TextEncoding encoding = kEncodings[data[0] % 3];
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   try {
-    const std::u16string decoded = conversion::DecodeTaskText(bytes, utf8, "fuzz.txt");
-    const conversion::PreparedText prepared =
-        conversion::PrepareTaskText(conversion::MemoText(decoded));
+    conversion::DecodedTaskText decoded = conversion::DecodeTaskTextAs(bytes, encoding, "fuzz.txt");
     const conversion::TextSource source{TEXTTOXML_FUZZ_PICTURES, "fuzz.txt"};
     const platform::DateTime date{2024, 2, 29, 12, 30, 15, 500};
-    conversion::TestDocumentBuilder builder;
-    auto document = builder.Build(prepared.blocks, source, date);
+    conversion::Converter converter;
     std::string xmlBytes;
     platform::StringOutputStream stream(xmlBytes);
-    document->SaveToStream(stream);
+    converter.Convert(conversion::MemoText(std::move(decoded.text)), source, date, stream);
   } catch (const Error&) {
     // A refused input is a sound outcome; crashes and hangs are not.
   }

@@ -9,6 +9,7 @@
 #include "conversion/task_text.h"
 #include "conversion/text.h"
 #include "error.h"
+#include "platform/files.h"
 
 namespace texttoxml::app {
 
@@ -57,14 +58,15 @@ void Form1::Open() {
 // The normalised text goes back into the memo before the document is built
 // and stays there whatever happens next.
 void Form1::Save() {
-  const std::u16string text = platform_.MemoText();
+  std::u16string text = platform_.MemoText();
   if (conversion::TrimView(text).empty()) return;
   std::optional<std::string> path = platform_.ShowSaveDialog(fileName_);
   if (!path) return;
   fileName_ = std::move(*path);
-  const conversion::PreparedText prepared = conversion::PrepareTaskText(text);
-  platform_.SetMemoText(prepared.normalised);
-  builder_.BuildTestDocument(prepared.blocks, {dir_, openDialog_.path}, fileName_);
+  platform::FileOutputStream file(fileName_);
+  converter_.Convert(std::move(text), {dir_, openDialog_.path}, platform::LocalNow(), file,
+                     [this](std::u16string_view normalised) { platform_.SetMemoText(normalised); });
+  file.Commit();
 }
 
 }  // namespace texttoxml::app

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/window_platform.h"
-#include "conversion/test_document.h"
+#include "conversion/convert.h"
 
 namespace texttoxml::app {
 
@@ -47,9 +47,9 @@ class Form1 {
   std::string fileName_;
   OpenChoice openDialog_;
   std::u16string labelCaption_;
-  // One builder for the window's life: it will carry the hidden rich
+  // One converter for the window's life: it carries the hidden rich
   // document that picture variants are embedded through.
-  conversion::TestDocumentBuilder builder_;
+  conversion::Converter converter_;
 };
 
 }  // namespace texttoxml::app

@@ -8,11 +8,10 @@ namespace {
 
 // The line that names the picture; 0 when the input cannot be read again.
 std::size_t PictureLine(const std::string& input, conversion::TextEncoding encoding,
-                        std::span<const std::u16string_view> blocks,
                         const conversion::PictureInProgress& picture) {
   try {
     const conversion::LineMap lineMap(ReadInput(input, encoding).decoded);
-    return conversion::LineOfPicture(lineMap, blocks, picture.block, picture.variant);
+    return lineMap.LineOfPreparedLine(picture.preparedLine);
   } catch (const std::exception&) {
     return 0;
   }
@@ -26,10 +25,10 @@ std::string PictureName(const std::string& path, const std::string& dir) {
 
 }  // namespace
 
-PlacedError PictureFailure(const std::string& input, conversion::TextEncoding encoding, const InputText& text,
-                           std::span<const std::u16string_view> blocks,
-                           const conversion::PictureInProgress& picture, std::string_view cause) {
-  const std::size_t line = PictureLine(input, encoding, blocks, picture);
+PlacedError PictureFailure(const std::string& input, conversion::TextEncoding encoding,
+                           const InputText& text, const conversion::PictureInProgress& picture,
+                           std::string_view cause) {
+  const std::size_t line = PictureLine(input, encoding, picture);
   return PlacedError((line == 0 ? "" : ":" + std::to_string(line)) + ": picture \"" +
                      PictureName(picture.path, text.dir) + "\": " + DisplayMessage(cause));
 }

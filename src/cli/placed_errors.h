@@ -3,7 +3,6 @@
 // the input's name directly ("tasks.txt:12: ...", "tasks.txt -> out.xml: ...").
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,9 +20,9 @@ class PlacedError : public Error {
 // What the builder raised on a picture, told with the line that names the
 // picture in `input` (read again to count its lines) and the picture's name
 // as it stands beside the text.
-PlacedError PictureFailure(const std::string& input, conversion::TextEncoding encoding, const InputText& text,
-                           std::span<const std::u16string_view> blocks,
-                           const conversion::PictureInProgress& picture, std::string_view cause);
+PlacedError PictureFailure(const std::string& input, conversion::TextEncoding encoding,
+                           const InputText& text, const conversion::PictureInProgress& picture,
+                           std::string_view cause);
 
 // A failure with no line, such as a full disk, names the file being written.
 PlacedError OutputFailure(const std::string& output, std::string_view cause);

@@ -8,18 +8,34 @@
 
 namespace texttoxml::cli {
 
+namespace {
+
+// The files the page shows: question pictures and picture variants.
+std::vector<std::string> ShownPictures(const conversion::Diagnosis& diagnosis) {
+  std::vector<std::string> pictures;
+  for (const conversion::TaskReport& report : diagnosis.tasks) {
+    if (!report.task.questionPicture.empty()) pictures.push_back(report.task.questionPicture);
+    for (const conversion::AnswerItem& item : report.task.answerItems) {
+      if (!item.picture.empty()) pictures.push_back(item.picture);
+    }
+  }
+  return pictures;
+}
+
+}  // namespace
+
 void RunPreview(const Options& options, platform::OutputStream& standardOutput) {
   const std::string& input = options.inputs.front();
   const InputText text = ReadInput(input, options.encoding);
   const std::string name = input.substr(input.find_last_of('/') + 1);
-  const std::string page = conversion::PreviewPage(conversion::Diagnose(text.decoded, text.dir),
-                                                   conversion::TextOfBytes(name));
+  const conversion::Diagnosis diagnosis = conversion::Diagnose(text.decoded, text.dir);
+  const std::string page = conversion::PreviewPage(diagnosis, conversion::TextOfBytes(name));
   const std::string output = OutputPathOf(options, input, ".html");
   if (output == "-") {
     platform::WriteAll(standardOutput, page.data(), page.size());
     return;
   }
-  RefuseOutputOverSources(output, text, {});
+  RefuseOutputOverSources(output, text, ShownPictures(diagnosis));
   platform::FileOutputStream file(output);
   platform::WriteAll(file, page.data(), page.size());
   file.Commit();

@@ -8,8 +8,8 @@
 #include "cli/placed_errors.h"
 #include "cli/preview_command.h"
 #include "conversion/diagnostics.h"
+#include "conversion/convert.h"
 #include "conversion/task_text.h"
-#include "conversion/test_document.h"
 #include "conversion/text.h"
 #include "error.h"
 #include "platform/files.h"
@@ -41,12 +41,10 @@ class WatchedOutput : public platform::OutputStream {
   bool failed_ = false;
 };
 
-// The normalised text of a decoded one, after its warnings went to
-// `messages` (unless quiet). The intermediate texts are released before the
-// document is built, which keeps large inputs in less memory.
-std::u16string NormalisedText(std::u16string decoded, const std::string& input,
-                              const std::string& dir, const Options& options,
-                              std::ostream& messages) {
+// The memo text of a decoded one, after its warnings went to `messages`
+// (unless quiet).
+std::u16string MemoTextOf(std::u16string decoded, const std::string& input, const std::string& dir,
+                          const Options& options, std::ostream& messages) {
   // Without warnings to look for, the decoded text is not needed again and
   // becomes the memo text without a copy.
   std::u16string memo = conversion::MemoText(options.quiet ? std::move(decoded) : decoded);
@@ -57,33 +55,37 @@ std::u16string NormalisedText(std::u16string decoded, const std::string& input,
     diagnoseOptions.readPictures = false;
     messages << FindingLines(input, conversion::Diagnose(decoded, dir, diagnoseOptions), false);
   }
-  return conversion::NormaliseTaskText(std::move(memo));
+  return memo;
+}
+
+// Converts into `out`, telling a failure on a picture by its line.
+void ConvertInto(platform::OutputStream& out, const std::string& input, const Options& options,
+                 const InputText& text, std::u16string memo, conversion::Converter& converter) {
+  try {
+    converter.Convert(std::move(memo), {text.dir, text.fullPath},
+                      options.date.value_or(platform::LocalNow()), out);
+  } catch (const WriteError&) {
+    throw;
+  } catch (const std::exception& e) {
+    if (!converter.FailedPicture()) throw;
+    throw PictureFailure(input, options.encoding, text, *converter.FailedPicture(), e.what());
+  }
 }
 
 // Converts one input exactly as opening it in the window and saving would.
 void ConvertOne(const std::string& input, const std::string& output, const Options& options,
-                conversion::TestDocumentBuilder& builder,
-                platform::OutputStream& standardOutput, std::ostream& messages) {
+                conversion::Converter& converter, platform::OutputStream& standardOutput,
+                std::ostream& messages) {
   InputText text = ReadInput(input, options.encoding);
-  const std::u16string normalised =
-      NormalisedText(std::move(text.decoded), input, text.dir, options, messages);
-
-  conversion::TextSource source{text.dir, text.fullPath};
-  const std::vector<std::u16string_view> blocks = conversion::CutTaskBlocks(normalised);
-  std::unique_ptr<xml::Document> document;
-  try {
-    document = builder.Build(blocks, source, options.date.value_or(platform::LocalNow()));
-  } catch (const std::exception& e) {
-    if (!builder.FailedPicture()) throw;
-    throw PictureFailure(input, options.encoding, text, blocks, *builder.FailedPicture(), e.what());
-  }
-
+  std::u16string memo = MemoTextOf(std::move(text.decoded), input, text.dir, options, messages);
   if (output == "-") {
-    document->SaveToStream(standardOutput);
+    ConvertInto(standardOutput, input, options, text, std::move(memo), converter);
   } else {
-    RefuseOutputOverSources(output, text, builder.PicturePaths());
+    platform::FileOutputStream file(output);
     try {
-      document->SaveToFile(output);
+      ConvertInto(file, input, options, text, std::move(memo), converter);
+      RefuseOutputOverSources(output, text, converter.PicturePaths());
+      file.Commit();
     } catch (const WriteError& e) {
       throw OutputFailure(output, e.what());
     }
@@ -115,12 +117,12 @@ int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostre
     messages << "texttoxml: " << DisplayMessage(e.what()) << '\n';
     return 1;
   }
-  conversion::TestDocumentBuilder builder;
+  conversion::Converter converter;
   int status = 0;
   for (std::size_t i = 0; i < options.inputs.size(); ++i) {
     const std::string& input = options.inputs[i];
     try {
-      ConvertOne(input, outputs[i], options, builder, standardOutput, messages);
+      ConvertOne(input, outputs[i], options, converter, standardOutput, messages);
     } catch (const std::exception& e) {
       if (standardOutput.Failed()) throw;
       if (dynamic_cast<const PlacedError*>(&e) != nullptr) {

@@ -60,11 +60,11 @@ Diagnosis Diagnose(std::u16string_view decoded, const std::string& dir,
     diagnosis.findings.push_back({1, Severity::Warning, "the text is blank: there is nothing to convert"});
     return diagnosis;
   }
-  PreparedText prepared = PrepareTaskText(memo);
+  const PreparedText prepared = PrepareTaskText(memo);
   std::size_t preparedLine = 0;
   for (std::size_t b = 0; b < prepared.blocks.size(); ++b) {
     TaskReport report;
-    report.block = std::move(prepared.blocks[b]);
+    report.block = prepared.blocks[b];
     report.task = ParseTaskBlock(report.block, dir);
     std::vector<std::size_t> fileLines(PreparedLineCount(report.block));
     for (std::size_t& line : fileLines) line = lineMap.LineOfPreparedLine(preparedLine++);

@@ -65,12 +65,12 @@ std::size_t PreparedLineCount(std::u16string_view block) {
   return static_cast<std::size_t>(std::count(block.begin(), block.end(), u'\n')) + 1;
 }
 
-std::size_t LineOfPicture(const LineMap& lineMap, std::span<const std::u16string_view> blocks,
-                          std::size_t block, std::optional<std::size_t> variant) {
-  if (block >= blocks.size()) return lineMap.LineOfPreparedLine(0);
+std::size_t PreparedLineOfPicture(std::span<const std::u16string_view> blocks, std::size_t block,
+                                  std::optional<std::size_t> variant) {
+  if (block >= blocks.size()) return 0;
   std::size_t preparedLine = 0;
   for (std::size_t b = 0; b < block; ++b) preparedLine += PreparedLineCount(blocks[b]);
-  return lineMap.LineOfPreparedLine(preparedLine + PictureLineInBlock(blocks[block], variant));
+  return preparedLine + PictureLineInBlock(blocks[block], variant);
 }
 
 }  // namespace texttoxml::conversion

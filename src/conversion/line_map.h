@@ -41,10 +41,11 @@ class LineMap {
 // and none is empty.
 std::size_t PreparedLineCount(std::u16string_view block);
 
-// The file line of the line that names a picture in block `block` of the
-// prepared blocks: its question picture line when `variant` is empty, else
-// the line where that answer variant begins.
-std::size_t LineOfPicture(const LineMap& lineMap, std::span<const std::u16string_view> blocks,
-                          std::size_t block, std::optional<std::size_t> variant);
+// The line that names a picture in block `block` of the prepared blocks,
+// counted from 0 over the lines of all blocks (for LineOfPreparedLine): its
+// question picture line when `variant` is empty, else the line where that
+// answer variant begins.
+std::size_t PreparedLineOfPicture(std::span<const std::u16string_view> blocks, std::size_t block,
+                                  std::optional<std::size_t> variant);
 
 }  // namespace texttoxml::conversion

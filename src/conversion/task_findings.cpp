@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "conversion/dialogue_slips.h"
 #include "conversion/message_text.h"
 #include "conversion/stored_picture.h"
 #include "conversion/text.h"
@@ -125,6 +126,7 @@ class BlockExaminer {
       for (std::size_t start : itemStarts_) report_.itemLines.push_back(FileLine(start));
       CheckQuestionLines();
       CheckFirstAnswer();
+      CheckDialogue();
       CheckDroppedItems();
       CheckAnswers();
       CheckControlCharacters();
@@ -233,10 +235,17 @@ class BlockExaminer {
     }
     if (report_.task.kind == TaskKind::ChoiceOrder && itemStarts_.size() == 1) {
       Warn(first, start + " so it makes an ordering task of one answer; is it part of the question?");
-    } else if (TrimView(line).ends_with(u'?')) {
+    } else if (!fromDash && TrimView(line).ends_with(u'?')) {
+      // A dash line that asks is dialogue, which CheckDialogue warns of.
       Note(first, start + " so it is read as the first answer, yet it ends with \"?\"; is it part "
                           "of the question?");
     }
+  }
+
+  void CheckDialogue() {
+    const BlockAnswerLines lines{Lines(), original_, itemStarts_,
+                                 [this](std::size_t index) { return FileLine(index); }};
+    for (LineWarning& slip : FindDialogueSlips(lines)) Warn(slip.index, std::move(slip.message));
   }
 
   void CheckDroppedItems() {

@@ -146,12 +146,6 @@ std::u16string NormaliseLines(std::u16string text) {
   return std::move(normalised);
 }
 
-}  // namespace
-
-std::u16string NormaliseTaskText(std::u16string memoText) {
-  return NormaliseLines(std::move(memoText));
-}
-
 // Cuts at every CR LF CR LF, left to right, keeping the pieces in order;
 // an empty text holds no block at all.
 std::vector<std::u16string_view> CutTaskBlocks(std::u16string_view normalised) {
@@ -170,12 +164,11 @@ std::vector<std::u16string_view> CutTaskBlocks(std::u16string_view normalised) {
   return blocks;
 }
 
-PreparedText PrepareTaskText(std::u16string memoText) {
-  PreparedText prepared;
-  prepared.normalised = NormaliseTaskText(std::move(memoText));
-  for (std::u16string_view block : CutTaskBlocks(prepared.normalised))
-    prepared.blocks.emplace_back(block);
-  return prepared;
-}
+}  // namespace
+
+PreparedText::PreparedText(std::u16string memoText)
+    : normalised(NormaliseLines(std::move(memoText))), blocks(CutTaskBlocks(normalised)) {}
+
+PreparedText PrepareTaskText(std::u16string memoText) { return PreparedText(std::move(memoText)); }
 
 }  // namespace texttoxml::conversion

@@ -27,19 +27,20 @@ std::u16string DecodeTaskText(std::string_view bytes, bool utf8,
 // without a copy.
 std::u16string MemoText(std::u16string decoded);
 
+// The memo's text prepared for conversion. The blocks are views into the
+// normalised text, so a prepared text is neither copied nor moved.
 struct PreparedText {
-  std::u16string normalised;          // written back into the memo
-  std::vector<std::u16string> blocks;  // one per task, in text order
+  explicit PreparedText(std::u16string memoText);
+  PreparedText(const PreparedText&) = delete;
+  PreparedText& operator=(const PreparedText&) = delete;
+
+  const std::u16string normalised;              // written back into the memo
+  const std::vector<std::u16string_view> blocks;  // one per task, in text order
 };
 
 // Trims the inner lines, shrinks every run of blank lines to one empty line
 // and cuts the result into blocks at each empty line. A blank text gives an
 // empty normalised text and no blocks.
 PreparedText PrepareTaskText(std::u16string memoText);
-
-// The two steps of PrepareTaskText: the normalised text, then its blocks as
-// views into it (for a caller that needs no copies of them).
-std::u16string NormaliseTaskText(std::u16string memoText);
-std::vector<std::u16string_view> CutTaskBlocks(std::u16string_view normalised);
 
 }  // namespace texttoxml::conversion

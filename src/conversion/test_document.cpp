@@ -1,6 +1,7 @@
 #include "conversion/test_document.h"
 
 #include "conversion/embedded_data.h"
+#include "conversion/line_map.h"
 #include "conversion/message_text.h"
 #include "conversion/picture_variant.h"
 #include "platform/code_page.h"
@@ -80,13 +81,6 @@ void WriteInputs(Element& task, const ParsedTask& parsed) {
 std::string NewGuidName() { return platform::NewGuidText(); }
 
 std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
-    const std::vector<std::u16string>& blocks, const TextSource& source,
-    const platform::DateTime& saveDate) {
-  const std::vector<std::u16string_view> views(blocks.begin(), blocks.end());
-  return Build(views, source, saveDate);
-}
-
-std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
     std::span<const std::u16string_view> blocks, const TextSource& source,
     const platform::DateTime& saveDate) {
   auto document = xml::Document::CreateName("Examora");
@@ -102,20 +96,25 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
   AddChildElement(group, u"Title")
       .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
                                                  : FileNamePart(source.openedPath));
-  Element& tasks = AddChildElement(group, u"Tasks");
-  picturePaths_.clear();
-  picture_.reset();
-  for (block_ = 0; block_ < blocks.size(); ++block_) {
-    Element& task = AddChildElement(tasks, u"Task");
-    WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir));
-  }
+  AddTasks(AddChildElement(group, u"Tasks"), blocks, source);
   return document;
 }
 
-void TestDocumentBuilder::BuildTestDocument(const std::vector<std::u16string>& blocks,
-                                            const TextSource& source,
-                                            const std::string& outputPath) {
-  Build(blocks, source, platform::LocalNow())->SaveToFile(outputPath);
+// A failure on a picture is remembered with the line that names it, for
+// telling the user where to look.
+void TestDocumentBuilder::AddTasks(Element& tasks, std::span<const std::u16string_view> blocks,
+                                   const TextSource& source) {
+  picturePaths_.clear();
+  picture_.reset();
+  try {
+    for (block_ = 0; block_ < blocks.size(); ++block_) {
+      Element& task = AddChildElement(tasks, u"Task");
+      WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir));
+    }
+  } catch (...) {
+    if (picture_) picture_->preparedLine = PreparedLineOfPicture(blocks, picture_->block, picture_->variant);
+    throw;
+  }
 }
 
 void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& parsed) {

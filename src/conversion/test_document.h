@@ -32,6 +32,7 @@ struct PictureInProgress {
   std::size_t block = 0;                // index among the blocks
   std::optional<std::size_t> variant;  // none for the question picture
   std::string path;
+  std::size_t preparedLine = 0;  // the line naming it, from 0 over all blocks' lines
 };
 
 class TestDocumentBuilder {
@@ -40,14 +41,6 @@ class TestDocumentBuilder {
   std::unique_ptr<xml::Document> Build(std::span<const std::u16string_view> blocks,
                                        const TextSource& source,
                                        const platform::DateTime& saveDate);
-  std::unique_ptr<xml::Document> Build(const std::vector<std::u16string>& blocks,
-                                       const TextSource& source,
-                                       const platform::DateTime& saveDate);
-
-  // Builds the document with the current local time and writes it to
-  // `outputPath`, replacing an existing file only when every byte is written.
-  void BuildTestDocument(const std::vector<std::u16string>& blocks,
-                         const TextSource& source, const std::string& outputPath);
 
   // Fills one Task element from a parsed task.
   void WriteTaskElement(xml::Element& task, const ParsedTask& parsed);
@@ -60,6 +53,9 @@ class TestDocumentBuilder {
   const std::optional<PictureInProgress>& FailedPicture() const { return picture_; }
 
  private:
+  void AddTasks(xml::Element& tasks, std::span<const std::u16string_view> blocks,
+                const TextSource& source);
+
   std::vector<std::string> picturePaths_;
   std::optional<PictureInProgress> picture_;
   std::size_t block_ = 0;

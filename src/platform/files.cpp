@@ -107,7 +107,11 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-FileOutputStream::FileOutputStream(const std::string& path) : target_(path) {
+FileOutputStream::FileOutputStream(const std::string& path) : target_(path) {}
+
+void FileOutputStream::Open() {
+  state_ = State::Open;
+  const std::string path = target_;
   struct stat st;
   bool exists = ::stat(path.c_str(), &st) == 0;
   if (exists && !S_ISREG(st.st_mode)) {
@@ -137,20 +141,27 @@ FileOutputStream::FileOutputStream(const std::string& path) : target_(path) {
 
 FileOutputStream::~FileOutputStream() { Discard(); }
 
+// The descriptor to write to, opening the file on first use; -1 once the
+// file was closed or could not be created.
+int FileOutputStream::OpenFd() {
+  if (state_ == State::Pending) Open();
+  return fd_;
+}
+
 namespace {
 constexpr std::size_t kFileBufferSize = 1 << 16;
 }  // namespace
 
 bool FileOutputStream::FlushBuffer() {
-  bool complete = WriteFd(fd_, buffer_.data(), buffer_.size()) == buffer_.size();
+  bool complete = WriteFd(OpenFd(), buffer_.data(), buffer_.size()) == buffer_.size();
   buffer_.clear();
   return complete;
 }
 
 std::size_t FileOutputStream::Write(const char* data, std::size_t size) {
-  if (fd_ < 0) return 0;
+  if (state_ == State::Closed) return 0;
   if (buffer_.size() + size > kFileBufferSize && !FlushBuffer()) return 0;
-  if (size >= kFileBufferSize) return WriteFd(fd_, data, size);
+  if (size >= kFileBufferSize) return WriteFd(OpenFd(), data, size);
   buffer_.append(data, size);
   return size;
 }
@@ -163,12 +174,14 @@ void FileOutputStream::Commit() {
   if (temporary_.empty()) {
     ::close(fd_);
     fd_ = -1;
+    state_ = State::Closed;
     return;
   }
   // write() and close() report a full disk or a failed device; the rename
   // below happens only after both succeeded.
   bool closed = ::close(fd_) == 0;
   fd_ = -1;
+  state_ = State::Closed;
   if (!closed) {
     Discard();
     throw WriteError();
@@ -185,6 +198,7 @@ void FileOutputStream::Commit() {
 void FileOutputStream::Discard() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  state_ = State::Closed;
   if (!temporary_.empty()) {
     ::unlink(temporary_.c_str());
     ForgetTemporaryFile(temporary_);

@@ -37,22 +37,29 @@ std::string ReadWholeFile(const std::string& path);
 // Writes a file so that an existing one is never lost: the bytes go to a
 // temporary file in the target's folder, which replaces the target only on
 // Commit, once every byte is written and flushed. Without Commit the
-// temporary file is removed and the target stays as it was. A replaced file
+// temporary file is removed and the target stays as it was. Nothing is
+// created before the first bytes are handed to the file system (or Commit),
+// so a writer that fails while still building its first bytes leaves no
+// trace and reports its own failure, not the file's. A replaced file
 // keeps its permission bits (and, for root, its owner and group). A target that
 // exists and is not a regular file (a device, a FIFO) is written directly.
 // Bytes are collected in a buffer of its own, so that small writes do not
 // each cost a system call.
 class FileOutputStream : public OutputStream {
  public:
-  explicit FileOutputStream(const std::string& path);  // raises FCreateError
+  explicit FileOutputStream(const std::string& path);
   ~FileOutputStream() override;
   FileOutputStream(const FileOutputStream&) = delete;
   FileOutputStream& operator=(const FileOutputStream&) = delete;
 
+  // Write and Commit raise FCreateError when the file cannot be created.
   std::size_t Write(const char* data, std::size_t size) override;
-  void Commit();  // raises WriteError or FCreateError
+  void Commit();  // also raises WriteError
 
  private:
+  enum class State { Pending, Open, Closed };
+  void Open();
+  int OpenFd();
   void Discard();
   bool FlushBuffer();
 
@@ -60,6 +67,7 @@ class FileOutputStream : public OutputStream {
   std::string buffer_;
   std::string temporary_;  // empty when writing the target directly
   int fd_ = -1;
+  State state_ = State::Pending;
 };
 
 // Standard output as a stream (not closed at the end).

@@ -28,7 +28,7 @@ TEST(WindowTexts, SampleConvertsToTheTasksItShows) {
   for (std::u16string_view line : kSampleLines) text.append(line).append(u"\r\n");
   const conversion::PreparedText prepared = conversion::PrepareTaskText(text);
   std::vector<TaskKind> kinds;
-  for (const std::u16string& block : prepared.blocks) {
+  for (std::u16string_view block : prepared.blocks) {
     kinds.push_back(conversion::ParseTaskBlock(block, "").kind);
   }
   EXPECT_EQ(kinds, (std::vector<TaskKind>{TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple,

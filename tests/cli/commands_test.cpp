@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "cli/json_text.h"
 #include "cli/run.h"
@@ -54,31 +53,6 @@ TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
   EXPECT_EQ(r.messages,
             missing + ": Cannot open file \"" + missing + "\". No such file or directory.\n");
   EXPECT_NE(r.output.find(bad + ":1: warning"), std::string::npos);
-}
-
-// The README's examples that run in the examples folder, run there: each
-// "$ cd examples && texttoxml ARGS" line and the lines up to the block's end.
-TEST(CheckCommand, ReadmeExamplesPrintWhatTheReadmeShows) {
-  const std::string source = TEXTTOXML_SOURCE_DIR;
-  std::istringstream readme(ReadFile(source + "/README.md"));
-  const std::string prompt = "$ cd examples && texttoxml check ";
-  const std::filesystem::path before = std::filesystem::current_path();
-  std::filesystem::current_path(source + "/examples");
-  int examples = 0;
-  for (std::string line; std::getline(readme, line);) {
-    if (!line.starts_with(prompt)) continue;
-    std::vector<std::string> args{"check"};
-    std::istringstream words(line.substr(prompt.size()));
-    for (std::string word; words >> word;) args.push_back(word);
-    std::string shown;
-    while (std::getline(readme, line) && line != "```") shown += line + "\n";
-    const Result r = RunWith(args);
-    EXPECT_EQ(r.status, 0) << r.messages;
-    EXPECT_EQ(r.output, shown);
-    ++examples;
-  }
-  std::filesystem::current_path(before);
-  EXPECT_EQ(examples, 2);
 }
 
 TEST(CheckCommand, WritesJson) {

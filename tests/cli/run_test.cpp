@@ -181,7 +181,7 @@ TEST(Cli, PictureFailureNamesTheLineAndThePicture) {
 TEST(Cli, VerboseNamesTheWrittenFile) {
   TempDir dir;
   dir.Write("t.txt", "Q?\r\n= 1");
-  Result r = RunWith({"convert", "--verbose", dir.File("t.txt"), "-o", dir.File("out.xml")});
+  Result r = RunWith({"convert", "--verbose", dir.File("t.txt"), "--output", dir.File("out.xml")});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.messages, dir.File("t.txt") + " -> " + dir.File("out.xml") + " (read as windows-1251)\n");
 }

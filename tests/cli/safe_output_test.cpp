@@ -66,6 +66,36 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
   EXPECT_TRUE(fs::exists(dir.File("pictured.xml")));
 }
 
+// The page embeds the pictures it shows as they are; writing it over one
+// would lose the teacher's file just as a conversion would.
+TEST(SafeOutput, PreviewNeverWritesOverThePicturesItShows) {
+  TempDir dir;
+  const std::string photo = dir.Write("photo.jpg", "not really a JPEG");
+  const std::string formula = dir.Write("formula.png", "not really a PNG");
+  const std::string input =
+      dir.Write("tasks.txt", "Which?\r\n[photo.jpg]\r\n+ [formula.png]\r\n- that");
+  for (const std::string& picture : {photo, formula}) {
+    RunResult r = RunWith({"preview", input, "-o", picture});
+    EXPECT_EQ(r.status, 1) << picture;
+    EXPECT_EQ(r.messages, input + ": The output file would replace the picture \"" + picture +
+                              "\", which the text embeds.\n");
+  }
+  EXPECT_EQ(ReadFile(photo), "not really a JPEG");
+  EXPECT_EQ(ReadFile(formula), "not really a PNG");
+
+  // -O names the page after the input, which may be a picture's name too.
+  const std::string page = dir.Write("page.html", "a picture, whatever its name");
+  const std::string named = dir.Write("page.txt", "Which?\r\n[page.html]\r\n+ this");
+  RunResult r = RunWith({"preview", named, "-O", dir.Path()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.messages, named + ": The output file would replace the picture \"" + page +
+                            "\", which the text embeds.\n");
+  EXPECT_EQ(ReadFile(page), "a picture, whatever its name");
+
+  EXPECT_EQ(RunWith({"preview", input, "-O", dir.Path()}).status, 0);
+  EXPECT_TRUE(fs::exists(dir.File("tasks.html")));
+}
+
 TEST(SafeOutput, TwoInputsForOneOutputStopBeforeAnythingIsWritten) {
   TempDir dir;
   const std::string a = dir.Write("a.txt", kTask);

@@ -18,11 +18,11 @@ const std::string kData = std::string(TEXTTOXML_TEST_DATA) + "/conversion/";
 TEST(GeneratedDocument, MatchesTheRecordedBytes) {
   const std::string path = kData + "generated_tasks.txt";
   const std::u16string memo = MemoText(platform::AnsiToUtf16(texttoxml::testing::ReadFile(path)));
-  const std::vector<std::u16string> blocks = PrepareTaskText(memo).blocks;
-  ASSERT_EQ(blocks.size(), 300u);
+  const PreparedText prepared = PrepareTaskText(memo);
+  ASSERT_EQ(prepared.blocks.size(), 300u);
 
   TestDocumentBuilder builder;
-  auto document = builder.Build(blocks, {kData, path}, {2013, 7, 24, 15, 4, 5, 870});
+  auto document = builder.Build(prepared.blocks, {kData, path}, {2013, 7, 24, 15, 4, 5, 870});
   std::string bytes;
   platform::StringOutputStream out(bytes);
   document->SaveToStream(out);

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "conversion/embedded_data.h"
+#include "conversion/convert.h"
+#include "converted.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
 #include "error.h"
@@ -12,6 +14,7 @@
 #include "pictures/png_convert.h"
 #include "pictures/png_image.h"
 #include "platform/code_page.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/utf.h"
 #include "test_support.h"
@@ -165,8 +168,7 @@ class PictureVariants : public ::testing::Test {
   }
 
   std::string Convert(const std::u16string& text) {
-    TestDocumentBuilder builder;
-    return Serialize(*builder.Build(PrepareTaskText(text).blocks, {dir_.Path(), ""}, kDate));
+    return Converted(text, {dir_.Path(), ""}, kDate);
   }
 
   TempDir dir_;
@@ -237,19 +239,24 @@ TEST_F(PictureVariants, MissingFilesAndRepeatedPictures) {
 TEST_F(PictureVariants, AVariantThatIsNoPictureFailsTheWholeSave) {
   dir_.Write("notes.txt", "just text");
   const std::string output = dir_.Write("out.xml", "previous content");
-  const std::vector<std::u16string> blocks =
-      PrepareTaskText(u"Fine.\r\n+ [pic.png]\r\n- x\r\n\r\nPick.\r\n+ [notes.txt]\r\n- b").blocks;
-  TestDocumentBuilder builder;
+  const std::u16string text = u"Fine.\r\n+ [pic.png]\r\n- x\r\n\r\nPick.\r\n+ [notes.txt]\r\n- b";
+  Converter converter;
+  const auto save = [&](const std::string& path) {
+    platform::FileOutputStream file(path);
+    converter.Convert(text, {dir_.Path(), ""}, kDate, file);
+    file.Commit();
+  };
   try {
-    builder.BuildTestDocument(blocks, {dir_.Path(), ""}, output);
+    save(output);
     ADD_FAILURE() << "no error";
   } catch (const InvalidGraphicError& error) {
     EXPECT_STREQ(error.what(), "Unknown picture file extension (.txt)");
   }
   EXPECT_EQ(ReadFile(output), "previous content");
   const std::string fresh = dir_.File("fresh.xml");
-  EXPECT_THROW(builder.BuildTestDocument(blocks, {dir_.Path(), ""}, fresh), InvalidGraphicError);
+  EXPECT_THROW(save(fresh), InvalidGraphicError);
   EXPECT_FALSE(std::filesystem::exists(fresh));
+  EXPECT_EQ(converter.FailedPicture()->preparedLine, 4u);  // "+ [notes.txt]" 
 
   // A file of a known kind that does not decode fails with that kind's error.
   dir_.Write("broken.bmp", "XX not a bitmap at all");

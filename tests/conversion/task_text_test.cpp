@@ -11,7 +11,7 @@ namespace {
 
 using namespace std::string_view_literals;
 using namespace std::string_literals;
-using Blocks = std::vector<std::u16string>;
+using Blocks = std::vector<std::u16string_view>;
 using texttoxml::testing::TempDir;
 
 // "мир" in windows-1251 and in UTF-8.

@@ -4,8 +4,11 @@
 
 #include <sstream>
 
+#include "conversion/convert.h"
+#include "converted.h"
 #include "conversion/task_text.h"
 #include "platform/code_page.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/utf.h"
 #include "test_support.h"
@@ -25,12 +28,7 @@ std::u16string SampleText() {
 }
 
 std::string Convert(const std::u16string& text, const TextSource& source) {
-  TestDocumentBuilder builder;
-  auto document = builder.Build(PrepareTaskText(text).blocks, source, kDate);
-  std::string bytes;
-  platform::StringOutputStream stream(bytes);
-  document->SaveToStream(stream);
-  return bytes;
+  return Converted(text, source, kDate);
 }
 
 std::vector<std::string> Lines(const std::string& bytes) {
@@ -180,8 +178,10 @@ TEST(TestDocument, KindsMarksAndCaptions) {
 TEST(TestDocument, SavesTheFileOnlyWhenBuildingSucceeds) {
   TempDir dir;
   std::string output = dir.File("out.xml");
-  TestDocumentBuilder builder;
-  builder.BuildTestDocument({u"Q?\r\n= 1"}, {}, output);
+  Converter converter;
+  platform::FileOutputStream file(output);
+  converter.Convert(u"Q?\r\n= 1", {}, kDate, file);
+  file.Commit();
   std::string written = texttoxml::testing::ReadFile(output);
   EXPECT_EQ(written.rfind("<?xml", 0), 0u);
   EXPECT_NE(written.find("<Value>1</Value>"), std::string::npos);

@@ -76,11 +76,14 @@ TEST(FileOutputStream, ReplacesTheTargetOnlyOnCommit) {
   {
     FileOutputStream out(target);
     WriteAll(out, "new", 3);
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);  // nothing handed over yet: no file made
+    const std::string rest(1 << 20, 'x');
+    WriteAll(out, rest.data(), rest.size());
     EXPECT_EQ(ReadFile(target), "old content");  // not yet replaced
     EXPECT_EQ(EntriesIn(dir.Path()), 2u);         // target and temporary file
     out.Commit();
   }
-  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(ReadFile(target), "new" + std::string(1 << 20, 'x'));
   EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
@@ -139,8 +142,10 @@ TEST(FileOutputStream, FullDeviceGivesStreamWriteError) {
 TEST(FileOutputStream, MissingFolderGivesCannotCreate) {
   TempDir dir;
   std::string target = dir.File("no/such/folder/out.xml");
+  FileOutputStream out(target);  // the file is made with the first bytes
   try {
-    FileOutputStream out(target);
+    WriteAll(out, "x", 1);
+    out.Commit();
     FAIL() << "no error";
   } catch (const FCreateError& e) {
     EXPECT_EQ(e.what(), "Cannot create file \"" + target + "\". No such file or directory");

@@ -1,0 +1,45 @@
+// The road of one save command, from the memo's text to the bytes of the
+// import file. The window and the command line both convert through here,
+// so that one text gives the same bytes in both.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion/test_document.h"
+#include "platform/clock.h"
+#include "platform/stream.h"
+
+namespace texttoxml::conversion {
+
+class Converter {
+ public:
+  // Receives the normalised text before the document is built: the window
+  // puts it back into its memo, where it stays whatever happens next.
+  using NormalisedTextSink = std::function<void(std::u16string_view)>;
+
+  // Prepares `memoText`, builds the import document of its task blocks with
+  // `saveDate` as SaveDate, and writes it to `out`. Raises on the first
+  // failure; a failed build writes nothing.
+  void Convert(std::u16string memoText, const TextSource& source,
+               const platform::DateTime& saveDate, platform::OutputStream& out,
+               const NormalisedTextSink& normalised = {});
+
+  // The picture files that the last conversion embedded (or tried to), in
+  // text order; a caller can make sure not to write over one of them.
+  const std::vector<std::string>& PicturePaths() const { return builder_.PicturePaths(); }
+
+  // After a conversion that raised: the picture it failed on, if it was one.
+  const std::optional<PictureInProgress>& FailedPicture() const {
+    return builder_.FailedPicture();
+  }
+
+ private:
+  // Kept from one conversion to the next: it owns the hidden rich document.
+  TestDocumentBuilder builder_;
+};
+
+}  // namespace texttoxml::conversion

@@ -1,0 +1,126 @@
+#include "conversion/dialogue_slips.h"
+
+#include "conversion/task_parser.h"
+#include "conversion/text.h"
+
+namespace texttoxml::conversion {
+
+namespace {
+
+bool EndsWithQuestionMark(std::u16string_view line) { return TrimView(line).ends_with(u'?'); }
+
+class SlipFinder {
+ public:
+  explicit SlipFinder(const BlockAnswerLines& lines) : lines_(lines) {}
+
+  std::vector<LineWarning> Find() {
+    for (std::size_t start = 0; start < Count(); ++start) {
+      if (!DashMade(start)) continue;
+      std::size_t end = start + 1;
+      while (end < Count() && DashMade(end)) ++end;
+      CheckDashRun(start, end);
+      start = end;
+    }
+    for (std::size_t item : lines_.itemStarts) {
+      if (!DashMade(item)) CheckTypedAnswer(item);
+    }
+    return std::move(found_);
+  }
+
+ private:
+  std::size_t Count() const { return lines_.read.size(); }
+
+  bool DashMade(std::size_t index) const {
+    return lines_.written[index].substr(0, 1) != lines_.read[index].substr(0, 1);
+  }
+
+  std::string LineNumber(std::size_t index) const {
+    return std::to_string(lines_.fileLine(index));
+  }
+
+  // The end of the lines from `from` on that have no marker, and so are
+  // glued onto the answer line before them.
+  std::size_t GluedEnd(std::size_t from) const {
+    while (from < Count() && !IsAnswerLine(lines_.read[from])) ++from;
+    return from;
+  }
+
+  // The glued line in [from, to) that most likely holds the question: the
+  // first that ends with "?", else the first one; `to` when none is text.
+  // The text's last line may hold a marker after blanks, which the parser
+  // does not read; the check of that line explains it, so it is left out.
+  std::size_t GluedQuestion(std::size_t from, std::size_t to) const {
+    std::size_t text = to;
+    for (std::size_t i = from; i < to; ++i) {
+      const std::u16string_view line = lines_.read[i];
+      if (IsAnswerLine(TrimView(line))) continue;
+      if (EndsWithQuestionMark(line)) return i;
+      if (text == to) text = i;
+    }
+    return text;
+  }
+
+  std::string GluedText(std::size_t glued, std::size_t answer) const {
+    std::string text = "this line has no marker, so it is glued onto the answer on line " +
+                       LineNumber(answer);
+    if (EndsWithQuestionMark(lines_.read[glued])) text += ", yet it ends with \"?\"";
+    return text;
+  }
+
+  // What the dash lines [start, end) became, and how to keep them dialogue.
+  std::string DashRunText(std::size_t start, std::size_t end) const {
+    if (end - start == 1) {
+      return "line " + LineNumber(start) + " starts with a dash, read as the \"-\" marker, so it "
+             "is an answer; if it is dialogue, start it with a no-break space (U+00A0) to keep "
+             "it in the question";
+    }
+    const std::string joint = end - start == 2 ? " and " : " to ";
+    return "lines " + LineNumber(start) + joint + LineNumber(end - 1) +
+           " start with a dash, read as the \"-\" marker, so they are answers; if they are "
+           "dialogue, start them with a no-break space (U+00A0) to keep them in the question";
+  }
+
+  // Dash lines followed by a line without a marker, or ending with "?",
+  // read like dialogue; without either they are wrong answers an editor
+  // typeset, and nothing is said.
+  void CheckDashRun(std::size_t start, std::size_t end) {
+    const std::size_t gluedEnd = GluedEnd(end);
+    const std::size_t glued = GluedQuestion(end, gluedEnd);
+    if (glued != gluedEnd) {
+      Warn(glued, GluedText(glued, end - 1) + ": " + DashRunText(start, end));
+      return;
+    }
+    for (std::size_t i = start; i < end; ++i) {
+      if (EndsWithQuestionMark(lines_.read[i])) {
+        Warn(i, "this answer ends with \"?\": " + DashRunText(start, end));
+        return;
+      }
+    }
+  }
+
+  // A typed answer may well run on over a second line; a line that asks,
+  // though, is most likely a question that lost its place.
+  void CheckTypedAnswer(std::size_t item) {
+    const std::size_t gluedEnd = GluedEnd(item + 1);
+    const std::size_t glued = GluedQuestion(item + 1, gluedEnd);
+    if (glued == gluedEnd || !EndsWithQuestionMark(lines_.read[glued])) return;
+    Warn(glued, GluedText(glued, item) + ": if it is a question, put it before the answers, "
+                "which start on line " + LineNumber(lines_.itemStarts.front()) +
+                ", or after a blank line as a new task");
+  }
+
+  void Warn(std::size_t index, std::string message) {
+    found_.push_back({index, std::move(message)});
+  }
+
+  const BlockAnswerLines& lines_;
+  std::vector<LineWarning> found_;
+};
+
+}  // namespace
+
+std::vector<LineWarning> FindDialogueSlips(const BlockAnswerLines& lines) {
+  return SlipFinder(lines).Find();
+}
+
+}  // namespace texttoxml::conversion
