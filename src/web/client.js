@@ -14,6 +14,7 @@
   worker.onmessage = (event) => {
     const {id, progress, result, error} = event.data;
     const call = pending.get(id);
+    if (call === undefined) return;  // already failed with the worker
     if (progress !== undefined) {
       if (call.onProgress) call.onProgress(progress);
       return;

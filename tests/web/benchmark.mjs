@@ -7,7 +7,7 @@ import {performance} from "node:perf_hooks";
 import {launch, openPage} from "./browser.mjs";
 import {runCli} from "./cli.mjs";
 import {callPage, filesUnder} from "./page_calls.mjs";
-import {generatedTasks, textFolder} from "./texts.mjs";
+import {generatedTasks, removeTempFolders, textFolder} from "./texts.mjs";
 
 const count = Number(process.argv[2] ?? 10000);
 const runs = Number(process.env.RUNS ?? 5);
@@ -34,6 +34,7 @@ for (let run = 0; run < runs; ++run) {
   }, files["large.txt"].toString("base64")));
 }
 await session.close();
+await removeTempFolders();
 const cli = median(cliTimes) / 1000;
 const web = median(pageTimes) / 1000;
 console.log(`| ${count} tasks (${(files["large.txt"].length / 1e6).toFixed(2)} MB) | ${cli.toFixed(3)} | ${web.toFixed(3)} | ${(web / cli).toFixed(2)} |`);

@@ -4,10 +4,10 @@
 import {mkdtemp, rm} from "node:fs/promises";
 import {tmpdir} from "node:os";
 import path from "node:path";
-import {pathToFileURL} from "node:url";
+import {fileURLToPath, pathToFileURL} from "node:url";
 import puppeteer from "puppeteer-core";
 
-export const root = path.resolve(import.meta.dirname ?? path.dirname(new URL(import.meta.url).pathname), "../..");
+export const root = fileURLToPath(new URL("../..", import.meta.url));
 export const pagePath = process.env.TEXTTOXML_PAGE ?? path.join(root, "build-web/texttoxml.html");
 
 export async function launch() {

@@ -10,7 +10,7 @@ import {after, before, describe, test} from "node:test";
 import {launch, openPage, root} from "./browser.mjs";
 import {cliFindings, runCli} from "./cli.mjs";
 import {callPage, filesUnder, withoutGuids} from "./page_calls.mjs";
-import {generatedTasks, pictureFolder, textFolder, warningText} from "./texts.mjs";
+import {generatedTasks, pictureFolder, removeTempFolders, textFolder, warningText} from "./texts.mjs";
 
 const date = "2013-07-24T15:04:05";
 const pictures = path.join(root, "tests/data/pictures");
@@ -26,6 +26,7 @@ after(async () => {
   // The page itself, its worker's blob: address and data: pictures, nothing else.
   assert.deepEqual(tab.requests.filter((url) => !/^(file|blob|data):/.test(url)), []);
   await session.close();
+  await removeTempFolders();
 });
 
 // Converts NAME in FOLDER both ways and compares; returns the page's answer.

@@ -2,7 +2,7 @@
 //   node screenshot.mjs
 import path from "node:path";
 import {launch, openPage, root} from "./browser.mjs";
-import {textFolder, warningText} from "./texts.mjs";
+import {removeTempFolders, textFolder, warningText} from "./texts.mjs";
 
 const session = await launch();
 const {page} = await openPage(session.browser);
@@ -13,3 +13,4 @@ await page.click("#check");
 await page.waitForSelector("#findings:not([hidden])");
 await page.screenshot({path: path.join(root, "docs/screenshots/web.png"), fullPage: true});
 await session.close();
+await removeTempFolders();

@@ -1,10 +1,18 @@
 // Task texts the tests write: one that warns, and a large generated one.
-import {cp, mkdir, mkdtemp, writeFile} from "node:fs/promises";
+import {cp, mkdtemp, rm, writeFile} from "node:fs/promises";
 import {tmpdir} from "node:os";
 import path from "node:path";
 
+const folders = [];
+
 export async function tempFolder() {
-  return mkdtemp(path.join(tmpdir(), "texttoxml-web-"));
+  const folder = await mkdtemp(path.join(tmpdir(), "texttoxml-web-"));
+  folders.push(folder);
+  return folder;
+}
+
+export async function removeTempFolders() {
+  for (const folder of folders.splice(0)) await rm(folder, {recursive: true, force: true});
 }
 
 // Slips that check reports: a question starting with a number, answers
@@ -51,7 +59,6 @@ export async function pictureFolder(pictures) {
 
 export async function textFolder(name, text) {
   const folder = await tempFolder();
-  await mkdir(folder, {recursive: true});
   await writeFile(path.join(folder, name), text);
   return folder;
 }

@@ -8,7 +8,7 @@ import {setTimeout as sleep} from "node:timers/promises";
 import {launch, openPage, root} from "./browser.mjs";
 import {cliFindings, runCli} from "./cli.mjs";
 import {withoutGuids} from "./page_calls.mjs";
-import {tempFolder, textFolder, warningText} from "./texts.mjs";
+import {removeTempFolders, tempFolder, textFolder, warningText} from "./texts.mjs";
 
 const examples = path.join(root, "examples");
 const sampleFiles = ["sample.txt", "Pushkin.jpg", "formula1.png", "formula2.png", "formula3.png"]
@@ -28,6 +28,7 @@ after(async () => {
   assert.deepEqual(tab.errors, []);
   assert.deepEqual(tab.requests.filter((url) => !/^(file|blob|data):/.test(url)), []);
   await session.close();
+  await removeTempFolders();
 });
 
 async function choose(...files) {
