@@ -8,7 +8,7 @@ import {fileURLToPath, pathToFileURL} from "node:url";
 import puppeteer from "puppeteer-core";
 
 export const root = fileURLToPath(new URL("../..", import.meta.url));
-export const pagePath = process.env.TEXTTOXML_PAGE ?? path.join(root, "build-web/texttoxml.html");
+export const pagePath = path.resolve(process.env.TEXTTOXML_PAGE ?? path.join(root, "build-web/texttoxml.html"));
 
 export async function launch() {
   const profile = await mkdtemp(path.join(tmpdir(), "texttoxml-chromium-"));

@@ -3,7 +3,7 @@ import {spawnSync} from "node:child_process";
 import path from "node:path";
 import {root} from "./browser.mjs";
 
-export const cliPath = process.env.TEXTTOXML_CLI ?? path.join(root, "build/src/cli/texttoxml");
+export const cliPath = path.resolve(process.env.TEXTTOXML_CLI ?? path.join(root, "build/src/cli/texttoxml"));
 
 // Runs `texttoxml ARGS` in the folder `cwd`.
 export function runCli(args, cwd) {

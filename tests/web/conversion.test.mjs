@@ -22,11 +22,11 @@ before(async () => {
   tab = await openPage(session.browser);
 });
 after(async () => {
+  await session.close();
+  await removeTempFolders();
   assert.deepEqual(tab.errors, []);
   // The page itself, its worker's blob: address and data: pictures, nothing else.
   assert.deepEqual(tab.requests.filter((url) => !/^(file|blob|data):/.test(url)), []);
-  await session.close();
-  await removeTempFolders();
 });
 
 // Converts NAME in FOLDER both ways and compares; returns the page's answer.

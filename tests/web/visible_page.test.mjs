@@ -25,10 +25,10 @@ before(async () => {
   await cdp.send("Browser.setDownloadBehavior", {behavior: "allow", downloadPath: downloads});
 });
 after(async () => {
-  assert.deepEqual(tab.errors, []);
-  assert.deepEqual(tab.requests.filter((url) => !/^(file|blob|data):/.test(url)), []);
   await session.close();
   await removeTempFolders();
+  assert.deepEqual(tab.errors, []);
+  assert.deepEqual(tab.requests.filter((url) => !/^(file|blob|data):/.test(url)), []);
 });
 
 async function choose(...files) {
