@@ -1,7 +1,7 @@
 // The page as a teacher uses it: choose the files, press a button, get the
 // XML as a download, the findings in the table, the error in the page.
 import assert from "node:assert/strict";
-import {readdir, readFile} from "node:fs/promises";
+import {copyFile, mkdir, readdir, readFile, writeFile} from "node:fs/promises";
 import path from "node:path";
 import {after, before, describe, test} from "node:test";
 import {setTimeout as sleep} from "node:timers/promises";
@@ -32,7 +32,11 @@ after(async () => {
 });
 
 async function choose(...files) {
-  const input = await tab.page.$("#choose-files");
+  await chooseWith("#choose-files", files);
+}
+
+async function chooseWith(selector, files) {
+  const input = await tab.page.$(selector);
   await input.uploadFile(...files);
   await tab.page.waitForFunction(() => !document.getElementById("convert").disabled);
 }
@@ -64,6 +68,23 @@ describe("the visible page", () => {
     const cli = runCli(["convert", "sample.txt", "-o", "-"], examples);
     assert.equal(withoutDate(xml), withoutDate(cli.stdout));
     assert.equal(await tab.page.$eval("#summary", (p) => p.textContent), "Замечаний нет.");
+  });
+
+  test("a chosen folder: the text's folder is the root of the pictures", async () => {
+    const folder = await tempFolder();
+    const texts = path.join(folder, "тест");
+    await mkdir(path.join(texts, "img"), {recursive: true});
+    await writeFile(path.join(texts, "folder.txt"), "Что это?\r\n[img/formula1.png]\r\n+[img/formula2.png]\r\n- 1\r\n");
+    for (const name of ["formula1.png", "formula2.png"]) {
+      await copyFile(path.join(examples, name), path.join(texts, "img", name));
+    }
+    await chooseWith("#choose-folder", [texts]);
+    assert.equal(await tab.page.$eval("#text-file", (select) => select.selectedOptions[0].text), "тест/folder.txt");
+    await press("#convert");
+    const xml = await downloaded("folder.xml");
+    const cli = runCli(["convert", "folder.txt", "-o", "-"], texts);
+    assert.equal(withoutDate(xml), withoutDate(cli.stdout));
+    assert.match(xml.toString("utf8"), /<QuestionImage /);
   });
 
   test("the findings of a text with warnings, by line", async () => {
