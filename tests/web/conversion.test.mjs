@@ -99,6 +99,26 @@ describe("convert gives the command line's bytes", () => {
   });
 });
 
+describe("a long conversion", () => {
+  test("reports its stages while the page keeps running", async () => {
+    const text = Buffer.from(generatedTasks(10000)).toString("base64");
+    const {stages, ticks} = await tab.page.evaluate(async (text) => {
+      const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+      const stages = [];
+      let ticks = 0;
+      let done = false;
+      const tick = () => { if (!done) { ++ticks; setTimeout(tick, 0); } };
+      tick();
+      await window.TextToXML.convert({name: "large.txt", text: bytes, onProgress: (stage) => stages.push(stage)});
+      done = true;
+      return {stages, ticks};
+    }, text);
+    assert.deepEqual(stages, ["converting", "checking"]);
+    // The conversion runs in the worker: timers on the page go on firing.
+    assert.ok(ticks > 10, `only ${ticks} timer ticks during the conversion`);
+  });
+});
+
 describe("failures carry the command line's message", () => {
   test("a picture variant of an extension no picture kind takes", async () => {
     const folder = await textFolder("bad.txt", "Что это?\r\n+[notes.xyz]\r\n- ничего\r\n");
