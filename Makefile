@@ -7,13 +7,15 @@ BUILD_RELEASE ?= build-release-tests
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps build test test-plain test-asan test-clang test-release test-all demo gui bench fuzz fuzz-build fuzz-regress clean
+.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench fuzz fuzz-build fuzz-regress clean
 
 deps:
 	./scripts/install-deps.sh
 
+CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEXTTOXML_WERROR=ON $(CMAKE_ARGS)
+
 build: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEXTTOXML_WERROR=ON $(CMAKE_ARGS)
+	$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Every test twice: a normal build with warnings as errors, then a build
@@ -32,8 +34,9 @@ test-asan: deps
 
 # The builds CI checks beyond `make test`: clang with its own warnings, and
 # a Release build (assertions off) on a machine that lacks Qt and Google
-# Benchmark, so that both stay optional.
-test-all: test test-clang test-release
+# Benchmark, so that both stay optional; and the browser page against the
+# command line.
+test-all: test test-clang test-release test-web
 
 test-clang: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTEXTTOXML_WERROR=ON \
@@ -75,4 +78,31 @@ fuzz-regress: fuzz-build
 	cd $(BUILD_FUZZ)/fuzz && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_CLANG) $(BUILD_RELEASE) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_CLANG) $(BUILD_RELEASE) $(BUILD_FUZZ) $(BUILD_WEB)
+
+# The converter as one HTML page for any browser, built with Debian's
+# emscripten; zlib, libjpeg-turbo and libtiff come from Debian's source
+# packages and are built inside $(BUILD_WEB)/deps.
+BUILD_WEB ?= build-web
+WEB_ENV = NODE_PATH=/usr/share/nodejs PKG_CONFIG_LIBDIR=$(abspath $(BUILD_WEB))/deps/prefix/lib/pkgconfig
+
+deps-web:
+	./scripts/install-deps.sh --web
+
+web: deps-web
+	JOBS=$(JOBS) ./scripts/build-web-deps.sh $(BUILD_WEB)/deps
+	$(WEB_ENV) cmake -S . -B $(BUILD_WEB) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake \
+	  -DCMAKE_FIND_ROOT_PATH=$(abspath $(BUILD_WEB))/deps/prefix \
+	  -DTEXTTOXML_TESTS=OFF -DTEXTTOXML_BENCH=OFF -DTEXTTOXML_GUI=OFF $(CMAKE_ARGS)
+	$(WEB_ENV) cmake --build $(BUILD_WEB) -j $(JOBS) --target texttoxml_page
+
+# The page in headless Chromium against the command line of $(BUILD). The
+# lock file must name no download address (tests/web/.npmrc sees to that).
+test-web: web deps
+	$(CONFIGURE)
+	cmake --build $(BUILD) -j $(JOBS) --target texttoxml
+	! grep -q '"resolved"' tests/web/package-lock.json
+	cd tests/web && npm ci --no-audit --no-fund
+	cd tests/web && TEXTTOXML_CLI=$(abspath $(BUILD))/src/cli/texttoxml \
+	  TEXTTOXML_PAGE=$(abspath $(BUILD_WEB))/texttoxml.html node --test

@@ -2,7 +2,16 @@
 # Installs the Debian packages that building, testing and the demo need.
 # Idempotent: packages already installed are skipped, and apt is not touched
 # at all when nothing is missing.
+#
+# `install-deps.sh --web` installs what the browser page needs instead
+# (`make web`, `make test-web`): emscripten, the tools that fetch Debian's
+# own sources of zlib, libjpeg-turbo and libtiff, and Chromium with npm for
+# the page's tests. It also adds a deb-src entry for the archive and suites
+# the machine's apt sources already name, so that `apt-get source` works.
 set -euo pipefail
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -13,6 +22,36 @@ packages=(
   clang libclang-rt-14-dev
   time gifsicle chromium
 )
+web_packages=(emscripten dpkg-dev cmake ninja-build chromium)
+# A Node.js from elsewhere may bring its own npm, which Debian's would clash with.
+if ! command -v npm >/dev/null; then web_packages+=(npm); fi
+
+# The source entries mirror the binary ones of the main archive: same
+# archive, suites and components, so the sources are those of the libraries
+# the machine runs. The security archive keeps no sources, so it is left out.
+# Returns 1 when the machine has source entries already.
+add_source_entries() {
+  if grep -rqs -e '^Types:.*deb-src' -e '^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    return 1
+  fi
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    awk 'BEGIN { RS = ""; ORS = "\n\n" } !/-security/' /etc/apt/sources.list.d/debian.sources |
+      sed 's/^Types: deb$/Types: deb-src/' |
+      $SUDO tee /etc/apt/sources.list.d/texttoxml-deb-src.sources >/dev/null
+  elif grep -qs '^deb ' /etc/apt/sources.list; then
+    grep -v -- '-security' /etc/apt/sources.list | sed -n 's/^deb /deb-src /p' |
+      $SUDO tee /etc/apt/sources.list.d/texttoxml-deb-src.list >/dev/null
+  else
+    echo "install-deps: no Debian apt source to mirror as deb-src" >&2
+    exit 1
+  fi
+}
+
+needs_update=false
+if [ "${1:-}" = "--web" ]; then
+  packages=("${web_packages[@]}")
+  if add_source_entries; then needs_update=true; fi
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -21,13 +60,13 @@ for package in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
+if [ ${#missing[@]} -eq 0 ] && [ "$needs_update" = false ]; then
   echo "install-deps: all packages present"
   exit 0
 fi
 
-echo "install-deps: installing ${missing[*]}"
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 $SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,6 +1,7 @@
 #include "platform/guid.h"
 
 #include <sys/random.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -12,6 +13,15 @@ namespace texttoxml::platform {
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// The browser has no getrandom system call; getentropy draws on its
+// crypto.getRandomValues, up to 256 bytes a call, more than a GUID needs.
+void FillRandom(unsigned char* data, std::size_t size) {
+  if (getentropy(data, size) != 0) {
+    throw Error(std::string("Cannot generate a GUID. ") + std::strerror(errno));
+  }
+}
+#else
 void FillRandom(unsigned char* data, std::size_t size) {
   while (size > 0) {
     ssize_t got = getrandom(data, size, 0);
@@ -23,6 +33,7 @@ void FillRandom(unsigned char* data, std::size_t size) {
     size -= static_cast<std::size_t>(got);
   }
 }
+#endif
 
 }  // namespace
 
