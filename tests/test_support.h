@@ -51,6 +51,18 @@ inline std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// The pieces of `text` between the separators, in order; the last piece is
+// what follows the last separator (empty when the text ends with one).
+inline std::vector<std::string> SplitText(std::string_view text, std::string_view separator) {
+  std::vector<std::string> pieces;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(separator, start)) != std::string_view::npos;
+       start = end + separator.size())
+    pieces.emplace_back(text.substr(start, end - start));
+  pieces.emplace_back(text.substr(start));
+  return pieces;
+}
+
 // Bytes as upper-case hexadecimal text, two digits a byte, for readable
 // comparisons.
 inline std::string Hex(std::string_view bytes) {

@@ -49,12 +49,10 @@ std::string Replace(std::string text, std::string_view from, std::string_view to
   return text;
 }
 
+// The lines of a text; a last line needs no line break.
 std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(bytes.substr(start, end - start));
-  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  std::vector<std::string> lines = testing::SplitText(bytes, "\n");
+  if (lines.back().empty()) lines.pop_back();
   return lines;
 }
 

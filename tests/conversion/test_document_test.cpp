@@ -33,11 +33,9 @@ std::string Convert(const std::u16string& text, const TextSource& source) {
 }
 
 std::vector<std::string> Lines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(bytes.substr(start, end - start));
-  EXPECT_EQ(start, bytes.size()) << "the last line must end with CR LF";
+  std::vector<std::string> lines = texttoxml::testing::SplitText(bytes, "\r\n");
+  EXPECT_EQ(lines.back(), "") << "the last line must end with CR LF";
+  lines.pop_back();
   return lines;
 }
 
