@@ -140,9 +140,11 @@ PngNoImageDataError::PngNoImageDataError()
           "This \"Portable Network Graphics\" image contains no data.") {}
 
 ImageTooLargeError::ImageTooLargeError(unsigned long long width,
-                                       unsigned long long height)
+                                       unsigned long long height,
+                                       unsigned long long limitPixels)
     : InvalidGraphicError("Image is too large (" + std::to_string(width) +
-                          " x " + std::to_string(height) + " pixels)") {}
+                          " x " + std::to_string(height) + " pixels). The limit is " +
+                          std::to_string(limitPixels) + " pixels at this colour depth.") {}
 
 JpegError::JpegError(int messageCode)
     : Error("JPEG error #" + std::to_string(messageCode)) {}

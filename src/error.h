@@ -154,10 +154,13 @@ class PngNoImageDataError : public PngError {
 };
 
 // A picture whose decoded pixels would exceed the limit:
-// "Image is too large (%u x %u pixels)".
+// "Image is too large (%u x %u pixels). The limit is %u pixels at this
+// colour depth." The limit is one of bytes, so `limitPixels` is what it
+// allows at the picture's own bytes per pixel.
 class ImageTooLargeError : public InvalidGraphicError {
  public:
-  ImageTooLargeError(unsigned long long width, unsigned long long height);
+  ImageTooLargeError(unsigned long long width, unsigned long long height,
+                     unsigned long long limitPixels);
 };
 
 // The JPEG library refused a file: "JPEG error #%d" with its message code.

@@ -14,9 +14,6 @@ namespace {
 
 constexpr std::string_view kSignature("\x89PNG\r\n\x1A\n", 8);
 
-// Text inflated from compressed text chunks, over the whole file.
-constexpr std::uint64_t kTextBudget = kMaxDecodedPixelBytes;
-
 class ChunkSequenceReader {
  public:
   explicit ChunkSequenceReader(std::string_view bytes)
@@ -63,8 +60,17 @@ class ChunkSequenceReader {
     ReadAndCheckCrc(cursor_, name, data);
     chunk->Load(data, context_);
     chunks_.push_back(std::move(chunk));
-    if (chunks_.size() == 1) context_.header = &Header();
+    if (chunks_.size() == 1) StartTextBudget();
     return name == "IEND";
+  }
+
+  // Inflated text is decoded content as pixels are: the two together stay
+  // within the one limit, so what the header's stores take is not left
+  // for text.
+  void StartTextBudget() {
+    context_.header = &Header();
+    const std::uint64_t pixels = Header().StoreBytes();
+    context_.textBudget = pixels < kMaxDecodedPixelBytes ? kMaxDecodedPixelBytes - pixels : 0;
   }
 
   ChunkIHDR& Header() { return static_cast<ChunkIHDR&>(*chunks_.front()); }
@@ -72,7 +78,7 @@ class ChunkSequenceReader {
   std::string_view bytes_;
   PngCursor cursor_;
   std::vector<std::unique_ptr<Chunk>> chunks_;
-  ChunkLoadContext context_{nullptr, kTextBudget};
+  ChunkLoadContext context_;
   bool imageRead_ = false;
 };
 
