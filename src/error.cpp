@@ -146,6 +146,29 @@ ImageTooLargeError::ImageTooLargeError(unsigned long long width,
                           " x " + std::to_string(height) + " pixels). The limit is " +
                           std::to_string(limitPixels) + " pixels at this colour depth.") {}
 
+QuestionPictureTooLargeError::QuestionPictureTooLargeError(std::string_view path,
+                                                           unsigned long long size,
+                                                           unsigned long long limit)
+    : Error("Question picture \"" + std::string(path) + "\" is too large (" +
+            std::to_string(size) + " bytes). The limit is " + std::to_string(limit) +
+            " bytes (" + std::to_string(limit >> 20) + " MiB).") {}
+
+OutOfMemoryError OutOfMemoryError::ReadingPicture(std::string_view path) {
+  return OutOfMemoryError("Not enough memory to read picture \"" + std::string(path) + "\"");
+}
+
+OutOfMemoryError OutOfMemoryError::ReadingText(std::string_view path) {
+  return OutOfMemoryError("Not enough memory to read text file \"" + std::string(path) + "\"");
+}
+
+OutOfMemoryError OutOfMemoryError::BuildingDocument() {
+  return OutOfMemoryError("Not enough memory to build the test document");
+}
+
+OutOfMemoryError OutOfMemoryError::WritingXmlDocument() {
+  return OutOfMemoryError("Not enough memory to write the XML document");
+}
+
 JpegError::JpegError(int messageCode)
     : Error("JPEG error #" + std::to_string(messageCode)) {}
 

@@ -3,6 +3,7 @@
 // message text lives in one place only.
 #pragma once
 
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -162,6 +163,42 @@ class ImageTooLargeError : public InvalidGraphicError {
   ImageTooLargeError(unsigned long long width, unsigned long long height,
                      unsigned long long limitPixels);
 };
+
+// A question picture file above the limit on embedded files: "Question
+// picture "%s" is too large (%u bytes). The limit is %u bytes (%u MiB)."
+class QuestionPictureTooLargeError : public Error {
+ public:
+  QuestionPictureTooLargeError(std::string_view path, unsigned long long size,
+                               unsigned long long limit);
+};
+
+// Memory ran out. The message says what was being read or built when it
+// did, so that the user learns which file was too much for the machine.
+class OutOfMemoryError : public Error {
+ public:
+  // "Not enough memory to read picture "%s""
+  static OutOfMemoryError ReadingPicture(std::string_view path);
+  // "Not enough memory to read text file "%s""
+  static OutOfMemoryError ReadingText(std::string_view path);
+  // "Not enough memory to build the test document"
+  static OutOfMemoryError BuildingDocument();
+  // "Not enough memory to write the XML document"
+  static OutOfMemoryError WritingXmlDocument();
+
+ private:
+  using Error::Error;
+};
+
+// Runs `work` and returns what it returns; when memory runs out in it,
+// raises `makeError()` instead.
+template <class Work, class MakeError>
+auto RaisingOnOutOfMemory(Work&& work, MakeError&& makeError) -> decltype(work()) {
+  try {
+    return work();
+  } catch (const std::bad_alloc&) {
+    throw makeError();
+  }
+}
 
 // The JPEG library refused a file: "JPEG error #%d" with its message code.
 class JpegError : public Error {

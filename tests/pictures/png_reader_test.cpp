@@ -104,7 +104,8 @@ TEST(PngReader, RejectsWhatCannotBeHeldSafely) {
   }
   // The largest header the format allows would need gigabytes.
   EXPECT_EQ(FailureOf<InvalidGraphicError>(MakePng(IhdrData(65535, 65535, 8, 2), {idat})),
-            "Image is too large (65535 x 65535 pixels)");
+            "Image is too large (65535 x 65535 pixels). "
+            "The limit is 89478485 pixels at this colour depth.");
   // No pixels, and a second header that would need a second store.
   const std::string invalidHeader = PngInvalidIhdrError().what();
   EXPECT_EQ(FailureOf<PngInvalidIhdrError>(MakePng(IhdrData(0, 2, 8, 0), {idat})), invalidHeader);
