@@ -62,6 +62,7 @@ Diagnosis Diagnose(std::u16string_view decoded, const std::string& dir,
   }
   const PreparedText prepared = PrepareTaskText(memo);
   std::size_t preparedLine = 0;
+  StoredPictures pictures;
   for (std::size_t b = 0; b < prepared.blocks.size(); ++b) {
     TaskReport report;
     report.block = prepared.blocks[b];
@@ -70,7 +71,8 @@ Diagnosis Diagnose(std::u16string_view decoded, const std::string& dir,
     for (std::size_t& line : fileLines) line = lineMap.LineOfPreparedLine(preparedLine++);
     report.firstLine = fileLines.front();
     report.lastLine = fileLines.back();
-    ExamineBlock(report, fileLines, dir, b + 1 == prepared.blocks.size(), options, diagnosis);
+    ExamineBlock(report, fileLines, dir, b + 1 == prepared.blocks.size(), options, pictures,
+                 diagnosis);
     diagnosis.tasks.push_back(std::move(report));
   }
   std::stable_sort(diagnosis.findings.begin(), diagnosis.findings.end(),

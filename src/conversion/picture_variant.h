@@ -5,17 +5,31 @@
 
 #include <string>
 
-#include "richtext/rich_document.h"
+#include "conversion/picture_cache.h"
 #include "xml/element.h"
 
 namespace texttoxml::conversion {
 
-// Loads the picture at `picturePath` by its extension into the cleared
-// `document` and adds FormattedText, holding the document's RichDoc text in
-// embedded form, as the next child of `variantText`. Raises the picture's
-// loading error (an unknown extension, a file that cannot be opened or
-// decoded); the document then holds nothing or the new picture.
-void EmbedPictureVariant(xml::Element& variantText, const std::string& picturePath,
-                         richtext::RichDocument& document);
+// Embeds the picture variants of one conversion. The FormattedText of a
+// file is made once and reused for every variant that names the same file
+// unchanged: it depends on nothing but the file's bytes.
+class PictureVariantWriter {
+ public:
+  // Loads the picture at `picturePath` by its extension and adds
+  // FormattedText, holding the RichDoc text of a document of that one
+  // picture in embedded form, as the next child of `variantText`. Raises the
+  // picture's loading error (an unknown extension, a file that cannot be
+  // opened or decoded, memory that runs out).
+  void Embed(xml::Element& variantText, const std::string& picturePath);
+
+  // Forgets the files embedded so far, to start a new conversion.
+  void Clear() { formattedTexts_.Clear(); }
+
+ private:
+  // The embedded RichDoc text of the picture, or empty when it has none.
+  static std::string FormattedTextOf(const std::string& picturePath);
+
+  PictureCache<std::string> formattedTexts_;
+};
 
 }  // namespace texttoxml::conversion

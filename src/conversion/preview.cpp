@@ -5,9 +5,9 @@
 
 #include "conversion/html_text.h"
 #include "conversion/message_text.h"
+#include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
 #include "pictures/png_bytes.h"
-#include "platform/files.h"
 
 namespace texttoxml::conversion {
 
@@ -207,7 +207,7 @@ class PageWriter {
     out_ += "<div class=\"question-picture\">";
     const std::u16string name = FileNameOf(task.questionPicture);
     try {
-      const std::string bytes = platform::ReadWholeFile(task.questionPicture);
+      const std::string bytes = ReadQuestionPicture(task.questionPicture);
       if (bytes.empty()) {
         WritePlaceholder(name, "the file is empty: no picture is embedded");
       } else {
@@ -279,7 +279,7 @@ class PageWriter {
       return;
     }
     try {
-      const StoredPicture picture = LoadStoredPicture(item.picture);
+      const StoredPicture picture = pictures_.Load(item.picture);
       if (picture.unwritable.empty()) {
         WritePicture(MimeTypeOfClass(picture.className), picture.bytes, *name);
       } else {
@@ -313,6 +313,7 @@ class PageWriter {
   }
 
   const Diagnosis& diagnosis_;
+  StoredPictures pictures_;  // each variant picture file loaded once per page
   std::string out_;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/picture_cache.h"
 #include "pictures/graphic.h"
 
 namespace texttoxml::conversion {
@@ -26,11 +27,24 @@ struct StoredPicture {
 
 // The graphic that the file holds, as PNG when it is a bitmap, copied into
 // a fresh graphic of its own class: what a picture variant stores. Raises
-// what loading raises.
+// what loading raises, and OutOfMemoryError "Not enough memory to read
+// picture ..." when memory runs out.
 std::unique_ptr<pictures::Graphic> LoadStoredGraphic(const std::string& path);
 
 // Raises what loading raises: an unknown extension, a file that cannot be
-// opened, a picture its kind cannot decode. These fail the conversion.
+// opened, a picture its kind cannot decode, memory that runs out. These fail
+// the conversion.
 StoredPicture LoadStoredPicture(const std::string& path);
+
+// The stored pictures of one pass over a text (`check`, `preview`): each
+// file is loaded and written once, however often the text names it.
+class StoredPictures {
+ public:
+  // As LoadStoredPicture; a file loaded before is not read again.
+  StoredPicture Load(const std::string& path);
+
+ private:
+  PictureCache<StoredPicture> cache_;
+};
 
 }  // namespace texttoxml::conversion

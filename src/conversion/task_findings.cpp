@@ -7,6 +7,7 @@
 
 #include "conversion/dialogue_slips.h"
 #include "conversion/message_text.h"
+#include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
 #include "conversion/text.h"
 #include "error.h"
@@ -117,7 +118,8 @@ std::string JoinNumbers(const std::vector<std::size_t>& numbers) {
 class BlockExaminer {
  public:
   BlockExaminer(TaskReport& report, const std::vector<std::size_t>& fileLines,
-                const std::string& dir, const DiagnoseOptions& options, Diagnosis& diagnosis)
+                const std::string& dir, const DiagnoseOptions& options, StoredPictures& pictures,
+                Diagnosis& diagnosis)
       : report_(report),
         items_(report.task.answerItems),
         parsed_(report.block),
@@ -125,6 +127,7 @@ class BlockExaminer {
         fileLines_(fileLines),
         dir_(dir),
         options_(options),
+        pictures_(pictures),
         diagnosis_(diagnosis) {
     for (std::size_t i = parsed_.FirstAnswer(); i < Lines().size(); ++i) {
       if (IsAnswerLine(Lines()[i])) itemStarts_.push_back(i);
@@ -207,17 +210,18 @@ class BlockExaminer {
   void CheckQuestionPictureFile(std::size_t index, std::u16string_view name) {
     const std::string& path = report_.task.questionPicture;
     std::uintmax_t size = 0;
-    if (options_.readPictures) {
-      try {
-        size = platform::ReadWholeFile(path).size();
-      } catch (const Error& error) {
-        Warn(index, UnreadablePicture(name, error));
-        return;
+    try {
+      if (options_.readPictures) {
+        size = ReadQuestionPicture(path).size();
+      } else {
+        std::error_code failed;
+        size = std::filesystem::file_size(path, failed);
+        if (failed) return;
+        CheckQuestionPictureSize(path, size);
       }
-    } else {
-      std::error_code failed;
-      size = std::filesystem::file_size(path, failed);
-      if (failed) return;
+    } catch (const Error& error) {
+      Warn(index, UnreadablePicture(name, error));
+      return;
     }
     if (size == 0) {
       Warn(index, PictureText(name) +
@@ -383,7 +387,7 @@ class BlockExaminer {
     }
     if (!options_.readPictures) return;
     try {
-      const StoredPicture stored = LoadStoredPicture(path);
+      const StoredPicture stored = pictures_.Load(path);
       if (stored.unwritable.empty()) return;
       Warn(index, PictureText(name) + " cannot be written (" +
                       PrintableText(TextOfBytes(stored.unwritable), 200) + "): " +
@@ -450,6 +454,7 @@ class BlockExaminer {
   const std::vector<std::size_t>& fileLines_;
   const std::string& dir_;
   const DiagnoseOptions& options_;
+  StoredPictures& pictures_;
   Diagnosis& diagnosis_;
   std::vector<std::size_t> itemStarts_;  // block line where each item begins
 };
@@ -458,9 +463,9 @@ class BlockExaminer {
 
 void ExamineBlock(TaskReport& report, const std::vector<std::size_t>& fileLines,
                   const std::string& dir, bool lastBlock, const DiagnoseOptions& options,
-                  Diagnosis& diagnosis) {
+                  StoredPictures& pictures, Diagnosis& diagnosis) {
   if (fileLines.empty()) return;
-  BlockExaminer(report, fileLines, dir, options, diagnosis).Examine(lastBlock);
+  BlockExaminer(report, fileLines, dir, options, pictures, diagnosis).Examine(lastBlock);
 }
 
 }  // namespace texttoxml::conversion

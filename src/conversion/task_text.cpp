@@ -44,7 +44,9 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
 }  // namespace
 
 std::u16string LoadTaskText(const std::string& path, bool utf8) {
-  return DecodeTaskText(platform::ReadWholeFile(path), utf8, path);
+  return RaisingOnOutOfMemory(
+      [&] { return DecodeTaskText(platform::ReadWholeFile(path), utf8, path); },
+      [&] { return OutOfMemoryError::ReadingText(path); });
 }
 
 std::u16string DecodeTaskText(std::string_view bytes, bool utf8,

@@ -4,6 +4,8 @@
 #include "conversion/line_map.h"
 #include "conversion/message_text.h"
 #include "conversion/picture_variant.h"
+#include "conversion/question_picture.h"
+#include "error.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/guid.h"
@@ -34,16 +36,18 @@ std::u16string ExtensionOf(const std::string& path) {
 }
 
 void EmbedQuestionPicture(Element& task, const std::string& path) {
-  std::string bytes = platform::ReadWholeFile(path);
+  std::string bytes = ReadQuestionPicture(path);
   if (bytes.empty()) return;
   Element& image = AddChildElement(task, u"QuestionImage");
-  image.TakeValue(EmbeddedData(bytes));
+  image.TakeValue(RaisingOnOutOfMemory(
+      [&] { return EmbeddedData(bytes); },
+      [&] { return OutOfMemoryError::ReadingPicture(path); }));
   std::u16string fileName = TextOfBytes(NewGuidName()) + ExtensionOf(path);
   AddAttribute(image, u"FileName", fileName);
 }
 
 void WriteVariants(Element& task, const ParsedTask& parsed,
-                   richtext::RichDocument& richDocument,
+                   PictureVariantWriter& pictureVariants,
                    std::optional<PictureInProgress>& picture, std::size_t block) {
   Element& variants = AddChildElement(task, u"Variants");
   std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
@@ -59,7 +63,7 @@ void WriteVariants(Element& task, const ParsedTask& parsed,
     }
     if (item.picture.empty()) continue;
     picture = PictureInProgress{block, i, item.picture};
-    EmbedPictureVariant(variant, item.picture, richDocument);
+    pictureVariants.Embed(variant, item.picture);
     picture.reset();
   }
 }
@@ -106,15 +110,21 @@ void TestDocumentBuilder::AddTasks(Element& tasks, std::span<const std::u16strin
                                    const TextSource& source) {
   picturePaths_.clear();
   picture_.reset();
+  pictureVariants_.Clear();
   try {
     for (block_ = 0; block_ < blocks.size(); ++block_) {
       Element& task = AddChildElement(tasks, u"Task");
-      WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir));
+      RaisingOnOutOfMemory(
+          [&] { WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir)); },
+          [] { return OutOfMemoryError::BuildingDocument(); });
     }
   } catch (...) {
+    pictureVariants_.Clear();
     if (picture_) picture_->preparedLine = PreparedLineOfPicture(blocks, picture_->block, picture_->variant);
     throw;
   }
+  // The cached pictures are in the document now; they need not stay twice.
+  pictureVariants_.Clear();
 }
 
 void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& parsed) {
@@ -135,7 +145,7 @@ void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& pars
     case TaskKind::ChoiceSingle:
     case TaskKind::ChoiceMultiple:
     case TaskKind::ChoiceOrder:
-      WriteVariants(task, parsed, richDocument_, picture_, block_);
+      WriteVariants(task, parsed, pictureVariants_, picture_, block_);
       break;
     case TaskKind::EnterNum:
     case TaskKind::EnterText:

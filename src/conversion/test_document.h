@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "conversion/picture_variant.h"
 #include "conversion/task_parser.h"
 #include "platform/clock.h"
-#include "richtext/rich_document.h"
 #include "xml/document.h"
 
 namespace texttoxml::conversion {
@@ -59,8 +59,8 @@ class TestDocumentBuilder {
   std::vector<std::string> picturePaths_;
   std::optional<PictureInProgress> picture_;
   std::size_t block_ = 0;
-  // Wraps each picture variant in turn; kept for the builder's life.
-  richtext::RichDocument richDocument_ = richtext::MakeConverterRichDocument();
+  // Embeds the picture variants of one Build, each file once.
+  PictureVariantWriter pictureVariants_;
 };
 
 }  // namespace texttoxml::conversion

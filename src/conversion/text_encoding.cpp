@@ -4,6 +4,7 @@
 #include <array>
 
 #include "conversion/task_text.h"
+#include "error.h"
 #include "platform/files.h"
 
 namespace texttoxml::conversion {
@@ -110,7 +111,9 @@ DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
 }
 
 DecodedTaskText LoadTaskTextAs(const std::string& path, TextEncoding encoding) {
-  return DecodeTaskTextAs(platform::ReadWholeFile(path), encoding, path);
+  return RaisingOnOutOfMemory(
+      [&] { return DecodeTaskTextAs(platform::ReadWholeFile(path), encoding, path); },
+      [&] { return OutOfMemoryError::ReadingText(path); });
 }
 
 }  // namespace texttoxml::conversion

@@ -197,8 +197,9 @@ void ReadPlainPixels(std::string_view file, std::uint64_t start, Dib& dib) {
   const std::uint32_t width = dib.Width();
   const std::uint32_t height = dib.Height();
   const unsigned bits = dib.header.bitCount;
-  const std::uint64_t stride = DibStride(width, bits == 2 ? 4 : bits);
-  if (stride > kMaxDecodedPixelBytes / height) ThrowImageTooLarge(width, height);
+  const unsigned heldBits = bits == 2 ? 4 : bits;
+  const std::uint64_t stride = DibStride(width, heldBits);
+  if (stride > kMaxDecodedPixelBytes / height) ThrowImageTooLarge(width, height, heldBits);
   std::vector<std::uint8_t> rows(DibStride(width, bits) * height);
   const std::size_t copied = PixelBytesGiven(file, start, dib.header, rows.size());
   std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(start), copied, rows.begin());

@@ -159,7 +159,9 @@ void Loader::ReadImageData(GifFrame& frame) {
   const GifImageDescriptor& descriptor = frame.imageDescriptor;
   const std::uint64_t pixels = std::uint64_t{descriptor.width} * descriptor.height;
   if (pixels > kMaxDecodedPixelBytes - decodedPixels_) {
-    ThrowImageTooLarge(descriptor.width, descriptor.height);
+    // Frames share one budget: the limit stated is what is left of it.
+    throw ImageTooLargeError(descriptor.width, descriptor.height,
+                             kMaxDecodedPixelBytes - decodedPixels_);
   }
   decodedPixels_ += pixels;
   frame.data.assign(pixels, 0);

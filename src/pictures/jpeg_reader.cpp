@@ -21,6 +21,7 @@ struct JpegSession {
   jpeg_decompress_struct info;
   std::jmp_buf jump;
   JpegHeaderInfo header;
+  std::uint64_t bitsPerPixel;  // of the decoded store, once known
 };
 
 void JumpBack(j_common_ptr info) {
@@ -55,9 +56,10 @@ Outcome Run(JpegSession* session, std::string_view bytes, bool decode) {
                      info->jpeg_color_space == JCS_GRAYSCALE,
                      info->progressive_mode != 0};
   if (decode) {
-    const std::uint64_t bits = 8ull * static_cast<unsigned>(info->num_components);
+    session->bitsPerPixel = 8ull * static_cast<unsigned>(info->num_components);
     const std::uint64_t limitBits = kMaxDecodedPixelBytes * 8;
-    if (std::uint64_t{info->image_width} * info->image_height > limitBits / bits) {
+    if (std::uint64_t{info->image_width} * info->image_height >
+        limitBits / session->bitsPerPixel) {
       jpeg_destroy_decompress(info);
       return Outcome::TooLarge;
     }
@@ -79,7 +81,7 @@ JpegHeaderInfo Read(std::string_view bytes, bool decode) {
     case Outcome::LibraryError:
       throw JpegError(session.errors.msg_code);
     case Outcome::TooLarge:
-      throw ImageTooLargeError(session.header.width, session.header.height);
+      ThrowImageTooLarge(session.header.width, session.header.height, session.bitsPerPixel);
     case Outcome::Done:
       break;
   }

@@ -11,12 +11,13 @@ void CheckImageSize(std::uint64_t width, std::uint64_t height,
   // overflow 64 bits.
   const std::uint64_t limitBits = kMaxDecodedPixelBytes * 8;
   if (width > limitBits / height || width * height > limitBits / bitsPerPixel) {
-    ThrowImageTooLarge(width, height);
+    ThrowImageTooLarge(width, height, bitsPerPixel);
   }
 }
 
-void ThrowImageTooLarge(std::uint64_t width, std::uint64_t height) {
-  throw ImageTooLargeError(width, height);
+void ThrowImageTooLarge(std::uint64_t width, std::uint64_t height,
+                        std::uint64_t bitsPerPixel) {
+  throw ImageTooLargeError(width, height, kMaxDecodedPixelBytes * 8 / bitsPerPixel);
 }
 
 }  // namespace texttoxml::pictures

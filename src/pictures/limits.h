@@ -17,13 +17,15 @@ inline constexpr std::uint64_t kMaxDecodedPixelBytes = TEXTTOXML_MAX_DECODED_PIX
 inline constexpr std::uint64_t kMaxDecodedPixelBytes = 256ull << 20;
 #endif
 
-// Raises ImageTooLargeError "Image is too large (%u x %u pixels)" when a
-// picture of width x height pixels at `bitsPerPixel` would need more than
-// kMaxDecodedPixelBytes.
+// Raises ImageTooLargeError "Image is too large (%u x %u pixels). The limit
+// is %u pixels at this colour depth." when a picture of width x height
+// pixels at `bitsPerPixel` would need more than kMaxDecodedPixelBytes.
 void CheckImageSize(std::uint64_t width, std::uint64_t height,
                     std::uint64_t bitsPerPixel);
 
-// Raises that error for a store whose layout the caller has checked itself.
-[[noreturn]] void ThrowImageTooLarge(std::uint64_t width, std::uint64_t height);
+// Raises that error for a store whose layout the caller has checked itself;
+// the limit stated is kMaxDecodedPixelBytes at `bitsPerPixel`.
+[[noreturn]] void ThrowImageTooLarge(std::uint64_t width, std::uint64_t height,
+                                     std::uint64_t bitsPerPixel);
 
 }  // namespace texttoxml::pictures

@@ -101,9 +101,18 @@ PngNoImageDataError::PngNoImageDataError()
           "This \"Portable Network Graphics\" image contains no data.") {}
 
 ImageTooLargeError::ImageTooLargeError(unsigned long long width,
-                                       unsigned long long height)
+                                       unsigned long long height,
+                                       unsigned long long limitPixels)
     : InvalidGraphicError("Image is too large (" + std::to_string(width) +
-                          " x " + std::to_string(height) + " pixels)") {}
+                          " x " + std::to_string(height) + " pixels). The limit is " +
+                          std::to_string(limitPixels) + " pixels at this colour depth.") {}
+
+QuestionPictureTooLargeError::QuestionPictureTooLargeError(std::string_view path,
+                                                           unsigned long long size,
+                                                           unsigned long long limit)
+    : Error("Question picture \"" + std::string(path) + "\" is too large (" +
+            std::to_string(size) + " bytes). The limit is " + std::to_string(limit) +
+            " bytes (" + std::to_string(limit >> 20) + " MiB).") {}
 
 JpegError::JpegError(int messageCode)
     : Error("JPEG error #" + std::to_string(messageCode)) {}

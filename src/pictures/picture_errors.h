@@ -114,10 +114,21 @@ class PngNoImageDataError : public PngError {
 };
 
 // A picture whose decoded pixels would exceed the limit:
-// "Image is too large (%u x %u pixels)".
+// "Image is too large (%u x %u pixels). The limit is %u pixels at this
+// colour depth." The limit is one of bytes, so `limitPixels` is what it
+// allows at the picture's own bytes per pixel.
 class ImageTooLargeError : public InvalidGraphicError {
  public:
-  ImageTooLargeError(unsigned long long width, unsigned long long height);
+  ImageTooLargeError(unsigned long long width, unsigned long long height,
+                     unsigned long long limitPixels);
+};
+
+// A question picture file above the limit on embedded files: "Question
+// picture "%s" is too large (%u bytes). The limit is %u bytes (%u MiB)."
+class QuestionPictureTooLargeError : public Error {
+ public:
+  QuestionPictureTooLargeError(std::string_view path, unsigned long long size,
+                               unsigned long long limit);
 };
 
 // The JPEG library refused a file: "JPEG error #%d" with its message code.

@@ -18,8 +18,9 @@ class ChunkIHDR;
 struct ChunkLoadContext {
   // The image header, the first chunk of the file; null while it is read.
   const ChunkIHDR* header = nullptr;
-  // How many bytes compressed text chunks may still inflate to, over the
-  // whole file, so that a small file cannot claim gigabytes of text.
+  // How many bytes compressed text chunks may still inflate to: what the
+  // decoded pixels and the texts before leave of the decoded-pixel limit,
+  // so that a small file cannot claim gigabytes of text.
   std::uint64_t textBudget = 0;
 };
 

@@ -14,35 +14,66 @@ namespace texttoxml::pictures {
 
 namespace {
 
-// Inflates a zlib stream into `out`, giving up (false) on invalid data, a
-// truncated stream or more than `limit` bytes.
-bool InflateText(std::string_view compressed, std::uint64_t limit,
-                 std::string& out) {
+// Inflates a zlib stream, handing each piece of output to `take`. Gives up
+// (false) on invalid data, a truncated stream or more than `limit` bytes;
+// `total` is then what was produced before.
+template <class Take>
+bool InflatePieces(std::string_view compressed, std::uint64_t limit,
+                   std::uint64_t& total, Take take) {
   z_stream stream{};
   if (inflateInit(&stream) != Z_OK) return false;
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
   stream.avail_in = static_cast<uInt>(compressed.size());
   char buffer[16384];
   int result = Z_OK;
+  total = 0;
   while (result == Z_OK) {
     stream.next_out = reinterpret_cast<Bytef*>(buffer);
     stream.avail_out = sizeof buffer;
     result = inflate(&stream, Z_NO_FLUSH);
     const std::size_t produced = sizeof buffer - stream.avail_out;
-    if (out.size() + produced > limit) result = Z_BUF_ERROR;
-    else out.append(buffer, produced);
+    if (total + produced > limit) {
+      result = Z_BUF_ERROR;
+    } else {
+      take(buffer, produced);
+      total += produced;
+    }
   }
   inflateEnd(&stream);
   return result == Z_STREAM_END;
 }
 
+// Inflates a zlib stream into `out` of at most `limit` bytes, or gives up
+// (false). The stream is inflated twice, first only to count: a string that
+// grows while it fills would for a moment hold its old and new stores, half
+// as much again as the text, and the text may be hundreds of megabytes.
+bool InflateText(std::string_view compressed, std::uint64_t limit, std::string& out) {
+  std::uint64_t size = 0;
+  if (!InflatePieces(compressed, limit, size, [](const char*, std::size_t) {})) return false;
+  out.reserve(static_cast<std::size_t>(size));
+  return InflatePieces(compressed, size, size,
+                       [&out](const char* piece, std::size_t length) { out.append(piece, length); });
+}
+
+// Deflates piece by piece into `out`: the one-call form needs an output
+// store of the text's own size up front. At the graphic's compression level
+// (7) the stream is the same byte for byte; only stored blocks (level 0)
+// would be cut by the output store's size.
 std::string DeflateText(std::string_view text, int level) {
-  uLongf size = compressBound(static_cast<uLong>(text.size()));
-  std::string out(size, '\0');
-  compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-            reinterpret_cast<const Bytef*>(text.data()),
-            static_cast<uLong>(text.size()), level);
-  out.resize(size);
+  z_stream stream{};
+  deflateInit(&stream, level);
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  stream.avail_in = static_cast<uInt>(text.size());
+  std::string out;
+  char buffer[65536];
+  int result = Z_OK;
+  while (result == Z_OK) {
+    stream.next_out = reinterpret_cast<Bytef*>(buffer);
+    stream.avail_out = sizeof buffer;
+    result = deflate(&stream, Z_FINISH);
+    out.append(buffer, sizeof buffer - stream.avail_out);
+  }
+  deflateEnd(&stream);
   return out;
 }
 
@@ -232,11 +263,11 @@ std::string_view ChunktEXt::TakeKeyword(std::string_view data) {
 
 void ChunktEXt::Load(std::string_view data, ChunkLoadContext& context) {
   Chunk::Load(data, context);
-  if (data.size() > 2) text_ = TakeKeyword(data);
+  if (data.size() > 2) SetText(std::string(TakeKeyword(data)));
 }
 
 void ChunktEXt::Save(const PngImage&, std::string& out) const {
-  WriteChunkFrame(Name(), keyword_ + '\0' + text_, out);
+  WriteChunkFrame(Name(), keyword_ + '\0' + Text(), out);
 }
 
 // zTXt
@@ -265,7 +296,8 @@ void ChunkzTXt::Save(const PngImage& owner, std::string& out) const {
   std::string data = Keyword();
   data += '\0';
   data += '\0';  // compression method: deflate
-  data += DeflateText(Text().empty() ? " " : Text(), owner.CompressionLevel());
+  const std::string_view text = Text().empty() ? std::string_view(" ") : std::string_view(Text());
+  data += DeflateText(text, owner.CompressionLevel());
   WriteChunkFrame(Name(), data, out);
 }
 

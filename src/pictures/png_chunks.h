@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -121,21 +122,24 @@ class ChunktEXt : public Chunk {
   void Save(const PngImage& owner, std::string& out) const override;
 
   const std::string& Keyword() const { return keyword_; }
-  const std::string& Text() const { return text_; }
+  const std::string& Text() const { return *text_; }
 
  protected:
   explicit ChunktEXt(std::string_view name) : Chunk(name) {}
   // Splits "keyword\0rest" and returns the rest (empty without a zero byte).
   std::string_view TakeKeyword(std::string_view data);
-  void SetText(std::string text) { text_ = std::move(text); }
+  void SetText(std::string text) { text_ = std::make_shared<const std::string>(std::move(text)); }
 
  private:
   std::string keyword_;
-  std::string text_;
+  // Shared by copies: an inflated text may be hundreds of megabytes, and a
+  // copied graphic (the one a rich document holds) must not double it.
+  std::shared_ptr<const std::string> text_ = std::make_shared<const std::string>();
 };
 
 // "zTXt": a keyword and its text, the text stored deflated. A text that
-// cannot be inflated (or would exceed the file's text budget) is left empty.
+// cannot be inflated, or would not fit in what the decoded pixels and the
+// file's earlier texts leave of the decoded-pixel limit, is left empty.
 class ChunkzTXt : public ChunktEXt {
  public:
   ChunkzTXt() : ChunktEXt("zTXt") {}

@@ -61,6 +61,10 @@ void ChunkIHDR::Assign(const Chunk& source) {
   stores_ = header.stores_;
 }
 
+std::uint64_t ChunkIHDR::StoreBytes() const {
+  return stores_->image.size() + stores_->alpha.size() + stores_->extra.size();
+}
+
 void ChunkIHDR::Load(std::string_view data, ChunkLoadContext& context) {
   if (data.size() < 13) throw PngInvalidIhdrError();
   Chunk::Load(data, context);

@@ -72,6 +72,8 @@ class ChunkIHDR : public Chunk {
   bool Has16BitSamples() const { return header_.bitDepth == 16; }
 
   std::size_t StoreRowBytes() const { return rowBytes_; }
+  // Bytes of all three stores together: what the decoded pixels hold.
+  std::uint64_t StoreBytes() const;
   std::uint8_t* ImageRow(std::uint32_t y) { return Own().image.data() + y * rowBytes_; }
   const std::uint8_t* ImageRow(std::uint32_t y) const { return stores_->image.data() + y * rowBytes_; }
   // Null for images without alpha.

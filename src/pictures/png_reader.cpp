@@ -12,9 +12,6 @@ namespace texttoxml::pictures {
 
 namespace {
 
-// Text inflated from compressed text chunks, over the whole file.
-constexpr std::uint64_t kTextBudget = kMaxDecodedPixelBytes;
-
 class ChunkSequenceReader {
  public:
   explicit ChunkSequenceReader(std::string_view bytes)
@@ -61,8 +58,17 @@ class ChunkSequenceReader {
     ReadAndCheckCrc(cursor_, name, data);
     chunk->Load(data, context_);
     chunks_.push_back(std::move(chunk));
-    if (chunks_.size() == 1) context_.header = &Header();
+    if (chunks_.size() == 1) StartTextBudget();
     return name == "IEND";
+  }
+
+  // Inflated text is decoded content as pixels are: the two together stay
+  // within the one limit, so what the header's stores take is not left
+  // for text.
+  void StartTextBudget() {
+    context_.header = &Header();
+    const std::uint64_t pixels = Header().StoreBytes();
+    context_.textBudget = pixels < kMaxDecodedPixelBytes ? kMaxDecodedPixelBytes - pixels : 0;
   }
 
   ChunkIHDR& Header() { return static_cast<ChunkIHDR&>(*chunks_.front()); }
@@ -70,7 +76,7 @@ class ChunkSequenceReader {
   std::string_view bytes_;
   PngCursor cursor_;
   std::vector<std::unique_ptr<Chunk>> chunks_;
-  ChunkLoadContext context_{nullptr, kTextBudget};
+  ChunkLoadContext context_;
   bool imageRead_ = false;
 };
 

@@ -61,6 +61,14 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
   return FileIdentity{st.st_dev, st.st_ino};
 }
 
+std::optional<FileVersion> VersionOf(const std::string& path) {
+  struct stat st;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileVersion{{st.st_dev, st.st_ino},
+                     static_cast<unsigned long long>(st.st_size),
+                     st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   const auto identity = IdentityOf(a);
   return identity && identity == IdentityOf(b);

@@ -25,6 +25,18 @@ struct FileIdentity {
 // Nothing when the path names no file (or cannot be looked at).
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
+// Which file a path names and the state it is in: a file whose version is
+// unchanged may be taken to hold the same bytes.
+struct FileVersion {
+  FileIdentity identity;
+  unsigned long long size = 0;
+  long long modifiedNanoseconds = 0;  // since the epoch
+  auto operator<=>(const FileVersion&) const = default;
+};
+
+// Nothing when the path names no file (or cannot be looked at).
+std::optional<FileVersion> VersionOf(const std::string& path);
+
 // True when both paths name one existing file.
 bool SameFile(const std::string& a, const std::string& b);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "error.h"
 #include "platform/files.h"
 #include "xml/buffer_writer.h"
 #include "xml/declaration.h"
@@ -34,9 +35,13 @@ void Document::Diagnose(const Node& sender, WarnStyle style,
 }
 
 void Document::SaveToStream(platform::OutputStream& stream) {
-  BufferWriter writer(stream);
-  for (const Node* node : rootNodes_) node->WriteStream(writer);
-  writer.Flush();
+  RaisingOnOutOfMemory(
+      [&] {
+        BufferWriter writer(stream);
+        for (const Node* node : rootNodes_) node->WriteStream(writer);
+        writer.Flush();
+      },
+      [] { return OutOfMemoryError::WritingXmlDocument(); });
 }
 
 void Document::SaveToFile(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -189,6 +190,78 @@ TEST(FaultInjection, TaskFileThatIsNotARegularFileIsRefusedAtOnce) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.messages, "/dev/zero: Cannot open file \"/dev/zero\". Not a regular file.\n");
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"fifo.txt", "folder.txt"}));
+}
+
+// Address-space limits do not work under AddressSanitizer, which reserves
+// terabytes of shadow memory up front.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceCanBeLimited = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSpaceCanBeLimited = false;
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
+
+// Converts in a child process whose address space may grow by only 64 MiB,
+// and returns what it printed.
+std::string ConvertWithLittleMemory(const std::vector<std::string>& args) {
+  int channel[2];
+  if (::pipe(channel) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    std::ifstream statm("/proc/self/statm");
+    unsigned long long pages = 0;
+    statm >> pages;
+    const rlim_t limit = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (64u << 20);
+    const rlimit bound{limit, limit};
+    if (::setrlimit(RLIMIT_AS, &bound) != 0) ::_exit(99);
+    const std::string text = Convert(args).messages;
+    ssize_t ignored = ::write(channel[1], text.data(), text.size());
+    (void)ignored;
+    ::_exit(0);
+  }
+  ::close(channel[1]);
+  std::string messages;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = ::read(channel[0], buffer, sizeof buffer)) > 0) messages.append(buffer, n);
+  ::close(channel[0]);
+  ::waitpid(child, nullptr, 0);
+  return messages;
+}
+
+// Running out of memory names what was being read, never "std::bad_alloc".
+TEST(FaultInjection, RunningOutOfMemoryNamesWhatWasRead) {
+  if (!kAddressSpaceCanBeLimited) GTEST_SKIP() << "address space limits do not apply";
+  TempDir dir;
+  // 200 MB files (sparse), each more than the child may allocate.
+  fs::resize_file(dir.Write("question.gif", ""), 200u << 20);
+  fs::resize_file(dir.Write("huge.txt", ""), 200u << 20);
+  // A PNG whose header announces 8000 x 8000 RGB pixels: 192 MB of store.
+  const std::string ihdr = std::string("\0\0\x1F\x40\0\0\x1F\x40\x08\x02\0\0\0", 13);
+  std::string png("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
+  png += ihdr + std::string("\x89\x93\x3A\xA3", 4);  // the header's CRC
+  dir.Write("announced.png", png);
+  dir.Write("question.txt", "Question?\r\n[question.gif]\r\n+ yes\r\n- no\r\n");
+  dir.Write("variant.txt", "Question?\r\n+[announced.png]\r\n- no\r\n");
+
+  const std::string question = ConvertWithLittleMemory({dir.File("question.txt")});
+  EXPECT_NE(question.find("Not enough memory to read picture \"" + dir.File("question.gif") + "\""),
+            std::string::npos) << question;
+  const std::string variant = ConvertWithLittleMemory({dir.File("variant.txt")});
+  EXPECT_NE(variant.find("Not enough memory to read picture \"" + dir.File("announced.png") + "\""),
+            std::string::npos) << variant;
+  const std::string text = ConvertWithLittleMemory({dir.File("huge.txt")});
+  EXPECT_NE(text.find("Not enough memory to read text file \"" + dir.File("huge.txt") + "\""),
+            std::string::npos) << text;
+  for (const std::string& messages : {question, variant, text}) {
+    EXPECT_EQ(messages.find("bad_alloc"), std::string::npos) << messages;
+  }
 }
 
 }  // namespace

@@ -137,7 +137,8 @@ TEST(BitmapSuite, BadFilesFailCleanlyOrLoadConfined) {
     EXPECT_EQ(LoadError(ReadSuite(name)), "Bitmap image is not valid") << name;
   }
   EXPECT_EQ(LoadError(ReadSuite("b/reallybig.bmp")),
-            "Image is too large (3000000 x 2000000 pixels)");
+            "Image is too large (3000000 x 2000000 pixels). "
+            "The limit is 89478485 pixels at this colour depth.");
   // Header fields the pixels do not depend on, a palette size that the
   // pixel offset corrects, damaged run-length data, indices beyond the
   // table: loaded, every pixel inside the picture.
@@ -251,10 +252,12 @@ TEST(BitmapReader, PixelsComeFromTheFileHeaderOffset) {
 
 TEST(BitmapReader, HeadersCannotForceHugeAllocations) {
   EXPECT_EQ(LoadError(MakeBitmapFile(60000, 60000, 24, "", "tiny")),
-            "Image is too large (60000 x 60000 pixels)");
+            "Image is too large (60000 x 60000 pixels). "
+            "The limit is 89478485 pixels at this colour depth.");
   // One bit per pixel, but every row padded to 4 bytes: 8 GiB of rows.
   EXPECT_EQ(LoadError(MakeBitmapFile(1, 0x7FFFFFFF, 1, std::string(8, '\0'), "tiny")),
-            "Image is too large (1 x 2147483647 pixels)");
+            "Image is too large (1 x 2147483647 pixels). "
+            "The limit is 2147483648 pixels at this colour depth.");
   // Under the limit, but far more pixels than the file holds: loaded, the
   // missing rows zero; only the limit bounds what is allocated.
   EXPECT_EQ(LoadError(MakeBitmapFile(4000, 4000, 8, std::string(1024, '\0'), "tiny")),
@@ -263,7 +266,8 @@ TEST(BitmapReader, HeadersCannotForceHugeAllocations) {
   // bounds them.
   EXPECT_EQ(LoadError(MakeBitmapFile(20000, 20000, 8, std::string(1024, '\0'),
                                      std::string("\0\1", 2), 0, 1)),
-            "Image is too large (20000 x 20000 pixels)");
+            "Image is too large (20000 x 20000 pixels). "
+            "The limit is 67108864 pixels at this colour depth.");
 }
 
 TEST(BitmapReader, HeldForms) {

@@ -276,9 +276,11 @@ TEST(GifLoad, BoundsTheDecodedPixels) {
   // One frame over the limit, and a sum of frames over it: nothing is
   // allocated for the frame that would pass it.
   EXPECT_EQ(LoadError(head + Descriptor(0, 0, 65535, 65535, 0) + Bytes({2, 0}) + ";"),
-            "Image is too large (65535 x 65535 pixels)");
+            "Image is too large (65535 x 65535 pixels). "
+            "The limit is 268435456 pixels at this colour depth.");
   EXPECT_EQ(LoadError(head + tiny + Descriptor(0, 0, 16384, 16384, 0) + Bytes({2, 0}) + ";"),
-            "Image is too large (16384 x 16384 pixels)");
+            "Image is too large (16384 x 16384 pixels). "
+            "The limit is 268435455 pixels at this colour depth.");
   // Thousands of small frames load.
   std::string many = head;
   for (int i = 0; i < 5000; ++i) many += tiny;

@@ -104,7 +104,12 @@ TEST(PngReader, RejectsWhatCannotBeHeldSafely) {
   }
   // The largest header the format allows would need gigabytes.
   EXPECT_EQ(FailureOf<InvalidGraphicError>(MakePng(IhdrData(65535, 65535, 8, 2), {idat})),
-            "Image is too large (65535 x 65535 pixels)");
+            "Image is too large (65535 x 65535 pixels). "
+            "The limit is 89478485 pixels at this colour depth.");
+  // The limit is one of bytes: 16-bit RGB with alpha holds 7 bytes a pixel.
+  EXPECT_EQ(FailureOf<InvalidGraphicError>(MakePng(IhdrData(10000, 10000, 16, 6), {idat})),
+            "Image is too large (10000 x 10000 pixels). "
+            "The limit is 38347922 pixels at this colour depth.");
   // No pixels, and a second header that would need a second store.
   const std::string invalidHeader = PngInvalidIhdrError().what();
   EXPECT_EQ(FailureOf<PngInvalidIhdrError>(MakePng(IhdrData(0, 2, 8, 0), {idat})), invalidHeader);
@@ -112,6 +117,46 @@ TEST(PngReader, RejectsWhatCannotBeHeldSafely) {
   EXPECT_NE(FailureOf<PngError>(MakePng(kGrey8x2, {PngFrame("IDAT", Deflate(std::string("\x07\0\0\0\0\0", 6)))}))
                 .find("filter type (7)"),
             std::string::npos);
+}
+
+// Inflated text is decoded content as pixels are: the two share the one
+// limit. A 16384 x 16383 grey image leaves 16 KiB of it for text.
+TEST(PngReader, CompressedTextSharesTheDecodedPixelLimit) {
+  const std::string header = IhdrData(16384, 16383, 8, 0);
+  auto ztxt = [](char letter, std::size_t size) {
+    return PngFrame("zTXt", std::string("Comment\0\0", 9) + Deflate(std::string(size, letter)));
+  };
+  const std::string idat = PngFrame("IDAT", Deflate(std::string(16385, '\0')));
+  PngImage png;
+  png.LoadFromBytes(MakePng(header, {ztxt('a', 10000), ztxt('b', 6384), ztxt('c', 1), idat}));
+  std::vector<std::size_t> sizes;
+  for (const auto& chunk : png.Chunks()) {
+    if (const auto* text = dynamic_cast<const ChunkzTXt*>(chunk.get())) sizes.push_back(text->Text().size());
+  }
+  // The third text would pass the limit, so it is dropped as an undecodable one is.
+  EXPECT_EQ(sizes, (std::vector<std::size_t>{10000, 6384, 0}));
+  png.LoadFromBytes(MakePng(header, {ztxt('d', 16385), idat}));
+  EXPECT_EQ(png.FindChunk<ChunkzTXt>()->Text(), "");
+  // A small image leaves nearly all of it.
+  png.LoadFromBytes(MakePng(kGrey8x2, {ztxt('e', 1 << 20), PngFrame("IDAT", kGreyRows)}));
+  EXPECT_EQ(png.FindChunk<ChunkzTXt>()->Text(), std::string(1 << 20, 'e'));
+}
+
+// A copy shares the inflated text instead of holding it twice, and a text
+// written back is deflated into the same text.
+TEST(PngReader, ACopySharesTheInflatedText) {
+  const std::string text(3 << 20, 'x');
+  PngImage png;
+  png.LoadFromBytes(MakePng(kGrey8x2, {PngFrame("zTXt", std::string("Comment\0\0", 9) + Deflate(text)),
+                                       PngFrame("IDAT", kGreyRows)}));
+  PngImage copy;
+  copy.Assign(png);
+  EXPECT_EQ(&copy.FindChunk<ChunkzTXt>()->Text(), &png.FindChunk<ChunkzTXt>()->Text());
+  for (const auto& frame : SplitPng(Saved(copy))) {
+    if (frame.name == "zTXt") {
+      EXPECT_EQ(testing::Inflate(frame.data.substr(9)), text);
+    }
+  }
 }
 
 TEST(PngReader, AFailedLoadKeepsThePreviousImage) {

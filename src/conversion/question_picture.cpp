@@ -1,0 +1,30 @@
+#include "conversion/question_picture.h"
+
+#include <filesystem>
+
+#include "error.h"
+#include "pictures/picture_errors.h"
+#include "platform/files.h"
+
+namespace texttoxml::conversion {
+
+void CheckQuestionPictureSize(const std::string& path, std::uint64_t size) {
+  if (size > kMaxQuestionPictureBytes) {
+    throw QuestionPictureTooLargeError(platform::FullPath(path), size, kMaxQuestionPictureBytes);
+  }
+}
+
+std::string ReadQuestionPicture(const std::string& path) {
+  // Refused before reading when its size is known; checked again after, in
+  // case the file grew in between.
+  std::error_code failed;
+  const std::uintmax_t announced = std::filesystem::file_size(path, failed);
+  if (!failed) CheckQuestionPictureSize(path, announced);
+  std::string bytes = RaisingOnOutOfMemory(
+      [&] { return platform::ReadWholeFile(path); },
+      [&] { return OutOfMemoryError::ReadingPicture(path); });
+  CheckQuestionPictureSize(path, bytes.size());
+  return bytes;
+}
+
+}  // namespace texttoxml::conversion
