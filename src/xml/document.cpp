@@ -28,6 +28,11 @@ bool Document::IsTopLevel(const Node& node) const {
   return std::find(rootNodes_.begin(), rootNodes_.end(), &node) != rootNodes_.end();
 }
 
+void Document::ReleaseSince(const Checkpoint& checkpoint) {
+  nodes_.Rewind(checkpoint.nodes);
+  symbolTable_.Rewind(checkpoint.texts);
+}
+
 void Document::Diagnose(const Node& sender, WarnStyle style,
                         std::string_view message) const {
   if (onDiagnostic_) onDiagnostic_(sender, style, message);

@@ -51,6 +51,19 @@ class Document {
     return nodes_.New<T>(this);
   }
   SymbolTable& GetSymbolTable() { return symbolTable_; }
+
+  // A point in the document's life to come back to: the nodes and texts
+  // made after it can be released at once, so that a document written one
+  // part at a time (ElementStream) holds only the part being written.
+  struct Checkpoint {
+    Arena::Mark nodes;
+    SymbolTable::Mark texts;
+  };
+  Checkpoint Here() const { return {nodes_.Here(), symbolTable_.Here()}; }
+  // Releases the nodes and texts made since `checkpoint`. None of those
+  // nodes may still be in the tree, and no older node may hold one of
+  // those texts.
+  void ReleaseSince(const Checkpoint& checkpoint);
   // Room for converting a text before it is stored: one buffer for the
   // whole document, so that setting a value takes no allocation of its own.
   std::string& ConversionBuffer() { return conversionBuffer_; }

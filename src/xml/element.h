@@ -32,6 +32,13 @@ class Element : public ContainerNode {
   // content.
   void WriteStream(BufferWriter& out) const override;
 
+  // The pieces of WriteStream, for writing an element whose children are
+  // not all there yet: indentation, "<", the name and the attributes; and
+  // the end tag with its line break, at the element's own indentation when
+  // it has child elements.
+  void WriteStartTag(BufferWriter& out) const;
+  void WriteEndTag(BufferWriter& out, bool hasSubContainers) const;
+
  private:
   std::size_t nameId_ = 0;
 };

@@ -89,6 +89,24 @@ void SymbolTable::GrowIndex() {
   slots_ = std::move(slots);
 }
 
+// The newest entries go first: taking them out of the index in the reverse
+// order of their coming leaves it as it was before they came, so no probe
+// run of an older entry is broken.
+void SymbolTable::Rewind(const Mark& mark) {
+  for (std::size_t id = texts_.size(); id > mark.symbolCount; --id) slots_[SlotOf(id)] = 0;
+  texts_.resize(mark.symbolCount);
+  hashes_.resize(mark.symbolCount);
+  adopted_.resize(mark.adoptedCount);
+  bytes_.Rewind(mark.bytes);
+}
+
+std::size_t SymbolTable::SlotOf(std::size_t id) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = hashes_[id - 1] & mask;
+  while (slots_[slot] != id) slot = (slot + 1) & mask;
+  return slot;
+}
+
 std::vector<std::string_view> SymbolTable::SortedSymbols() const {
   std::vector<std::string_view> sorted(texts_);
   std::sort(sorted.begin(), sorted.end(), [](std::string_view a, std::string_view b) {

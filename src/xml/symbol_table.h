@@ -36,6 +36,16 @@ class SymbolTable {
 
   std::size_t SymbolCount() const { return texts_.size(); }
 
+  // A point to come back to with Rewind.
+  struct Mark {
+    std::size_t symbolCount = 0;
+    std::size_t adoptedCount = 0;
+    Arena::Mark bytes;
+  };
+  Mark Here() const { return {texts_.size(), adopted_.size(), bytes_.Here()}; }
+  // Forgets every text stored since `mark`; their IDs may be given out again.
+  void Rewind(const Mark& mark);
+
   // All stored texts in lookup order: by byte count, then by the first byte,
   // then by the other bytes taken alternately from the end and from the front.
   std::vector<std::string_view> SortedSymbols() const;
@@ -47,6 +57,8 @@ class SymbolTable {
 
   static constexpr std::size_t kAdoptedSize = 64 * 1024;
   void GrowIndex();
+  // The index slot that holds `id`.
+  std::size_t SlotOf(std::size_t id) const;
 
   std::vector<std::string_view> texts_;  // entry i holds ID i + 1; views of blocks_
   std::vector<std::uint64_t> hashes_;    // the hash of each entry of texts_
