@@ -54,6 +54,19 @@ TEST(SymbolTable, StaysConsistentWithManyEntries) {
     ASSERT_LT(CompareSymbols(sorted[i - 1], sorted[i]), 0) << i;
 }
 
+// Long texts are looked up by their ends first: two that differ only in
+// the middle are still two entries, and an equal one finds its entry.
+TEST(SymbolTable, LongTextsThatDifferInTheMiddleAreTwoEntries) {
+  SymbolTable table;
+  std::string first(100000, 'a');
+  std::string second = first;
+  second[50000] = 'b';
+  const std::size_t id = table.AddString(first);
+  EXPECT_NE(table.AddString(second), id);
+  EXPECT_EQ(table.AdoptString(std::string(first)), id);
+  EXPECT_EQ(table.SymbolCount(), 2u);
+}
+
 // Rewinding past entries added since, also across a growth of the index and
 // with a large text taken over, leaves every older entry with its ID and
 // makes the newer ones unknown again.
