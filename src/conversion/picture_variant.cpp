@@ -1,5 +1,7 @@
 #include "conversion/picture_variant.h"
 
+#include <memory>
+
 #include "conversion/embedded_data.h"
 #include "conversion/stored_picture.h"
 #include "richtext/rich_doc_writer.h"
@@ -11,9 +13,10 @@ void EmbedPictureVariant(xml::Element& variantText, const std::string& picturePa
                          richtext::RichDocument& document) {
   document.Clear();
   document.AddPictureEx("", LoadStoredGraphic(picturePath), 0, richtext::VAlign::Baseline);
-  const richtext::RichDocText richDoc = richtext::WriteRichDocText(document);
+  richtext::RichDocText richDoc = richtext::WriteRichDocText(document);
   if (richDoc.Empty()) return;
-  xml::AddChildElement(variantText, u"FormattedText").TakeValue(EmbeddedData(richDoc));
+  xml::AddChildElement(variantText, u"FormattedText")
+      .SetValueSource(std::make_unique<EmbeddedData<richtext::RichDocText>>(std::move(richDoc)));
 }
 
 }  // namespace texttoxml::conversion

@@ -1,5 +1,7 @@
 #include "conversion/test_document.h"
 
+#include <memory>
+
 #include "conversion/embedded_data.h"
 #include "conversion/line_map.h"
 #include "conversion/message_text.h"
@@ -39,7 +41,7 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
   std::string bytes = platform::ReadWholeFile(path);
   if (bytes.empty()) return;
   Element& image = AddChildElement(task, u"QuestionImage");
-  image.TakeValue(EmbeddedData(bytes));
+  image.SetValueSource(std::make_unique<EmbeddedData<std::string>>(std::move(bytes)));
   std::u16string fileName = TextOfBytes(NewGuidName()) + ExtensionOf(path);
   AddAttribute(image, u"FileName", fileName);
 }

@@ -19,9 +19,11 @@ class Element : public ContainerNode {
   void SetName(std::string_view utf8) override { nameId_ = Intern(utf8); }
   // Sets the value; the empty text removes it. Attributes are not touched.
   void SetValue(std::string_view utf8) override { StoreValue(utf8); }
-  // The same for a value the document may keep without a copy, such as the
-  // base64 text of a picture.
-  void TakeValue(std::string utf8) { StoreValue(std::move(utf8)); }
+  // The same for a value written from `source` only when the element is
+  // written (the base64 of a picture), never held whole.
+  void SetValueSource(std::unique_ptr<ValueSource> source) {
+    StoreSourcedValue(std::move(source));
+  }
 
   // Appends a new child element of that name, also when one of the same
   // name exists already.

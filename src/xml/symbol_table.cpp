@@ -49,14 +49,6 @@ std::size_t SymbolTable::AddString(std::string_view text) {
   return Add(text, [&] { return StoreBytes(text); });
 }
 
-std::size_t SymbolTable::AdoptString(std::string&& text) {
-  if (text.size() < kAdoptedSize) return AddString(std::string_view(text));
-  return Add(text, [&] {
-    adopted_.push_back(std::make_unique<std::string>(std::move(text)));
-    return std::string_view(*adopted_.back());
-  });
-}
-
 template <class Store>
 std::size_t SymbolTable::Add(std::string_view text, Store store) {
   if (text.empty()) return 0;
@@ -105,7 +97,6 @@ void SymbolTable::Rewind(const Mark& mark) {
   for (std::size_t id = texts_.size(); id > mark.symbolCount; --id) slots_[SlotOf(id)] = 0;
   texts_.resize(mark.symbolCount);
   hashes_.resize(mark.symbolCount);
-  adopted_.resize(mark.adoptedCount);
   bytes_.Rewind(mark.bytes);
 }
 

@@ -63,12 +63,12 @@ TEST(SymbolTable, LongTextsThatDifferInTheMiddleAreTwoEntries) {
   second[50000] = 'b';
   const std::size_t id = table.AddString(first);
   EXPECT_NE(table.AddString(second), id);
-  EXPECT_EQ(table.AdoptString(std::string(first)), id);
+  EXPECT_EQ(table.AddString(std::string(first)), id);
   EXPECT_EQ(table.SymbolCount(), 2u);
 }
 
 // Rewinding past entries added since, also across a growth of the index and
-// with a large text taken over, leaves every older entry with its ID and
+// with a large text, leaves every older entry with its ID and
 // makes the newer ones unknown again.
 TEST(SymbolTable, RewindForgetsOnlyTheNewerEntries) {
   SymbolTable table;
@@ -76,7 +76,7 @@ TEST(SymbolTable, RewindForgetsOnlyTheNewerEntries) {
   const SymbolTable::Mark mark = table.Here();
   for (int round = 0; round < 2; ++round) {
     for (int i = 0; i < 3000; ++i) table.AddString("new" + std::to_string(i));
-    table.AdoptString(std::string(100000, 'x'));
+    table.AddString(std::string(100000, 'x'));
     table.Rewind(mark);
     ASSERT_EQ(table.SymbolCount(), 100u);
     EXPECT_EQ(table.GetString(101), "");
