@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/stream.h"
 #include "richtext/rich_doc_text.h"
