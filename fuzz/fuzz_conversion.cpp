@@ -2,7 +2,8 @@
 // The first byte picks the encoding (its value modulo 3: auto, windows-1251,
 // UTF-8), the rest is the file. Picture names resolve inside a folder of tiny
 // pictures, one per kind ("p.png", "p.bmp", ...), so that picture variants
-// are embedded too; any other name takes the failure path.
+// are embedded too; any other name takes the failure path. The document,
+// written task by task, must be byte for byte the whole tree's.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,11 +11,40 @@
 
 #include "conversion/convert.h"
 #include "conversion/task_text.h"
+#include "conversion/test_document.h"
 #include "conversion/text_encoding.h"
 #include "error.h"
 #include "platform/stream.h"
 
 using namespace texttoxml;
+
+namespace {
+
+// Question pictures get random names, 36 characters after FileName=".
+std::string WithZeroGuids(std::string xml) {
+  constexpr std::string_view kAttribute = "FileName=\"";
+  for (std::size_t at = xml.find(kAttribute); at != std::string::npos;
+       at = xml.find(kAttribute, at + 1)) {
+    xml.replace(at + kAttribute.size(), 36, 36, '0');
+  }
+  return xml;
+}
+
+// The bytes of the whole tree, built and then saved; false when it fails.
+bool SavedTree(std::u16string memo, const conversion::TextSource& source,
+               const platform::DateTime& date, std::string& bytes) {
+  try {
+    const conversion::PreparedText prepared = conversion::PrepareTaskText(std::move(memo));
+    conversion::TestDocumentBuilder builder;
+    platform::StringOutputStream out(bytes);
+    builder.Build(prepared.blocks, source, date)->SaveToStream(out);
+    return true;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
@@ -23,16 +53,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       conversion::TextEncoding::Utf8};
   const conversion::TextEncoding encoding = kEncodings[data[0] % 3];
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  conversion::DecodedTaskText decoded;
   try {
-    conversion::DecodedTaskText decoded = conversion::DecodeTaskTextAs(bytes, encoding, "fuzz.txt");
-    const conversion::TextSource source{TEXTTOXML_FUZZ_PICTURES, "fuzz.txt"};
-    const platform::DateTime date{2024, 2, 29, 12, 30, 15, 500};
-    conversion::Converter converter;
-    std::string xmlBytes;
-    platform::StringOutputStream stream(xmlBytes);
-    converter.Convert(conversion::MemoText(std::move(decoded.text)), source, date, stream);
+    decoded = conversion::DecodeTaskTextAs(bytes, encoding, "fuzz.txt");
   } catch (const Error&) {
-    // A refused input is a sound outcome; crashes and hangs are not.
+    return 0;  // a refused input is a sound outcome; crashes and hangs are not
   }
+  const std::u16string memo = conversion::MemoText(std::move(decoded.text));
+  const conversion::TextSource source{TEXTTOXML_FUZZ_PICTURES, "fuzz.txt"};
+  const platform::DateTime date{2024, 2, 29, 12, 30, 15, 500};
+  std::string streamed;
+  bool converted = true;
+  try {
+    conversion::Converter converter;
+    platform::StringOutputStream stream(streamed);
+    converter.Convert(memo, source, date, stream);
+  } catch (const Error&) {
+    converted = false;
+  }
+  std::string saved;
+  if (SavedTree(memo, source, date, saved) != converted) __builtin_trap();
+  if (converted && WithZeroGuids(streamed) != WithZeroGuids(saved)) __builtin_trap();
   return 0;
 }

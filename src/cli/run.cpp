@@ -1,6 +1,7 @@
 #include "cli/run.h"
 
 #include <ostream>
+#include <string>
 
 #include "cli/check.h"
 #include "cli/cli_errors.h"
@@ -75,7 +76,12 @@ void ConvertOne(const std::string& input, const std::string& output, const Optio
   InputText text = ReadInput(input, options.encoding);
   std::u16string memo = MemoTextOf(std::move(text.decoded), input, text.dir, options, messages);
   if (output == "-") {
-    ConvertInto(standardOutput, input, options, text, std::move(memo), converter);
+    // Held until it is whole, as for any output that is not a regular file:
+    // a reader of a failed conversion gets nothing rather than half a file.
+    std::string document;
+    platform::StringOutputStream held(document);
+    ConvertInto(held, input, options, text, std::move(memo), converter);
+    platform::WriteAll(standardOutput, document.data(), document.size());
   } else {
     platform::FileOutputStream file(output);
     try {

@@ -9,7 +9,7 @@ void Converter::Convert(std::u16string memoText, const TextSource& source,
                         const NormalisedTextSink& normalised) {
   const PreparedText prepared = PrepareTaskText(std::move(memoText));
   if (normalised) normalised(prepared.normalised);
-  builder_.Build(prepared.blocks, source, saveDate)->SaveToStream(out);
+  builder_.Write(prepared.blocks, source, saveDate, out);
 }
 
 }  // namespace texttoxml::conversion

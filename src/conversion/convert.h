@@ -22,8 +22,11 @@ class Converter {
   using NormalisedTextSink = std::function<void(std::u16string_view)>;
 
   // Prepares `memoText`, builds the import document of its task blocks with
-  // `saveDate` as SaveDate, and writes it to `out`. Raises on the first
-  // failure; a failed build writes nothing.
+  // `saveDate` as SaveDate, and writes it to `out` task by task, so that
+  // memory does not grow with the text. Raises on the first failure, when
+  // part of the bytes may have reached `out`: a caller that must leave
+  // nothing behind writes into a stream that keeps its bytes until told
+  // otherwise (FileOutputStream until Commit).
   void Convert(std::u16string memoText, const TextSource& source,
                const platform::DateTime& saveDate, platform::OutputStream& out,
                const NormalisedTextSink& normalised = {});

@@ -5,19 +5,15 @@
 #include <cstring>
 
 #include "platform/code_page.h"
-#include "platform/large_pages.h"
 #include "richtext/hex_line.h"
 #include "xml/base64.h"
 
 namespace texttoxml::conversion {
 
-std::string EmbeddedData(std::string_view bytes) {
-  std::string text;
-  platform::ReserveOnLargePages(text, xml::Base64Size(platform::AnsiToUtf8Size(bytes)));
-  xml::Base64Encoder base64(text);
+void WriteEmbeddedData(std::string_view bytes, platform::OutputStream& out) {
+  xml::Base64Encoder base64(out);
   platform::AnsiToUtf8(bytes, base64);
   base64.Finish();
-  return text;
 }
 
 namespace {
@@ -43,10 +39,11 @@ const GroupTable& HexDigitGroups() {
   return table;
 }
 
-// Base64 of the hexadecimal digits of `bytes`, which `base64` appends to
-// `text`: whole runs of three bytes go straight from the table once the
+// Base64 of the hexadecimal digits of `bytes`, which `base64` hands to
+// `out`: whole runs of three bytes go straight from the table once the
 // encoder stands at a group boundary, the rest through the encoder.
-void WriteHexDigitsAsBase64(std::string_view bytes, xml::Base64Encoder& base64, std::string& text) {
+void WriteHexDigitsAsBase64(std::string_view bytes, xml::Base64Encoder& base64,
+                            platform::OutputStream& out) {
   while (!bytes.empty() && !base64.AtGroupBoundary()) {
     richtext::WriteHexDigits(bytes.substr(0, 1), base64);
     bytes.remove_prefix(1);
@@ -61,7 +58,7 @@ void WriteHexDigitsAsBase64(std::string_view bytes, xml::Base64Encoder& base64, 
       std::memcpy(block + 8 * i, groups[in[0] << 4 | in[1] >> 4].data(), 4);
       std::memcpy(block + 8 * i + 4, groups[(in[1] & 0xF) << 8 | in[2]].data(), 4);
     }
-    text.append(block, 8 * count);
+    platform::WriteAll(out, block, 8 * count);
     bytes.remove_prefix(3 * count);
   }
   richtext::WriteHexDigits(bytes, base64);
@@ -71,18 +68,11 @@ void WriteHexDigitsAsBase64(std::string_view bytes, xml::Base64Encoder& base64, 
 
 // Hexadecimal digits are ASCII, the same in the code page and in UTF-8, so
 // they go to base64 directly.
-std::string EmbeddedData(const richtext::RichDocText& richDoc) {
-  std::size_t utf8Size = 0;
-  richDoc.ForEachPiece(
-      [&](std::string_view text) { utf8Size += platform::AnsiToUtf8Size(text); },
-      [&](std::string_view bytes) { utf8Size += 2 * bytes.size(); });
-  std::string text;
-  platform::ReserveOnLargePages(text, xml::Base64Size(utf8Size));
-  xml::Base64Encoder base64(text);
+void WriteEmbeddedData(const richtext::RichDocText& richDoc, platform::OutputStream& out) {
+  xml::Base64Encoder base64(out);
   richDoc.ForEachPiece([&](std::string_view piece) { platform::AnsiToUtf8(piece, base64); },
-                       [&](std::string_view bytes) { WriteHexDigitsAsBase64(bytes, base64, text); });
+                       [&](std::string_view bytes) { WriteHexDigitsAsBase64(bytes, base64, out); });
   base64.Finish();
-  return text;
 }
 
 }  // namespace texttoxml::conversion

@@ -5,15 +5,31 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "platform/stream.h"
 #include "richtext/rich_doc_text.h"
+#include "xml/sourced_text.h"
 
 namespace texttoxml::conversion {
 
-std::string EmbeddedData(std::string_view bytes);
+// Hands the passage of `bytes` to `out`, a block at a time.
+void WriteEmbeddedData(std::string_view bytes, platform::OutputStream& out);
 
 // The same for a RichDoc text, streamed from its pieces: neither its
 // hexadecimal digits nor their UTF-8 form are ever held whole.
-std::string EmbeddedData(const richtext::RichDocText& text);
+void WriteEmbeddedData(const richtext::RichDocText& text, platform::OutputStream& out);
+
+// Embedded data as an element value that is written when its element is:
+// the bytes or the RichDoc text are kept, never their base64 text.
+template <class Content>
+class EmbeddedData : public xml::ValueSource {
+ public:
+  explicit EmbeddedData(Content content) : content_(std::move(content)) {}
+  void WriteTo(platform::OutputStream& out) const override { WriteEmbeddedData(content_, out); }
+
+ private:
+  Content content_;
+};
 
 }  // namespace texttoxml::conversion

@@ -3,16 +3,21 @@
 // the variant's FormattedText.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 
 #include "conversion/picture_cache.h"
+#include "richtext/rich_doc_text.h"
 #include "xml/element.h"
 
 namespace texttoxml::conversion {
 
-// Embeds the picture variants of one conversion. The FormattedText of a
-// file is made once and reused for every variant that names the same file
-// unchanged: it depends on nothing but the file's bytes.
+// Embeds the picture variants of one conversion. The RichDoc text of a file
+// is made once and reused for every variant that names the same file
+// unchanged: it depends on nothing but the file's bytes. What is kept for
+// later variants stays within a budget, so that a text of many large
+// pictures does not hold them all.
 class PictureVariantWriter {
  public:
   // Loads the picture at `picturePath` by its extension and adds
@@ -23,13 +28,16 @@ class PictureVariantWriter {
   void Embed(xml::Element& variantText, const std::string& picturePath);
 
   // Forgets the files embedded so far, to start a new conversion.
-  void Clear() { formattedTexts_.Clear(); }
+  void Clear();
 
  private:
-  // The embedded RichDoc text of the picture, or empty when it has none.
-  static std::string FormattedTextOf(const std::string& picturePath);
+  using SharedText = std::shared_ptr<const richtext::RichDocText>;
 
-  PictureCache<std::string> formattedTexts_;
+  // The RichDoc text of a document of the one picture; none when empty.
+  static SharedText RichDocTextOf(const std::string& picturePath);
+
+  PictureCache<SharedText> richDocTexts_;
+  std::size_t heldBytes_ = 0;  // picture bytes that the kept texts hold
 };
 
 }  // namespace texttoxml::conversion

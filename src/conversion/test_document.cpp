@@ -1,5 +1,7 @@
 #include "conversion/test_document.h"
 
+#include <memory>
+
 #include "conversion/embedded_data.h"
 #include "conversion/line_map.h"
 #include "conversion/message_text.h"
@@ -10,6 +12,8 @@
 #include "platform/files.h"
 #include "platform/guid.h"
 #include "platform/utf.h"
+#include "xml/buffer_writer.h"
+#include "xml/element_stream.h"
 #include "xml/xml_helper.h"
 
 namespace texttoxml::conversion {
@@ -39,9 +43,7 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
   std::string bytes = ReadQuestionPicture(path);
   if (bytes.empty()) return;
   Element& image = AddChildElement(task, u"QuestionImage");
-  image.TakeValue(RaisingOnOutOfMemory(
-      [&] { return EmbeddedData(bytes); },
-      [&] { return OutOfMemoryError::ReadingPicture(path); }));
+  image.SetValueSource(std::make_unique<EmbeddedData<std::string>>(std::move(bytes)));
   std::u16string fileName = TextOfBytes(NewGuidName()) + ExtensionOf(path);
   AddAttribute(image, u"FileName", fileName);
 }
@@ -84,13 +86,13 @@ void WriteInputs(Element& task, const ParsedTask& parsed) {
 
 std::string NewGuidName() { return platform::NewGuidText(); }
 
-std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
-    std::span<const std::u16string_view> blocks, const TextSource& source,
-    const platform::DateTime& saveDate) {
-  auto document = xml::Document::CreateName("Examora");
-  document->SetXmlFormat(xml::XmlFormatType::Readable);
-  Element& root = *document->Root();
+namespace {
 
+// The document with its fixed elements; returns Tasks, still empty.
+Element& AddFixedElements(xml::Document& document, const TextSource& source,
+                          const platform::DateTime& saveDate) {
+  document.SetXmlFormat(xml::XmlFormatType::Readable);
+  Element& root = *document.Root();
   Element& version = AddChildElement(root, u"Version");
   version.SetValueUnicode(u"11.0");
   AddAttribute(version, u"Editor", u"Text1ToXML");
@@ -100,22 +102,51 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
   AddChildElement(group, u"Title")
       .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
                                                  : FileNamePart(source.openedPath));
-  AddTasks(AddChildElement(group, u"Tasks"), blocks, source);
+  return AddChildElement(group, u"Tasks");
+}
+
+}  // namespace
+
+std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
+    std::span<const std::u16string_view> blocks, const TextSource& source,
+    const platform::DateTime& saveDate) {
+  auto document = xml::Document::CreateName("Examora");
+  Element& tasks = AddFixedElements(*document, source, saveDate);
+  AddTasks(
+      blocks, source, [&]() -> Element& { return AddChildElement(tasks, u"Task"); }, [] {});
   return document;
+}
+
+void TestDocumentBuilder::Write(std::span<const std::u16string_view> blocks,
+                                const TextSource& source, const platform::DateTime& saveDate,
+                                platform::OutputStream& out) {
+  auto document = xml::Document::CreateName("Examora");
+  xml::BufferWriter writer(out);
+  xml::ElementStream tasks(AddFixedElements(*document, source, saveDate), writer);
+  AddTasks(
+      blocks, source, [&]() -> Element& { return tasks.BeginChild("Task"); },
+      [&] { tasks.EndChild(); });
+  tasks.Finish();
+  writer.Flush();
 }
 
 // A failure on a picture is remembered with the line that names it, for
 // telling the user where to look.
-void TestDocumentBuilder::AddTasks(Element& tasks, std::span<const std::u16string_view> blocks,
-                                   const TextSource& source) {
+template <class NewTask, class TaskDone>
+void TestDocumentBuilder::AddTasks(std::span<const std::u16string_view> blocks,
+                                   const TextSource& source, NewTask&& newTask,
+                                   TaskDone&& taskDone) {
   picturePaths_.clear();
   picture_.reset();
   pictureVariants_.Clear();
   try {
     for (block_ = 0; block_ < blocks.size(); ++block_) {
-      Element& task = AddChildElement(tasks, u"Task");
       RaisingOnOutOfMemory(
-          [&] { WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir)); },
+          [&] {
+            Element& task = newTask();
+            WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir));
+            taskDone();
+          },
           [] { return OutOfMemoryError::BuildingDocument(); });
     }
   } catch (...) {
@@ -123,7 +154,7 @@ void TestDocumentBuilder::AddTasks(Element& tasks, std::span<const std::u16strin
     if (picture_) picture_->preparedLine = PreparedLineOfPicture(blocks, picture_->block, picture_->variant);
     throw;
   }
-  // The cached pictures are in the document now; they need not stay twice.
+  // What was kept for later variants has no use after the last task.
   pictureVariants_.Clear();
 }
 

@@ -11,6 +11,7 @@
 #include "conversion/picture_variant.h"
 #include "conversion/task_parser.h"
 #include "platform/clock.h"
+#include "platform/stream.h"
 #include "xml/document.h"
 
 namespace texttoxml::conversion {
@@ -42,6 +43,13 @@ class TestDocumentBuilder {
                                        const TextSource& source,
                                        const platform::DateTime& saveDate);
 
+  // Writes the bytes that Build's document saves to `out`, each Task
+  // element written and released before the next block is parsed, so that
+  // memory does not grow with the number of tasks. Raises on the first
+  // failure, with part of the bytes handed to `out`.
+  void Write(std::span<const std::u16string_view> blocks, const TextSource& source,
+             const platform::DateTime& saveDate, platform::OutputStream& out);
+
   // Fills one Task element from a parsed task.
   void WriteTaskElement(xml::Element& task, const ParsedTask& parsed);
 
@@ -53,8 +61,11 @@ class TestDocumentBuilder {
   const std::optional<PictureInProgress>& FailedPicture() const { return picture_; }
 
  private:
-  void AddTasks(xml::Element& tasks, std::span<const std::u16string_view> blocks,
-                const TextSource& source);
+  // Parses each block into the Task element that `newTask` makes, then
+  // calls `taskDone`.
+  template <class NewTask, class TaskDone>
+  void AddTasks(std::span<const std::u16string_view> blocks, const TextSource& source,
+                NewTask&& newTask, TaskDone&& taskDone);
 
   std::vector<std::string> picturePaths_;
   std::optional<PictureInProgress> picture_;

@@ -168,10 +168,22 @@ bool FileOutputStream::FlushBuffer() {
 
 std::size_t FileOutputStream::Write(const char* data, std::size_t size) {
   if (state_ == State::Closed) return 0;
-  if (buffer_.size() + size > kFileBufferSize && !FlushBuffer()) return 0;
-  if (size >= kFileBufferSize) return WriteFd(OpenFd(), data, size);
+  if (!HoldsEverything()) {
+    if (buffer_.size() + size > kFileBufferSize && !FlushBuffer()) return 0;
+    if (size >= kFileBufferSize) return WriteFd(OpenFd(), data, size);
+  }
   buffer_.append(data, size);
   return size;
+}
+
+// A device or a FIFO cannot take back what it was given, so it gets nothing
+// before Commit: a reader must not take half a document for a whole one.
+bool FileOutputStream::HoldsEverything() {
+  if (!holdsEverything_) {
+    struct stat st;
+    holdsEverything_ = ::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+  }
+  return *holdsEverything_;
 }
 
 void FileOutputStream::Commit() {

@@ -55,8 +55,9 @@ std::string ReadWholeFile(const std::string& path);
 // so a writer that fails while still building its first bytes leaves no
 // trace and reports its own failure, not the file's. A replaced file
 // keeps its permission bits (and, for root, its owner and group). A target that
-// exists and is not a regular file (a device, a FIFO) is written directly.
-// Bytes are collected in a buffer of its own, so that small writes do not
+// exists and is not a regular file (a device, a FIFO) is written directly,
+// all at Commit: its bytes are held in memory until then. For a regular file
+// bytes are collected in a buffer of its own, so that small writes do not
 // each cost a system call.
 class FileOutputStream : public OutputStream {
  public:
@@ -75,12 +76,14 @@ class FileOutputStream : public OutputStream {
   int OpenFd();
   void Discard();
   bool FlushBuffer();
+  bool HoldsEverything();
 
   std::string target_;
   std::string buffer_;
   std::string temporary_;  // empty when writing the target directly
   int fd_ = -1;
   State state_ = State::Pending;
+  std::optional<bool> holdsEverything_;  // looked up on the first write
 };
 
 // Standard output as a stream (not closed at the end).

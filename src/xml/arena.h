@@ -3,6 +3,10 @@
 // at once when the arena goes. A test bank of many thousands of tasks makes
 // millions of such objects; taking each from the heap on its own, and
 // freeing it again, used to cost more than all the rest of the conversion.
+//
+// A document written one part at a time gives back the memory of each part
+// once it is written (Rewind): the blocks stay and are carved again, so a
+// bank of any size runs in the memory of its largest part.
 #pragma once
 
 #include <cstddef>
@@ -15,13 +19,20 @@ namespace texttoxml::xml {
 
 class Arena {
  public:
+  // A point to come back to with Rewind.
+  struct Mark {
+    std::size_t block = 0;
+    std::size_t used = 0;  // bytes of that block in use
+    std::size_t largeCount = 0;
+  };
+
   Arena() = default;
   Arena(const Arena&) = delete;
   Arena& operator=(const Arena&) = delete;
   ~Arena();
 
-  // Uninitialised bytes that stay until the arena goes. `alignment` is a
-  // power of two of at most alignof(std::max_align_t).
+  // Uninitialised bytes that stay until the arena goes or is rewound past
+  // them. `alignment` is a power of two of at most alignof(std::max_align_t).
   void* Allocate(std::size_t size, std::size_t alignment = 1);
 
   // Objects are never destroyed, only their memory released, so only types
@@ -32,16 +43,30 @@ class Arena {
     return *::new (Allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
   }
 
+  Mark Here() const;
+  // Everything allocated since `mark` becomes free again; nothing made then
+  // may be used afterwards.
+  void Rewind(const Mark& mark);
+
  private:
   // A document starts with a small block, so that a small one costs little;
   // each further block is twice as large, up to one large memory page.
   static constexpr std::size_t kFirstBlockSize = 64 * 1024;
 
-  void* AllocateBlock(std::size_t size);
+  struct Block {
+    char* at;
+    std::size_t size;
+  };
 
-  std::vector<void*> blocks_;
-  char* free_ = nullptr;  // the unused end of the current block
-  std::size_t freeSize_ = 0;
+  // Moves on to a block after the current one with room for `size` bytes:
+  // the next one kept from before a Rewind, or a new one.
+  void NextBlock(std::size_t size);
+  static void* AllocateBlock(std::size_t size);
+
+  std::vector<Block> blocks_;  // for small requests, in the order they are carved
+  std::vector<void*> large_;   // one block for each large request
+  std::size_t current_ = 0;    // the block being carved, when blocks_ is not empty
+  std::size_t used_ = 0;       // bytes of it in use
   std::size_t nextBlockSize_ = kFirstBlockSize;
 };
 

@@ -37,7 +37,8 @@ std::size_t Base64Size(std::size_t byteCount) { return (byteCount + 2) / 3 * 4; 
 std::string EncodeBase64(std::string_view bytes) {
   std::string text;
   text.reserve(Base64Size(bytes.size()));
-  Base64Encoder encoder(text);
+  platform::StringOutputStream out(text);
+  Base64Encoder encoder(out);
   encoder.Write(bytes.data(), bytes.size());
   encoder.Finish();
   return text;
@@ -71,20 +72,19 @@ void Base64Encoder::Finish() {
     char group[4];
     PutGroup(group, pending_.data());
     std::fill(group + pendingCount_ + 1, group + 4, '=');
-    out_.append(group, 4);
+    platform::WriteAll(out_, group, 4);
   }
   pendingCount_ = 0;
 }
 
-// Encoded a stack buffer at a time and appended from there, so the text
-// grows without first being filled with placeholders.
+// Encoded a stack buffer at a time and handed over from there.
 void Base64Encoder::EncodeGroups(const unsigned char* bytes, std::size_t groupCount) {
   constexpr std::size_t kGroupsPerBlock = 1024;
   char block[4 * kGroupsPerBlock];
   while (groupCount > 0) {
     const std::size_t count = std::min(groupCount, kGroupsPerBlock);
     for (std::size_t i = 0; i < count; ++i) PutGroup(block + 4 * i, bytes + 3 * i);
-    out_.append(block, 4 * count);
+    platform::WriteAll(out_, block, 4 * count);
     bytes += 3 * count;
     groupCount -= count;
   }

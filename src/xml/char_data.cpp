@@ -15,16 +15,6 @@ void CharData::SetValue(std::string_view utf8) {
   SetCoreValue(ElementText(utf8, scratch));
 }
 
-void CharData::TakeValue(std::string&& utf8) {
-  std::string scratch;
-  const std::string_view stored = ElementText(utf8, scratch);
-  if (stored.data() != utf8.data()) {
-    SetCoreValue(stored);
-    return;
-  }
-  valueId_ = Owner().GetSymbolTable().AdoptString(std::move(utf8));
-}
-
 void CharData::WriteStream(BufferWriter& out) const { WriteOutputValue(out); }
 
 // Element text holds its line breaks as lone LFs. An attribute value keeps

@@ -17,8 +17,6 @@ class CharData : public Node {
   void SetName(std::string_view utf8) override;
   // Stores the text with LF line breaks and the XML characters escaped.
   void SetValue(std::string_view utf8) override;
-  // The same for a text that the document may keep instead of copying.
-  void TakeValue(std::string&& utf8);
 
   // The stored text, escaped, line breaks as they were stored.
   std::string_view CoreValue() const { return Lookup(valueId_); }

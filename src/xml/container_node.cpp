@@ -6,6 +6,7 @@
 #include "xml/buffer_writer.h"
 #include "xml/char_data.h"
 #include "xml/document.h"
+#include "xml/sourced_text.h"
 #include "xml/xml_errors.h"
 
 namespace texttoxml::xml {
@@ -111,17 +112,22 @@ void ContainerNode::StoreValue(std::string_view utf8) {
   ValueNodeToSet().SetValue(utf8);
 }
 
-void ContainerNode::StoreValue(std::string&& utf8) {
-  if (utf8.empty()) return StoreValue(std::string_view());
-  ValueNodeToSet().TakeValue(std::move(utf8));
-}
-
 CharData& ContainerNode::ValueNodeToSet() {
   if (valueIndex_ != kNoValue) return ValueNode();
   auto& value = Owner().NewNode<CharData>();
+  InsertValueNode(value);
+  return value;
+}
+
+void ContainerNode::StoreSourcedValue(std::unique_ptr<ValueSource> source) {
+  if (valueIndex_ != kNoValue) NodeDelete(valueIndex_);
+  const ValueSource& kept = Owner().KeepSource(std::move(source));
+  InsertValueNode(Owner().NewNode<SourcedText>(kept));
+}
+
+void ContainerNode::InsertValueNode(CharData& value) {
   NodeInsert(directNodeCount_, value);
   valueIndex_ = directNodeCount_;
-  return value;
 }
 
 // Appending is the common case and costs no walk along the list.

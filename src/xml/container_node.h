@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "xml/node.h"
@@ -10,6 +11,7 @@
 namespace texttoxml::xml {
 
 class CharData;
+class ValueSource;
 
 class ContainerNode : public Node {
  public:
@@ -52,7 +54,8 @@ class ContainerNode : public Node {
   bool HasSubContainers() const;
   // Replaces, creates or (for the empty text) deletes the value node.
   void StoreValue(std::string_view utf8);
-  void StoreValue(std::string&& utf8);
+  // Replaces the value by one written from `source` when the element is.
+  void StoreSourcedValue(std::unique_ptr<ValueSource> source);
 
  private:
   // The node before position `index`, none for 0.
@@ -61,6 +64,7 @@ class ContainerNode : public Node {
   CharData& ValueNode() const;
   // The value node, made when there is none yet.
   CharData& ValueNodeToSet();
+  void InsertValueNode(CharData& value);
 
   // 32-bit positions keep an element small: a document of a large test
   // bank holds millions of them.

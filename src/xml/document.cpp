@@ -29,6 +29,17 @@ bool Document::IsTopLevel(const Node& node) const {
   return std::find(rootNodes_.begin(), rootNodes_.end(), &node) != rootNodes_.end();
 }
 
+const ValueSource& Document::KeepSource(std::unique_ptr<ValueSource> source) {
+  sources_.push_back(std::move(source));
+  return *sources_.back();
+}
+
+void Document::ReleaseSince(const Checkpoint& checkpoint) {
+  sources_.resize(checkpoint.sourceCount);
+  nodes_.Rewind(checkpoint.nodes);
+  symbolTable_.Rewind(checkpoint.texts);
+}
+
 void Document::Diagnose(const Node& sender, WarnStyle style,
                         std::string_view message) const {
   if (onDiagnostic_) onDiagnostic_(sender, style, message);

@@ -13,6 +13,7 @@
 #include "xml/arena.h"
 #include "xml/element.h"
 #include "xml/node.h"
+#include "xml/sourced_text.h"
 #include "xml/symbol_table.h"
 
 namespace texttoxml::xml {
@@ -46,11 +47,29 @@ class Document {
 
   // A new node of this document, in no list yet. It lives as long as the
   // document.
-  template <class T>
-  T& NewNode() {
-    return nodes_.New<T>(this);
+  template <class T, class... Args>
+  T& NewNode(Args&&... args) {
+    return nodes_.New<T>(this, std::forward<Args>(args)...);
   }
   SymbolTable& GetSymbolTable() { return symbolTable_; }
+
+  // A point in the document's life to come back to: the nodes and texts
+  // made after it can be released at once, so that a document written one
+  // part at a time (ElementStream) holds only the part being written.
+  struct Checkpoint {
+    Arena::Mark nodes;
+    SymbolTable::Mark texts;
+    std::size_t sourceCount = 0;
+  };
+  Checkpoint Here() const { return {nodes_.Here(), symbolTable_.Here(), sources_.size()}; }
+  // Releases the nodes and texts made since `checkpoint`. None of those
+  // nodes may still be in the tree, and no older node may hold one of
+  // those texts.
+  void ReleaseSince(const Checkpoint& checkpoint);
+  // Keeps the source of a value written at writing time (SourcedText) as
+  // long as the nodes made until now.
+  const ValueSource& KeepSource(std::unique_ptr<ValueSource> source);
+
   // Room for converting a text before it is stored: one buffer for the
   // whole document, so that setting a value takes no allocation of its own.
   std::string& ConversionBuffer() { return conversionBuffer_; }
@@ -72,6 +91,7 @@ class Document {
   Arena nodes_;
   SymbolTable symbolTable_;
   std::vector<Node*> rootNodes_;
+  std::vector<std::unique_ptr<ValueSource>> sources_;
   std::string conversionBuffer_;
   XmlFormatType xmlFormat_ = XmlFormatType::Preserve;
   DiagnosticHandler onDiagnostic_;

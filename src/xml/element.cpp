@@ -20,10 +20,7 @@ Element& Element::NodeNew(std::string_view nameUtf8) {
 
 void Element::WriteStream(BufferWriter& out) const {
   bool hasSubContainers = HasSubContainers();
-  WriteIndent(out);
-  out.Write("<");
-  out.Write(Name());
-  WriteDirectNodes(out, DirectNodeCount());
+  WriteStartTag(out);
   if (NodeCount() == DirectNodeCount()) {
     out.Write(kDirectCloseTag);
     WriteReadableLineBreak(out);
@@ -39,6 +36,17 @@ void Element::WriteStream(BufferWriter& out) const {
     if (isText || node->ElementType() == XmlNodeKind::Element) node->WriteStream(out);
     if (isText && hasSubContainers) WriteReadableLineBreak(out);
   }
+  WriteEndTag(out, hasSubContainers);
+}
+
+void Element::WriteStartTag(BufferWriter& out) const {
+  WriteIndent(out);
+  out.Write("<");
+  out.Write(Name());
+  WriteDirectNodes(out, DirectNodeCount());
+}
+
+void Element::WriteEndTag(BufferWriter& out, bool hasSubContainers) const {
   if (hasSubContainers) WriteIndent(out);
   out.Write("</");
   out.Write(Name());

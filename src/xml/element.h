@@ -19,9 +19,11 @@ class Element : public ContainerNode {
   void SetName(std::string_view utf8) override { nameId_ = Intern(utf8); }
   // Sets the value; the empty text removes it. Attributes are not touched.
   void SetValue(std::string_view utf8) override { StoreValue(utf8); }
-  // The same for a value the document may keep without a copy, such as the
-  // base64 text of a picture.
-  void TakeValue(std::string utf8) { StoreValue(std::move(utf8)); }
+  // The same for a value written from `source` only when the element is
+  // written (the base64 of a picture), never held whole.
+  void SetValueSource(std::unique_ptr<ValueSource> source) {
+    StoreSourcedValue(std::move(source));
+  }
 
   // Appends a new child element of that name, also when one of the same
   // name exists already.
@@ -31,6 +33,13 @@ class Element : public ContainerNode {
   // on lines of their own one TAB deeper, "/>" for an element without
   // content.
   void WriteStream(BufferWriter& out) const override;
+
+  // The pieces of WriteStream, for writing an element whose children are
+  // not all there yet: indentation, "<", the name and the attributes; and
+  // the end tag with its line break, at the element's own indentation when
+  // it has child elements.
+  void WriteStartTag(BufferWriter& out) const;
+  void WriteEndTag(BufferWriter& out, bool hasSubContainers) const;
 
  private:
   std::size_t nameId_ = 0;

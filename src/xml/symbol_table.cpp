@@ -10,7 +10,16 @@ namespace {
 
 constexpr std::size_t kInitialSlots = 1024;
 
-std::uint64_t HashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
+// A long text (the base64 of a picture, megabytes) is hashed by its length
+// and its two ends, or hashing would cost a fifth of embedding it; equal
+// hashes are still followed by a comparison of every byte.
+std::uint64_t HashOf(std::string_view text) {
+  constexpr std::size_t kHashedEnd = 4096;
+  const std::hash<std::string_view> hash;
+  if (text.size() <= 2 * kHashedEnd) return hash(text);
+  return hash(text.substr(0, kHashedEnd)) ^ 31 * hash(text.substr(text.size() - kHashedEnd)) ^
+         text.size();
+}
 
 int CompareBytes(char a, char b) {
   return static_cast<int>(static_cast<unsigned char>(a)) -
@@ -38,14 +47,6 @@ int CompareSymbols(std::string_view a, std::string_view b) {
 
 std::size_t SymbolTable::AddString(std::string_view text) {
   return Add(text, [&] { return StoreBytes(text); });
-}
-
-std::size_t SymbolTable::AdoptString(std::string&& text) {
-  if (text.size() < kAdoptedSize) return AddString(std::string_view(text));
-  return Add(text, [&] {
-    adopted_.push_back(std::make_unique<std::string>(std::move(text)));
-    return std::string_view(*adopted_.back());
-  });
 }
 
 template <class Store>
@@ -87,6 +88,23 @@ void SymbolTable::GrowIndex() {
     slots[slot] = id;
   }
   slots_ = std::move(slots);
+}
+
+// The newest entries go first: taking them out of the index in the reverse
+// order of their coming leaves it as it was before they came, so no probe
+// run of an older entry is broken.
+void SymbolTable::Rewind(const Mark& mark) {
+  for (std::size_t id = texts_.size(); id > mark.symbolCount; --id) slots_[SlotOf(id)] = 0;
+  texts_.resize(mark.symbolCount);
+  hashes_.resize(mark.symbolCount);
+  bytes_.Rewind(mark.bytes);
+}
+
+std::size_t SymbolTable::SlotOf(std::size_t id) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = hashes_[id - 1] & mask;
+  while (slots_[slot] != id) slot = (slot + 1) & mask;
+  return slot;
 }
 
 std::vector<std::string_view> SymbolTable::SortedSymbols() const {

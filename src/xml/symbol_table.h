@@ -27,14 +27,20 @@ class SymbolTable {
 
   // The ID of the text, storing a copy of it when it is new.
   std::size_t AddString(std::string_view text);
-  // The same for a text the table may keep as it is: a large one (the
-  // base64 of a picture) is then taken over instead of copied.
-  std::size_t AdoptString(std::string&& text);
 
   // The text of an ID; the empty text for 0 and for IDs never given out.
   std::string_view GetString(std::size_t id) const;
 
   std::size_t SymbolCount() const { return texts_.size(); }
+
+  // A point to come back to with Rewind.
+  struct Mark {
+    std::size_t symbolCount = 0;
+    Arena::Mark bytes;
+  };
+  Mark Here() const { return {texts_.size(), bytes_.Here()}; }
+  // Forgets every text stored since `mark`; their IDs may be given out again.
+  void Rewind(const Mark& mark);
 
   // All stored texts in lookup order: by byte count, then by the first byte,
   // then by the other bytes taken alternately from the end and from the front.
@@ -45,14 +51,14 @@ class SymbolTable {
   std::size_t Add(std::string_view text, Store store);
   std::string_view StoreBytes(std::string_view text);
 
-  static constexpr std::size_t kAdoptedSize = 64 * 1024;
   void GrowIndex();
+  // The index slot that holds `id`.
+  std::size_t SlotOf(std::size_t id) const;
 
   std::vector<std::string_view> texts_;  // entry i holds ID i + 1; views of blocks_
   std::vector<std::uint64_t> hashes_;    // the hash of each entry of texts_
   std::vector<std::size_t> slots_;       // IDs by hash, 0 for a free slot
-  Arena bytes_;                          // the texts of texts_...
-  std::vector<std::unique_ptr<std::string>> adopted_;  // ...or the large ones taken over
+  Arena bytes_;                          // the texts of texts_
 };
 
 // <0, 0 or >0 as `a` sorts before, with or after `b` in the table's order.

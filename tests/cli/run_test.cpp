@@ -11,6 +11,7 @@
 namespace texttoxml::cli {
 namespace {
 
+using texttoxml::testing::FolderEntries;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
@@ -176,6 +177,32 @@ TEST(Cli, PictureFailureNamesTheLineAndThePicture) {
             variant + ":9: picture \"pics/bad.svg\": Unknown picture file extension (.svg)\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("v.xml")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("question.xml")));
+}
+
+// The document is written task by task, so by the failing picture of task
+// 3000 megabytes have gone out: into a temporary file that goes away, while
+// standard output is given nothing at all.
+TEST(Cli, FailureDeepInALargeTextLeavesNoOutput) {
+  TempDir dir;
+  std::string text;
+  for (int i = 0; i < 4000; ++i)
+    text += "Question " + std::to_string(i) + "?\r\n+ yes\r\n- no\r\n" +
+            (i == 3000 ? "- [bad.svg]\r\n" : "") + "\r\n";
+  dir.Write("bad.svg", "<svg/>");
+  const std::string input = dir.Write("large.txt", text);
+  const std::string target = dir.Write("large.xml", "previous");
+  const std::string expected =
+      input + ":12004: picture \"bad.svg\": Unknown picture file extension (.svg)\n";
+  Result r = RunWith({"convert", "--quiet", input});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.messages, expected);
+  EXPECT_TRUE(ReadFile(target) == "previous");
+  EXPECT_EQ(FolderEntries(dir.Path()),
+            (std::vector<std::string>{"bad.svg", "large.txt", "large.xml"}));
+  r = RunWith({"convert", "--quiet", input, "-o", "-"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.messages, expected);
+  EXPECT_TRUE(r.output.empty());
 }
 
 TEST(Cli, VerboseNamesTheWrittenFile) {

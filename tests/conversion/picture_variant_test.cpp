@@ -255,6 +255,15 @@ TEST_F(PictureVariants, AVariantThatIsNoPictureFailsTheWholeSave) {
   EXPECT_THROW(Convert(u"Pick.\r\n+ [broken.bmp]\r\n- b"), InvalidGraphicError);
 }
 
+// The passage of a text or of bytes, as the element writes it.
+template <class Content>
+std::string Embedded(const Content& content) {
+  std::string text;
+  platform::StringOutputStream out(text);
+  WriteEmbeddedData(content, out);
+  return text;
+}
+
 TEST(EmbeddedData, StreamedFromTheRichDocTextAsFromItsBytes) {
   // Hex lines of every length modulo three after texts of every length
   // modulo three, so that each meets base64's groups at every offset; the
@@ -267,11 +276,11 @@ TEST(EmbeddedData, StreamedFromTheRichDocTextAsFromItsBytes) {
   text.Append("\xFF");
   std::string bytes;
   text.AppendTo(bytes);
-  const std::string embedded = EmbeddedData(text);
-  EXPECT_EQ(embedded, EmbeddedData(bytes));
+  const std::string embedded = Embedded(text);
+  EXPECT_EQ(embedded, Embedded(std::string_view(bytes)));
   EXPECT_EQ(UndoPassage(embedded), bytes);
-  EXPECT_EQ(EmbeddedData(richtext::RichDocText()), "");
-  EXPECT_EQ(EmbeddedData("\xC0"), "0JA=");  // U+0410 in UTF-8 is D0 90
+  EXPECT_EQ(Embedded(richtext::RichDocText()), "");
+  EXPECT_EQ(Embedded(std::string_view("\xC0")), "0JA=");  // U+0410 in UTF-8 is D0 90
 }
 
 TEST(PictureVariant, EmbedsIntoTheGivenElement) {

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -132,11 +133,39 @@ TEST(FileOutputStream, FullDeviceGivesStreamWriteError) {
   {
     FileOutputStream out("/dev/full");
     std::string large(1 << 20, 'x');
-    EXPECT_THROW(WriteAll(out, large.data(), large.size()), WriteError);
+    WriteAll(out, large.data(), large.size());  // a device gets it all at Commit
+    EXPECT_THROW(out.Commit(), WriteError);
   }
   struct stat st;
   ASSERT_EQ(::stat("/dev/full", &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+// A reader of a FIFO cannot be told to forget what it was given, so it gets
+// nothing of a write that is abandoned, however large, and all of one that
+// is committed.
+TEST(FileOutputStream, FifoGetsNothingBeforeCommit) {
+  TempDir dir;
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  char byte;
+  {
+    FileOutputStream out(fifo);
+    const std::string large(1 << 20, 'x');
+    WriteAll(out, large.data(), large.size());
+  }
+  EXPECT_EQ(::read(reader, &byte, 1), 0) << "the abandoned write reached the reader";
+  {
+    FileOutputStream out(fifo);
+    WriteAll(out, "whole", 5);
+    out.Commit();
+  }
+  char text[8] = {};
+  EXPECT_EQ(::read(reader, text, sizeof text), 5);
+  EXPECT_STREQ(text, "whole");
+  ::close(reader);
 }
 
 TEST(FileOutputStream, MissingFolderGivesCannotCreate) {

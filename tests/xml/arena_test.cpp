@@ -51,5 +51,29 @@ TEST(Arena, NewConstructsInPlace) {
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(&pair) % alignof(Pair), 0u);
 }
 
+// What came before the mark keeps its bytes; what came after is carved
+// again from the same memory, over several blocks and large requests.
+TEST(Arena, RewindReusesTheMemoryAfterTheMark) {
+  Arena arena;
+  auto* kept = static_cast<unsigned char*>(arena.Allocate(1000));
+  std::memset(kept, 7, 1000);
+  const Arena::Mark mark = arena.Here();
+  std::vector<void*> first;
+  for (int round = 0; round < 3; ++round) {
+    std::vector<void*> pieces;
+    for (int i = 0; i < 2000; ++i) {
+      pieces.push_back(arena.Allocate(i % 7 == 0 ? 600000 : 700, 8));
+      std::memset(pieces.back(), round, i % 7 == 0 ? 600000 : 700);
+    }
+    if (round == 0) first = pieces;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      if (i % 7 == 0) continue;  // a large request: its own block, freed on Rewind
+      ASSERT_EQ(pieces[i], first[i]) << i;
+    }
+    arena.Rewind(mark);
+  }
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(kept[i], 7) << i;
+}
+
 }  // namespace
 }  // namespace texttoxml::xml

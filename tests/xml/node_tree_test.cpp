@@ -79,28 +79,37 @@ TEST_F(NodeTree, ValuesAreStoredEscapedWithLfLineBreaks) {
   EXPECT_EQ(StoredAttribute(e, 0), "a=x\r\ny &amp; &apos;z&apos;");
 }
 
-TEST_F(NodeTree, LargeValuesAreTakenOverWithoutACopy) {
+// Counts how often it is asked for its bytes.
+class CountingSource : public ValueSource {
+ public:
+  explicit CountingSource(int& writes) : writes_(writes) {}
+  void WriteTo(platform::OutputStream& out) const override {
+    ++writes_;
+    platform::WriteAll(out, "QUJD", 4);
+  }
+
+ private:
+  int& writes_;
+};
+
+// A value from a source replaces the stored one, keeps its place after the
+// attributes and is asked for its bytes only when the document is written.
+TEST_F(NodeTree, SourcedValueIsWrittenFromItsSourceWhenTheElementIs) {
+  document->SetXmlFormat(XmlFormatType::Readable);
+  int writes = 0;
   Element& e = root.NodeNew("e");
-  std::string big(100000, 'A');
-  const char* buffer = big.data();
-  e.TakeValue(std::move(big));
-  EXPECT_EQ(StoredValue(e).size(), 100000u);
-  EXPECT_EQ(static_cast<const CharData&>(e.NodeAt(0)).CoreValue().data(), buffer);
-
-  // The same bytes again are the same entry of the table.
-  const std::size_t count = document->GetSymbolTable().SymbolCount();
-  root.NodeNew("e").TakeValue(std::string(100000, 'A'));
-  EXPECT_EQ(document->GetSymbolTable().SymbolCount(), count);
-
-  // A value that needs escaping is stored escaped; small ones are copied.
-  e.TakeValue(std::string(70000, '<'));
-  EXPECT_EQ(StoredValue(e).substr(0, 8), "&lt;&lt;");
-  EXPECT_EQ(StoredValue(e).size(), 70000u * 4);
-  e.TakeValue(std::string(2000, 'x') + "\r\n\"");
-  EXPECT_EQ(StoredValue(e).substr(1998), "xx\n&quot;");
-  e.TakeValue("a\r\nb");
-  EXPECT_EQ(StoredValue(e), "a\nb");
-  e.TakeValue("");
+  e.SetValueUnicode(u"replaced");
+  e.SetValueSource(std::make_unique<CountingSource>(writes));
+  AddAttribute(e, u"a", u"1");
+  EXPECT_EQ(Kinds(e), (std::vector<XmlNodeKind>{XmlNodeKind::Attribute, XmlNodeKind::CharData}));
+  EXPECT_EQ(writes, 0);
+  std::string bytes;
+  platform::StringOutputStream out(bytes);
+  document->SaveToStream(out);
+  EXPECT_EQ(writes, 1);
+  EXPECT_NE(bytes.find("\t<e a=\"1\">QUJD</e>\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find("replaced"), std::string::npos);
+  e.SetValue("");
   EXPECT_EQ(e.ValueIndex(), std::nullopt);
 }
 
