@@ -14,31 +14,23 @@
 
 #include "app/qt/application.h"
 #include "app/qt/main_window.h"
+#include "app/qt/scripted_desktop.h"
 
 namespace gui = texttoxml::app::gui;
 
 namespace {
 
-class ScriptedDesktop : public gui::Desktop {
+// The scripted dialogs, with an error box that reports instead of waiting
+// for a click.
+class BenchDesktop : public gui::ScriptedDesktop {
  public:
-  ScriptedDesktop(std::string openPath, std::string savePath)
-      : openPath_(std::move(openPath)), savePath_(std::move(savePath)) {}
-
-  std::optional<texttoxml::app::OpenChoice> ShowOpenDialog(QWidget*, const texttoxml::app::OpenChoice&) override {
-    return texttoxml::app::OpenChoice{openPath_, texttoxml::app::kAnsiFilterIndex};
-  }
-  std::optional<std::string> ShowSaveDialog(QWidget*, const std::string&) override { return savePath_; }
+  using ScriptedDesktop::ScriptedDesktop;
   void ShowError(QWidget*, const QString& message) override {
     std::fprintf(stderr, "window_open_save: %s\n", qPrintable(message));
     failed = true;
   }
-  void OpenAddress(const QString&) override {}
 
   bool failed = false;
-
- private:
-  std::string openPath_;
-  std::string savePath_;
 };
 
 // Clicks the button and lets the window handle what follows (layout,
@@ -59,8 +51,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   gui::SetUpApplication(application);
-  auto desktop = std::make_unique<ScriptedDesktop>(argv[1], argv[2]);
-  ScriptedDesktop& answers = *desktop;
+  auto desktop = std::make_unique<BenchDesktop>(
+      texttoxml::app::OpenChoice{argv[1], texttoxml::app::kAnsiFilterIndex}, argv[2]);
+  BenchDesktop& answers = *desktop;
   gui::MainWindow window(gui::GuideAddress(), std::move(desktop));
   window.show();
   QApplication::processEvents();

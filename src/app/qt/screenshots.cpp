@@ -23,27 +23,12 @@
 #include "app/qt/application.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/scripted_desktop.h"
 #include "app/window_texts.h"
 
 namespace gui = texttoxml::app::gui;
 
 namespace {
-
-class ScriptedDesktop : public gui::Desktop {
- public:
-  ScriptedDesktop(std::string openPath, std::string savePath)
-      : openPath_(std::move(openPath)), savePath_(std::move(savePath)) {}
-
-  std::optional<texttoxml::app::OpenChoice> ShowOpenDialog(QWidget*, const texttoxml::app::OpenChoice&) override {
-    return texttoxml::app::OpenChoice{openPath_, texttoxml::app::kUtf8FilterIndex};
-  }
-  std::optional<std::string> ShowSaveDialog(QWidget*, const std::string&) override { return savePath_; }
-  void OpenAddress(const QString&) override {}
-
- private:
-  std::string openPath_;
-  std::string savePath_;
-};
 
 void Pause(int milliseconds) {
   QEventLoop loop;
@@ -131,8 +116,10 @@ int main(int argc, char* argv[]) {
   const QString missingFolder = work.filePath(QStringLiteral("нет такой папки/Задания.xml"));
 
   gui::MainWindow window(gui::GuideAddress(),
-                         std::make_unique<ScriptedDesktop>(gui::PathFromQString(taskFile),
-                                                           gui::PathFromQString(missingFolder)));
+                         std::make_unique<gui::ScriptedDesktop>(
+                             texttoxml::app::OpenChoice{gui::PathFromQString(taskFile),
+                                                        texttoxml::app::kUtf8FilterIndex},
+                             gui::PathFromQString(missingFolder)));
   window.CentreOnScreen();
   window.show();
   Pause(800);
