@@ -48,8 +48,7 @@ class Form1 {
   std::string fileName_;
   OpenChoice openDialog_;
   std::u16string labelCaption_;
-  // One converter for the window's life: it carries the hidden rich
-  // document that picture variants are embedded through.
+  // What the save command converts with.
   conversion::Converter converter_;
 };
 

@@ -41,7 +41,7 @@ class Converter {
   }
 
  private:
-  // Kept from one conversion to the next: it owns the hidden rich document.
+  // Remembers the last conversion's pictures for the two questions above.
   TestDocumentBuilder builder_;
 };
 
