@@ -41,7 +41,7 @@ std::u16string Memo::Text() const {
 // out, which it does only once the paragraph comes into view, and a
 // paragraph split by an edit starts with the count of the one it came from;
 // without the true counts the scroll bar of a long text would cover a
-// sixty-fourth of it.
+// small part of it.
 void Memo::CountLines(int position, int /*removed*/, int added) {
   if (!grouped_) return;
   const QTextBlock last = document()->findBlock(position + added);

@@ -22,7 +22,7 @@ namespace texttoxml::app::gui {
 // Texts of at least this many lines are held in paragraphs of
 // kMemoLinesPerParagraph lines.
 inline constexpr int kMemoGroupedFromLines = 10000;
-inline constexpr int kMemoLinesPerParagraph = 64;
+inline constexpr int kMemoLinesPerParagraph = 256;
 
 class Memo : public QPlainTextEdit {
  public:
