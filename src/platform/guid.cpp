@@ -13,13 +13,15 @@ namespace texttoxml::platform {
 
 namespace {
 
+[[noreturn]] void RaiseNoRandomBytes(int cause) {
+  throw Error(std::string("Cannot generate a GUID. ") + std::strerror(cause));
+}
+
 #ifdef __EMSCRIPTEN__
 // The browser has no getrandom system call; getentropy draws on its
 // crypto.getRandomValues, up to 256 bytes a call, more than a GUID needs.
 void FillRandom(unsigned char* data, std::size_t size) {
-  if (getentropy(data, size) != 0) {
-    throw Error(std::string("Cannot generate a GUID. ") + std::strerror(errno));
-  }
+  if (getentropy(data, size) != 0) RaiseNoRandomBytes(errno);
 }
 #else
 void FillRandom(unsigned char* data, std::size_t size) {
@@ -27,7 +29,7 @@ void FillRandom(unsigned char* data, std::size_t size) {
     ssize_t got = getrandom(data, size, 0);
     if (got < 0) {
       if (errno == EINTR) continue;
-      throw Error(std::string("Cannot generate a GUID. ") + std::strerror(errno));
+      RaiseNoRandomBytes(errno);
     }
     data += got;
     size -= static_cast<std::size_t>(got);
