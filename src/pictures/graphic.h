@@ -40,6 +40,11 @@ class Graphic {
   // class name, nothing after it.
   virtual void SaveToStream(std::string& out) const = 0;
 
+  // The stored byte form as one string that may be shared: a kind that
+  // holds it already (the bytes of its file) gives its own, so that a
+  // picture of megabytes is not copied to be written.
+  virtual std::shared_ptr<const std::string> SavedBytes() const;
+
   // The same for bytes the graphic may keep as they are: a kind that holds
   // its file's bytes unchanged takes them over instead of copying them.
   virtual void LoadFromOwnedBytes(std::string bytes) { LoadFromBytes(bytes); }

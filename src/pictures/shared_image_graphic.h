@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "pictures/graphic.h"
 
@@ -24,5 +25,12 @@ class SharedImageGraphic : public Graphic {
  protected:
   std::shared_ptr<const Image> image_;
 };
+
+// SavedBytes of a kind whose image keeps its file's bytes in `bytes`.
+template <typename Image>
+std::shared_ptr<const std::string> SharedFileBytes(const std::shared_ptr<const Image>& image) {
+  if (!image) return std::make_shared<const std::string>();
+  return {image, &image->bytes};
+}
 
 }  // namespace texttoxml::pictures

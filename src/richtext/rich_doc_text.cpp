@@ -8,6 +8,10 @@
 namespace texttoxml::richtext {
 
 void RichDocText::AppendHexLine(std::string bytes) {
+  AppendHexLine(std::make_shared<const std::string>(std::move(bytes)));
+}
+
+void RichDocText::AppendHexLine(std::shared_ptr<const std::string> bytes) {
   hexLines_.push_back(std::move(bytes));
   texts_.emplace_back("\r\n");
 }

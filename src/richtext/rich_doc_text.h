@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +15,10 @@ namespace texttoxml::richtext {
 class RichDocText {
  public:
   void Append(std::string_view text) { texts_.back().append(text); }
-  // Two upper-case hexadecimal digits per byte, then CR LF.
+  // Two upper-case hexadecimal digits per byte, then CR LF. Shared bytes
+  // (a picture's file) are held, not copied.
   void AppendHexLine(std::string bytes);
+  void AppendHexLine(std::shared_ptr<const std::string> bytes);
 
   // The length of the whole text, digits included.
   std::size_t Size() const;
@@ -27,7 +30,7 @@ class RichDocText {
   void ForEachPiece(TextFn&& text, HexFn&& hexDigitsOf) const {
     for (std::size_t i = 0; i < hexLines_.size(); ++i) {
       text(std::string_view(texts_[i]));
-      hexDigitsOf(std::string_view(hexLines_[i]));
+      hexDigitsOf(std::string_view(*hexLines_[i]));
     }
     text(std::string_view(texts_.back()));
   }
@@ -38,7 +41,7 @@ class RichDocText {
  private:
   // The text before each hexadecimal line and after the last one.
   std::vector<std::string> texts_ = std::vector<std::string>(1);
-  std::vector<std::string> hexLines_;
+  std::vector<std::shared_ptr<const std::string>> hexLines_;
 };
 
 }  // namespace texttoxml::richtext

@@ -151,14 +151,12 @@ class RichDocWriter {
   // fails leaves nothing to take back.
   struct SavedGraphic {
     std::string className;
-    std::string bytes;
+    std::shared_ptr<const std::string> bytes;
   };
 
   static SavedGraphic SaveGraphic(const pictures::Graphic* graphic) {
     if (graphic == nullptr) throw Error("No picture to write");
-    SavedGraphic saved{std::string(graphic->ClassName()), {}};
-    graphic->SaveToStream(saved.bytes);
-    return saved;
+    return {std::string(graphic->ClassName()), graphic->SavedBytes()};
   }
 
   RichDocument& document_;

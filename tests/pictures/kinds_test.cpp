@@ -100,6 +100,10 @@ TEST(JpegImage, CopiesShareTheImage) {
   EXPECT_TRUE(copy.SharesImageWith(source));
   EXPECT_FALSE(other.SharesImageWith(source));
   EXPECT_EQ(Saved(copy), Saved(source));
+  // The stored form of every copy is the one string of file bytes they share.
+  EXPECT_EQ(copy.SavedBytes().get(), source.SavedBytes().get());
+  EXPECT_EQ(*copy.SavedBytes(), Saved(source));
+  EXPECT_EQ(*JpegImage().SavedBytes(), "");
   // Reloading the source gives it a new image; the copy keeps the old one.
   source.LoadFromBytes(ReadKinds("grey.jpg"));
   EXPECT_FALSE(copy.SharesImageWith(source));
