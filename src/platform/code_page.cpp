@@ -89,12 +89,24 @@ std::size_t WriteHighBytesAsUtf8(std::string_view bytes, OutputStream& out) {
 
 }  // namespace
 
+// A chunk at a time on the stack, so that the text's memory is written
+// once, not zero-filled first.
 std::u16string AnsiToUtf16(std::string_view bytes) {
+  static const auto chars = [] {
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b) table[b] = ByteToChar(static_cast<unsigned char>(b));
+    return table;
+  }();
   std::u16string text;
   ReserveOnLargePages(text, bytes.size());
-  text.resize(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    text[i] = ByteToChar(static_cast<unsigned char>(bytes[i]));
+  constexpr std::size_t kChunk = 2048;
+  char16_t chunk[kChunk];
+  for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
+    const std::size_t count = std::min(kChunk, bytes.size() - at);
+    for (std::size_t i = 0; i < count; ++i)
+      chunk[i] = chars[static_cast<unsigned char>(bytes[at + i])];
+    text.append(chunk, count);
+  }
   return text;
 }
 

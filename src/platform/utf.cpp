@@ -6,9 +6,6 @@ namespace texttoxml::platform {
 
 namespace {
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // Length of the sequence starting at bytes[i] and its code point, or 0 when
 // the bytes there are not a well-formed sequence.
 std::size_t DecodeSequence(std::string_view bytes, std::size_t i,
@@ -40,8 +37,9 @@ std::size_t DecodeSequence(std::string_view bytes, std::size_t i,
   return length;
 }
 
-// Writes the UTF-8 form of `c` at `out` and returns the position after it.
-char* PutUtf8(char* out, char32_t c) {
+}  // namespace
+
+char* utf_detail::PutUtf8(char* out, char32_t c) {
   if (c < 0x80) {
     *out++ = static_cast<char>(c);
   } else if (c < 0x800) {
@@ -60,11 +58,9 @@ char* PutUtf8(char* out, char32_t c) {
   return out;
 }
 
-}  // namespace
-
 void AppendUtf8(std::string& out, char32_t c) {
   char bytes[4];
-  out.append(bytes, static_cast<std::size_t>(PutUtf8(bytes, c) - bytes));
+  out.append(bytes, static_cast<std::size_t>(utf_detail::PutUtf8(bytes, c) - bytes));
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
@@ -74,31 +70,10 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 }
 
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
-  // Every code unit takes at most three bytes (a surrogate pair, two units,
-  // takes four), so one allocation is enough.
-  const std::size_t start = out.size();
-  out.resize(start + text.size() * 3);
-  char* end = out.data() + start;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c < 0x80) {
-      *end++ = static_cast<char>(c);
-      continue;
-    }
-    if (c < 0x800) {  // Cyrillic and the rest of the common two-byte letters
-      *end++ = static_cast<char>(0xC0 | (c >> 6));
-      *end++ = static_cast<char>(0x80 | (c & 0x3F));
-      continue;
-    }
-    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
-      c = 0xFFFD;
-    }
-    end = PutUtf8(end, c);
-  }
-  out.resize(static_cast<std::size_t>(end - out.data()));
+  AppendUtf16AsUtf8With(out, text, [](std::u16string_view units, std::size_t i, char* at) {
+    *at = static_cast<char>(units[i]);
+    return at + 1;
+  });
 }
 
 Utf8Decoded Utf8ToUtf16(std::string_view bytes) {

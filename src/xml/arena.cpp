@@ -18,8 +18,9 @@ constexpr std::size_t kLargestBlockSize = platform::kLargePageSize;
 // block is wasted.
 constexpr std::size_t kLargeRequest = kLargestBlockSize / 4;
 
+// `alignment` is a power of two, so a mask takes the place of a division.
 std::size_t PaddingFor(const char* at, std::size_t alignment) {
-  return (alignment - reinterpret_cast<std::uintptr_t>(at) % alignment) % alignment;
+  return (0 - reinterpret_cast<std::uintptr_t>(at)) & (alignment - 1);
 }
 
 }  // namespace

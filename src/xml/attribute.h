@@ -16,6 +16,7 @@ class Attribute : public Node {
   void SetName(std::string_view utf8) override { nameId_ = Intern(utf8); }
   // Stores the value escaped; its line breaks stay as they are.
   void SetValue(std::string_view utf8) override;
+  void SetStoredValue(std::string_view stored) override { coreValue_.SetCoreValue(stored); }
 
   const QuotedText& CoreValue() const { return coreValue_; }
 

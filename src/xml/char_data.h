@@ -17,6 +17,7 @@ class CharData : public Node {
   void SetName(std::string_view utf8) override;
   // Stores the text with LF line breaks and the XML characters escaped.
   void SetValue(std::string_view utf8) override;
+  void SetStoredValue(std::string_view stored) override { SetCoreValue(stored); }
 
   // The stored text, escaped, line breaks as they were stored.
   std::string_view CoreValue() const { return Lookup(valueId_); }

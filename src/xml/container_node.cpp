@@ -7,6 +7,7 @@
 #include "xml/char_data.h"
 #include "xml/document.h"
 #include "xml/sourced_text.h"
+#include "xml/value_text.h"
 #include "xml/xml_errors.h"
 
 namespace texttoxml::xml {
@@ -105,11 +106,16 @@ bool ContainerNode::HasSubContainers() const {
 }
 
 void ContainerNode::StoreValue(std::string_view utf8) {
-  if (utf8.empty()) {
+  std::string scratch;
+  StoreCoreValue(ElementText(utf8, scratch));
+}
+
+void ContainerNode::StoreCoreValue(std::string_view stored) {
+  if (stored.empty()) {
     if (valueIndex_ != kNoValue) NodeDelete(valueIndex_);
     return;
   }
-  ValueNodeToSet().SetValue(utf8);
+  ValueNodeToSet().SetCoreValue(stored);
 }
 
 CharData& ContainerNode::ValueNodeToSet() {

@@ -54,6 +54,8 @@ class ContainerNode : public Node {
   bool HasSubContainers() const;
   // Replaces, creates or (for the empty text) deletes the value node.
   void StoreValue(std::string_view utf8);
+  // The same for a text in its stored form.
+  void StoreCoreValue(std::string_view stored);
   // Replaces the value by one written from `source` when the element is.
   void StoreSourcedValue(std::unique_ptr<ValueSource> source);
 

@@ -19,6 +19,7 @@ class Element : public ContainerNode {
   void SetName(std::string_view utf8) override { nameId_ = Intern(utf8); }
   // Sets the value; the empty text removes it. Attributes are not touched.
   void SetValue(std::string_view utf8) override { StoreValue(utf8); }
+  void SetStoredValue(std::string_view stored) override { StoreCoreValue(stored); }
   // The same for a value written from `source` only when the element is
   // written (the base64 of a picture), never held whole.
   void SetValueSource(std::unique_ptr<ValueSource> source) {

@@ -27,10 +27,12 @@ void Node::SetName(std::string_view) { Refuse(kCannotSetName); }
 
 void Node::SetValue(std::string_view) { Refuse(kCannotSetValue); }
 
+void Node::SetStoredValue(std::string_view) { Refuse(kCannotSetValue); }
+
 void Node::SetValueUnicode(std::u16string_view text) {
-  std::string& utf8 = owner_->ConversionBuffer();
-  WideToUtf8(text, utf8);
-  SetValue(utf8);
+  std::string& stored = owner_->ConversionBuffer();
+  WideToElementText(text, stored);
+  SetStoredValue(stored);
 }
 
 void Node::SetValueAsDateTime(const platform::DateTime& time) {

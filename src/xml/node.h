@@ -48,6 +48,9 @@ class Node {
   virtual std::string_view Name() const { return {}; }
   virtual void SetName(std::string_view utf8);
   virtual void SetValue(std::string_view utf8);
+  // A value already in the stored form of an element's text (escaped, line
+  // breaks as LF), as SetValueUnicode makes it.
+  virtual void SetStoredValue(std::string_view stored);
   void SetValueUnicode(std::u16string_view text);
   void SetValueAsDateTime(const platform::DateTime& time);
 

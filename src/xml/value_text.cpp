@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/utf.h"
 
@@ -96,10 +97,25 @@ std::string_view AttributeText(std::string_view text, std::string& scratch) {
   return StoredText(text, scratch, false);
 }
 
-void WideToUtf8(std::u16string_view text, std::string& utf8) {
-  utf8.clear();
-  platform::AppendUtf16AsUtf8(utf8, text);
-  NormalizeLineBreaks(utf8);
+void WideToElementText(std::u16string_view text, std::string& stored) {
+  static_assert(std::string_view("&quot;").size() <= platform::kMaxAsciiForm);
+  stored.clear();
+  platform::AppendUtf16AsUtf8With(
+      stored, text, [](std::u16string_view units, std::size_t& i, char* at) {
+        const char c = static_cast<char>(units[i]);
+        if (c == '\r') {
+          if (i + 1 < units.size() && units[i + 1] == u'\n') ++i;
+          *at = '\n';
+          return at + 1;
+        }
+        const std::string_view entity = EntityOf(c);
+        if (entity.empty()) {
+          *at = c;
+          return at + 1;
+        }
+        std::memcpy(at, entity.data(), entity.size());
+        return at + entity.size();
+      });
 }
 
 std::string DateTimeText(const platform::DateTime& time) {

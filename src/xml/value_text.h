@@ -19,9 +19,10 @@ std::string_view ElementText(std::string_view text, std::string& scratch);
 // An attribute value: escaped like an element's text, line breaks kept.
 std::string_view AttributeText(std::string_view text, std::string& scratch);
 
-// UTF-16 text as UTF-8 with every CR LF and every lone CR turned into LF,
-// in place of what `utf8` held. An unpaired surrogate becomes U+FFFD.
-void WideToUtf8(std::u16string_view text, std::string& utf8);
+// UTF-16 text in an element's stored form, in one pass: as UTF-8 (an
+// unpaired surrogate becomes U+FFFD), every CR LF and every lone CR turned
+// into LF, the reserved characters escaped; in place of what `stored` held.
+void WideToElementText(std::u16string_view text, std::string& stored);
 
 // "YYYY-MM-DDTHH:MM:SSZ" of the time as given, without any time-zone
 // conversion; the milliseconds are dropped.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf.h"
 #include "xml/attribute.h"
 #include "xml/char_data.h"
 #include "xml/declaration.h"
@@ -77,6 +78,31 @@ TEST_F(NodeTree, ValuesAreStoredEscapedWithLfLineBreaks) {
 
   e.AttributeAdd("a", "x\r\ny & 'z'");
   EXPECT_EQ(StoredAttribute(e, 0), "a=x\r\ny &amp; &apos;z&apos;");
+}
+
+// UTF-16 values are converted, their line breaks rewritten and their
+// reserved characters escaped in one pass over stack-sized chunks: whatever
+// falls on a chunk's edge (a CR LF, a surrogate pair, an entity) is stored
+// as the UTF-8 form of the same text would be.
+TEST_F(NodeTree, UnicodeValuesAreStoredAsTheirUtf8FormWouldBe) {
+  Element& wide = root.NodeNew("wide");
+  Element& utf8 = root.NodeNew("utf8");
+  for (std::size_t lead = 250; lead <= 262; ++lead) {
+    const std::u16string text = std::u16string(lead, u'x') + u"\r\n&\U0001F600\u0416<\r\"" +
+                                std::u16string(600, u'\u0436') + u"'\n>";
+    wide.SetValueUnicode(text);
+    utf8.SetValue(platform::Utf16ToUtf8(text));
+    ASSERT_EQ(StoredValue(wide), StoredValue(utf8)) << lead;
+  }
+  wide.SetValueUnicode(u"");
+  EXPECT_EQ(StoredValue(wide), "-");
+
+  wide.AttributeAdd("a", "");
+  Node& attribute = wide.NodeAt(0);
+  attribute.SetValueUnicode(u"1\r\n<2>");
+  EXPECT_EQ(StoredAttribute(wide, 0), "a=1\n&lt;2&gt;");
+  EXPECT_XML_ERROR(document->RootNodes()[0]->SetValueUnicode(u"x"),
+                   "cannot set value on this type of element");
 }
 
 // Counts how often it is asked for its bytes.
