@@ -6,7 +6,6 @@
 #include "conversion/stored_picture.h"
 #include "error.h"
 #include "richtext/rich_doc_writer.h"
-#include "xml/xml_helper.h"
 
 namespace texttoxml::conversion {
 
@@ -37,7 +36,7 @@ void PictureVariantWriter::Embed(xml::Element& variantText, const std::string& p
     return made;
   });
   if (!text) return;
-  xml::AddChildElement(variantText, u"FormattedText")
+  variantText.NodeNew("FormattedText")
       .SetValueSource(std::make_unique<SharedRichDocText>(std::move(text)));
 }
 

@@ -65,12 +65,14 @@ std::u16string DecodeTaskText(std::string_view bytes, bool utf8,
   return platform::AnsiToUtf16(rest);
 }
 
+// One pass, which finds the first U+0000 too.
 std::u16string MemoText(std::u16string decoded) {
-  decoded.resize(std::min(decoded.size(), decoded.find(u'\0')));
   const std::u16string_view text = decoded;
   std::u16string memo;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  std::size_t i = 0;
+  for (; (i = NextControlUnit(text, i)) < text.size(); ++i) {
+    if (text[i] == u'\0') break;
     if (text[i] != u'\r' && text[i] != u'\n') continue;
     const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
     if (crLf && memo.empty()) {  // nothing to rewrite yet
@@ -82,8 +84,11 @@ std::u16string MemoText(std::u16string decoded) {
     if (crLf) ++i;
     start = i + 1;
   }
-  if (memo.empty()) return decoded;  // every line break is CR LF already
-  memo.append(text.substr(start));
+  if (memo.empty()) {  // every line break is CR LF already
+    decoded.resize(i);
+    return decoded;
+  }
+  memo.append(text.substr(start, i - start));
   return memo;
 }
 
@@ -91,9 +96,8 @@ namespace {
 
 // Whether the text is in memo form: every line break a CR LF, no U+0000.
 bool IsMemoForm(std::u16string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 0; (i = NextControlUnit(text, i)) < text.size(); ++i) {
     const char16_t c = text[i];
-    if (c > u'\r') continue;
     if (c == u'\0' || c == u'\n') return false;
     if (c == u'\r') {
       if (i + 1 == text.size() || text[i + 1] != u'\n') return false;

@@ -21,8 +21,6 @@ namespace texttoxml::conversion {
 namespace {
 
 using xml::AddAttribute;
-using xml::AddBoolAttribute;
-using xml::AddChildElement;
 using xml::Element;
 
 // The file name part of a path: everything after the last separator.
@@ -42,7 +40,7 @@ std::u16string ExtensionOf(const std::string& path) {
 void EmbedQuestionPicture(Element& task, const std::string& path) {
   std::string bytes = ReadQuestionPicture(path);
   if (bytes.empty()) return;
-  Element& image = AddChildElement(task, u"QuestionImage");
+  Element& image = task.NodeNew("QuestionImage");
   image.SetValueSource(std::make_unique<EmbeddedData<std::string>>(std::move(bytes)));
   std::u16string fileName = TextOfBytes(NewGuidName()) + ExtensionOf(path);
   AddAttribute(image, u"FileName", fileName);
@@ -51,17 +49,16 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
 void WriteVariants(Element& task, const ParsedTask& parsed,
                    PictureVariantWriter& pictureVariants,
                    std::optional<PictureInProgress>& picture, std::size_t block) {
-  Element& variants = AddChildElement(task, u"Variants");
+  Element& variants = task.NodeNew("Variants");
   std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
   for (std::size_t i = 0; i < count; ++i) {
     const AnswerItem& item = parsed.answerItems[i];
-    Element& variant = AddChildElement(variants, u"VariantText");
-    AddChildElement(variant, u"PlainText").SetValueUnicode(item.text);
+    Element& variant = variants.NodeNew("VariantText");
+    variant.NodeNew("PlainText").SetValueUnicode(item.text);
     if (parsed.kind == TaskKind::ChoiceOrder) {
-      std::string mark = std::to_string(item.mark);
-      AddAttribute(variant, u"CorrectAnswer", std::u16string(mark.begin(), mark.end()));
+      variant.AttributeAdd("CorrectAnswer", std::to_string(item.mark));
     } else if (item.mark == 1) {
-      AddBoolAttribute(variant, u"CorrectAnswer", true);
+      variant.AttributeAdd("CorrectAnswer", "True");
     }
     if (item.picture.empty()) continue;
     picture = PictureInProgress{block, i, item.picture};
@@ -71,12 +68,11 @@ void WriteVariants(Element& task, const ParsedTask& parsed,
 }
 
 void WriteInputs(Element& task, const ParsedTask& parsed) {
-  Element& input = AddChildElement(
-      task, parsed.kind == TaskKind::EnterNum ? u"InputNum" : u"InputText");
+  Element& input = task.NodeNew(parsed.kind == TaskKind::EnterNum ? "InputNum" : "InputText");
   std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
   for (std::size_t i = 0; i < count; ++i) {
     const AnswerItem& item = parsed.answerItems[i];
-    Element& value = AddChildElement(input, u"Value");
+    Element& value = input.NodeNew("Value");
     value.SetValueUnicode(item.answer);
     if (item.caption) AddAttribute(value, u"Caption", *item.caption);
   }
@@ -93,16 +89,16 @@ Element& AddFixedElements(xml::Document& document, const TextSource& source,
                           const platform::DateTime& saveDate) {
   document.SetXmlFormat(xml::XmlFormatType::Readable);
   Element& root = *document.Root();
-  Element& version = AddChildElement(root, u"Version");
+  Element& version = root.NodeNew("Version");
   version.SetValueUnicode(u"11.0");
   AddAttribute(version, u"Editor", u"Text1ToXML");
-  AddChildElement(root, u"SaveDate").SetValueAsDateTime(saveDate);
-  AddChildElement(root, u"TestOptions");
-  Element& group = AddChildElement(AddChildElement(root, u"Groups"), u"Group");
-  AddChildElement(group, u"Title")
+  root.NodeNew("SaveDate").SetValueAsDateTime(saveDate);
+  root.NodeNew("TestOptions");
+  Element& group = root.NodeNew("Groups").NodeNew("Group");
+  group.NodeNew("Title")
       .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
                                                  : FileNamePart(source.openedPath));
-  return AddChildElement(group, u"Tasks");
+  return group.NodeNew("Tasks");
 }
 
 }  // namespace
@@ -112,8 +108,7 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
     const platform::DateTime& saveDate) {
   auto document = xml::Document::CreateName("Examora");
   Element& tasks = AddFixedElements(*document, source, saveDate);
-  AddTasks(
-      blocks, source, [&]() -> Element& { return AddChildElement(tasks, u"Task"); }, [] {});
+  AddTasks(blocks, source, [&]() -> Element& { return tasks.NodeNew("Task"); }, [] {});
   return document;
 }
 
@@ -165,8 +160,8 @@ void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& pars
     if (!item.picture.empty()) picturePaths_.push_back(item.picture);
   }
   AddAttribute(task, u"Type", TaskTypeName(parsed.kind));
-  Element& question = AddChildElement(task, u"QuestionText");
-  AddChildElement(question, u"PlainText").SetValueUnicode(parsed.question);
+  Element& question = task.NodeNew("QuestionText");
+  question.NodeNew("PlainText").SetValueUnicode(parsed.question);
   if (!parsed.questionPicture.empty()) {
     picture_ = PictureInProgress{block_, std::nullopt, parsed.questionPicture};
     EmbedQuestionPicture(task, parsed.questionPicture);

@@ -1,5 +1,8 @@
 #include "conversion/text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace texttoxml::conversion {
 
 std::u16string_view TrimView(std::u16string_view text) {
@@ -14,10 +17,22 @@ std::u16string TrimText(std::u16string_view text) {
   return std::u16string(TrimView(text));
 }
 
+// A word of four units holds one below CR exactly when subtracting CR + 1
+// from every unit borrows from a unit whose top bit was clear.
+std::size_t NextControlUnit(std::u16string_view text, std::size_t from) {
+  constexpr std::uint64_t kLanes = 0x0001000100010001u;
+  std::size_t i = from;
+  for (std::uint64_t word; i + 4 <= text.size(); i += 4) {
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if (((word - kLanes * (u'\r' + 1)) & ~word & (kLanes * 0x8000)) != 0) break;
+  }
+  while (i < text.size() && text[i] > u'\r') ++i;
+  return i;
+}
+
 namespace {
 
-// Nearly every character lies above CR, which settles it at one comparison.
-bool EndsLine(char16_t c) { return c <= u'\r' && (c == u'\r' || c == u'\n' || c == u'\0'); }
+bool EndsLine(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\0'; }
 
 }  // namespace
 
@@ -25,7 +40,8 @@ bool LineReader::Next(std::u16string_view& line) {
   std::size_t i = position_;
   if (i >= text_.size() || text_[i] == u'\0') return false;
   const std::size_t start = i;
-  while (i < text_.size() && !EndsLine(text_[i])) ++i;
+  for (i = NextControlUnit(text_, i); i < text_.size() && !EndsLine(text_[i]);)
+    i = NextControlUnit(text_, i + 1);
   line = text_.substr(start, i - start);
   if (i < text_.size() && text_[i] == u'\r') ++i;
   if (i < text_.size() && text_[i] == u'\n') ++i;

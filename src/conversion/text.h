@@ -22,6 +22,11 @@ std::u16string_view TrimView(std::u16string_view text);
 // The text without its leading and trailing blanks.
 std::u16string TrimText(std::u16string_view text);
 
+// The position of the first unit at or after `from` that lies between
+// U+0000 and CR, where a line may end; text.size() when there is none.
+// Ordinary text is skipped four units at a time.
+std::size_t NextControlUnit(std::u16string_view text, std::size_t from);
+
 // Walks the lines of a text one at a time, as views into it. A line break at
 // the very end adds no empty line, LF CR is two line breaks, and a U+0000
 // ends the text.

@@ -39,9 +39,12 @@ bool IsUtf16(Mark mark) { return mark == Mark::Utf16Le || mark == Mark::Utf16Be;
 // hardly any at the other (a rare character such as U+0400 puts one there).
 bool LooksLikeUtf16(std::string_view bytes) {
   std::array<std::size_t, 2> zeros{};
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\0') ++zeros[i % 2];
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {  // in pairs, which the compiler can vectorise
+    zeros[0] += bytes[i] == '\0';
+    zeros[1] += bytes[i + 1] == '\0';
   }
+  if (i < bytes.size()) zeros[0] += bytes[i] == '\0';
   const std::size_t major = zeros[0] >= zeros[1] ? 0 : 1;
   const std::size_t atMajor = (bytes.size() + 1 - major) / 2;  // bytes at that parity
   return zeros[major] >= 2 && zeros[major] * 10 >= atMajor &&

@@ -36,6 +36,27 @@ TEST(SplitLinesTest, EndsAtTheTextEndOrAtNul) {
   EXPECT_EQ(SplitLines(u"\0a"sv), Lines{});
 }
 
+// Every unit up to CR is found wherever it stands in a word of four, and
+// none above it, however close: U+000E, or units whose top bit is set.
+TEST(NextControlUnitTest, FindsTheFirstUnitUpToCrAtEveryPlace) {
+  const std::u16string filler = u"\u000E\u8000\uFFFF\u0430 ~\u00A0\u800D";
+  for (std::size_t length = 0; length <= 13; ++length) {
+    std::u16string text;
+    while (text.size() < length) text += filler[text.size() % filler.size()];
+    EXPECT_EQ(NextControlUnit(text, 0), length) << length;
+    for (std::size_t at = 0; at < length; ++at) {
+      for (char16_t control : {u'\0', u'\t', u'\n', u'\r'}) {
+        std::u16string marked = text;
+        marked[at] = control;
+        EXPECT_EQ(NextControlUnit(marked, 0), at) << length << " " << at;
+        EXPECT_EQ(NextControlUnit(marked, at + 1), length) << length << " " << at;
+        if (at + 2 < length) marked[at + 2] = control;
+        EXPECT_EQ(NextControlUnit(marked, at + 1), at + 2 < length ? at + 2 : length);
+      }
+    }
+  }
+}
+
 TEST(JoinLinesTest, EndsEveryLineWithCrLf) {
   EXPECT_EQ(JoinLines({}), u"");
   EXPECT_EQ(JoinLines({u""}), u"\r\n");
