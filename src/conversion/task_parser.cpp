@@ -199,13 +199,13 @@ bool IsDecimalNumber(std::u16string_view digits, bool negative) {
 
 }  // namespace
 
-std::u16string_view TaskTypeName(TaskKind kind) {
+std::string_view TaskTypeName(TaskKind kind) {
   switch (kind) {
-    case TaskKind::ChoiceSingle: return u"TYPE_TASK_CHOICE_SINGLE";
-    case TaskKind::ChoiceMultiple: return u"TYPE_TASK_CHOICE_MULTIPLE";
-    case TaskKind::ChoiceOrder: return u"TYPE_TASK_CHOICE_ORDER";
-    case TaskKind::EnterNum: return u"TYPE_TASK_ENTER_NUM";
-    case TaskKind::EnterText: return u"TYPE_TASK_ENTER_TEXT";
+    case TaskKind::ChoiceSingle: return "TYPE_TASK_CHOICE_SINGLE";
+    case TaskKind::ChoiceMultiple: return "TYPE_TASK_CHOICE_MULTIPLE";
+    case TaskKind::ChoiceOrder: return "TYPE_TASK_CHOICE_ORDER";
+    case TaskKind::EnterNum: return "TYPE_TASK_ENTER_NUM";
+    case TaskKind::EnterText: return "TYPE_TASK_ENTER_TEXT";
     case TaskKind::NoTask: break;
   }
   return {};

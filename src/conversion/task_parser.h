@@ -28,7 +28,7 @@ enum class TaskKind {
 };
 
 // The Type value the import format uses for a kind; empty for NoTask.
-std::u16string_view TaskTypeName(TaskKind kind);
+std::string_view TaskTypeName(TaskKind kind);
 
 // The test document holds at most this many variants of a task, so only
 // their pictures are looked up.

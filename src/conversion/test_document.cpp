@@ -101,6 +101,20 @@ Element& AddFixedElements(xml::Document& document, const TextSource& source,
   return group.NodeNew("Tasks");
 }
 
+// Stores the names and fixed values of the task elements before the first
+// task, so that every task finds them in the string table instead of
+// storing them again after the task before was released.
+void StoreTaskNames(xml::Document& document) {
+  static constexpr std::string_view kNames[] = {
+      "Task", "Type", "QuestionText", "PlainText", "QuestionImage", "FileName", "Variants",
+      "VariantText", "CorrectAnswer", "True", "FormattedText", "InputNum", "InputText",
+      "Value", "Caption"};
+  for (std::string_view name : kNames) document.GetSymbolTable().AddString(name);
+  for (TaskKind kind : {TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple, TaskKind::ChoiceOrder,
+                        TaskKind::EnterNum, TaskKind::EnterText})
+    document.GetSymbolTable().AddString(TaskTypeName(kind));
+}
+
 }  // namespace
 
 std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
@@ -118,6 +132,7 @@ void TestDocumentBuilder::Write(std::span<const std::u16string_view> blocks,
   auto document = xml::Document::CreateName("Examora");
   xml::BufferWriter writer(out);
   xml::ElementStream tasks(AddFixedElements(*document, source, saveDate), writer);
+  StoreTaskNames(*document);
   AddTasks(
       blocks, source, [&]() -> Element& { return tasks.BeginChild("Task"); },
       [&] { tasks.EndChild(); });
@@ -159,7 +174,7 @@ void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& pars
   for (const AnswerItem& item : parsed.answerItems) {
     if (!item.picture.empty()) picturePaths_.push_back(item.picture);
   }
-  AddAttribute(task, u"Type", TaskTypeName(parsed.kind));
+  task.AttributeAdd("Type", TaskTypeName(parsed.kind));
   Element& question = task.NodeNew("QuestionText");
   question.NodeNew("PlainText").SetValueUnicode(parsed.question);
   if (!parsed.questionPicture.empty()) {

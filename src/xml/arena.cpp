@@ -1,49 +1,26 @@
 #include "xml/arena.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 
 #include "platform/large_pages.h"
 
 namespace texttoxml::xml {
 
-namespace {
-
-// From one large memory page on, the system can back every block with one
-// page fault instead of five hundred.
-constexpr std::size_t kLargestBlockSize = platform::kLargePageSize;
-
-// Bigger requests get a block of their own, so that little of the current
-// block is wasted.
-constexpr std::size_t kLargeRequest = kLargestBlockSize / 4;
-
-// `alignment` is a power of two, so a mask takes the place of a division.
-std::size_t PaddingFor(const char* at, std::size_t alignment) {
-  return (0 - reinterpret_cast<std::uintptr_t>(at)) & (alignment - 1);
-}
-
-}  // namespace
-
 Arena::~Arena() {
   for (const Block& block : blocks_) std::free(block.at);
   for (void* block : large_) std::free(block);
 }
 
-void* Arena::Allocate(std::size_t size, std::size_t alignment) {
+void* Arena::AllocateSlowly(std::size_t size, std::size_t alignment) {
   if (size > kLargeRequest) {
     large_.reserve(large_.size() + 1);  // so that keeping the block cannot fail
     large_.push_back(AllocateBlock(size));
     return large_.back();
   }
-  auto fits = [&] {
-    const Block& block = blocks_[current_];
-    return PaddingFor(block.at + used_, alignment) + size <= block.size - used_;
-  };
-  if (blocks_.empty() || !fits()) NextBlock(size + alignment);
-  char* const at = blocks_[current_].at + used_ + PaddingFor(blocks_[current_].at + used_, alignment);
-  used_ = static_cast<std::size_t>(at + size - blocks_[current_].at);
-  return at;
+  // The next block has room for the bytes and any padding they need.
+  NextBlock(size + alignment);
+  return CarveCurrent(size, alignment);
 }
 
 Arena::Mark Arena::Here() const { return {current_, used_, large_.size()}; }

@@ -152,6 +152,12 @@ void ContainerNode::CheckNewNode(const Node& node) const {
   if (node.parent_ != nullptr) Refuse(kNodeInTree);
   if (!IsContainer(node)) return;  // only containers stand at the top or above others
   if (Owner().IsTopLevel(node)) Refuse(kNodeInTree);
+  // A node without children is nobody's ancestor: the walk up is only for
+  // a subtree built apart (a new node, the common case, has no children).
+  if (node.NodeCount() == 0) {
+    if (&node == this) Refuse(kNodeInTree);
+    return;
+  }
   for (const Node* ancestor = this; ancestor != nullptr; ancestor = ancestor->parent_)
     if (ancestor == &node) Refuse(kNodeInTree);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 namespace texttoxml::xml {
 
@@ -10,15 +9,32 @@ namespace {
 
 constexpr std::size_t kInitialSlots = 1024;
 
+// Eight bytes at a time, each word mixed in by one multiplication: most
+// texts are short names and values, hashed once each, for which the
+// library's general hash costs more than probing the table.
+std::uint64_t HashBytes(std::string_view text) {
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+  std::uint64_t hash = text.size() * kMultiplier;
+  std::size_t i = 0;
+  for (std::uint64_t word; i + 8 <= text.size(); i += 8) {
+    std::memcpy(&word, text.data() + i, 8);
+    hash = (hash ^ word) * kMultiplier;
+    hash ^= hash >> 29;
+  }
+  std::uint64_t tail = 0;
+  std::memcpy(&tail, text.data() + i, text.size() - i);
+  hash = (hash ^ tail) * kMultiplier;
+  return hash ^ hash >> 32;
+}
+
 // A long text (the base64 of a picture, megabytes) is hashed by its length
 // and its two ends, or hashing would cost a fifth of embedding it; equal
 // hashes are still followed by a comparison of every byte.
 std::uint64_t HashOf(std::string_view text) {
   constexpr std::size_t kHashedEnd = 4096;
-  const std::hash<std::string_view> hash;
-  if (text.size() <= 2 * kHashedEnd) return hash(text);
-  return hash(text.substr(0, kHashedEnd)) ^ 31 * hash(text.substr(text.size() - kHashedEnd)) ^
-         text.size();
+  if (text.size() <= 2 * kHashedEnd) return HashBytes(text);
+  return HashBytes(text.substr(0, kHashedEnd)) ^
+         31 * HashBytes(text.substr(text.size() - kHashedEnd)) ^ text.size();
 }
 
 int CompareBytes(char a, char b) {

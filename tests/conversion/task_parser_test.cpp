@@ -362,12 +362,12 @@ TEST(IsIntegerTextTest, HexadecimalNumbersOfUpToEightDigits) {
 }
 
 TEST(TaskTypeNameTest, NamesEveryKindButNoTask) {
-  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceSingle), u"TYPE_TASK_CHOICE_SINGLE");
-  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceMultiple), u"TYPE_TASK_CHOICE_MULTIPLE");
-  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceOrder), u"TYPE_TASK_CHOICE_ORDER");
-  EXPECT_EQ(TaskTypeName(TaskKind::EnterNum), u"TYPE_TASK_ENTER_NUM");
-  EXPECT_EQ(TaskTypeName(TaskKind::EnterText), u"TYPE_TASK_ENTER_TEXT");
-  EXPECT_EQ(TaskTypeName(TaskKind::NoTask), u"");
+  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceSingle), "TYPE_TASK_CHOICE_SINGLE");
+  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceMultiple), "TYPE_TASK_CHOICE_MULTIPLE");
+  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceOrder), "TYPE_TASK_CHOICE_ORDER");
+  EXPECT_EQ(TaskTypeName(TaskKind::EnterNum), "TYPE_TASK_ENTER_NUM");
+  EXPECT_EQ(TaskTypeName(TaskKind::EnterText), "TYPE_TASK_ENTER_TEXT");
+  EXPECT_EQ(TaskTypeName(TaskKind::NoTask), "");
 }
 
 }  // namespace

@@ -253,6 +253,9 @@ TEST_F(NodeTree, ANodeStandsInOnePlaceOfTheTree) {
   Element& inner = loose.NodeNew("inner");
   EXPECT_XML_ERROR(inner.NodeAdd(loose), "node is already in the tree");
   EXPECT_XML_ERROR(loose.NodeAdd(loose), "node is already in the tree");
+  Element& empty = document->NewNode<Element>();
+  EXPECT_XML_ERROR(empty.NodeAdd(empty), "node is already in the tree");
+  EXPECT_EQ(empty.NodeCount(), 0u);
 
   // A node taken out may go elsewhere.
   child.NodeDelete(0);
