@@ -21,14 +21,15 @@ bool IsDash(char16_t c) { return c == u'\u2012' || c == u'\u2013' || c == u'\u20
 // Typographic dashes that editors put in place of a typed "-" count as the
 // "-" marker, but only at the start of a line after the first: the block's
 // first line is a question, and a dash there must stay part of it.
-std::u16string ReplaceLineStartDashes(std::u16string_view block) {
-  std::u16string text(block);
-  for (std::size_t i = 2; i < text.size(); ++i) {
-    if (IsDash(text[i]) && text[i - 2] == u'\r' && text[i - 1] == u'\n') {
-      text[i] = u'-';
+// The block is copied into `copy` only when it holds such a dash.
+std::u16string_view ReplaceLineStartDashes(std::u16string_view block, std::u16string& copy) {
+  for (std::size_t i = 2; i < block.size(); ++i) {
+    if (IsDash(block[i]) && block[i - 2] == u'\r' && block[i - 1] == u'\n') {
+      if (copy.empty()) copy.assign(block);
+      copy[i] = u'-';
     }
   }
-  return text;
+  return copy.empty() ? block : std::u16string_view(copy);
 }
 
 // The picture that the line before the first answer line names, as "[name]",
@@ -51,6 +52,9 @@ std::string FindQuestionPicture(std::u16string_view line, const std::string& dir
 std::u16string JoinQuestion(const std::vector<std::u16string_view>& lines,
                             std::size_t count) {
   std::u16string question;
+  std::size_t joined = 0;
+  for (std::size_t i = 0; i < count; ++i) joined += lines[i].size() + kLineBreak.size();
+  question.reserve(joined);
   for (std::size_t i = 0; i < count; ++i) {
     std::u16string_view line = lines[i];
     question.append(line);
@@ -63,13 +67,19 @@ std::u16string JoinQuestion(const std::vector<std::u16string_view>& lines,
       question += u' ';
     }
   }
-  return TrimText(question);
+  const std::u16string_view trimmed = TrimView(question);
+  const auto begin = static_cast<std::size_t>(trimmed.data() - question.data());
+  const std::size_t size = trimmed.size();
+  question.erase(0, begin);  // trimmed in place, not copied
+  question.resize(size);
+  return question;
 }
 
 // Each answer line with its continuation lines, marker included.
 std::vector<std::u16string> CollectItems(const std::vector<std::u16string_view>& lines,
                                          std::size_t firstAnswer) {
   std::vector<std::u16string> items;
+  items.reserve(lines.size() - firstAnswer);
   for (std::size_t i = firstAnswer; i < lines.size(); ++i) {
     if (IsAnswerLine(lines[i])) {
       items.emplace_back(lines[i]);
@@ -212,7 +222,7 @@ std::string_view TaskTypeName(TaskKind kind) {
 }
 
 BlockLines::BlockLines(std::u16string_view block)
-    : text_(ReplaceLineStartDashes(block)), lines_(SplitLineViews(text_)) {
+    : lines_(SplitLineViews(ReplaceLineStartDashes(block, text_))) {
   while (firstAnswer_ < lines_.size() && !IsAnswerLine(lines_[firstAnswer_])) ++firstAnswer_;
 }
 

@@ -52,8 +52,9 @@ struct ParsedTask {
 };
 
 // A block cut into lines the way the parser reads it: a typographic dash at
-// the start of any line but the first already reads as "-". Not copyable:
-// the lines are views into the block's own text.
+// the start of any line but the first already reads as "-". The lines are
+// views into the block, which must outlive them, or into the object's own
+// copy when a dash was replaced; hence not copyable.
 class BlockLines {
  public:
   explicit BlockLines(std::u16string_view block);
@@ -65,7 +66,7 @@ class BlockLines {
   std::size_t FirstAnswer() const { return firstAnswer_; }
 
  private:
-  std::u16string text_;
+  std::u16string text_;  // the copy, when one was needed
   std::vector<std::u16string_view> lines_;
   std::size_t firstAnswer_ = 0;
 };

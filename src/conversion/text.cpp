@@ -51,6 +51,7 @@ bool LineReader::Next(std::u16string_view& line) {
 
 std::vector<std::u16string_view> SplitLineViews(std::u16string_view text) {
   std::vector<std::u16string_view> lines;
+  lines.reserve(8);  // a task's lines without growing one at a time
   LineReader reader(text);
   for (std::u16string_view line; reader.Next(line);) lines.push_back(line);
   return lines;
