@@ -91,7 +91,7 @@ Element& AddFixedElements(xml::Document& document, const TextSource& source,
   Element& root = *document.Root();
   Element& version = root.NodeNew("Version");
   version.SetValueUnicode(u"11.0");
-  AddAttribute(version, u"Editor", u"Text1ToXML");
+  version.AttributeAdd("Editor", "Text1ToXML");
   root.NodeNew("SaveDate").SetValueAsDateTime(saveDate);
   root.NodeNew("TestOptions");
   Element& group = root.NodeNew("Groups").NodeNew("Group");
