@@ -1,7 +1,6 @@
 #include "cli/check.h"
 
 #include <algorithm>
-#include <array>
 #include <ostream>
 
 #include "cli/command_files.h"
@@ -12,25 +11,21 @@ namespace texttoxml::cli {
 
 namespace {
 
-using conversion::Diagnosis;
-using conversion::Finding;
-using conversion::Severity;
+using check::Diagnosis;
+using check::Finding;
+using check::Severity;
 using conversion::TaskKind;
-
-constexpr std::array<TaskKind, 6> kKinds = {TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple,
-                                            TaskKind::ChoiceOrder,  TaskKind::EnterNum,
-                                            TaskKind::EnterText,    TaskKind::NoTask};
 
 // "single choice" becomes "single_choice".
 std::string KindKey(TaskKind kind) {
-  std::string key(conversion::TaskKindLabel(kind));
+  std::string key(check::TaskKindLabel(kind));
   std::replace(key.begin(), key.end(), ' ', '_');
   return key;
 }
 
 std::string JsonFinding(const Finding& finding) {
   std::string json = "{\"line\": " + std::to_string(finding.line) + ", \"severity\": \"" +
-                     std::string(conversion::SeverityName(finding.severity)) +
+                     std::string(check::SeverityName(finding.severity)) +
                      "\", \"message\": ";
   AppendJsonString(json, finding.message);
   return json + "}";
@@ -41,8 +36,8 @@ std::string JsonFile(const std::string& file, const InputText& text, const Diagn
   AppendJsonString(json, file);
   json += ", \"encoding\": ";
   AppendJsonString(json, text.encoding);
-  json += ", \"tasks\": {\"total\": " + std::to_string(diagnosis.tasks.size());
-  for (TaskKind kind : kKinds) {
+  json += ", \"tasks\": {\"total\": " + std::to_string(diagnosis.taskCount);
+  for (TaskKind kind : check::kTaskKinds) {
     json += ", \"" + KindKey(kind) + "\": " + std::to_string(diagnosis.Count(kind));
   }
   json += "}, \"pictures\": {\"found\": " + std::to_string(diagnosis.picturesFound) +
@@ -65,7 +60,7 @@ std::string JsonError(const std::string& file, std::string_view message) {
 }
 
 std::string TextReport(const std::string& file, const InputText& text, const Diagnosis& diagnosis) {
-  return FindingLines(file, diagnosis, true) + file + ": " + conversion::SummaryText(diagnosis) +
+  return FindingLines(file, diagnosis, true) + file + ": " + check::SummaryText(diagnosis) +
          "; read as " + text.encoding + "\n";
 }
 
@@ -76,7 +71,7 @@ std::string FindingLines(std::string_view file, const Diagnosis& diagnosis, bool
   for (const Finding& finding : diagnosis.findings) {
     if (!withNotes && finding.severity == Severity::Note) continue;
     lines.append(file).append(":").append(std::to_string(finding.line)).append(": ");
-    lines.append(conversion::SeverityName(finding.severity)).append(": ");
+    lines.append(check::SeverityName(finding.severity)).append(": ");
     lines.append(finding.message).append("\n");
   }
   return lines;
@@ -90,8 +85,9 @@ int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& 
     const std::string& input = options.inputs[i];
     if (json) piece += i == 0 ? "\n  " : ",\n  ";
     try {
-      const InputText text = ReadInput(input, options.encoding);
-      const Diagnosis diagnosis = conversion::Diagnose(text.decoded, text.dir);
+      InputText text = ReadInput(input, options.encoding);
+      const Diagnosis diagnosis =
+          check::Diagnose(std::move(text.decoded), text.dir, {.keepTasks = false});
       if (diagnosis.Count(Severity::Warning) > 0) status = std::max(status, 1);
       piece += json ? JsonFile(input, text, diagnosis) : TextReport(input, text, diagnosis);
     } catch (const std::exception& error) {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "cli/options.h"
-#include "conversion/diagnostics.h"
+#include "check/diagnostics.h"
 #include "platform/stream.h"
 
 namespace texttoxml::cli {
@@ -19,7 +19,7 @@ int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& 
 
 // One line "file:line: severity: message" per finding; notes only when
 // `withNotes`.
-std::string FindingLines(std::string_view file, const conversion::Diagnosis& diagnosis,
+std::string FindingLines(std::string_view file, const check::Diagnosis& diagnosis,
                          bool withNotes);
 
 }  // namespace texttoxml::cli

@@ -3,8 +3,11 @@
 // English, as the subsystems' are.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "error.h"
 
@@ -16,11 +19,47 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A failure of a conversion that says where it happened; its message follows
-// the input's name directly ("tasks.txt:12: ...", "tasks.txt -> out.xml: ...").
+// A failure of a conversion that says where it happened: its message is the
+// whole line the user sees, the input's name first.
 class PlacedError : public Error {
  public:
-  using Error::Error;
+  PlacedError(std::string input, const std::string& message)
+      : Error(message), input_(std::move(input)) {}
+  const std::string& Input() const { return input_; }
+
+ private:
+  std::string input_;
+};
+
+// A picture the text names could not be embedded: "tasks.txt:12: picture
+// "p.png": cause". Line 0 stands for a line not known.
+class PictureFailedError : public PlacedError {
+ public:
+  PictureFailedError(const std::string& input, std::size_t line, std::string picture,
+                     std::string_view cause)
+      : PlacedError(input, input + (line == 0 ? "" : ":" + std::to_string(line)) +
+                               ": picture \"" + picture + "\": " + DisplayMessage(cause)),
+        line_(line),
+        picture_(std::move(picture)) {}
+  std::size_t Line() const { return line_; }
+  const std::string& Picture() const { return picture_; }
+
+ private:
+  std::size_t line_;
+  std::string picture_;
+};
+
+// The output could not be written, with no line to blame (a full disk):
+// "tasks.txt -> out.xml: cause".
+class OutputFailedError : public PlacedError {
+ public:
+  OutputFailedError(const std::string& input, std::string output, std::string_view cause)
+      : PlacedError(input, input + " -> " + output + ": " + DisplayMessage(cause)),
+        output_(std::move(output)) {}
+  const std::string& Output() const { return output_; }
+
+ private:
+  std::string output_;
 };
 
 class NothingToConvertError : public Error {

@@ -1,24 +1,21 @@
-// Failures of a conversion that say where they happened: the line and the
-// picture the text names, or the file being written.
+// Failures of a conversion told with where they happened: the line and the
+// picture the text names.
 #pragma once
 
 #include <string>
-#include <string_view>
 
+#include "check/line_map.h"
 #include "cli/cli_errors.h"
-#include "cli/command_files.h"
 #include "conversion/test_document.h"
 
 namespace texttoxml::cli {
 
 // What the builder raised on a picture, told with the line that names the
-// picture in `input` (read again to count its lines) and the picture's name
-// as it stands beside the text.
-PlacedError PictureFailure(const std::string& input, conversion::TextEncoding encoding,
-                           const InputText& text, const conversion::PictureInProgress& picture,
-                           std::string_view cause);
-
-// A failure with no line, such as a full disk, names the file being written.
-PlacedError OutputFailure(const std::string& output, std::string_view cause);
+// picture in `input` and the picture's name as it stands beside the text
+// in `dir`.
+PictureFailedError PictureFailure(const std::string& input, const std::string& dir,
+                                  const check::LineMap& lines,
+                                  const conversion::PictureInProgress& picture,
+                                  std::string_view cause);
 
 }  // namespace texttoxml::cli

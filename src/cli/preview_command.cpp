@@ -1,9 +1,9 @@
 #include "cli/preview_command.h"
 
 #include "cli/command_files.h"
-#include "conversion/diagnostics.h"
+#include "check/diagnostics.h"
 #include "conversion/message_text.h"
-#include "conversion/preview.h"
+#include "preview/page.h"
 #include "platform/files.h"
 
 namespace texttoxml::cli {
@@ -11,9 +11,9 @@ namespace texttoxml::cli {
 namespace {
 
 // The files the page shows: question pictures and picture variants.
-std::vector<std::string> ShownPictures(const conversion::Diagnosis& diagnosis) {
+std::vector<std::string> ShownPictures(const check::Diagnosis& diagnosis) {
   std::vector<std::string> pictures;
-  for (const conversion::TaskReport& report : diagnosis.tasks) {
+  for (const check::TaskReport& report : diagnosis.tasks) {
     if (!report.task.questionPicture.empty()) pictures.push_back(report.task.questionPicture);
     for (const conversion::AnswerItem& item : report.task.answerItems) {
       if (!item.picture.empty()) pictures.push_back(item.picture);
@@ -26,10 +26,10 @@ std::vector<std::string> ShownPictures(const conversion::Diagnosis& diagnosis) {
 
 void RunPreview(const Options& options, platform::OutputStream& standardOutput) {
   const std::string& input = options.inputs.front();
-  const InputText text = ReadInput(input, options.encoding);
+  InputText text = ReadInput(input, options.encoding);
   const std::string name = input.substr(input.find_last_of('/') + 1);
-  const conversion::Diagnosis diagnosis = conversion::Diagnose(text.decoded, text.dir);
-  const std::string page = conversion::PreviewPage(diagnosis, conversion::TextOfBytes(name));
+  const check::Diagnosis diagnosis = check::Diagnose(std::move(text.decoded), text.dir);
+  const std::string page = preview::PreviewPage(diagnosis, conversion::TextOfBytes(name));
   const std::string output = OutputPathOf(options, input, ".html");
   if (output == "-") {
     platform::WriteAll(standardOutput, page.data(), page.size());

@@ -1,5 +1,7 @@
 #include "cli/run.h"
 
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -9,7 +11,7 @@
 #include "cli/options.h"
 #include "cli/placed_errors.h"
 #include "cli/preview_command.h"
-#include "conversion/diagnostics.h"
+#include "check/examiner.h"
 #include "conversion/convert.h"
 #include "conversion/task_text.h"
 #include "conversion/text.h"
@@ -38,60 +40,78 @@ class WatchedOutput : public platform::OutputStream {
   bool failed_ = false;
 };
 
-// The memo text of a decoded one, after its warnings went to `messages`
-// (unless quiet).
-std::u16string MemoTextOf(std::u16string decoded, const std::string& input, const std::string& dir,
-                          const Options& options, std::ostream& messages) {
-  // Without warnings to look for, the decoded text is not needed again and
-  // becomes the memo text without a copy.
-  std::u16string memo = conversion::MemoText(options.quiet ? std::move(decoded) : decoded);
-  if (conversion::TrimView(memo).empty()) throw NothingToConvertError();
-  if (!options.quiet) {
-    // The conversion reads the pictures itself and fails on a bad one.
-    conversion::DiagnoseOptions diagnoseOptions;
-    diagnoseOptions.readPictures = false;
-    messages << FindingLines(input, conversion::Diagnose(decoded, dir, diagnoseOptions), false);
-  }
-  return memo;
-}
+// What `convert` checks as it converts: the conversion reads the pictures
+// itself and fails on a bad one, and only the counts are kept.
+constexpr check::DiagnoseOptions kConvertChecks{.readPictures = false, .keepTasks = false};
 
 // Converts into `out`, telling a failure on a picture by its line.
 void ConvertInto(platform::OutputStream& out, const std::string& input, const Options& options,
-                 const InputText& text, std::u16string memo, conversion::Converter& converter) {
+                 const InputText& text, std::u16string memo, const check::LineMap& lines,
+                 check::Examiner* examiner, conversion::Converter& converter) {
   try {
     converter.Convert(std::move(memo), {text.dir, text.fullPath},
-                      options.date.value_or(platform::LocalNow()), out);
+                      options.date.value_or(platform::LocalNow()), out, {}, examiner);
   } catch (const WriteError&) {
     throw;
   } catch (const std::exception& e) {
     if (!converter.FailedPicture()) throw;
-    throw PictureFailure(input, options.encoding, text, *converter.FailedPicture(), e.what());
+    throw PictureFailure(input, text.dir, lines, *converter.FailedPicture(), e.what());
   }
 }
 
-// Converts one input exactly as opening it in the window and saving would.
-void ConvertOne(const std::string& input, const std::string& output, const Options& options,
-                conversion::Converter& converter, platform::OutputStream& standardOutput,
-                std::ostream& messages) {
-  InputText text = ReadInput(input, options.encoding);
-  std::u16string memo = MemoTextOf(std::move(text.decoded), input, text.dir, options, messages);
+// Writes the converted document to `output`, replacing the file only once
+// the whole document is there.
+void WriteDocument(const std::string& input, const std::string& output,
+                   const std::function<void(platform::OutputStream&)>& convert,
+                   const InputText& text, const conversion::Converter& converter,
+                   platform::OutputStream& standardOutput) {
   if (output == "-") {
     // Held until it is whole, as for any output that is not a regular file:
     // a reader of a failed conversion gets nothing rather than half a file.
     std::string document;
     platform::StringOutputStream held(document);
-    ConvertInto(held, input, options, text, std::move(memo), converter);
+    convert(held);
     platform::WriteAll(standardOutput, document.data(), document.size());
-  } else {
-    platform::FileOutputStream file(output);
-    try {
-      ConvertInto(file, input, options, text, std::move(memo), converter);
-      RefuseOutputOverSources(output, text, converter.PicturePaths());
-      file.Commit();
-    } catch (const WriteError& e) {
-      throw OutputFailure(output, e.what());
-    }
+    return;
   }
+  platform::FileOutputStream file(output);
+  try {
+    convert(file);
+    RefuseOutputOverSources(output, text, converter.PicturePaths());
+    file.Commit();
+  } catch (const WriteError& e) {
+    throw OutputFailedError(input, output, e.what());
+  }
+}
+
+// Converts one input exactly as opening it in the window and saving would.
+// The warnings of `check` come from the same reading of the text and are
+// printed once it is done, also when it failed.
+void ConvertOne(const std::string& input, const std::string& output, const Options& options,
+                conversion::Converter& converter, platform::OutputStream& standardOutput,
+                std::ostream& messages) {
+  InputText text = ReadInput(input, options.encoding);
+  const check::LineMap lines(text.decoded);
+  std::optional<check::Examiner> examiner;
+  if (!options.quiet) examiner.emplace(text.decoded, lines, text.dir, kConvertChecks);
+  std::u16string memo = conversion::MemoText(std::move(text.decoded));
+  if (conversion::TrimView(memo).empty()) throw NothingToConvertError();
+  const auto printFindings = [&] {
+    if (examiner) messages << FindingLines(input, examiner->Finish(), false);
+  };
+  try {
+    WriteDocument(
+        input, output,
+        [&](platform::OutputStream& out) {
+          ConvertInto(out, input, options, text, std::move(memo), lines,
+                      examiner ? &*examiner : nullptr, converter);
+        },
+        text, converter, standardOutput);
+  } catch (...) {
+    printFindings();
+    throw;
+  }
+  printFindings();
   if (options.verbose) {
     messages << input << " -> " << output << " (read as " << text.encoding << ")\n";
   }
@@ -125,13 +145,13 @@ int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostre
     const std::string& input = options.inputs[i];
     try {
       ConvertOne(input, outputs[i], options, converter, standardOutput, messages);
+    } catch (const PlacedError& e) {
+      if (standardOutput.Failed()) throw;
+      messages << e.what() << '\n';
+      status = 1;
     } catch (const std::exception& e) {
       if (standardOutput.Failed()) throw;
-      if (dynamic_cast<const PlacedError*>(&e) != nullptr) {
-        messages << input << e.what() << '\n';
-      } else {
-        messages << input << ": " << DisplayMessage(e.what()) << '\n';
-      }
+      messages << input << ": " << DisplayMessage(e.what()) << '\n';
       status = 1;
     }
   }

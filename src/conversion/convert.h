@@ -26,10 +26,11 @@ class Converter {
   // memory does not grow with the text. Raises on the first failure, when
   // part of the bytes may have reached `out`: a caller that must leave
   // nothing behind writes into a stream that keeps its bytes until told
-  // otherwise (FileOutputStream until Commit).
+  // otherwise (FileOutputStream until Commit). Each task is shown to
+  // `observer`, when there is one, as it is written.
   void Convert(std::u16string memoText, const TextSource& source,
                const platform::DateTime& saveDate, platform::OutputStream& out,
-               const NormalisedTextSink& normalised = {});
+               const NormalisedTextSink& normalised = {}, TaskObserver* observer = nullptr);
 
   // The picture files that the last conversion embedded (or tried to), in
   // text order; a caller can make sure not to write over one of them.
@@ -44,5 +45,10 @@ class Converter {
   // Remembers the last conversion's pictures for the two questions above.
   TestDocumentBuilder builder_;
 };
+
+// The same reading of `memoText` without a document: each task is prepared,
+// parsed and shown to `observer`, as Convert would show it. `dir` is the
+// text's folder.
+void ReadTaskText(std::u16string memoText, const std::string& dir, TaskObserver& observer);
 
 }  // namespace texttoxml::conversion

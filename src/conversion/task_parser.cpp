@@ -237,7 +237,10 @@ std::optional<std::u16string_view> BracketedName(std::u16string_view text) {
 }
 
 ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir) {
-  const BlockLines blockLines(block);
+  return ParseTaskLines(BlockLines(block), dir);
+}
+
+ParsedTask ParseTaskLines(const BlockLines& blockLines, const std::string& dir) {
   const std::vector<std::u16string_view>& lines = blockLines.Lines();
   const std::size_t firstAnswer = blockLines.FirstAnswer();
 
@@ -257,6 +260,17 @@ ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir) {
     ResolveItemPictures(task.answerItems, dir);
   }
   return task;
+}
+
+std::size_t PictureLineInBlock(const BlockLines& blockLines, std::optional<std::size_t> variant) {
+  const std::vector<std::u16string_view>& lines = blockLines.Lines();
+  const std::size_t firstAnswer = blockLines.FirstAnswer();
+  if (!variant) return firstAnswer == 0 ? 0 : firstAnswer - 1;
+  std::size_t seen = 0;
+  for (std::size_t i = firstAnswer; i < lines.size(); ++i) {
+    if (IsAnswerLine(lines[i]) && seen++ == *variant) return i;
+  }
+  return firstAnswer;
 }
 
 std::string ResolvePicturePath(std::u16string_view name, const std::string& dir) {

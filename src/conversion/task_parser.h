@@ -83,6 +83,13 @@ std::optional<std::u16string_view> BracketedName(std::u16string_view text);
 // answer lines or without question text gives an empty NoTask result.
 ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir);
 
+// The same for a block already cut into lines.
+ParsedTask ParseTaskLines(const BlockLines& lines, const std::string& dir);
+
+// The line of a block (from 0) that names a picture: its question picture
+// line when `variant` is empty, else the line where that answer begins.
+std::size_t PictureLineInBlock(const BlockLines& lines, std::optional<std::size_t> variant);
+
 // The path of a picture file named in a task: the name itself when a regular
 // file exists there, else `dir` "/" name when one exists there, else empty.
 std::string ResolvePicturePath(std::u16string_view name, const std::string& dir);

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "conversion/embedded_data.h"
-#include "conversion/line_map.h"
 #include "conversion/message_text.h"
 #include "conversion/picture_variant.h"
 #include "conversion/question_picture.h"
@@ -122,46 +121,73 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
     const platform::DateTime& saveDate) {
   auto document = xml::Document::CreateName("Examora");
   Element& tasks = AddFixedElements(*document, source, saveDate);
-  AddTasks(blocks, source, [&]() -> Element& { return tasks.NodeNew("Task"); }, [] {});
+  AddTasks(blocks, source, nullptr, [&]() -> Element& { return tasks.NodeNew("Task"); }, [] {});
   return document;
 }
 
 void TestDocumentBuilder::Write(std::span<const std::u16string_view> blocks,
                                 const TextSource& source, const platform::DateTime& saveDate,
-                                platform::OutputStream& out) {
+                                platform::OutputStream& out, TaskObserver* observer) {
   auto document = xml::Document::CreateName("Examora");
   xml::BufferWriter writer(out);
   xml::ElementStream tasks(AddFixedElements(*document, source, saveDate), writer);
   StoreTaskNames(*document);
   AddTasks(
-      blocks, source, [&]() -> Element& { return tasks.BeginChild("Task"); },
+      blocks, source, observer, [&]() -> Element& { return tasks.BeginChild("Task"); },
       [&] { tasks.EndChild(); });
   tasks.Finish();
   writer.Flush();
 }
 
+namespace {
+
+// After a failure the findings of the blocks not yet read are still wanted,
+// as `check` would give them. The conversion has failed already, so a
+// failure here changes nothing that is reported.
+void ObserveRest(std::span<const std::u16string_view> blocks, const std::string& dir,
+                 PassPosition at, TaskObserver& observer) {
+  at.preparedLine += PreparedLineCount(blocks[at.block]);
+  ++at.block;
+  try {
+    ReadTasks(blocks, dir, at, [&](const TaskInText& task) { observer.Observe(task); });
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
 // A failure on a picture is remembered with the line that names it, for
 // telling the user where to look.
-template <class NewTask, class TaskDone>
 void TestDocumentBuilder::AddTasks(std::span<const std::u16string_view> blocks,
-                                   const TextSource& source, NewTask&& newTask,
-                                   TaskDone&& taskDone) {
+                                   const TextSource& source, TaskObserver* observer,
+                                   const std::function<Element&()>& newTask,
+                                   const std::function<void()>& taskDone) {
   picturePaths_.clear();
   picture_.reset();
   pictureVariants_.Clear();
+  PassPosition at;
   try {
-    for (block_ = 0; block_ < blocks.size(); ++block_) {
-      RaisingOnOutOfMemory(
-          [&] {
-            Element& task = newTask();
-            WriteTaskElement(task, ParseTaskBlock(blocks[block_], source.dir));
-            taskDone();
-          },
-          [] { return OutOfMemoryError::BuildingDocument(); });
-    }
+    ReadTasks(blocks, source.dir, at, [&](const TaskInText& parsed) {
+      if (observer) observer->Observe(parsed);
+      block_ = parsed.index;
+      try {
+        RaisingOnOutOfMemory(
+            [&] {
+              WriteTaskElement(newTask(), parsed.task);
+              taskDone();
+            },
+            [] { return OutOfMemoryError::BuildingDocument(); });
+      } catch (...) {
+        if (picture_) {
+          picture_->preparedLine =
+              parsed.firstPreparedLine + PictureLineInBlock(parsed.lines, picture_->variant);
+        }
+        throw;
+      }
+    });
   } catch (...) {
     pictureVariants_.Clear();
-    if (picture_) picture_->preparedLine = PreparedLineOfPicture(blocks, picture_->block, picture_->variant);
+    if (observer && at.block < blocks.size()) ObserveRest(blocks, source.dir, at, *observer);
     throw;
   }
   // What was kept for later variants has no use after the last task.

@@ -1,6 +1,7 @@
 // The test document builder: task blocks to the editor's import document.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -10,6 +11,7 @@
 
 #include "conversion/picture_variant.h"
 #include "conversion/task_parser.h"
+#include "conversion/task_pass.h"
 #include "platform/clock.h"
 #include "platform/stream.h"
 #include "xml/document.h"
@@ -45,10 +47,13 @@ class TestDocumentBuilder {
 
   // Writes the bytes that Build's document saves to `out`, each Task
   // element written and released before the next block is parsed, so that
-  // memory does not grow with the number of tasks. Raises on the first
-  // failure, with part of the bytes handed to `out`.
+  // memory does not grow with the number of tasks. Each parsed block is
+  // shown to `observer`, when there is one, before its task is written; after
+  // a failure the blocks not yet read are still shown to it. Raises on the
+  // first failure, with part of the bytes handed to `out`.
   void Write(std::span<const std::u16string_view> blocks, const TextSource& source,
-             const platform::DateTime& saveDate, platform::OutputStream& out);
+             const platform::DateTime& saveDate, platform::OutputStream& out,
+             TaskObserver* observer = nullptr);
 
   // Fills one Task element from a parsed task.
   void WriteTaskElement(xml::Element& task, const ParsedTask& parsed);
@@ -63,9 +68,9 @@ class TestDocumentBuilder {
  private:
   // Parses each block into the Task element that `newTask` makes, then
   // calls `taskDone`.
-  template <class NewTask, class TaskDone>
   void AddTasks(std::span<const std::u16string_view> blocks, const TextSource& source,
-                NewTask&& newTask, TaskDone&& taskDone);
+                TaskObserver* observer, const std::function<xml::Element&()>& newTask,
+                const std::function<void()>& taskDone);
 
   std::vector<std::string> picturePaths_;
   std::optional<PictureInProgress> picture_;

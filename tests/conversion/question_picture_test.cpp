@@ -7,8 +7,8 @@
 
 #include <filesystem>
 
-#include "conversion/diagnostics.h"
-#include "conversion/preview.h"
+#include "check/diagnostics.h"
+#include "preview/page.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
 #include "error.h"
@@ -20,6 +20,10 @@
 namespace texttoxml::conversion {
 namespace {
 
+using check::Diagnose;
+using check::Diagnosis;
+using check::Finding;
+using preview::PreviewPage;
 using texttoxml::testing::TempDir;
 
 const std::u16string kTask = u"Which?\r\n[huge.gif]\r\n+ yes\r\n- no\r\n";

@@ -1,4 +1,4 @@
-#include "conversion/diagnostics.h"
+#include "check/diagnostics.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,11 @@
 #include "conversion/task_text.h"
 #include "test_support.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::check {
 namespace {
 
 using namespace std::string_literals;
+using namespace conversion;
 using texttoxml::testing::TempDir;
 
 const std::string kExamples = std::string(TEXTTOXML_SOURCE_DIR) + "/examples";
@@ -353,4 +354,4 @@ TEST(Diagnostics, ReportsPicturesFromOutsideTheTextsFolder) {
 }
 
 }  // namespace
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::check

@@ -1,10 +1,11 @@
 // Diagnostics for the author of a task text: the places where the
 // conversion will quietly do something the author probably did not mean
 // (a block that is no task, a picture that stays text, a task without a
-// correct answer, answers that are dropped). The pass reads the text exactly
-// as the conversion does and changes nothing it writes.
+// correct answer, answers that are dropped). The checks run on the tasks as
+// the conversion reads them and change nothing it writes.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,7 +13,10 @@
 
 #include "conversion/task_parser.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::check {
+
+using conversion::ParsedTask;
+using conversion::TaskKind;
 
 enum class Severity { Warning, Note };
 
@@ -32,11 +36,21 @@ struct TaskReport {
   std::vector<std::size_t> itemLines;  // file line where each answer item begins
 };
 
+// The kinds in the order the summary and the JSON report list them.
+inline constexpr std::array<TaskKind, 6> kTaskKinds = {
+    TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple, TaskKind::ChoiceOrder,
+    TaskKind::EnterNum,     TaskKind::EnterText,      TaskKind::NoTask};
+
+// The place of a kind in kTaskKinds.
+std::size_t TaskKindIndex(TaskKind kind);
+
 struct Diagnosis {
-  std::vector<TaskReport> tasks;
+  std::vector<TaskReport> tasks;  // only when asked for (DiagnoseOptions::keepTasks)
   std::vector<Finding> findings;  // sorted by line
   std::size_t picturesFound = 0;
   std::size_t picturesMissing = 0;
+  std::size_t taskCount = 0;
+  std::array<std::size_t, kTaskKinds.size()> kindCounts{};  // in kTaskKinds' order
 
   std::size_t Count(TaskKind kind) const;
   std::size_t Count(Severity severity) const;
@@ -46,11 +60,14 @@ struct DiagnoseOptions {
   // Also load every picture the conversion would embed, to report the ones
   // it will fail on. Off when the conversion itself follows anyway.
   bool readPictures = true;
+  // Keep every task's report, for showing the tasks (the preview); a check
+  // needs only the counts.
+  bool keepTasks = true;
 };
 
 // Examines a decoded task text (as LoadTaskText gives it). `dir` is the
 // folder of the text file, where picture names are also looked for.
-Diagnosis Diagnose(std::u16string_view decoded, const std::string& dir,
+Diagnosis Diagnose(std::u16string decoded, const std::string& dir,
                    const DiagnoseOptions& options = {});
 
 std::string_view SeverityName(Severity severity);  // "warning", "note"
@@ -59,4 +76,4 @@ std::string_view TaskKindLabel(TaskKind kind);     // "single choice", ...
 // One line: tasks by kind, pictures found and missing, warnings and notes.
 std::string SummaryText(const Diagnosis& diagnosis);
 
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::check

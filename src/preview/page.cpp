@@ -1,15 +1,23 @@
-#include "conversion/preview.h"
+#include "preview/page.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "conversion/html_text.h"
+#include "preview/html_text.h"
 #include "conversion/message_text.h"
 #include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
 #include "pictures/png_bytes.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::preview {
+
+// Read with the conversion's own text helpers, as the conversion reads.
+using namespace conversion;
+using check::Diagnosis;
+using check::Finding;
+using check::Severity;
+using check::TaskKindLabel;
+using check::TaskReport;
 
 namespace {
 
@@ -323,4 +331,4 @@ std::string PreviewPage(const Diagnosis& diagnosis, std::u16string_view title) {
   return PageWriter(diagnosis).Write(title);
 }
 
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::preview

@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "conversion/diagnostics.h"
+#include "check/diagnostics.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::preview {
 
 // The page for a diagnosed text; `title` names the text, usually by its
 // file name. Picture variants are shown as the PNG, JPEG or GIF bytes that
 // the conversion stores, question pictures as their files' bytes.
-std::string PreviewPage(const Diagnosis& diagnosis, std::u16string_view title);
+std::string PreviewPage(const check::Diagnosis& diagnosis, std::u16string_view title);
 
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::preview

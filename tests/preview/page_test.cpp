@@ -1,25 +1,27 @@
-#include "conversion/preview.h"
+#include "preview/page.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "conversion/html_text.h"
+#include "preview/html_text.h"
 #include "conversion/stored_picture.h"
 #include "test_support.h"
 #include "xml/base64.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::preview {
 namespace {
 
 using namespace std::string_literals;
+using namespace check;
+using namespace conversion;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
 const std::string kExamples = std::string(TEXTTOXML_SOURCE_DIR) + "/examples";
 
 std::string Page(std::u16string_view text, const std::string& dir = "") {
-  return PreviewPage(Diagnose(text, dir), u"tasks.txt");
+  return PreviewPage(Diagnose(std::u16string(text), dir), u"tasks.txt");
 }
 
 std::size_t Occurrences(std::string_view text, std::string_view part) {
@@ -180,4 +182,4 @@ TEST(Preview, SaysWhatTheXmlHoldsForPicturesItCannotShow) {
 }
 
 }  // namespace
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::preview

@@ -1,11 +1,11 @@
-#include "conversion/task_findings.h"
+#include "check/task_findings.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
 
-#include "conversion/dialogue_slips.h"
+#include "check/dialogue_slips.h"
 #include "conversion/message_text.h"
 #include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
@@ -15,7 +15,10 @@
 #include "pictures/picture.h"
 #include "platform/files.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::check {
+
+// Read with the conversion's own text helpers, as the conversion reads.
+using namespace conversion;
 
 namespace {
 
@@ -117,13 +120,13 @@ std::string JoinNumbers(const std::vector<std::size_t>& numbers) {
 
 class BlockExaminer {
  public:
-  BlockExaminer(TaskReport& report, const std::vector<std::size_t>& fileLines,
+  BlockExaminer(const TaskInText& task, const std::vector<std::size_t>& fileLines,
                 const std::string& dir, const DiagnoseOptions& options, StoredPictures& pictures,
                 Diagnosis& diagnosis)
-      : report_(report),
-        items_(report.task.answerItems),
-        parsed_(report.block),
-        original_(SplitLineViews(report.block)),
+      : task_(task.task),
+        items_(task.task.answerItems),
+        parsed_(task.lines),
+        original_(SplitLineViews(task.block)),
         fileLines_(fileLines),
         dir_(dir),
         options_(options),
@@ -134,11 +137,13 @@ class BlockExaminer {
     }
   }
 
-  void Examine(bool lastBlock) {
-    if (report_.task.kind == TaskKind::NoTask) {
+  // Returns the file line where each answer item begins.
+  std::vector<std::size_t> Examine(bool lastBlock) {
+    std::vector<std::size_t> itemLines;
+    if (task_.kind == TaskKind::NoTask) {
       ExplainNoTask();
     } else {
-      for (std::size_t start : itemStarts_) report_.itemLines.push_back(FileLine(start));
+      for (std::size_t start : itemStarts_) itemLines.push_back(FileLine(start));
       CheckQuestionLines();
       CheckFirstAnswer();
       CheckDialogue();
@@ -147,6 +152,7 @@ class BlockExaminer {
       CheckControlCharacters();
     }
     if (lastBlock) CheckLastLine();
+    return itemLines;
   }
 
  private:
@@ -192,13 +198,13 @@ class BlockExaminer {
     }
     auto name = PictureLineName(Lines()[pictureLine]);
     if (!name) return;
-    if (report_.task.questionPicture.empty()) {
+    if (task_.questionPicture.empty()) {
       ++diagnosis_.picturesMissing;
       Warn(pictureLine, PictureText(*name) + " not found; the line stays in the question text");
       return;
     }
     ++diagnosis_.picturesFound;
-    const std::string& path = report_.task.questionPicture;
+    const std::string& path = task_.questionPicture;
     if (LeavesTextFolder(path, dir_)) {
       Warn(pictureLine, PictureText(*name) + " lies outside the text's folder: the file " +
                             PrintableText(TextOfBytes(path), 200) + " will be embedded");
@@ -208,7 +214,7 @@ class BlockExaminer {
   }
 
   void CheckQuestionPictureFile(std::size_t index, std::u16string_view name) {
-    const std::string& path = report_.task.questionPicture;
+    const std::string& path = task_.questionPicture;
     std::uintmax_t size = 0;
     try {
       if (options_.readPictures) {
@@ -248,7 +254,7 @@ class BlockExaminer {
         return;
       }
     }
-    if (report_.task.kind == TaskKind::ChoiceOrder && itemStarts_.size() == 1) {
+    if (task_.kind == TaskKind::ChoiceOrder && itemStarts_.size() == 1) {
       Warn(first, start + " so it makes an ordering task of one answer; is it part of the question?");
     } else if (!fromDash && TrimView(line).ends_with(u'?')) {
       // A dash line that asks is dialogue, which CheckDialogue warns of.
@@ -271,7 +277,7 @@ class BlockExaminer {
   }
 
   void CheckAnswers() {
-    switch (report_.task.kind) {
+    switch (task_.kind) {
       case TaskKind::ChoiceSingle:
       case TaskKind::ChoiceMultiple:
         CheckCorrectMark();
@@ -406,9 +412,9 @@ class BlockExaminer {
         if (IsXmlForbidden(c) && reached.find(c) == std::u16string::npos) reached += c;
       }
     };
-    collect(report_.task.question);
+    collect(task_.question);
     for (std::size_t i = 0; i < Written(); ++i) {
-      collect(IsEnter(report_.task.kind) ? items_[i].answer : items_[i].text);
+      collect(IsEnter(task_.kind) ? items_[i].answer : items_[i].text);
       if (items_[i].caption) collect(*items_[i].caption);
     }
     if (reached.empty()) return;
@@ -447,9 +453,9 @@ class BlockExaminer {
     Warn(last, std::move(message));
   }
 
-  TaskReport& report_;
+  const ParsedTask& task_;
   const std::vector<AnswerItem>& items_;
-  const BlockLines parsed_;
+  const BlockLines& parsed_;
   const std::vector<std::u16string_view> original_;
   const std::vector<std::size_t>& fileLines_;
   const std::string& dir_;
@@ -461,11 +467,13 @@ class BlockExaminer {
 
 }  // namespace
 
-void ExamineBlock(TaskReport& report, const std::vector<std::size_t>& fileLines,
-                  const std::string& dir, bool lastBlock, const DiagnoseOptions& options,
-                  StoredPictures& pictures, Diagnosis& diagnosis) {
-  if (fileLines.empty()) return;
-  BlockExaminer(report, fileLines, dir, options, pictures, diagnosis).Examine(lastBlock);
+std::vector<std::size_t> ExamineBlock(const TaskInText& task,
+                                      const std::vector<std::size_t>& fileLines,
+                                      const std::string& dir, const DiagnoseOptions& options,
+                                      StoredPictures& pictures, Diagnosis& diagnosis) {
+  if (fileLines.empty()) return {};
+  return BlockExaminer(task, fileLines, dir, options, pictures, diagnosis)
+      .Examine(task.last);
 }
 
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::check

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace texttoxml::conversion {
+namespace texttoxml::check {
 
 // The lines of one block, by index from 0.
 struct BlockAnswerLines {
@@ -34,4 +34,4 @@ struct LineWarning {
 // each question glued onto a typed answer.
 std::vector<LineWarning> FindDialogueSlips(const BlockAnswerLines& lines);
 
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::check

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace texttoxml::conversion {
+namespace texttoxml::preview {
 
 // Appends text as HTML character data, also fit for a quoted attribute
 // value. "&", "<", ">", '"' and "'" become references, a line break becomes
@@ -19,4 +19,4 @@ void AppendHtml(std::string& out, std::string_view utf8);
 // "data:" `mimeType` ";base64," and the bytes in base64.
 std::string DataAddress(std::string_view mimeType, std::string_view bytes);
 
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::preview

@@ -1,9 +1,12 @@
-#include "conversion/dialogue_slips.h"
+#include "check/dialogue_slips.h"
 
 #include "conversion/task_parser.h"
 #include "conversion/text.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::check {
+
+// Read with the conversion's own text helpers, as the conversion reads.
+using namespace conversion;
 
 namespace {
 
@@ -123,4 +126,4 @@ std::vector<LineWarning> FindDialogueSlips(const BlockAnswerLines& lines) {
   return SlipFinder(lines).Find();
 }
 
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::check

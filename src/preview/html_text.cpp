@@ -1,10 +1,13 @@
-#include "conversion/html_text.h"
+#include "preview/html_text.h"
 
 #include "conversion/message_text.h"
 #include "platform/utf.h"
 #include "xml/base64.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::preview {
+
+// Read with the conversion's own text helpers, as the conversion reads.
+using namespace conversion;
 
 namespace {
 
@@ -78,4 +81,4 @@ std::string DataAddress(std::string_view mimeType, std::string_view bytes) {
   return "data:" + std::string(mimeType) + ";base64," + xml::EncodeBase64(bytes);
 }
 
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::preview

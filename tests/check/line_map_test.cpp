@@ -1,28 +1,29 @@
-#include "conversion/line_map.h"
+#include "check/line_map.h"
 
 #include <gtest/gtest.h>
 
 #include "conversion/task_text.h"
 #include "conversion/text.h"
 
-namespace texttoxml::conversion {
+namespace texttoxml::check {
 namespace {
 
 using namespace std::string_literals;
+using namespace conversion;
 
 TEST(LineMap, CountsEveryKindOfLineBreak) {
   // a CR LF b CR c LF d LF CR e: LF CR is two line breaks.
-  const LineMap map(u"a\r\nb\rc\nd\n\re");
-  EXPECT_EQ(map.LineOfOffset(0), 1u);
-  EXPECT_EQ(map.LineOfOffset(1), 1u);  // the CR of CR LF
-  EXPECT_EQ(map.LineOfOffset(2), 1u);  // its LF
-  EXPECT_EQ(map.LineOfOffset(3), 2u);
-  EXPECT_EQ(map.LineOfOffset(5), 3u);
-  EXPECT_EQ(map.LineOfOffset(7), 4u);
-  EXPECT_EQ(map.LineOfOffset(9), 5u);  // the CR after LF: an empty line
-  EXPECT_EQ(map.LineOfOffset(10), 6u);
-  EXPECT_EQ(map.LineOfOffset(1000), 6u);
-  EXPECT_EQ(LineMap(u"").LineOfOffset(0), 1u);
+  const std::u16string_view text = u"a\r\nb\rc\nd\n\re";
+  EXPECT_EQ(LineOfOffset(text, 0), 1u);
+  EXPECT_EQ(LineOfOffset(text, 1), 1u);  // the CR of CR LF
+  EXPECT_EQ(LineOfOffset(text, 2), 1u);  // its LF
+  EXPECT_EQ(LineOfOffset(text, 3), 2u);
+  EXPECT_EQ(LineOfOffset(text, 5), 3u);
+  EXPECT_EQ(LineOfOffset(text, 7), 4u);
+  EXPECT_EQ(LineOfOffset(text, 9), 5u);  // the CR after LF: an empty line
+  EXPECT_EQ(LineOfOffset(text, 10), 6u);
+  EXPECT_EQ(LineOfOffset(text, 1000), 6u);
+  EXPECT_EQ(LineOfOffset(u"", 0), 1u);
 }
 
 TEST(LineMap, FindsPreparedLinesAmongBlankOnes) {
@@ -35,7 +36,7 @@ TEST(LineMap, FindsPreparedLinesAmongBlankOnes) {
   // A U+0000 ends the text for the preparation, and so for the lines.
   const LineMap cut(u"Q\n\0A\nB"s);
   EXPECT_EQ(cut.TextLineCount(), 1u);
-  EXPECT_EQ(cut.LineOfOffset(2), 2u);
+  EXPECT_EQ(LineOfOffset(u"Q\n\0A\nB"s, 2), 2u);
 }
 
 // The map rests on the preparation keeping every line that holds text, and
@@ -56,4 +57,4 @@ TEST(LineMap, MatchesTheLinesThePreparationKeeps) {
 }
 
 }  // namespace
-}  // namespace texttoxml::conversion
+}  // namespace texttoxml::check
