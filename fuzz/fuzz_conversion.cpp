@@ -15,20 +15,13 @@
 #include "conversion/text_encoding.h"
 #include "error.h"
 #include "platform/stream.h"
+#include "zero_guids.h"
 
 using namespace texttoxml;
 
 namespace {
 
-// Question pictures get random names, 36 characters after FileName=".
-std::string WithZeroGuids(std::string xml) {
-  constexpr std::string_view kAttribute = "FileName=\"";
-  for (std::size_t at = xml.find(kAttribute); at != std::string::npos;
-       at = xml.find(kAttribute, at + 1)) {
-    xml.replace(at + kAttribute.size(), 36, 36, '0');
-  }
-  return xml;
-}
+using texttoxml::testing::WithZeroGuids;
 
 // The bytes of the whole tree, built and then saved; false when it fails.
 bool SavedTree(std::u16string memo, const conversion::TextSource& source,

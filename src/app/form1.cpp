@@ -13,13 +13,6 @@
 
 namespace texttoxml::app {
 
-std::string FolderOfPath(const std::string& path) {
-  const std::size_t separator = path.rfind('/');
-  if (separator == std::string::npos) return {};
-  if (separator == 0) return "/";
-  return path.substr(0, separator);
-}
-
 Form1::Form1(WindowPlatform& platform, std::string webAddress)
     : platform_(platform),
       webAddress_(std::move(webAddress)),
@@ -52,7 +45,7 @@ void Form1::Open() {
   platform_.SetMemoText(conversion::MemoText(conversion::LoadTaskText(choice->path, utf8)));
   labelCaption_ = std::u16string(kOpenedFileCaption) + u' ' + DisplayText(choice->path);
   platform_.SetLabelCaption(labelCaption_);
-  dir_ = FolderOfPath(choice->path);
+  dir_ = platform::FolderOf(choice->path);
 }
 
 // The normalised text goes back into the memo before the document is built

@@ -12,10 +12,6 @@
 
 namespace texttoxml::app {
 
-// The folder of a file: the path up to, not including, its last "/"; a file
-// in the root folder keeps the "/"; a bare name has no folder.
-std::string FolderOfPath(const std::string& path);
-
 class Form1 {
  public:
   // `webAddress` is the one address that the link and the banner open.

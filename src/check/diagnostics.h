@@ -5,7 +5,6 @@
 // the conversion reads them and change nothing it writes.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 namespace texttoxml::check {
 
 using conversion::ParsedTask;
+using conversion::kTaskKinds;
 using conversion::TaskKind;
 
 enum class Severity { Warning, Note };
@@ -35,11 +35,6 @@ struct TaskReport {
   std::size_t lastLine = 0;
   std::vector<std::size_t> itemLines;  // file line where each answer item begins
 };
-
-// The kinds in the order the summary and the JSON report list them.
-inline constexpr std::array<TaskKind, 6> kTaskKinds = {
-    TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple, TaskKind::ChoiceOrder,
-    TaskKind::EnterNum,     TaskKind::EnterText,      TaskKind::NoTask};
 
 // The place of a kind in kTaskKinds.
 std::size_t TaskKindIndex(TaskKind kind);

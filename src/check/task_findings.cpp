@@ -14,6 +14,7 @@
 #include "pictures/file_formats.h"
 #include "pictures/picture.h"
 #include "platform/files.h"
+#include "platform/utf.h"
 
 namespace texttoxml::check {
 
@@ -220,9 +221,9 @@ class BlockExaminer {
       if (options_.readPictures) {
         size = ReadQuestionPicture(path).size();
       } else {
-        std::error_code failed;
-        size = std::filesystem::file_size(path, failed);
-        if (failed) return;
+        const auto announced = platform::FileSize(path);
+        if (!announced) return;
+        size = *announced;
         CheckQuestionPictureSize(path, size);
       }
     } catch (const Error& error) {
@@ -433,7 +434,7 @@ class BlockExaminer {
     std::string codes;
     for (char16_t c : characters) {
       if (!codes.empty()) codes += ", ";
-      codes += CharacterCode(c);
+      codes += platform::CodePointText(c);
     }
     const bool one = characters.size() == 1;
     return (one ? "control character " : "control characters ") + codes +

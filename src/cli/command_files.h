@@ -23,12 +23,10 @@ struct InputText {
 // cannot be read in `encoding`.
 InputText ReadInput(const std::string& path, conversion::TextEncoding encoding);
 
-// The file an input becomes when no output is named: its extension replaced
-// by `extension` (".xml", ".html"), or `extension` appended when it has none.
-std::string OutputPathFor(const std::string& input, std::string_view extension);
-
 // The file an input becomes under the options: the named output, else the
-// input's name with `extension` in the output folder, else beside the input.
+// input's name with `extension` in the output folder, else beside the input;
+// `extension` (".xml", ".html") replaces the input's own, or is appended
+// when it has none.
 std::string OutputPathOf(const Options& options, const std::string& input,
                          std::string_view extension);
 

@@ -160,8 +160,6 @@ int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostre
 
 }  // namespace
 
-std::string DefaultOutputPath(const std::string& input) { return OutputPathFor(input, ".xml"); }
-
 namespace {
 
 int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {

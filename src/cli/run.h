@@ -17,8 +17,4 @@ namespace texttoxml::cli {
 int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
         std::ostream& messages);
 
-// The file an input becomes when no output is named: its extension replaced
-// by ".xml", or ".xml" appended when it has none.
-std::string DefaultOutputPath(const std::string& input);
-
 }  // namespace texttoxml::cli

@@ -7,12 +7,6 @@
 
 namespace texttoxml::conversion {
 
-std::string CharacterCode(char16_t c) {
-  char code[8];
-  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-  return code;
-}
-
 namespace {
 
 // C0 and C1 controls: a terminal acts on them instead of showing them.
@@ -32,7 +26,7 @@ std::string PrintableText(std::u16string_view text, std::size_t maxLength) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (!IsControl(text[i])) continue;
     printable += platform::Utf16ToUtf8(text.substr(plainStart, i - plainStart));
-    printable += CharacterCode(text[i]);
+    printable += platform::CodePointText(text[i]);
     plainStart = i + 1;
   }
   printable += platform::Utf16ToUtf8(text.substr(plainStart));
@@ -45,6 +39,10 @@ std::string Quoted(std::u16string_view text) { return '"' + PrintableText(text) 
 std::u16string TextOfBytes(std::string_view bytes) {
   platform::Utf8Decoded decoded = platform::Utf8ToUtf16(bytes);
   return decoded.valid ? std::move(decoded.text) : platform::AnsiToUtf16(bytes);
+}
+
+std::u16string FileNameOf(std::string_view path) {
+  return TextOfBytes(path.substr(path.find_last_of('/') + 1));
 }
 
 }  // namespace texttoxml::conversion

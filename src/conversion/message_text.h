@@ -19,7 +19,7 @@ std::string Quoted(std::u16string_view text);
 // taken in the code page rather than lost.
 std::u16string TextOfBytes(std::string_view bytes);
 
-// "U+000B": the code of one character.
-std::string CharacterCode(char16_t c);
+// The file name part of a path (everything after its last "/"), as text.
+std::u16string FileNameOf(std::string_view path);
 
 }  // namespace texttoxml::conversion

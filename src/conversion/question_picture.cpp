@@ -1,7 +1,5 @@
 #include "conversion/question_picture.h"
 
-#include <filesystem>
-
 #include "error.h"
 #include "pictures/picture_errors.h"
 #include "platform/files.h"
@@ -17,9 +15,7 @@ void CheckQuestionPictureSize(const std::string& path, std::uint64_t size) {
 std::string ReadQuestionPicture(const std::string& path) {
   // Refused before reading when its size is known; checked again after, in
   // case the file grew in between.
-  std::error_code failed;
-  const std::uintmax_t announced = std::filesystem::file_size(path, failed);
-  if (!failed) CheckQuestionPictureSize(path, announced);
+  if (const auto announced = platform::FileSize(path)) CheckQuestionPictureSize(path, *announced);
   std::string bytes = RaisingOnOutOfMemory(
       [&] { return platform::ReadWholeFile(path); },
       [&] { return OutOfMemoryError::ReadingPicture(path); });

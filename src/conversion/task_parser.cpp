@@ -4,6 +4,7 @@
 
 #include "conversion/text.h"
 #include "platform/files.h"
+#include "platform/held_files.h"
 #include "platform/utf.h"
 
 namespace texttoxml::conversion {
@@ -275,6 +276,8 @@ std::size_t PictureLineInBlock(const BlockLines& blockLines, std::optional<std::
 
 std::string ResolvePicturePath(std::u16string_view name, const std::string& dir) {
   std::string path = platform::Utf16ToUtf8(name);
+  // A Word document's own pictures come before any file on disk.
+  if (auto held = platform::HeldPathOf(path)) return *held;
   if (platform::IsRegularFile(path)) return path;
   std::string joined = dir;
   if (!joined.ends_with('/')) joined += '/';

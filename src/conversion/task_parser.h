@@ -9,6 +9,7 @@
 // variant "[name]" a picture that stands for the variant.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -26,6 +27,11 @@ enum class TaskKind {
   EnterNum = 6,
   EnterText = 7
 };
+
+// Every kind, in the order reports list them.
+inline constexpr std::array<TaskKind, 6> kTaskKinds = {
+    TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple, TaskKind::ChoiceOrder,
+    TaskKind::EnterNum,     TaskKind::EnterText,      TaskKind::NoTask};
 
 // The Type value the import format uses for a kind; empty for NoTask.
 std::string_view TaskTypeName(TaskKind kind);
@@ -90,8 +96,10 @@ ParsedTask ParseTaskLines(const BlockLines& lines, const std::string& dir);
 // line when `variant` is empty, else the line where that answer begins.
 std::size_t PictureLineInBlock(const BlockLines& lines, std::optional<std::size_t> variant);
 
-// The path of a picture file named in a task: the name itself when a regular
-// file exists there, else `dir` "/" name when one exists there, else empty.
+// The path of a picture file named in a task: a picture of that name that a
+// Word document holds (see platform/held_files.h), else the name itself when
+// a regular file exists there, else `dir` "/" name when one exists there,
+// else empty.
 std::string ResolvePicturePath(std::u16string_view name, const std::string& dir);
 
 // True for an optionally signed whole number that fits 32 bits, in decimal

@@ -22,11 +22,6 @@ namespace {
 using xml::AddAttribute;
 using xml::Element;
 
-// The file name part of a path: everything after the last separator.
-std::u16string FileNamePart(const std::string& path) {
-  return TextOfBytes(std::string_view(path).substr(path.find_last_of('/') + 1));
-}
-
 // The extension with its dot, when the last "." lies in the file name part;
 // otherwise nothing. Letter case is kept.
 std::u16string ExtensionOf(const std::string& path) {
@@ -96,7 +91,7 @@ Element& AddFixedElements(xml::Document& document, const TextSource& source,
   Element& group = root.NodeNew("Groups").NodeNew("Group");
   group.NodeNew("Title")
       .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
-                                                 : FileNamePart(source.openedPath));
+                                                 : FileNameOf(source.openedPath));
   return group.NodeNew("Tasks");
 }
 
@@ -109,9 +104,9 @@ void StoreTaskNames(xml::Document& document) {
       "VariantText", "CorrectAnswer", "True", "FormattedText", "InputNum", "InputText",
       "Value", "Caption"};
   for (std::string_view name : kNames) document.GetSymbolTable().AddString(name);
-  for (TaskKind kind : {TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple, TaskKind::ChoiceOrder,
-                        TaskKind::EnterNum, TaskKind::EnterText})
-    document.GetSymbolTable().AddString(TaskTypeName(kind));
+  for (TaskKind kind : kTaskKinds) {
+    if (kind != TaskKind::NoTask) document.GetSymbolTable().AddString(TaskTypeName(kind));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "pictures/file_formats.h"
 #include "pictures/picture_errors.h"
+#include "platform/held_files.h"
 
 namespace texttoxml::pictures {
 
@@ -35,6 +36,8 @@ std::unique_ptr<Graphic> CopyGraphic(const Graphic& source) {
 }
 
 std::string PictureFileExtension(std::string_view path) {
+  const platform::HeldFileContent* held = platform::HeldFile(std::string(path));
+  if (held != nullptr && !held->kind.empty()) return held->kind;
   const std::size_t dot = path.find_last_of(".\\:/");
   if (dot == std::string_view::npos || path[dot] != '.') return {};
   return std::string(path.substr(dot + 1));

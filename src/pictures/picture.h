@@ -36,7 +36,9 @@ class Picture {
 std::unique_ptr<Graphic> CopyGraphic(const Graphic& source);
 
 // The text after the path's last ".", provided that no "\", ":" or "/"
-// follows it; empty when there is none.
+// follows it; empty when there is none. A picture a Word document holds
+// under a name whose extension names no kind goes by the kind its content
+// shows.
 std::string PictureFileExtension(std::string_view path);
 
 }  // namespace texttoxml::pictures

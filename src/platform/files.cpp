@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/held_files.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/large_pages.h"
 #include "platform/platform_errors.h"
@@ -28,13 +29,6 @@ std::size_t WriteFd(int fd, const char* data, std::size_t size) {
     done += static_cast<std::size_t>(n);
   }
   return done;
-}
-
-std::string FolderOf(const std::string& path) {
-  auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
 }
 
 mode_t NewFileMode() {
@@ -75,8 +69,15 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 bool IsRegularFile(const std::string& path) {
+  if (HeldFile(path) != nullptr) return true;
   struct stat st;
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return {};
+  return path.substr(0, slash == 0 ? 1 : slash);
 }
 
 std::string FullPath(const std::string& path) {
@@ -85,7 +86,15 @@ std::string FullPath(const std::string& path) {
   return error ? path : absolute.lexically_normal().string();
 }
 
+std::optional<std::uint64_t> FileSize(const std::string& path) {
+  if (const HeldFileContent* held = HeldFile(path)) return held->bytes.size();
+  struct stat st;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
 std::string ReadWholeFile(const std::string& path) {
+  if (const HeldFileContent* held = HeldFile(path)) return held->bytes;
   // O_NONBLOCK keeps open() from waiting for a writer on a FIFO; a FIFO is
   // refused right after, like every file that is not a regular one.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -132,7 +141,8 @@ void FileOutputStream::Open() {
   auto resolved = std::filesystem::weakly_canonical(path, error);
   if (!error) target_ = resolved.string();
   std::string name = target_.substr(target_.find_last_of('/') + 1);
-  temporary_ = FolderOf(target_) + "/." + name + ".XXXXXX";
+  const std::string folder = FolderOf(target_);
+  temporary_ = (folder.empty() ? "." : folder) + "/." + name + ".XXXXXX";
   fd_ = ::mkstemp(temporary_.data());
   if (fd_ < 0) {
     int cause = errno;

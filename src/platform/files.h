@@ -2,6 +2,7 @@
 #pragma once
 
 #include <compare>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -40,8 +41,15 @@ std::optional<FileVersion> VersionOf(const std::string& path);
 // True when both paths name one existing file.
 bool SameFile(const std::string& a, const std::string& b);
 
+// The folder part of a path: empty when it has no "/", "/" for a file at
+// the root.
+std::string FolderOf(const std::string& path);
+
 // The absolute form of a path, as error messages show it.
 std::string FullPath(const std::string& path);
+
+// The size of a regular file; nothing when the path names none.
+std::optional<std::uint64_t> FileSize(const std::string& path);
 
 // All bytes of a regular file; raises FOpenError ("Cannot open file ...")
 // when it cannot be opened or is not a regular file.

@@ -1,7 +1,8 @@
 #include "platform/platform_errors.h"
 
-#include <cstdio>
 #include <string>
+
+#include "platform/utf.h"
 
 namespace texttoxml {
 
@@ -15,12 +16,6 @@ std::string Quoted(std::string_view prefix, std::string_view path,
   message += "\". ";
   message += cause;
   return message;
-}
-
-std::string CodePointText(char32_t c) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
-  return buffer;
 }
 
 }  // namespace
@@ -40,7 +35,7 @@ InvalidUtf8Error::InvalidUtf8Error(std::string_view path, std::size_t offset)
             std::to_string(offset)) {}
 
 CodePageError::CodePageError(char32_t character, std::string_view codePage)
-    : Error("Character " + CodePointText(character) +
+    : Error("Character " + platform::CodePointText(character) +
             " cannot be written in code page " + std::string(codePage)) {}
 
 }  // namespace texttoxml

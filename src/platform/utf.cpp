@@ -1,5 +1,7 @@
 #include "platform/utf.h"
 
+#include <cstdio>
+
 #include "platform/large_pages.h"
 
 namespace texttoxml::platform {
@@ -98,6 +100,12 @@ Utf8Decoded Utf8ToUtf16(std::string_view bytes) {
     i += length;
   }
   return result;
+}
+
+std::string CodePointText(char32_t c) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+  return buffer;
 }
 
 }  // namespace texttoxml::platform

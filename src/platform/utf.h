@@ -15,6 +15,9 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // An unpaired surrogate cannot be written as well-formed UTF-8 and becomes
 // U+FFFD, so the output is always valid UTF-8.
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// "U+000B": the code of a character, as messages name one.
+std::string CodePointText(char32_t c);
 // The same, appended to `out`.
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 

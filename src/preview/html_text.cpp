@@ -32,7 +32,7 @@ bool IsShownByCode(char16_t c) {
 // A character shown by its code, "[U+0001]", so that it is seen.
 void AppendCode(std::string& out, char16_t c) {
   out += '[';
-  out += CharacterCode(c);
+  out += platform::CodePointText(c);
   out += ']';
 }
 

@@ -111,10 +111,6 @@ std::string_view MimeTypeOfBytes(std::string_view bytes) {
   return {};
 }
 
-std::u16string FileNameOf(const std::string& path) {
-  return TextOfBytes(std::string_view(path).substr(path.find_last_of('/') + 1));
-}
-
 class PageWriter {
  public:
   explicit PageWriter(const Diagnosis& diagnosis) : diagnosis_(diagnosis) {}

@@ -256,12 +256,5 @@ TEST(WebAddress, LinkAndBannerOpenTheSameAddress) {
   EXPECT_EQ(window.platform.addresses, (std::vector<std::string>{kAddress, kAddress}));
 }
 
-TEST(FolderOfPath, KeepsTheRootSeparatorOnly) {
-  EXPECT_EQ(FolderOfPath("/home/user/tasks.txt"), "/home/user");
-  EXPECT_EQ(FolderOfPath("/tasks.txt"), "/");
-  EXPECT_EQ(FolderOfPath("tasks.txt"), "");
-  EXPECT_EQ(FolderOfPath("a/b.c/d"), "a/b.c");
-}
-
 }  // namespace
 }  // namespace texttoxml::app

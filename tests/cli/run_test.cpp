@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli/command_files.h"
 #include "test_support.h"
 
 namespace texttoxml::cli {
@@ -243,12 +244,16 @@ TEST(Cli, OutputDirTakesEachInputUnderItsOwnName) {
   }
 }
 
-TEST(DefaultOutputPath, ReplacesOrAppendsTheExtension) {
-  EXPECT_EQ(DefaultOutputPath("tasks.txt"), "tasks.xml");
-  EXPECT_EQ(DefaultOutputPath("dir/tasks"), "dir/tasks.xml");
-  EXPECT_EQ(DefaultOutputPath("a.b/tasks"), "a.b/tasks.xml");
-  EXPECT_EQ(DefaultOutputPath("x.tar.txt"), "x.tar.xml");
-  EXPECT_EQ(DefaultOutputPath("dir/.hidden"), "dir/.hidden.xml");
+TEST(OutputPathOf, ReplacesOrAppendsTheExtension) {
+  const Options none;
+  EXPECT_EQ(OutputPathOf(none, "tasks.txt", ".xml"), "tasks.xml");
+  EXPECT_EQ(OutputPathOf(none, "dir/tasks", ".xml"), "dir/tasks.xml");
+  EXPECT_EQ(OutputPathOf(none, "a.b/tasks", ".html"), "a.b/tasks.html");
+  EXPECT_EQ(OutputPathOf(none, "x.tar.txt", ".xml"), "x.tar.xml");
+  EXPECT_EQ(OutputPathOf(none, "dir/.hidden", ".xml"), "dir/.hidden.xml");
+  Options folder;
+  folder.outputDir = "out";
+  EXPECT_EQ(OutputPathOf(folder, "dir/tasks.txt", ".xml"), "out/tasks.xml");
 }
 
 }  // namespace

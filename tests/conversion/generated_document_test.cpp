@@ -6,6 +6,7 @@
 #include "platform/code_page.h"
 #include "platform/stream.h"
 #include "test_support.h"
+#include "zero_guids.h"
 
 namespace texttoxml::conversion {
 namespace {
@@ -13,16 +14,7 @@ namespace {
 const std::string kData = std::string(TEXTTOXML_TEST_DATA) + "/conversion/";
 const platform::DateTime kDate{2013, 7, 24, 15, 4, 5, 870};
 
-// Question pictures get random names; the recorded files hold zeros there.
-std::string WithZeroGuids(std::string xml) {
-  constexpr std::string_view kAttribute = "FileName=\"";
-  for (std::size_t at = xml.find(kAttribute); at != std::string::npos;
-       at = xml.find(kAttribute, at + 1)) {
-    for (std::size_t i = at + kAttribute.size(); i < at + kAttribute.size() + 36; ++i)
-      if (xml[i] != '-') xml[i] = '0';
-  }
-  return xml;
-}
+using texttoxml::testing::WithZeroGuids;
 
 std::u16string MemoOf(const std::string& path) {
   return MemoText(platform::AnsiToUtf16(texttoxml::testing::ReadFile(path)));

@@ -181,5 +181,15 @@ TEST(FileOutputStream, MissingFolderGivesCannotCreate) {
   }
 }
 
+// The window's Dir and the command line's picture folder both come from
+// here; a bare name must not become "." (pictures would then be looked for
+// in the current folder twice) and a file at the root keeps its "/".
+TEST(FolderOf, KeepsTheRootSeparatorOnly) {
+  EXPECT_EQ(FolderOf("/home/user/tasks.txt"), "/home/user");
+  EXPECT_EQ(FolderOf("/tasks.txt"), "/");
+  EXPECT_EQ(FolderOf("tasks.txt"), "");
+  EXPECT_EQ(FolderOf("a/b.c/d"), "a/b.c");
+}
+
 }  // namespace
 }  // namespace texttoxml::platform
