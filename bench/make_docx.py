@@ -26,7 +26,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)),
 
 from PIL import Image  # noqa: E402
 
-from docx_writer import TestDocument, inline_picture, paragraph, run  # noqa: E402
+from docx_writer import (TestDocument, inline_picture, paragraph, run,  # noqa: E402
+                         text_paragraph)
 
 DEFAULT_TASKS = 2000
 DEFAULT_PICTURES = 300
@@ -145,7 +146,7 @@ def write(task_count, picture_count, out_path):
             text_lines.append("")
         for line, picture_entry in task:
             if picture_entry is None:
-                body.append(paragraph(line))
+                body.append(text_paragraph(line))
                 text_lines.append(line)
                 continue
             name, content_type, data, (width, height) = picture_entry

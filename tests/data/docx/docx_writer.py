@@ -93,16 +93,18 @@ def run(text, properties=""):
 
 
 def paragraph(content="", numbering=None):
-    """A paragraph of raw content (runs or other inline elements); a text
-    without markup becomes one run. numbering is (numId, ilvl)."""
-    if content and not content.lstrip().startswith("<"):
-        content = run(content)
+    """A paragraph of content given as XML (runs or other inline elements);
+    numbering is (numId, ilvl)."""
     ppr = ""
     if numbering is not None:
         num_id, level = numbering
         ppr = (f'<w:pPr><w:numPr><w:ilvl w:val="{level}"/>'
                f'<w:numId w:val="{num_id}"/></w:numPr></w:pPr>')
     return f"<w:p>{ppr}{content}</w:p>"
+
+
+def text_paragraph(text, numbering=None):
+    return paragraph(run(text) if text else "", numbering)
 
 
 class TestDocument:
@@ -156,17 +158,23 @@ class TestDocument:
             out.write(self.to_bytes())
 
 
-def stable_zip(data):
-    """The same ZIP with fixed entry times, so that the bytes depend on the
-    content alone."""
+def rewrite_package(data, transform):
+    """The package data with each part's bytes passed through
+    transform(part name, bytes)."""
     source = zipfile.ZipFile(io.BytesIO(data))
     buffer = io.BytesIO()
     with zipfile.ZipFile(buffer, "w", zipfile.ZIP_DEFLATED) as target:
         for info in source.infolist():
             entry = zipfile.ZipInfo(info.filename, FIXED_ZIP_TIME)
             entry.compress_type = zipfile.ZIP_DEFLATED
-            target.writestr(entry, source.read(info))
+            target.writestr(entry, transform(info.filename, source.read(info)))
     return buffer.getvalue()
+
+
+def stable_zip(data):
+    """The same ZIP with fixed entry times, so that the bytes depend on the
+    content alone."""
+    return rewrite_package(data, lambda name, content: content)
 
 
 def emu(points):

@@ -10,15 +10,16 @@ python3-pil, and LibreOffice for the two documents it saves itself.
 
 import io
 import os
+import re
 import sys
 
 from docx.opc.constants import RELATIONSHIP_TYPE as RT
 from PIL import Image, ImageDraw
 
 import hostile
-from docx_writer import (CONTENT_TYPE_OLE_OBJECT, TestDocument, escape,
-                         inline_picture, drawing_graphic, emu, paragraph, run,
-                         write_expected)
+from docx_writer import (CONTENT_TYPE_OLE_OBJECT, NAMESPACES, TestDocument,
+                         drawing_graphic, emu, escape, inline_picture, paragraph,
+                         rewrite_package, run, text_paragraph, write_expected)
 from numbering_xml import (abstract_numbering, level, numbering_instance,
                            numbering_part)
 from wmf import metafile
@@ -79,7 +80,7 @@ def make_sample():
             picture = inline_picture(rel_id, shape_id, name, *picture_size_points(data))
             document.add(paragraph((run(marker) if marker else "") + picture))
         else:
-            document.add(paragraph(line))
+            document.add(text_paragraph(line))
     save(document, "sample", lines)
 
 
@@ -176,7 +177,7 @@ def save_blocks(document, name, blocks):
             document.add(paragraph())
             expected.append("")
         for position, (text, numbering, label) in enumerate(block):
-            document.add(paragraph(text, numbering))
+            document.add(text_paragraph(text, numbering))
             expected.append(text if position == 0 else label + text)
     save(document, name, expected)
 
@@ -303,7 +304,7 @@ def table(rows):
     body = "".join(
         "<w:tr>" + "".join(
             '<w:tc><w:tcPr><w:tcW w:w="4500" w:type="dxa"/></w:tcPr>'
-            + "".join(paragraph(text) for text in cell) + "</w:tc>"
+            + "".join(text_paragraph(text) for text in cell) + "</w:tc>"
             for cell in row) + "</w:tr>"
         for row in rows)
     return (f'<w:tbl><w:tblPr><w:tblW w:w="0" w:type="auto"/></w:tblPr>'
@@ -313,7 +314,7 @@ def table(rows):
 def text_box(text):
     """A text box as Word 2010 writes it: a DrawingML shape, with a VML
     copy for older readers."""
-    content = f"<w:txbxContent>{paragraph(text)}</w:txbxContent>"
+    content = f"<w:txbxContent>{text_paragraph(text)}</w:txbxContent>"
     return f"""<w:r><mc:AlternateContent><mc:Choice Requires="wps"><w:drawing>
 <wp:anchor distT="0" distB="0" distL="114300" distR="114300" simplePos="0" relativeHeight="1" behindDoc="0" locked="0" layoutInCell="1" allowOverlap="1">
 <wp:simplePos x="0" y="0"/><wp:positionH relativeFrom="column"><wp:posOffset>3000000</wp:posOffset></wp:positionH>
@@ -335,7 +336,7 @@ def make_table():
     ]
     document.add(table(rows), paragraph())
     document.add(paragraph(run("Какой месяц идет после августа?") + text_box("Подсказка: осень")),
-                 paragraph("= сентябрь"))
+                 text_paragraph("= сентябрь"))
     expected = ["Какой месяц идет после марта?", "- январь", "+ апрель",
                 "- июнь", "- ноябрь", "",
                 "Какой месяц идет после августа?", "= сентябрь"]
@@ -372,14 +373,14 @@ def make_ole_equation():
     bare = metafile(1440, 480, placeable=False)
     bare_question = metafile(2000, 600, placeable=False)
     document.add(
-        paragraph("Какая формула описывает закон Ома?"),
+        text_paragraph("Какая формула описывает закон Ома?"),
         paragraph(run("+") + ole_object(document, 1, "image1.wmf", placeable, 72, 24)),
         paragraph(run("-") + ole_object(document, 2, "image2.wmf", bare, 72, 24)),
-        paragraph("- U = R / I"),
+        text_paragraph("- U = R / I"),
         paragraph(),
-        paragraph("Чему равно значение выражения?"),
+        text_paragraph("Чему равно значение выражения?"),
         paragraph(ole_object(document, 3, "image3.wmf", bare_question, 100, 30)),
-        paragraph("= 2"))
+        text_paragraph("= 2"))
     save(document, "ole_equation",
          ["Какая формула описывает закон Ома?", "+[image1.wmf]", "-[image2.wmf]",
           "- U = R / I", "", "Чему равно значение выражения?", "[image3.wmf]", "= 2"])
@@ -419,11 +420,11 @@ def make_math():
                   + run(" при ")
                   + "<m:oMath>" + math_subscript(math_run("x"), math_run("1"))
                   + math_run("=") + math_root(math_run("4")) + "</m:oMath>"),
-        paragraph("= 2"),
+        text_paragraph("= 2"),
         paragraph(),
-        paragraph("Запишите формулу:"),
+        text_paragraph("Запишите формулу:"),
         paragraph(f"<m:oMathPara><m:oMath>{display}</m:oMath></m:oMathPara>"),
-        paragraph("= e^q+y_b"))
+        text_paragraph("= e^q+y_b"))
     save(document, "math",
          ["Упростите (x²)/(2) при x₁=√(4)", "= 2", "",
           "Запишите формулу:", "e^(q)+y_(b)", "= e^q+y_b"])
@@ -433,11 +434,13 @@ def make_vml_picture():
     document = TestDocument()
     picture_id = document.add_picture_part("/word/media/image1.png", "image/png",
                                            small_png((200, 0, 0)))
-    picture = (f'<w:r><w:pict><v:shape id="_x0000_i1025" type="#_x0000_t75" '
+    picture = (f'<w:r><w:pict><v:shapetype id="_x0000_t75" coordsize="21600,21600" '
+               f'o:spt="75" o:preferrelative="t" path="m@4@5l@4@11@9@11@9@5xe" '
+               f'filled="f" stroked="f"/><v:shape id="_x0000_i1025" type="#_x0000_t75" '
                f'style="width:30pt;height:22.5pt"><v:imagedata r:id="{picture_id}" '
                f'o:title=""/></v:shape></w:pict></w:r>')
-    document.add(paragraph("Какого цвета квадрат на рисунке?"), paragraph(picture),
-                 paragraph("= красный"))
+    document.add(text_paragraph("Какого цвета квадрат на рисунке?"), paragraph(picture),
+                 text_paragraph("= красный"))
     save(document, "vml_picture",
          ["Какого цвета квадрат на рисунке?", "[image1.png]", "= красный"])
 
@@ -451,8 +454,8 @@ def make_anchored():
 <wp:positionV relativeFrom="paragraph"><wp:posOffset>0</wp:posOffset></wp:positionV>
 <wp:extent cx="{emu(30)}" cy="{emu(22.5)}"/><wp:wrapTopAndBottom/><wp:docPr id="1" name="Picture 1"/>
 <wp:cNvGraphicFramePr/>{drawing_graphic(picture_id, "image1.png", 30, 22.5)}</wp:anchor></w:drawing></w:r>"""
-    document.add(paragraph("Какого цвета квадрат на рисунке?"), paragraph(picture),
-                 paragraph("= синий"))
+    document.add(text_paragraph("Какого цвета квадрат на рисунке?"), paragraph(picture),
+                 text_paragraph("= синий"))
     save(document, "anchored",
          ["Какого цвета квадрат на рисунке?", "[image1.png]", "= синий"])
 
@@ -470,9 +473,9 @@ def make_svg():
     svg_extension = (
         '<a:extLst><a:ext uri="{96DAC541-7B7A-43D3-8B79-37D633B846F1}">'
         f'<asvg:svgBlip r:embed="{svg_id}"/></a:ext></a:extLst>')
-    document.add(paragraph("Какого цвета квадрат на рисунке?"),
+    document.add(text_paragraph("Какого цвета квадрат на рисунке?"),
                  paragraph(inline_picture(png_id, 1, "image1.png", 30, 22.5, svg_extension)),
-                 paragraph("= зелёный"))
+                 text_paragraph("= зелёный"))
     save(document, "svg",
          ["Какого цвета квадрат на рисунке?", "[image1.png]", "= зелёный"])
 
@@ -483,7 +486,7 @@ def make_same_names():
                                       small_png((200, 0, 0)))
     second = document.add_picture_part("/word/media/sub/image1.png", "image/png",
                                        small_png((0, 0, 200)))
-    document.add(paragraph("Какой квадрат красный?"),
+    document.add(text_paragraph("Какой квадрат красный?"),
                  paragraph(run("+") + inline_picture(first, 1, "image1.png", 30, 22.5)),
                  paragraph(run("-") + inline_picture(second, 2, "image1.png", 30, 22.5)))
     save(document, "same_names",
@@ -494,9 +497,9 @@ def make_unknown_ext():
     document = TestDocument()
     picture_id = document.add_picture_part("/word/media/image1.tmp", "image/png",
                                            small_png((200, 200, 0)))
-    document.add(paragraph("Какого цвета квадрат на рисунке?"),
+    document.add(text_paragraph("Какого цвета квадрат на рисунке?"),
                  paragraph(inline_picture(picture_id, 1, "image1.tmp", 30, 22.5)),
-                 paragraph("= жёлтый"))
+                 text_paragraph("= жёлтый"))
     save(document, "unknown_ext",
          ["Какого цвета квадрат на рисунке?", "[image1.tmp]", "= жёлтый"])
 
@@ -513,17 +516,109 @@ def make_linked():
         return inline_picture(rel_id, shape_id, name, 30, 22.5).replace(
             f'r:embed="{rel_id}"', f'r:link="{rel_id}"')
 
-    document.add(paragraph("Какой квадрат фиолетовый?"),
+    document.add(text_paragraph("Какой квадрат фиолетовый?"),
                  paragraph(run("+") + linked_picture(found, 1, "linked.png")),
                  paragraph(run("-") + linked_picture(missing, 2, "missing.png")))
     save(document, "linked",
          ["Какой квадрат фиолетовый?", "+[linked.png]", "-[missing.png]"])
 
 
+def numbered_picture_document():
+    """A task with lettered variants and a picture variant: the matter of
+    the documents that differ from the usual only in how their XML is
+    written."""
+    document = TestDocument()
+    document.add_numbering(numbering_part(
+        [abstract_numbering(0, level(0, "lowerLetter", "%1)"))],
+        [numbering_instance(1, 0)]))
+    picture_id = document.add_picture_part("/word/media/image1.png", "image/png",
+                                           small_png((0, 128, 128)))
+    document.add(text_paragraph("Какие месяцы весенние?"),
+                 text_paragraph("+ март", (1, 0)), text_paragraph("- июль", (1, 0)),
+                 paragraph(run("+") + inline_picture(picture_id, 1, "image1.png", 30, 22.5)))
+    expected = ["Какие месяцы весенние?", "a)\t+ март", "b)\t- июль", "+[image1.png]"]
+    return document, expected
+
+
+# Prefixes are the writer's choice: WordprocessingML in the default
+# namespace, its attributes under another prefix, the others renamed.
+PREFIX_RENAMES = [
+    (r'xmlns:w="', 'xmlns:q="{0}" xmlns="'.format(NAMESPACES["w"])),
+    (r"<(/?)w:", r"<\1"),
+    (r"(\s)w:([A-Za-z]+=)", r"\1q:\2"),
+    (r'xmlns:r="', 'xmlns:rel="'),
+    (r"(\s)r:([A-Za-z]+=)", r"\1rel:\2"),
+    (r'xmlns:wp="', 'xmlns:dr="'),
+    (r"<(/?)wp:", r"<\1dr:"),
+    (r'xmlns:a="', 'xmlns:g="'),
+    (r"<(/?)a:", r"<\1g:"),
+    (r'xmlns:pic="', 'xmlns:pp="'),
+    (r"<(/?)pic:", r"<\1pp:"),
+]
+
+
+def make_prefixes():
+    document, expected = numbered_picture_document()
+
+    def rename_prefixes(name, content):
+        if name not in ("word/document.xml", "word/numbering.xml"):
+            return content
+        text = content.decode()
+        for pattern, replacement in PREFIX_RENAMES:
+            text = re.sub(pattern, replacement, text)
+        return text.encode()
+
+    with open(out("prefixes.docx"), "wb") as f:
+        f.write(rewrite_package(document.to_bytes(), rename_prefixes))
+    write_expected(out("prefixes.expected.txt"), expected)
+
+
+# Strict documents name their namespaces and relationship types anew;
+# the package's own (content types, relationships, core properties) stay.
+STRICT_NAMESPACES = [
+    ("http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties",
+     "http://purl.oclc.org/ooxml/officeDocument/relationships/extendedProperties"),
+    ("http://schemas.openxmlformats.org/officeDocument/2006/extended-properties",
+     "http://purl.oclc.org/ooxml/officeDocument/extendedProperties"),
+    ("http://schemas.openxmlformats.org/officeDocument/2006/docPropsVTypes",
+     "http://purl.oclc.org/ooxml/officeDocument/docPropsVTypes"),
+    ("http://schemas.openxmlformats.org/officeDocument/2006/relationships",
+     "http://purl.oclc.org/ooxml/officeDocument/relationships"),
+    ("http://schemas.openxmlformats.org/officeDocument/2006/math",
+     "http://purl.oclc.org/ooxml/officeDocument/math"),
+    ("http://schemas.openxmlformats.org/wordprocessingml/2006/main",
+     "http://purl.oclc.org/ooxml/wordprocessingml/main"),
+    ("http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing",
+     "http://purl.oclc.org/ooxml/drawingml/wordprocessingDrawing"),
+    ("http://schemas.openxmlformats.org/drawingml/2006/main",
+     "http://purl.oclc.org/ooxml/drawingml/main"),
+    ("http://schemas.openxmlformats.org/drawingml/2006/picture",
+     "http://purl.oclc.org/ooxml/drawingml/picture"),
+    ("http://schemas.openxmlformats.org/schemaLibrary/2006/main",
+     "http://purl.oclc.org/ooxml/schemaLibrary/main"),
+]
+
+
+def make_strict():
+    document, expected = numbered_picture_document()
+
+    def to_strict(name, content):
+        if not name.endswith((".xml", ".rels")):
+            return content
+        text = content.decode()
+        for transitional, strict in STRICT_NAMESPACES:
+            text = text.replace(transitional, strict)
+        return text.replace("<w:document ", '<w:document w:conformance="strict" ').encode()
+
+    with open(out("strict.docx"), "wb") as f:
+        f.write(rewrite_package(document.to_bytes(), to_strict))
+    write_expected(out("strict.expected.txt"), expected)
+
+
 DOCUMENTS = [make_sample, make_numbering, make_cyrillic, make_bullets,
              make_breaks, make_table, make_ole_equation, make_math,
              make_vml_picture, make_anchored, make_svg, make_same_names,
-             make_unknown_ext, make_linked]
+             make_unknown_ext, make_linked, make_prefixes, make_strict]
 
 
 def main():
