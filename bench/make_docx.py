@@ -26,7 +26,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)),
 
 from PIL import Image  # noqa: E402
 
-from docx_writer import (TestDocument, inline_picture, paragraph, run,  # noqa: E402
+from docx_writer import (WordDocument, inline_picture, paragraph, run,  # noqa: E402
                          text_paragraph)
 
 DEFAULT_TASKS = 2000
@@ -138,7 +138,7 @@ def plan(task_count, pictures):
 def write(task_count, picture_count, out_path):
     rng = random.Random(picture_count)
     pictures = make_pictures(picture_count, rng)
-    document = TestDocument()
+    document = WordDocument()
     body, text_lines = [], []
     for index, task in enumerate(plan(task_count, pictures)):
         if index:

@@ -107,7 +107,7 @@ def text_paragraph(text, numbering=None):
     return paragraph(run(text) if text else "", numbering)
 
 
-class TestDocument:
+class WordDocument:
     """A python-docx document reduced to what a test needs."""
 
     def __init__(self):

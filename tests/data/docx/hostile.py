@@ -16,7 +16,7 @@ import tempfile
 import zipfile
 
 from compound_file import compound_file
-from docx_writer import FIXED_ZIP_TIME, NAMESPACES, TestDocument, text_paragraph
+from docx_writer import FIXED_ZIP_TIME, NAMESPACES, WordDocument, text_paragraph
 
 ERROR_PHRASES = {
     "not_a_zip.docx": "is not a Word document (.docx)",
@@ -40,7 +40,7 @@ W = NAMESPACES["w"]
 
 def base_package():
     """A one-paragraph document, the healthy rest of each hostile one."""
-    document = TestDocument()
+    document = WordDocument()
     document.add(text_paragraph("Какой месяц идет после марта?"), text_paragraph("= апрель"))
     return zipfile.ZipFile(io.BytesIO(document.to_bytes()))
 

@@ -17,7 +17,7 @@ from docx.opc.constants import RELATIONSHIP_TYPE as RT
 from PIL import Image, ImageDraw
 
 import hostile
-from docx_writer import (CONTENT_TYPE_OLE_OBJECT, NAMESPACES, TestDocument,
+from docx_writer import (CONTENT_TYPE_OLE_OBJECT, NAMESPACES, WordDocument,
                          drawing_graphic, emu, escape, inline_picture, paragraph,
                          rewrite_package, run, text_paragraph, write_expected)
 from numbering_xml import (abstract_numbering, level, numbering_instance,
@@ -68,7 +68,7 @@ def make_sample():
     with open(os.path.join(EXAMPLES, "sample.txt"), encoding="utf-8-sig") as f:
         lines = f.read().splitlines()
     content_types = {".jpg": "image/jpeg", ".png": "image/png"}
-    document = TestDocument()
+    document = WordDocument()
     for shape_id, line in enumerate(lines, start=1):
         marker = line[:1] if line[:1] in ("+", "-") else ""
         bracketed = line[len(marker):]
@@ -116,7 +116,7 @@ def make_numbering():
         # override goes on counting where the other one stopped.
         numbering_instance(ordering_continued, 1),
     ]
-    document = TestDocument()
+    document = WordDocument()
     document.add_numbering(numbering_part(abstracts, instances))
 
     # Each line: (text, numbering or None, what Word shows).
@@ -199,7 +199,7 @@ def make_cyrillic():
         abstract_numbering(1, level(0, "russianUpper", "%1.")),
     ]
     instances = [numbering_instance(1, 0), numbering_instance(2, 1)]
-    document = TestDocument()
+    document = WordDocument()
     document.add_numbering(numbering_part(abstracts, instances))
     count = 30
     blocks = [
@@ -228,7 +228,7 @@ def make_bullets():
     abstracts = [abstract_numbering(i, level(0, "bullet", text, font=font))
                  for i, (text, font, _) in enumerate(bullets)]
     instances = [numbering_instance(i + 1, i) for i in range(len(bullets))]
-    document = TestDocument()
+    document = WordDocument()
     document.add_numbering(numbering_part(abstracts, instances))
 
     def item(text, bullet_index):
@@ -248,7 +248,7 @@ def make_bullets():
 # --- text inside paragraphs -------------------------------------------------
 
 def make_breaks():
-    document = TestDocument()
+    document = WordDocument()
     link_id = document.part.relate_to("https://example.org/months", RT.HYPERLINK,
                                       is_external=True)
     hidden = "<w:vanish/>"
@@ -329,7 +329,7 @@ def text_box(text):
 
 
 def make_table():
-    document = TestDocument()
+    document = WordDocument()
     rows = [
         [["Какой месяц идет после марта?"], ["- январь", "+ апрель"]],
         [["- июнь"], ["- ноябрь"]],
@@ -367,7 +367,7 @@ def ole_object(document, shape_id, wmf_name, wmf, width_pt, height_pt):
 
 
 def make_ole_equation():
-    document = TestDocument()
+    document = WordDocument()
     # 1440 logical units an inch: the placeable one is 1 x 1/3 inch, as shown.
     placeable = metafile(1440, 480, placeable=True)
     bare = metafile(1440, 480, placeable=False)
@@ -408,7 +408,7 @@ def math_subscript(base, index):
 
 
 def make_math():
-    document = TestDocument()
+    document = WordDocument()
     x_squared = math_superscript(math_run("x"), math_run("2"))
     # No character of "q" or "b" has a Unicode superscript or subscript, so
     # those are written out.
@@ -431,7 +431,7 @@ def make_math():
 
 
 def make_vml_picture():
-    document = TestDocument()
+    document = WordDocument()
     picture_id = document.add_picture_part("/word/media/image1.png", "image/png",
                                            small_png((200, 0, 0)))
     picture = (f'<w:r><w:pict><v:shapetype id="_x0000_t75" coordsize="21600,21600" '
@@ -446,7 +446,7 @@ def make_vml_picture():
 
 
 def make_anchored():
-    document = TestDocument()
+    document = WordDocument()
     picture_id = document.add_picture_part("/word/media/image1.png", "image/png",
                                            small_png((0, 0, 200)))
     picture = f"""<w:r><w:drawing><wp:anchor distT="0" distB="0" distL="114300" distR="114300" simplePos="0" relativeHeight="2" behindDoc="0" locked="0" layoutInCell="1" allowOverlap="1">
@@ -466,7 +466,7 @@ SVG = b"""<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30" viewBox
 
 
 def make_svg():
-    document = TestDocument()
+    document = WordDocument()
     png_id = document.add_picture_part("/word/media/image1.png", "image/png",
                                        small_png((0, 160, 0)))
     svg_id = document.add_picture_part("/word/media/image2.svg", "image/svg+xml", SVG)
@@ -481,7 +481,7 @@ def make_svg():
 
 
 def make_same_names():
-    document = TestDocument()
+    document = WordDocument()
     first = document.add_picture_part("/word/media/image1.png", "image/png",
                                       small_png((200, 0, 0)))
     second = document.add_picture_part("/word/media/sub/image1.png", "image/png",
@@ -494,7 +494,7 @@ def make_same_names():
 
 
 def make_unknown_ext():
-    document = TestDocument()
+    document = WordDocument()
     picture_id = document.add_picture_part("/word/media/image1.tmp", "image/png",
                                            small_png((200, 200, 0)))
     document.add(text_paragraph("Какого цвета квадрат на рисунке?"),
@@ -508,7 +508,7 @@ def make_linked():
     """Pictures kept outside the document: one beside it, one missing."""
     with open(out("linked.png"), "wb") as f:
         f.write(small_png((120, 0, 120)))
-    document = TestDocument()
+    document = WordDocument()
     found = document.add_external_picture("linked.png")
     missing = document.add_external_picture("missing.png")
 
@@ -523,11 +523,41 @@ def make_linked():
          ["Какой квадрат фиолетовый?", "+[linked.png]", "-[missing.png]"])
 
 
+def make_findings():
+    """What only a document has and check reports: bullets where markers
+    belong, a correct answer marked by bold or colour alone, tasks parted
+    by paragraph spacing instead of an empty paragraph, a picture in the
+    middle of a sentence."""
+    symbol_bullet = abstract_numbering(0, level(0, "bullet", "\uF0B7", font="Symbol"))
+    document = WordDocument()
+    document.add_numbering(numbering_part([symbol_bullet], [numbering_instance(1, 0)]))
+    picture_id = document.add_picture_part("/word/media/image1.png", "image/png",
+                                           small_png((90, 90, 90)))
+    bullet = (1, 0)
+    document.add(
+        text_paragraph("Какой месяц идет после марта?"),
+        text_paragraph("январь", bullet),
+        paragraph(run("апрель", "<w:b/>"), bullet),
+        paragraph(run("июнь", '<w:color w:val="FF0000"/>'), bullet),
+        '<w:p><w:pPr><w:spacing w:before="240"/></w:pPr>'
+        + run("Перечислите весенние месяцы.") + "</w:p>",
+        text_paragraph("+ март"),
+        text_paragraph("- июль"),
+        paragraph(),
+        paragraph(run("На рисунке ") + inline_picture(picture_id, 1, "image1.png", 30, 22.5)
+                  + run(" изображен Пушкин?")),
+        text_paragraph("= да"))
+    save(document, "findings",
+         ["Какой месяц идет после марта?", "•\tянварь", "•\tапрель", "•\tиюнь",
+          "Перечислите весенние месяцы.", "+ март", "- июль", "",
+          "На рисунке [image1.png] изображен Пушкин?", "= да"])
+
+
 def numbered_picture_document():
     """A task with lettered variants and a picture variant: the matter of
     the documents that differ from the usual only in how their XML is
     written."""
-    document = TestDocument()
+    document = WordDocument()
     document.add_numbering(numbering_part(
         [abstract_numbering(0, level(0, "lowerLetter", "%1)"))],
         [numbering_instance(1, 0)]))
@@ -618,7 +648,8 @@ def make_strict():
 DOCUMENTS = [make_sample, make_numbering, make_cyrillic, make_bullets,
              make_breaks, make_table, make_ole_equation, make_math,
              make_vml_picture, make_anchored, make_svg, make_same_names,
-             make_unknown_ext, make_linked, make_prefixes, make_strict]
+             make_unknown_ext, make_linked, make_prefixes, make_strict,
+             make_findings]
 
 
 def main():
