@@ -18,19 +18,6 @@ import zipfile
 from compound_file import compound_file
 from docx_writer import FIXED_ZIP_TIME, NAMESPACES, WordDocument, text_paragraph
 
-ERROR_PHRASES = {
-    "not_a_zip.docx": "is not a Word document (.docx)",
-    "word97.doc": "without a password",
-    "encrypted.docx": "without a password",
-    "no_main_part.docx": "main document part",
-    "truncated.docx": "corrupt",
-    "bomb.docx": "too large",
-    "dtd.docx": "DTD",
-    "external_entity.docx": "DTD",
-    "deep.docx": "too deep",
-    "many_entries.docx": "too many",
-}
-
 BOMB_SIZE = 2 << 30
 DEPTH = 100_000
 ENTRY_COUNT = 100_000
@@ -217,24 +204,25 @@ def make_encrypted(path, sample_docx):
                                ("EncryptedPackage", package)]))
 
 
-MAKERS = {
-    "not_a_zip.docx": make_not_a_zip,
-    "word97.doc": make_word97,
-    "encrypted.docx": make_encrypted,
-    "no_main_part.docx": make_no_main_part,
-    "truncated.docx": make_truncated,
-    "bomb.docx": make_bomb,
-    "dtd.docx": make_dtd,
-    "external_entity.docx": make_external_entity,
-    "deep.docx": make_deep,
-    "many_entries.docx": make_many_entries,
+# Each document, how it is made, and the phrase its error must contain.
+DOCUMENTS = {
+    "not_a_zip.docx": (make_not_a_zip, "is not a Word document (.docx)"),
+    "word97.doc": (make_word97, "without a password"),
+    "encrypted.docx": (make_encrypted, "without a password"),
+    "no_main_part.docx": (make_no_main_part, "main document part"),
+    "truncated.docx": (make_truncated, "corrupt"),
+    "bomb.docx": (make_bomb, "too large"),
+    "dtd.docx": (make_dtd, "DTD"),
+    "external_entity.docx": (make_external_entity, "DTD"),
+    "deep.docx": (make_deep, "too deep"),
+    "many_entries.docx": (make_many_entries, "too many"),
 }
 
 
 def make_all(folder, sample_docx):
-    for name, make in MAKERS.items():
+    for name, (make, phrase) in DOCUMENTS.items():
         make(os.path.join(folder, name), sample_docx)
         stem = os.path.splitext(name)[0]
         with open(os.path.join(folder, stem + ".expected-error.txt"), "w",
                   encoding="utf-8", newline="\n") as f:
-            f.write(ERROR_PHRASES[name] + "\n")
+            f.write(phrase + "\n")
