@@ -8,6 +8,10 @@
 # own sources of zlib, libjpeg-turbo and libtiff, and Chromium with npm for
 # the page's tests. It also adds a deb-src entry for the archive and suites
 # the machine's apt sources already name, so that `apt-get source` works.
+#
+# `install-deps.sh --testdata` installs what remaking the Word documents of
+# tests/data/docx needs (python-docx, lxml, Pillow and LibreOffice Writer);
+# building and testing need none of it, since the documents are committed.
 set -euo pipefail
 
 SUDO=""
@@ -23,6 +27,7 @@ packages=(
   time gifsicle chromium
 )
 web_packages=(emscripten dpkg-dev cmake ninja-build chromium)
+testdata_packages=(python3-docx python3-lxml python3-pil libreoffice-writer-nogui)
 # A Node.js from elsewhere may bring its own npm, which Debian's would clash with.
 if ! command -v npm >/dev/null; then web_packages+=(npm); fi
 
@@ -48,10 +53,15 @@ add_source_entries() {
 }
 
 needs_update=false
-if [ "${1:-}" = "--web" ]; then
-  packages=("${web_packages[@]}")
-  if add_source_entries; then needs_update=true; fi
-fi
+case "${1:-}" in
+  --web)
+    packages=("${web_packages[@]}")
+    if add_source_entries; then needs_update=true; fi
+    ;;
+  --testdata)
+    packages=("${testdata_packages[@]}")
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
