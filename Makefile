@@ -7,7 +7,7 @@ BUILD_RELEASE ?= build-release-tests
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench fuzz fuzz-build fuzz-regress clean
+.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench bench-commands fuzz fuzz-build fuzz-regress format format-check clean
 
 deps:
 	./scripts/install-deps.sh
@@ -57,12 +57,25 @@ demo: build
 gui: build
 	./$(BUILD)/src/app/qt/texttoxml-gui
 
-bench: deps
+bench: deps bench-commands
 	./bench/compare.sh
 
+# convert, convert --quiet, check and preview on 100,000 tasks, side by side.
+bench-commands: deps
+	./bench/commands.sh
+
+# The C++ sources against .clang-format: `format-check` lists the files that
+# differ (CI runs it first), `format` rewrites them.
+format: deps
+	./scripts/check-format.sh --fix
+
+format-check: deps
+	./scripts/check-format.sh
+
 # The libFuzzer harnesses (clang, ASan and UBSan). `make fuzz FUZZ_SECONDS=N`
-# runs each one for N seconds, one after the other; `make fuzz-regress`
-# replays every seed corpus once, as `make test` does.
+# runs each one for N seconds, one after the other, starting from a copy of
+# its corpus (CI does so after `make test-all`); `make fuzz-regress` replays
+# every seed corpus once, as `make test` does.
 BUILD_FUZZ   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 

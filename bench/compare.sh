@@ -36,15 +36,13 @@ if [ ! -d "$peers/node_modules/gift-pegjs" ]; then
   npm install --prefix "$peers" --no-save --no-audit --no-fund gift-pegjs >/dev/null
 fi
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTEXTTOXML_GUI=OFF \
-  -DTEXTTOXML_TESTS=OFF -DTEXTTOXML_BENCH=ON >/dev/null
-cmake --build "$build" --target texttoxml make_tasks make_bitmap deflate_floor >/dev/null
+# shellcheck source=bench/measure.sh
+source "$root/bench/measure.sh"
+release_build "$build" texttoxml make_tasks make_bitmap deflate_floor
 cli=$build/src/cli/texttoxml
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# shellcheck source=bench/measure.sh
-source "$root/bench/measure.sh"
 
 # row CASE OURS PEER PEER_NAME MB TARGET [LIMIT_MB]: one line of the table.
 # MB is the amount of input the MB/s column counts.
@@ -106,9 +104,6 @@ echo "Medians of $runs runs; CPU = user + sys of the whole process; ratio = ours
 echo
 echo "| case | wall s | CPU s | MB/s (wall / CPU) | peak MB | against | their wall s | their CPU s | their peak MB | ratio CPU | ratio wall | target |"
 echo "|---|---|---|---|---|---|---|---|---|---|---|---|"
-# The memory limit of a text: three times its size plus 30 MB.
-limit_of() { awk -v i="$(size_mb "$1")" 'BEGIN {printf "%.1f", 3 * i + 30}'; }
-
 # baseline_row CASE LABEL MB: ours against the converter we replace.
 baseline_row() {
   if [ -n "$baseline" ]; then row "$1" "$2" "base-$2" "before this change" "$3" "${4:-}"; fi

@@ -1,5 +1,13 @@
-# Whole-process measurement for the comparison scripts; sourced, with $work
-# set to the scripts' scratch folder.
+# Whole-process measurement for the comparison scripts; sourced, with $root
+# set to the project and $work to the scripts' scratch folder.
+
+# release_build BUILD_DIR TARGET...: configures a Release build of the
+# command line with the benchmarks (no window, no tests) and builds TARGETs.
+release_build() {
+  cmake -S "$root" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTEXTTOXML_GUI=OFF \
+    -DTEXTTOXML_TESTS=OFF -DTEXTTOXML_BENCH=ON >/dev/null
+  cmake --build "$1" -j 2 --target "${@:2}" >/dev/null
+}
 
 # measure LABEL COMMAND...: runs the command once (standard output discarded,
 # standard error appended to $work/LABEL.err) and appends
@@ -30,3 +38,6 @@ PY
 median() { awk -v c="$2" '{print $c}' "$work/$1" | sort -g | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
 size_mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN {printf "%.2f", b / 1e6}'; }
+
+# The memory limit of a text: three times its size plus 30 MB.
+limit_of() { awk -v i="$(size_mb "$1")" 'BEGIN {printf "%.1f", 3 * i + 30}'; }

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Runs every harness in turn, one process at a time, for SECONDS seconds
-# each: run.sh <build-dir> <seconds> [harness...]. With FUZZ_MIN_RUNS=N a
-# harness goes on past SECONDS until it has executed N inputs, so that a
-# slow machine still gives every harness both its time and its executions.
-# The seed corpus is copied into <build-dir>/fuzz-runs/<name>/corpus, which
-# grows as the fuzzer finds new paths; crashes, leaks and slow inputs land
-# next to it. Stops at the first failing harness. Nothing else writes to the
-# corpus, so the fuzzer does not reread it every second (-reload=0), which
-# is costly once the corpus holds a thousand files or more.
+# each: run.sh <build-dir> <seconds> [harness...]. Without names it runs the
+# harnesses that fuzz/CMakeLists.txt lists (harnesses.txt in the build's
+# fuzz folder), so that a new harness is fuzzed as soon as it is built.
+# With FUZZ_MIN_RUNS=N a harness goes on past SECONDS until it has executed
+# N inputs, so that a slow machine still gives every harness both its time
+# and its executions. The seed corpus is copied into
+# <build-dir>/fuzz-runs/<name>/corpus, which grows as the fuzzer finds new
+# paths; crashes, leaks and slow inputs land next to it. The committed
+# corpus is never written. Stops at the first failing harness with status 1,
+# after printing the sanitizer's report and the failing input, so that the
+# log of a CI run is enough to reproduce it. Nothing else writes to the
+# scratch corpus, so the fuzzer does not reread it every second (-reload=0),
+# which is costly once the corpus holds a thousand files or more.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
@@ -17,7 +22,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 min_runs=${FUZZ_MIN_RUNS:-0}
 harnesses=("$@")
 if [ ${#harnesses[@]} -eq 0 ]; then
-  harnesses=(conversion png gif bitmap kinds richtext)
+  mapfile -t harnesses <"$build/fuzz/harnesses.txt"
+fi
+if [ ${#harnesses[@]} -eq 0 ]; then
+  echo "fuzz: no harness listed in $build/fuzz/harnesses.txt" >&2
+  exit 1
 fi
 
 # The number of inputs the running fuzzer has executed, from its log.
@@ -38,6 +47,23 @@ stop_when_done() {
       return
     fi
   done
+}
+
+# report_failure NAME RUN: the fuzzer's report and each input it saved as
+# failing (crash, leak, timeout, out of memory), with the command that
+# replays it.
+report_failure() {
+  local name=$1 run=$2 found=false
+  echo "fuzz: $name failed; its report:"
+  sed -n '/ERROR: \|runtime error\|SUMMARY: /,$p' "$run/fuzz-0.log" | head -n 120
+  for input in "$run"/crash-* "$run"/leak-* "$run"/timeout-* "$run"/oom-*; do
+    [ -f "$input" ] || continue
+    found=true
+    echo "fuzz: failing input $input ($(stat -c %s "$input") bytes), base64:"
+    head -c 65536 "$input" | base64 -w 76
+    echo "fuzz: replay with $build/fuzz/fuzz_$name $input"
+  done
+  if [ "$found" = false ]; then echo "fuzz: no input saved; the whole log is $run/fuzz-0.log"; fi
 }
 
 for name in "${harnesses[@]}"; do
@@ -65,7 +91,7 @@ for name in "${harnesses[@]}"; do
   # by the fuzzer is a finding.
   if [ "$status" -ne 0 ] && ! { grep -q "run interrupted" "$run/fuzz-0.log" &&
                                  ! grep -qE "ERROR:|SUMMARY:|runtime error" "$run/fuzz-0.log"; }; then
-    echo "fuzz: $name failed, see $run/log.txt and fuzz-0.log there"
+    report_failure "$name" "$run"
     exit 1
   fi
   grep -h "stat::number_of_executed_units" "$run/fuzz-0.log" | tail -1 || true

@@ -23,7 +23,7 @@ packages=(
   zlib1g-dev libjpeg-dev libtiff-dev
   libpng-dev libgif-dev python3-pil pngcheck imagemagick
   qt6-base-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core fonts-wine
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   time gifsicle chromium
 )
 web_packages=(emscripten dpkg-dev cmake ninja-build chromium)

@@ -22,9 +22,10 @@ class BufferWriter {
   // Every time the chunk fills up to kChunkSize bytes it is handed over;
   // raises WriteError when the target takes none of it.
   void Write(std::string_view bytes) {
-    if (bytes.empty()) return;  // an empty view may carry a null pointer
+    // An empty view may carry a null pointer, which memcpy must not be given
+    // even for no bytes; nothing else below needs this check.
+    if (bytes.empty()) return;
     if (bytes.size() < kChunkSize - position_) {  // the common case: it fits
-      if (bytes.empty()) return;  // an empty view may hold no pointer at all
       std::memcpy(chunk_.data() + position_, bytes.data(), bytes.size());
       position_ += bytes.size();
       return;
