@@ -33,6 +33,11 @@ std::size_t Diagnosis::Count(Severity severity) const {
       [severity](const Finding& f) { return f.severity == severity; }));
 }
 
+void SortByLine(std::vector<Finding>& findings) {
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
+}
+
 Diagnosis Diagnose(std::u16string decoded, const std::string& dir,
                    const DiagnoseOptions& options) {
   const LineMap lines(decoded);

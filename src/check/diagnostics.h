@@ -60,6 +60,9 @@ struct DiagnoseOptions {
   bool keepTasks = true;
 };
 
+// Sorts findings by line, keeping the order of those on one line.
+void SortByLine(std::vector<Finding>& findings);
+
 // Examines a decoded task text (as LoadTaskText gives it). `dir` is the
 // folder of the text file, where picture names are also looked for.
 Diagnosis Diagnose(std::u16string decoded, const std::string& dir,

@@ -1,7 +1,5 @@
 #include "check/examiner.h"
 
-#include <algorithm>
-
 #include "check/task_findings.h"
 #include "conversion/text.h"
 
@@ -53,8 +51,7 @@ void Examiner::NoteBlank() {
 }
 
 Diagnosis Examiner::Finish() {
-  std::stable_sort(diagnosis_.findings.begin(), diagnosis_.findings.end(),
-                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  SortByLine(diagnosis_.findings);
   return std::move(diagnosis_);
 }
 

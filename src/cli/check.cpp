@@ -4,8 +4,10 @@
 #include <ostream>
 
 #include "cli/command_files.h"
+#include "check/document_findings.h"
 #include "cli/json_text.h"
 #include "error.h"
+#include "platform/utf.h"
 
 namespace texttoxml::cli {
 
@@ -23,8 +25,15 @@ std::string KindKey(TaskKind kind) {
   return key;
 }
 
-std::string JsonFinding(const Finding& finding) {
-  std::string json = "{\"line\": " + std::to_string(finding.line) + ", \"severity\": \"" +
+// A Word document's finding also names the paragraph and its first words.
+std::string JsonFinding(const Finding& finding, const InputText& text) {
+  std::string json = "{\"line\": " + std::to_string(finding.line);
+  if (text.document && finding.line >= 1 && finding.line <= text.document->lines.size()) {
+    const docx::LineOrigin& origin = text.document->lines[finding.line - 1];
+    json += ", \"paragraph\": " + std::to_string(origin.paragraph) + ", \"words\": ";
+    AppendJsonString(json, platform::Utf16ToUtf8(origin.firstWords));
+  }
+  json += ", \"severity\": \"" +
                      std::string(check::SeverityName(finding.severity)) +
                      "\", \"message\": ";
   AppendJsonString(json, finding.message);
@@ -46,7 +55,7 @@ std::string JsonFile(const std::string& file, const InputText& text, const Diagn
           ", \"notes\": " + std::to_string(diagnosis.Count(Severity::Note)) + ", \"findings\": [";
   for (std::size_t i = 0; i < diagnosis.findings.size(); ++i) {
     json += i == 0 ? "\n    " : ",\n    ";
-    json += JsonFinding(diagnosis.findings[i]);
+    json += JsonFinding(diagnosis.findings[i], text);
   }
   return json + (diagnosis.findings.empty() ? "]}" : "\n  ]}");
 }
@@ -60,21 +69,28 @@ std::string JsonError(const std::string& file, std::string_view message) {
 }
 
 std::string TextReport(const std::string& file, const InputText& text, const Diagnosis& diagnosis) {
-  return FindingLines(file, diagnosis, true) + file + ": " + check::SummaryText(diagnosis) +
+  return FindingLines(file, text, diagnosis, true) + file + ": " + check::SummaryText(diagnosis) +
          "; read as " + text.encoding + "\n";
 }
 
 }  // namespace
 
-std::string FindingLines(std::string_view file, const Diagnosis& diagnosis, bool withNotes) {
+std::string FindingLines(const std::string& file, const InputText& text,
+                         const Diagnosis& diagnosis, bool withNotes) {
   std::string lines;
   for (const Finding& finding : diagnosis.findings) {
     if (!withNotes && finding.severity == Severity::Note) continue;
-    lines.append(file).append(":").append(std::to_string(finding.line)).append(": ");
+    lines.append(PlaceOf(file, finding.line, text)).append(": ");
     lines.append(check::SeverityName(finding.severity)).append(": ");
     lines.append(finding.message).append("\n");
   }
   return lines;
+}
+
+Diagnosis DiagnoseInput(InputText& text, const check::DiagnoseOptions& options) {
+  Diagnosis diagnosis = check::Diagnose(std::move(text.decoded), text.dir, options);
+  if (text.document) check::AddDocumentFindings(text.document->facts, text.dir, diagnosis);
+  return diagnosis;
 }
 
 int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& messages) {
@@ -86,8 +102,8 @@ int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& 
     if (json) piece += i == 0 ? "\n  " : ",\n  ";
     try {
       InputText text = ReadInput(input, options.encoding);
-      const Diagnosis diagnosis =
-          check::Diagnose(std::move(text.decoded), text.dir, {.keepTasks = false});
+      const auto held = HoldPictures(text);
+      const Diagnosis diagnosis = DiagnoseInput(text, {.keepTasks = false});
       if (diagnosis.Count(Severity::Warning) > 0) status = std::max(status, 1);
       piece += json ? JsonFile(input, text, diagnosis) : TextReport(input, text, diagnosis);
     } catch (const std::exception& error) {

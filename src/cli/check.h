@@ -8,6 +8,7 @@
 
 #include "cli/options.h"
 #include "check/diagnostics.h"
+#include "cli/command_files.h"
 #include "platform/stream.h"
 
 namespace texttoxml::cli {
@@ -17,9 +18,12 @@ namespace texttoxml::cli {
 // an input could not be read.
 int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& messages);
 
-// One line "file:line: severity: message" per finding; notes only when
-// `withNotes`.
-std::string FindingLines(std::string_view file, const check::Diagnosis& diagnosis,
-                         bool withNotes);
+// One line "file:line: severity: message" per finding (a Word document's
+// paragraph in place of the line); notes only when `withNotes`.
+std::string FindingLines(const std::string& file, const InputText& text,
+                         const check::Diagnosis& diagnosis, bool withNotes);
+
+// A text's diagnosis with what only a Word document has.
+check::Diagnosis DiagnoseInput(InputText& text, const check::DiagnoseOptions& options);
 
 }  // namespace texttoxml::cli

@@ -32,20 +32,19 @@ class PlacedError : public Error {
 };
 
 // A picture the text names could not be embedded: "tasks.txt:12: picture
-// "p.png": cause". Line 0 stands for a line not known.
+// "p.png": cause", the place ("tasks.txt:12") saying where the text names it.
 class PictureFailedError : public PlacedError {
  public:
-  PictureFailedError(const std::string& input, std::size_t line, std::string picture,
+  PictureFailedError(const std::string& input, std::string place, std::string picture,
                      std::string_view cause)
-      : PlacedError(input, input + (line == 0 ? "" : ":" + std::to_string(line)) +
-                               ": picture \"" + picture + "\": " + DisplayMessage(cause)),
-        line_(line),
+      : PlacedError(input, place + ": picture \"" + picture + "\": " + DisplayMessage(cause)),
+        place_(std::move(place)),
         picture_(std::move(picture)) {}
-  std::size_t Line() const { return line_; }
+  const std::string& Place() const { return place_; }
   const std::string& Picture() const { return picture_; }
 
  private:
-  std::size_t line_;
+  std::string place_;
   std::string picture_;
 };
 
@@ -79,6 +78,22 @@ class OutputIsPictureError : public Error {
   explicit OutputIsPictureError(const std::string& picture)
       : Error("The output file would replace the picture \"" + picture +
               "\", which the text embeds") {}
+};
+
+// extract was given a task text.
+class NotAWordDocumentError : public Error {
+ public:
+  NotAWordDocumentError()
+      : Error("This is a task text, not a Word document (.docx): convert it as it is") {}
+};
+
+// A picture name inside a document that would write outside the output's
+// folder.
+class UnsafePictureNameError : public Error {
+ public:
+  explicit UnsafePictureNameError(const std::string& name)
+      : Error("The document names a picture \"" + name +
+              "\" that cannot be written as a file; nothing was written") {}
 };
 
 // Two inputs that would write one file.

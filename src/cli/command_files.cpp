@@ -1,9 +1,13 @@
 #include "cli/command_files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <utility>
 
+#include "conversion/message_text.h"
+#include "error.h"
+#include "pictures/picture.h"
 #include "platform/files.h"
 
 namespace texttoxml::cli {
@@ -26,6 +30,30 @@ std::string OutputPathFor(const std::string& input, std::string_view extension) 
   // A leading dot names a hidden file; it does not start an extension.
   if (dot == std::string::npos || dot <= nameStart) return input + std::string(extension);
   return input.substr(0, dot) + std::string(extension);
+}
+
+// Word documents are ZIP archives; Word 97-2003 documents and documents
+// saved with a password are OLE compound files. Both go to the document
+// reader, which reads the first and says what to do with the second.
+bool HeldInADocument(std::string_view bytes) {
+  return bytes.starts_with("PK\x03\x04") || bytes.starts_with("PK\x05\x06") ||
+         bytes.starts_with("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+}
+
+void ReadDocument(std::string_view bytes, InputText& input) {
+  docx::WordText document = docx::ReadWordDocument(bytes);
+  input.decoded = std::move(document.text);
+  input.encoding = "a Word document";
+  DocumentParts parts;
+  for (docx::DocumentPicture& picture : document.pictures) {
+    const bool ownKind = picture.extension.empty() ||
+                         pictures::PictureFileExtension(picture.name) == picture.extension;
+    parts.pictures[picture.name] = {std::move(picture.bytes),
+                                    ownKind ? std::string() : std::move(picture.extension)};
+  }
+  parts.lines = std::move(document.lines);
+  parts.facts = std::move(document.facts);
+  input.document = std::move(parts);
 }
 
 }  // namespace
@@ -72,12 +100,33 @@ void RefuseSharedOutputs(const std::vector<std::string>& inputs,
 
 InputText ReadInput(const std::string& path, conversion::TextEncoding encoding) {
   InputText input;
-  conversion::DecodedTaskText text = conversion::LoadTaskTextAs(path, encoding);
-  input.decoded = std::move(text.text);
-  input.encoding = std::move(text.encoding);
+  const std::string bytes = RaisingOnOutOfMemory([&] { return platform::ReadWholeFile(path); },
+                                                 [&] { return OutOfMemoryError::ReadingText(path); });
+  if (HeldInADocument(bytes)) {
+    ReadDocument(bytes, input);
+  } else {
+    conversion::DecodedTaskText text = conversion::DecodeTaskTextAs(bytes, encoding, path);
+    input.decoded = std::move(text.text);
+    input.encoding = std::move(text.encoding);
+  }
   input.fullPath = platform::FullPath(path);
   input.dir = platform::FolderOf(input.fullPath);
   return input;
+}
+
+std::optional<platform::HeldFiles> HoldPictures(InputText& text) {
+  if (!text.document) return std::nullopt;
+  return std::optional<platform::HeldFiles>(std::in_place, text.fullPath,
+                                            std::move(text.document->pictures));
+}
+
+std::string PlaceOf(const std::string& input, std::size_t line, const InputText& text) {
+  if (!text.document) return input + ":" + std::to_string(line);
+  const auto& lines = text.document->lines;
+  if (lines.empty()) return input;
+  const docx::LineOrigin& origin = lines[std::min(std::max<std::size_t>(line, 1), lines.size()) - 1];
+  return input + ": paragraph " + std::to_string(origin.paragraph) + " (" +
+         conversion::Quoted(origin.firstWords) + ")";
 }
 
 }  // namespace texttoxml::cli

@@ -1,6 +1,8 @@
 // The input and output files of the commands.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,20 +10,40 @@
 #include "cli/cli_errors.h"
 #include "cli/options.h"
 #include "conversion/text_encoding.h"
+#include "docx/word_document.h"
+#include "platform/held_files.h"
 
 namespace texttoxml::cli {
 
-// A task text file, read and decoded.
+// What a Word document holds beside its task text.
+struct DocumentParts {
+  std::map<std::string, platform::HeldFileContent> pictures;  // by the name the text gives
+  std::vector<docx::LineOrigin> lines;  // where each line of the text comes from
+  std::vector<docx::Fact> facts;
+};
+
+// A task text file (or a Word document), read and decoded.
 struct InputText {
   std::string fullPath;   // absolute: the group title and error messages use it
   std::string dir;        // its folder, where picture names are also looked for
   std::u16string decoded;  // the whole text, as the window would load it
   std::string encoding;    // what it was read as, e.g. "UTF-8"
+  std::optional<DocumentParts> document;  // only for a Word document
 };
 
-// Raises what reading raises: a file that cannot be opened, or bytes that
-// cannot be read in `encoding`.
+// Raises what reading raises: a file that cannot be opened, bytes that
+// cannot be read in `encoding`, a Word document that cannot be read. A ZIP
+// archive or an OLE compound file is read as a Word document (.docx),
+// whatever its name.
 InputText ReadInput(const std::string& path, conversion::TextEncoding encoding);
+
+// The pictures of a Word document, held where the text's picture names
+// find them while the result lives; nothing for a text file.
+std::optional<platform::HeldFiles> HoldPictures(InputText& text);
+
+// Where a line of the input stands, as messages begin: "tasks.txt:12" for
+// a text file, "test.docx: paragraph 7 (\"first words\")" for a document.
+std::string PlaceOf(const std::string& input, std::size_t line, const InputText& text);
 
 // The file an input becomes under the options: the named output, else the
 // input's name with `extension` in the output folder, else beside the input;

@@ -8,9 +8,11 @@ const char* const kUsage =
     "Usage: texttoxml convert INPUT... [-o OUTPUT | -O DIR] [--encoding E] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
     "       texttoxml check INPUT... [--encoding E] [--format text|json]\n"
     "       texttoxml preview INPUT [-o OUTPUT.html | -O DIR] [--encoding E]\n"
+    "       texttoxml extract DOCUMENT.docx [-o TEXT.txt | -O DIR]\n"
     "       texttoxml --help | --version\n"
     "\n"
-    "convert: converts task text files into ExamoraPro 11.0 import XML files.\n"
+    "convert: converts task text files (or Word documents, .docx) into ExamoraPro 11.0\n"
+    "  import XML files.\n"
     "  -o, --output OUTPUT  the XML file to write (one input only; \"-\" is standard output);\n"
     "                       by default INPUT with its extension replaced by .xml\n"
     "  -O, --output-dir DIR each INPUT's XML (or page, for preview) under its own name\n"
@@ -25,7 +27,9 @@ const char* const kUsage =
     "  expect, as FILE:LINE: warning: MESSAGE lines and a summary, or as JSON.\n"
     "  Exit status 0 without warnings, 1 with warnings, 2 when an input cannot be read.\n"
     "preview: writes an HTML page that shows the tasks as the test editor will, with\n"
-    "  the warnings at their tasks; by default INPUT with its extension replaced by .html.\n";
+    "  the warnings at their tasks; by default INPUT with its extension replaced by .html.\n"
+    "extract: writes the task text a Word document holds (UTF-8, by default DOCUMENT with\n"
+    "  its extension replaced by .txt) and every picture it names beside it.\n";
 
 namespace {
 
@@ -38,6 +42,7 @@ std::optional<Options::Action> CommandAction(const std::string& command) {
   if (command == "convert") return Options::Action::Convert;
   if (command == "check") return Options::Action::Check;
   if (command == "preview") return Options::Action::Preview;
+  if (command == "extract") return Options::Action::Extract;
   return std::nullopt;
 }
 
@@ -54,7 +59,8 @@ Options::Format ParseFormat(const std::string& text) {
   throw UsageError("not a report format: " + text);
 }
 
-// Every command takes inputs and --encoding; the other options belong to some.
+// Every command takes inputs, and all but extract --encoding; the other
+// options belong to some.
 bool TakesOption(Options::Action action, const std::string& option) {
   using Action = Options::Action;
   if (option == "-o" || option == "--output" || option == "-O" || option == "--output-dir") {
@@ -64,7 +70,7 @@ bool TakesOption(Options::Action action, const std::string& option) {
   if (option == "--date" || option == "--verbose" || option == "--quiet") {
     return action == Action::Convert;
   }
-  return option == "--encoding" || option == "--utf8";
+  return action != Action::Extract && (option == "--encoding" || option == "--utf8");
 }
 
 void ParseCommandArguments(const std::vector<std::string>& args, Options& options) {
@@ -102,6 +108,8 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
   if (options.inputs.empty()) throw UsageError("no input file");
   if (options.action == Options::Action::Preview && options.inputs.size() > 1)
     throw UsageError("preview takes one input");
+  if (options.action == Options::Action::Extract && options.inputs.size() > 1)
+    throw UsageError("extract takes one input");
   if (options.output && options.outputDir) throw UsageError("-o and -O exclude each other");
   if (options.output && options.inputs.size() > 1)
     throw UsageError("-o is allowed with one input only");

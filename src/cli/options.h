@@ -11,7 +11,7 @@
 namespace texttoxml::cli {
 
 struct Options {
-  enum class Action { Convert, Check, Preview, Help, Version };
+  enum class Action { Convert, Check, Preview, Extract, Help, Version };
   enum class Format { Text, Json };
   Action action = Action::Convert;
   std::vector<std::string> inputs;

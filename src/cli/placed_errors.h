@@ -6,14 +6,14 @@
 
 #include "check/line_map.h"
 #include "cli/cli_errors.h"
+#include "cli/command_files.h"
 #include "conversion/test_document.h"
 
 namespace texttoxml::cli {
 
 // What the builder raised on a picture, told with the line that names the
-// picture in `input` and the picture's name as it stands beside the text
-// in `dir`.
-PictureFailedError PictureFailure(const std::string& input, const std::string& dir,
+// picture in `input` and the picture's name as the text names it.
+PictureFailedError PictureFailure(const std::string& input, const InputText& text,
                                   const check::LineMap& lines,
                                   const conversion::PictureInProgress& picture,
                                   std::string_view cause);

@@ -1,5 +1,6 @@
 #include "cli/preview_command.h"
 
+#include "cli/check.h"
 #include "cli/command_files.h"
 #include "check/diagnostics.h"
 #include "conversion/message_text.h"
@@ -27,8 +28,9 @@ std::vector<std::string> ShownPictures(const check::Diagnosis& diagnosis) {
 void RunPreview(const Options& options, platform::OutputStream& standardOutput) {
   const std::string& input = options.inputs.front();
   InputText text = ReadInput(input, options.encoding);
+  const auto held = HoldPictures(text);
   const std::string name = input.substr(input.find_last_of('/') + 1);
-  const check::Diagnosis diagnosis = check::Diagnose(std::move(text.decoded), text.dir);
+  const check::Diagnosis diagnosis = DiagnoseInput(text, {});
   const std::string page = preview::PreviewPage(diagnosis, conversion::TextOfBytes(name));
   const std::string output = OutputPathOf(options, input, ".html");
   if (output == "-") {

@@ -10,7 +10,9 @@
 #include "cli/command_files.h"
 #include "cli/options.h"
 #include "cli/placed_errors.h"
+#include "cli/extract_command.h"
 #include "cli/preview_command.h"
+#include "check/document_findings.h"
 #include "check/examiner.h"
 #include "conversion/convert.h"
 #include "conversion/task_text.h"
@@ -55,7 +57,7 @@ void ConvertInto(platform::OutputStream& out, const std::string& input, const Op
     throw;
   } catch (const std::exception& e) {
     if (!converter.FailedPicture()) throw;
-    throw PictureFailure(input, text.dir, lines, *converter.FailedPicture(), e.what());
+    throw PictureFailure(input, text, lines, *converter.FailedPicture(), e.what());
   }
 }
 
@@ -91,13 +93,17 @@ void ConvertOne(const std::string& input, const std::string& output, const Optio
                 conversion::Converter& converter, platform::OutputStream& standardOutput,
                 std::ostream& messages) {
   InputText text = ReadInput(input, options.encoding);
+  const auto held = HoldPictures(text);
   const check::LineMap lines(text.decoded);
   std::optional<check::Examiner> examiner;
   if (!options.quiet) examiner.emplace(text.decoded, lines, text.dir, kConvertChecks);
   std::u16string memo = conversion::MemoText(std::move(text.decoded));
   if (conversion::TrimView(memo).empty()) throw NothingToConvertError();
   const auto printFindings = [&] {
-    if (examiner) messages << FindingLines(input, examiner->Finish(), false);
+    if (!examiner) return;
+    check::Diagnosis diagnosis = examiner->Finish();
+    if (text.document) check::AddDocumentFindings(text.document->facts, text.dir, diagnosis);
+    messages << FindingLines(input, text, diagnosis, false);
   };
   try {
     WriteDocument(
@@ -117,9 +123,12 @@ void ConvertOne(const std::string& input, const std::string& output, const Optio
   }
 }
 
-int Preview(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
+// A command of one input (preview, extract): its failure is told with the
+// input's name.
+int RunOneInput(void (*command)(const Options&, platform::OutputStream&), const Options& options,
+                WatchedOutput& standardOutput, std::ostream& messages) {
   try {
-    RunPreview(options, standardOutput);
+    command(options, standardOutput);
     return 0;
   } catch (const std::exception& e) {
     if (standardOutput.Failed()) throw;
@@ -173,7 +182,12 @@ int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostre
     return 0;
   }
   if (options.action == Options::Action::Check) return RunCheck(options, standardOutput, messages);
-  if (options.action == Options::Action::Preview) return Preview(options, standardOutput, messages);
+  if (options.action == Options::Action::Preview) {
+    return RunOneInput(RunPreview, options, standardOutput, messages);
+  }
+  if (options.action == Options::Action::Extract) {
+    return RunOneInput(RunExtract, options, standardOutput, messages);
+  }
   return ConvertAll(options, standardOutput, messages);
 }
 
