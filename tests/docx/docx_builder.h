@@ -106,3 +106,22 @@ class DocxBuilder {
 };
 
 }  // namespace texttoxml::testing
+
+#include "docx/word_document.h"
+#include "platform/utf.h"
+
+namespace texttoxml::testing {
+
+// A paragraph holding one run of text.
+inline std::string Para(std::string_view text) {
+  return "<w:p><w:r><w:t xml:space=\"preserve\">" + std::string(text) + "</w:t></w:r></w:p>";
+}
+
+// The task text of a document with `body`, as UTF-8 for readable failures.
+inline std::string TextOfBody(std::string_view body) {
+  return platform::Utf16ToUtf8(docx::ReadWordDocument(DocxBuilder(body).Bytes()).text);
+}
+
+inline std::string Utf8(std::u16string_view text) { return platform::Utf16ToUtf8(text); }
+
+}  // namespace texttoxml::testing
