@@ -10,6 +10,7 @@ namespace texttoxml::docx {
 namespace {
 
 constexpr std::string_view kCompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+constexpr std::string_view kLocalHeaderSignature = "PK\x03\x04";
 constexpr std::size_t kChunk = 64 * 1024;
 
 // Part names in the archive have no leading slash; relationship targets
@@ -30,7 +31,11 @@ zip_t* OpenArchive(std::string_view bytes) {
     const int code = zip_error_code_zip(&error);
     const std::string text = zip_error_strerror(&error);
     zip_error_fini(&error);
-    if (code == ZIP_ER_NOZIP) throw NotWordDocumentError::NotZip();
+    // A file that starts as a ZIP archive but has no central directory was
+    // cut short, which is worth saying rather than that it is no archive.
+    if (code == ZIP_ER_NOZIP && !bytes.starts_with(kLocalHeaderSignature)) {
+      throw NotWordDocumentError::NotZip();
+    }
     throw DamagedDocumentError::Archive(text);
   }
   return archive;
