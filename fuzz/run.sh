@@ -17,7 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 min_runs=${FUZZ_MIN_RUNS:-0}
 harnesses=("$@")
 if [ ${#harnesses[@]} -eq 0 ]; then
-  harnesses=(conversion png gif bitmap kinds richtext)
+  harnesses=(conversion png gif bitmap kinds richtext docx)
 fi
 
 # The number of inputs the running fuzzer has executed, from its log.

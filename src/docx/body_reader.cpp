@@ -31,7 +31,9 @@ bool Understood(const std::string* required) {
   return any;
 }
 
-std::uint32_t Twips(std::int64_t value) { return static_cast<std::uint32_t>(std::clamp<std::int64_t>(value, 0, kMaxTwips)); }
+std::uint32_t Twips(std::int64_t value) {
+  return static_cast<std::uint32_t>(std::clamp<std::int64_t>(value, 0, kMaxTwips));
+}
 
 // The size of a DrawingML picture: wp:extent of its wp:inline or wp:anchor.
 std::optional<ShownSize> ExtentSize(const XmlElement& placement) {
@@ -74,7 +76,8 @@ std::optional<std::uint32_t> StyleLength(std::string_view style, std::string_vie
     double number = 0;
     const auto parsed = std::from_chars(value.data(), value.data() + value.size(), number);
     if (parsed.ec != std::errc()) return std::nullopt;
-    std::string_view unit(parsed.ptr, static_cast<std::size_t>(value.data() + value.size() - parsed.ptr));
+    std::string_view unit(parsed.ptr,
+                          static_cast<std::size_t>(value.data() + value.size() - parsed.ptr));
     while (!unit.empty() && unit.back() == ' ') unit.remove_suffix(1);
     const double twipsPerUnit = TwipsPerUnit(unit);
     const double twips = number * twipsPerUnit;
@@ -108,7 +111,8 @@ bool IsOnceAParagraph(FactKind kind) {
 
 const XmlElement* ChosenBranch(const XmlElement& alternate) {
   for (const auto& branch : alternate.children) {
-    if (branch.Is(Ns::Mc, "Choice") && Understood(branch.Attribute(Ns::None, "Requires"))) return &branch;
+    if (branch.Is(Ns::Mc, "Choice") && Understood(branch.Attribute(Ns::None, "Requires")))
+      return &branch;
     if (branch.Is(Ns::Mc, "Fallback")) return &branch;
   }
   return nullptr;
@@ -141,7 +145,8 @@ void BodyReader::ReadParagraph(const XmlElement& paragraph) {
   paragraph_.number = paragraphs_.size() + 1;
   if (tableStarts_) Note(FactKind::Table);
   tableStarts_ = false;
-  if (const XmlElement* properties = paragraph.Child(Ns::W, "pPr")) ReadParagraphProperties(*properties);
+  if (const XmlElement* properties = paragraph.Child(Ns::W, "pPr"))
+    ReadParagraphProperties(*properties);
   Inlines(paragraph);
   paragraphs_.push_back(std::move(paragraph_));
 }
@@ -154,7 +159,8 @@ void BodyReader::ReadParagraphProperties(const XmlElement& properties) {
                             IsNonZero(spacing->Attribute(Ns::W, "afterLines"));
   }
   std::optional<StyleNumbering> list;
-  if (const std::string* style = ChildValue(properties, "pStyle")) list = numbering_.OfStyle(*style);
+  if (const std::string* style = ChildValue(properties, "pStyle"))
+    list = numbering_.OfStyle(*style);
   if (const XmlElement* own = properties.Child(Ns::W, "numPr")) {
     if (const std::string* numId = ChildValue(*own, "numId")) {
       list = StyleNumbering{*numId, list ? list->level : 0};
@@ -176,7 +182,8 @@ void BodyReader::Inline(const XmlElement& element) {
     if (const XmlElement* branch = ChosenBranch(element)) Inlines(*branch);
     return;
   }
-  if (element.ns == Ns::M && (element.name == "oMath" || element.name == "oMathPara")) return Math(element);
+  if (element.ns == Ns::M && (element.name == "oMath" || element.name == "oMathPara"))
+    return Math(element);
   if (element.ns != Ns::W) return;
   const std::string& name = element.name;
   if (name == "r") return ReadRun(element);
@@ -197,8 +204,8 @@ void BodyReader::ReadRun(const XmlElement& run) {
   if (const XmlElement* properties = run.Child(Ns::W, "rPr")) {
     style.hidden = IsOn(properties->Child(Ns::W, "vanish"));
     const std::string* color = ChildValue(*properties, "color");
-    style.emphasised = IsOn(properties->Child(Ns::W, "b")) ||
-                       (color && *color != "auto" && *color != "000000");
+    style.emphasised =
+        IsOn(properties->Child(Ns::W, "b")) || (color && *color != "auto" && *color != "000000");
     if (const std::string* align = ChildValue(*properties, "vertAlign")) {
       style.script = *align == "superscript" ? 1 : *align == "subscript" ? -1 : 0;
     }
@@ -223,7 +230,8 @@ void BodyReader::RunContent(const XmlElement& element, const RunStyle& style) {
   const std::string& name = element.name;
   if (name == "commentReference") return Note(FactKind::Comment);
   if (style.hidden) {
-    if (name == "t" || name == "drawing" || name == "pict" || name == "object") Note(FactKind::HiddenText);
+    if (name == "t" || name == "drawing" || name == "pict" || name == "object")
+      Note(FactKind::HiddenText);
     return;
   }
   if (name == "t") return Text(element.text, style);
@@ -240,7 +248,8 @@ void BodyReader::RunContent(const XmlElement& element, const RunStyle& style) {
     const std::string* code = element.Attribute(Ns::W, "char");
     const long value = code ? std::strtol(code->c_str(), nullptr, 16) : 0;
     if (value > 0 && value <= 0xFFFF) {
-      paragraph_.text += ShownCharacter(font ? SymbolFontNamed(*font) : SymbolFont::None, static_cast<char16_t>(value));
+      paragraph_.text += ShownCharacter(font ? SymbolFontNamed(*font) : SymbolFont::None,
+                                        static_cast<char16_t>(value));
     }
   }
   if (name == "drawing" || name == "pict" || name == "object") Graphic(element, std::nullopt);
@@ -312,7 +321,8 @@ void BodyReader::Math(const XmlElement& math) {
 void BodyReader::Note(FactKind kind, std::u16string detail) {
   auto& facts = paragraph_.facts;
   if (IsOnceAParagraph(kind) &&
-      std::any_of(facts.begin(), facts.end(), [kind](const ParagraphFact& f) { return f.kind == kind; })) {
+      std::any_of(facts.begin(), facts.end(),
+                  [kind](const ParagraphFact& f) { return f.kind == kind; })) {
     return;
   }
   facts.push_back({kind, paragraph_.text.size(), std::move(detail)});

@@ -56,9 +56,9 @@ class BodyReader {
   Numbering& numbering_;
   PictureSet& pictures_;
   std::vector<Paragraph> paragraphs_;
-  Paragraph paragraph_;         // the one being read
-  std::vector<bool> fields_;    // open complex fields: whether each is past its separator
-  bool tableStarts_ = false;    // the next paragraph is a table's first
+  Paragraph paragraph_;       // the one being read
+  std::vector<bool> fields_;  // open complex fields: whether each is past its separator
+  bool tableStarts_ = false;  // the next paragraph is a table's first
 };
 
 // The branch of an mc:AlternateContent to read; nullptr when it has none.

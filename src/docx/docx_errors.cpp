@@ -41,8 +41,8 @@ CompoundFileError::CompoundFileError()
           "\u2192 Word Document)") {}
 
 MissingMainPartError::MissingMainPartError(std::string_view partName)
-    : DocxError("The Word document is damaged: its main part " + Quoted(partName) +
-                " is missing") {}
+    : DocxError("The Word document is damaged: its main part " + Quoted(partName) + " is missing") {
+}
 
 DamagedDocumentError DamagedDocumentError::Archive(std::string_view cause) {
   return DamagedDocumentError(
@@ -87,8 +87,7 @@ RefusedDocumentError RefusedDocumentError::DocumentType(std::string_view partNam
                               " declares a document type (DTD), which Word never writes");
 }
 
-RefusedDocumentError RefusedDocumentError::TooDeep(std::string_view partName,
-                                                   std::uint64_t limit) {
+RefusedDocumentError RefusedDocumentError::TooDeep(std::string_view partName, std::uint64_t limit) {
   return RefusedDocumentError(std::string(kRefused) + "part " + Quoted(partName) +
                               " nests elements deeper than " + std::to_string(limit));
 }

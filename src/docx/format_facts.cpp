@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
-#include "conversion/text.h"
 
 namespace texttoxml::docx {
 
 namespace {
 
-using conversion::TrimText;
+bool IsBlankLine(std::u16string_view line) { return TrimView(line).empty(); }
 
-bool IsBlankLine(std::u16string_view line) { return conversion::TrimView(line).empty(); }
+std::u16string TrimText(std::u16string_view line) { return std::u16string(TrimView(line)); }
 
 bool IsEmphasised(const Paragraph& paragraph) {
   return paragraph.emphasisedRuns > 0 && paragraph.plainRuns == 0;

@@ -12,15 +12,15 @@ namespace texttoxml::docx {
 enum class Ns : std::uint8_t {
   None,  // an attribute without prefix, or an element outside every namespace
   Other,
-  W,     // WordprocessingML
-  R,     // relationship references
-  M,     // Office Math
-  A,     // DrawingML
-  Pic,   // DrawingML pictures
-  Wp,    // DrawingML placement in a Word document
-  V,     // VML
-  O,     // VML's Office extensions
-  Mc,    // markup compatibility
+  W,    // WordprocessingML
+  R,    // relationship references
+  M,    // Office Math
+  A,    // DrawingML
+  Pic,  // DrawingML pictures
+  Wp,   // DrawingML placement in a Word document
+  V,    // VML
+  O,    // VML's Office extensions
+  Mc,   // markup compatibility
   PackageRelationships,
 };
 

@@ -40,9 +40,20 @@ std::u16string Letters(std::int64_t value, std::u16string_view alphabet) {
 
 std::u16string Roman(std::int64_t value, bool upper) {
   if (value < 1 || value > kMaxRoman) return Decimal(value, 1);
-  static constexpr std::array<std::pair<std::int64_t, std::u16string_view>, 13> kNumerals{{
-      {1000, u"m"}, {900, u"cm"}, {500, u"d"}, {400, u"cd"}, {100, u"c"}, {90, u"xc"},
-      {50, u"l"}, {40, u"xl"}, {10, u"x"}, {9, u"ix"}, {5, u"v"}, {4, u"iv"}, {1, u"i"}}};
+  static constexpr std::array<std::pair<std::int64_t, std::u16string_view>, 13> kNumerals{
+      {{1000, u"m"},
+       {900, u"cm"},
+       {500, u"d"},
+       {400, u"cd"},
+       {100, u"c"},
+       {90, u"xc"},
+       {50, u"l"},
+       {40, u"xl"},
+       {10, u"x"},
+       {9, u"ix"},
+       {5, u"v"},
+       {4, u"iv"},
+       {1, u"i"}}};
   std::u16string text;
   for (const auto& [amount, numeral] : kNumerals) {
     for (; value >= amount; value -= amount) text += numeral;

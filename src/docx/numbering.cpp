@@ -44,12 +44,14 @@ ListLevel ReadLevel(const XmlElement& element) {
     level.suffix = *suffix == "space" ? u" " : *suffix == "nothing" ? u"" : u"\t";
   }
   if (const std::string* restart = ChildValue(element, "lvlRestart")) {
-    if (const auto after = WholeNumber(*restart, 0, kListLevels)) level.restartAfter = static_cast<int>(*after);
+    if (const auto after = WholeNumber(*restart, 0, kListLevels))
+      level.restartAfter = static_cast<int>(*after);
   }
   return level;
 }
 
-void ReadLevels(const XmlElement& parent, std::array<std::optional<ListLevel>, kListLevels>& levels) {
+void ReadLevels(const XmlElement& parent,
+                std::array<std::optional<ListLevel>, kListLevels>& levels) {
   for (const auto& child : parent.children) {
     if (!child.Is(Ns::W, "lvl")) continue;
     if (const auto index = LevelNumber(child, Ns::W, "ilvl")) levels[*index] = ReadLevel(child);
@@ -79,12 +81,14 @@ LabelKind KindOf(const ListLevel& level, const std::u16string& text) {
 Numbering::Numbering(const XmlElement* numbering, const XmlElement* styles) {
   if (numbering != nullptr) {
     for (const auto& child : numbering->children) {
-      const std::string* id = child.Attribute(Ns::W, child.Is(Ns::W, "num") ? "numId" : "abstractNumId");
+      const std::string* id =
+          child.Attribute(Ns::W, child.Is(Ns::W, "num") ? "numId" : "abstractNumId");
       if (id == nullptr) continue;
       if (child.Is(Ns::W, "abstractNum")) ReadLevels(child, abstracts_[*id]);
       if (!child.Is(Ns::W, "num")) continue;
       Instance& instance = instances_[*id];
-      if (const std::string* abstractId = ChildValue(child, "abstractNumId")) instance.abstractId = *abstractId;
+      if (const std::string* abstractId = ChildValue(child, "abstractNumId"))
+        instance.abstractId = *abstractId;
       for (const auto& override : child.children) {
         if (!override.Is(Ns::W, "lvlOverride")) continue;
         const auto index = LevelNumber(override, Ns::W, "ilvl");
@@ -92,7 +96,8 @@ Numbering::Numbering(const XmlElement* numbering, const XmlElement* styles) {
         if (const std::string* start = ChildValue(override, "startOverride")) {
           instance.startOverrides[*index] = WholeNumber(*start, 0, kMaxStart);
         }
-        if (const XmlElement* level = override.Child(Ns::W, "lvl")) instance.overrides[*index] = ReadLevel(*level);
+        if (const XmlElement* level = override.Child(Ns::W, "lvl"))
+          instance.overrides[*index] = ReadLevel(*level);
       }
     }
   }
@@ -102,7 +107,8 @@ Numbering::Numbering(const XmlElement* numbering, const XmlElement* styles) {
     if (!child.Is(Ns::W, "style") || id == nullptr) continue;
     Style& style = styles_[*id];
     if (const std::string* basedOn = ChildValue(child, "basedOn")) style.basedOn = *basedOn;
-    if (const XmlElement* properties = child.Child(Ns::W, "pPr")) style.numbering = NumberingProperties(*properties);
+    if (const XmlElement* properties = child.Child(Ns::W, "pPr"))
+      style.numbering = NumberingProperties(*properties);
   }
 }
 
@@ -126,7 +132,8 @@ const ListLevel* Numbering::LevelOf(const Instance& instance, int level) const {
 
 // A list instance that overrides start values begins those levels afresh
 // when it is first used; later paragraphs of it count on.
-void Numbering::StartInstance(const std::string& numId, const Instance& instance, Counters& counters) {
+void Numbering::StartInstance(const std::string& numId, const Instance& instance,
+                              Counters& counters) {
   if (!startedInstances_.insert(numId).second) return;
   for (int level = 0; level < kListLevels; ++level) {
     if (!instance.startOverrides[level]) continue;
@@ -145,7 +152,8 @@ void Numbering::Count(const Instance& instance, int level, Counters& counters) c
   }
   for (int deeper = level + 1; deeper < kListLevels; ++deeper) {
     const ListLevel* definition = LevelOf(instance, deeper);
-    const int restartAfter = definition && definition->restartAfter ? *definition->restartAfter : deeper;
+    const int restartAfter =
+        definition && definition->restartAfter ? *definition->restartAfter : deeper;
     if (level < restartAfter) counters.started[deeper] = false;
   }
 }

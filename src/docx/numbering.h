@@ -26,9 +26,10 @@ inline constexpr int kListLevels = 9;
 struct ListLevel {
   std::int64_t start = 1;
   std::string format = "decimal";
-  std::u16string text;           // w:lvlText, with %1 to %9 for the levels' counters
+  std::u16string text;  // w:lvlText, with %1 to %9 for the levels' counters
   std::u16string suffix = u"\t";
-  std::optional<int> restartAfter;  // w:lvlRestart: restart when a level up to this one (from 1) is used
+  std::optional<int>
+      restartAfter;  // w:lvlRestart: restart when a level up to this one (from 1) is used
 };
 
 // The numbering a paragraph style carries.

@@ -25,7 +25,9 @@ std::u16string PropertyCharacter(const XmlElement& element, std::string_view pro
   return value ? Utf16(*value) : std::u16string(fallback);
 }
 
-std::u16string Parenthesised(std::u16string_view text) { return u"(" + std::u16string(text) + u")"; }
+std::u16string Parenthesised(std::u16string_view text) {
+  return u"(" + std::u16string(text) + u")";
+}
 
 std::u16string Children(const XmlElement& element) {
   std::u16string text;
@@ -96,18 +98,23 @@ std::u16string Linear(const XmlElement& element) {
     const std::string& n = element.name;
     if (n.ends_with("Pr")) return {};  // properties: no text of their own
     if (n == "t") return Utf16(element.text);
-    if (n == "f") return Parenthesised(Part(element, "num")) + u"/" + Parenthesised(Part(element, "den"));
+    if (n == "f")
+      return Parenthesised(Part(element, "num")) + u"/" + Parenthesised(Part(element, "den"));
     if (n == "rad") return Root(element);
     if (n == "sSup") return Part(element, "e") + Superscript(Part(element, "sup"));
     if (n == "sSub") return Part(element, "e") + Subscript(Part(element, "sub"));
     if (n == "sSubSup") {
-      return Part(element, "e") + Subscript(Part(element, "sub")) + Superscript(Part(element, "sup"));
+      return Part(element, "e") + Subscript(Part(element, "sub")) +
+             Superscript(Part(element, "sup"));
     }
-    if (n == "sPre") return Subscript(Part(element, "sub")) + Superscript(Part(element, "sup")) + Part(element, "e");
+    if (n == "sPre")
+      return Subscript(Part(element, "sub")) + Superscript(Part(element, "sup")) +
+             Part(element, "e");
     if (n == "d") return Delimited(element);
     if (n == "nary") return NAry(element);
     if (n == "func") return Function(element);
-    if (n == "acc") return Part(element, "e") + PropertyCharacter(element, "accPr", "chr", u"\u0302");
+    if (n == "acc")
+      return Part(element, "e") + PropertyCharacter(element, "accPr", "chr", u"\u0302");
     if (n == "bar") return Part(element, "e") + u"\u0305";
     if (n == "limLow") return Part(element, "e") + Subscript(Part(element, "lim"));
     if (n == "limUpp") return Part(element, "e") + Superscript(Part(element, "lim"));

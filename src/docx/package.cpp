@@ -4,6 +4,7 @@
 
 #include "docx/docx_errors.h"
 #include "docx/limits.h"
+#include "docx/relationships.h"
 
 namespace texttoxml::docx {
 
@@ -62,19 +63,21 @@ Package::Package(std::string_view bytes) {
 
 Package::~Package() = default;
 
-bool Package::Has(std::string_view partName) const {
-  return zip_name_locate(archive_.get(), EntryName(partName).c_str(), ZIP_FL_NOCASE) >= 0;
+std::int64_t Package::Locate(std::string_view partName) const {
+  const zip_int64_t index =
+      zip_name_locate(archive_.get(), EntryName(partName).c_str(), ZIP_FL_NOCASE);
+  if (index >= 0 || partName.find('%') == std::string_view::npos) return index;
+  return zip_name_locate(archive_.get(), EntryName(PercentDecoded(partName)).c_str(),
+                         ZIP_FL_NOCASE);
 }
 
 std::optional<std::string> Package::Read(std::string_view partName, std::uint64_t limit) {
-  const zip_int64_t index =
-      zip_name_locate(archive_.get(), EntryName(partName).c_str(), ZIP_FL_NOCASE);
+  const std::int64_t index = Locate(partName);
   if (index < 0) return std::nullopt;
   return ReadEntry(index, partName, limit);
 }
 
-std::string Package::ReadEntry(std::int64_t index, std::string_view partName,
-                               std::uint64_t limit) {
+std::string Package::ReadEntry(std::int64_t index, std::string_view partName, std::uint64_t limit) {
   zip_stat_t stat;
   zip_stat_init(&stat);
   if (zip_stat_index(archive_.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
@@ -92,7 +95,8 @@ std::string Package::ReadEntry(std::int64_t index, std::string_view partName,
     if (read == 0) break;
     const auto count = static_cast<std::uint64_t>(read);
     if (bytes.size() + count > limit) throw RefusedDocumentError::PartTooLarge(partName, limit);
-    if (unpacked_ + count > kMaxTotalBytes) throw RefusedDocumentError::TotalTooLarge(kMaxTotalBytes);
+    if (unpacked_ + count > kMaxTotalBytes)
+      throw RefusedDocumentError::TotalTooLarge(kMaxTotalBytes);
     bytes.append(chunk, count);
     unpacked_ += count;
     if (bytes.size() > kRatioCheckedAbove && bytes.size() / kMaxCompressionRatio > compressed) {

@@ -28,15 +28,13 @@ class Package {
   Package(const Package&) = delete;
   Package& operator=(const Package&) = delete;
 
-  // Whether the archive holds the part (names compare ignoring case, as
-  // part names do).
-  bool Has(std::string_view partName) const;
-
   // The bytes of the part, at most `limit` of them; nullopt when the
-  // archive does not hold it.
+  // archive does not hold it. Names compare ignoring case, as part names
+  // do, and a name with percent escapes is also looked up decoded.
   std::optional<std::string> Read(std::string_view partName, std::uint64_t limit);
 
  private:
+  std::int64_t Locate(std::string_view partName) const;
   std::string ReadEntry(std::int64_t index, std::string_view partName, std::uint64_t limit);
 
   struct Closer {

@@ -36,8 +36,8 @@ struct PlacedPicture {
 };
 
 struct Paragraph {
-  std::size_t number = 0;    // from 1, in body order
-  std::u16string text;       // without the label; a soft line break is LF
+  std::size_t number = 0;  // from 1, in body order
+  std::u16string text;     // without the label; a soft line break is LF
   ListLabel label;
   bool spaceBefore = false;  // spacing before or after set on the paragraph
   bool spaceAfter = false;

@@ -14,8 +14,8 @@ using pictures::AppendU32Le;
 using pictures::ReadU16Le;
 using pictures::ReadU32Le;
 
-constexpr std::array<std::string_view, 10> kLoadableExtensions{
-    "bmp", "png", "jpg", "jpeg", "gif", "ico", "wmf", "emf", "tif", "tiff"};
+constexpr std::array<std::string_view, 10> kLoadableExtensions{"bmp", "png", "jpg", "jpeg", "gif",
+                                                               "ico", "wmf", "emf", "tif",  "tiff"};
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr std::uint32_t kTwipsPerInch = 1440;
@@ -38,7 +38,8 @@ std::string ExtensionByContent(std::string_view bytes) {
   if (bytes.starts_with("\xFF\xD8\xFF")) return "jpg";
   if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) return "gif";
   if (bytes.starts_with("BM")) return "bmp";
-  if (bytes.starts_with(std::string_view("II*\0", 4)) || bytes.starts_with(std::string_view("MM\0*", 4))) {
+  if (bytes.starts_with(std::string_view("II*\0", 4)) ||
+      bytes.starts_with(std::string_view("MM\0*", 4))) {
     return "tif";
   }
   if (bytes.size() >= 4 && ReadU32Le(bytes, 0) == kPlaceableKey) return "wmf";
@@ -74,7 +75,8 @@ std::string WithPlaceableHeader(std::string bytes, std::optional<ShownSize> size
   const std::uint32_t scale = larger / kMaxPlaceableCoordinate + 1;
   const auto right = static_cast<std::uint16_t>(std::max<std::uint32_t>(1, size->width / scale));
   const auto bottom = static_cast<std::uint16_t>(std::max<std::uint32_t>(1, size->height / scale));
-  const auto unitsPerInch = static_cast<std::uint16_t>(std::max<std::uint32_t>(1, kTwipsPerInch / scale));
+  const auto unitsPerInch =
+      static_cast<std::uint16_t>(std::max<std::uint32_t>(1, kTwipsPerInch / scale));
   std::string header;
   AppendU32Le(header, kPlaceableKey);
   AppendU16Le(header, 0);  // handle

@@ -24,7 +24,7 @@ std::string LastSegment(std::string_view partName) {
 // Names compare ignoring case, as they do on the file systems where the
 // pictures may later be saved beside the text.
 std::string PictureSet::UniqueName(std::string_view partName) {
-  const std::string name = LastSegment(partName);
+  const std::string name = PercentDecoded(LastSegment(partName));
   const std::size_t dot = name.rfind('.');
   const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
   const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
@@ -36,10 +36,12 @@ std::string PictureSet::UniqueName(std::string_view partName) {
   return unique;
 }
 
-std::optional<PictureReference> PictureSet::Use(std::string_view id, std::optional<ShownSize> size) {
+std::optional<PictureReference> PictureSet::Use(std::string_view id,
+                                                std::optional<ShownSize> size) {
   const Relationship* relationship = relationships_.Find(id);
   if (relationship == nullptr) return std::nullopt;
-  if (relationship->external) return PictureReference{Utf16(ExternalTargetText(relationship->target)), true};
+  if (relationship->external)
+    return PictureReference{Utf16(ExternalTargetText(relationship->target)), true};
   const auto known = nameOfPart_.find(relationship->target);
   if (known != nameOfPart_.end()) return PictureReference{Utf16(known->second), false};
   std::string name = UniqueName(relationship->target);

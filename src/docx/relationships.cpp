@@ -17,6 +17,8 @@ int HexValue(char c) {
   return -1;
 }
 
+}  // namespace
+
 std::string PercentDecoded(std::string_view text) {
   std::string decoded;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -31,10 +33,14 @@ std::string PercentDecoded(std::string_view text) {
   return decoded;
 }
 
+namespace {
+
 std::string RelationshipsPartName(std::string_view partName) {
   const std::size_t slash = partName.rfind('/');
-  const std::string_view folder = slash == std::string_view::npos ? "" : partName.substr(0, slash + 1);
-  const std::string_view name = slash == std::string_view::npos ? partName : partName.substr(slash + 1);
+  const std::string_view folder =
+      slash == std::string_view::npos ? "" : partName.substr(0, slash + 1);
+  const std::string_view name =
+      slash == std::string_view::npos ? partName : partName.substr(slash + 1);
   return std::string(folder) + "_rels/" + std::string(name) + ".rels";
 }
 
@@ -43,14 +49,15 @@ std::string RelationshipsPartName(std::string_view partName) {
 std::string ResolvePartName(std::string_view source, std::string_view target) {
   std::string path;
   const std::size_t slash = source.rfind('/');
-  if (!target.starts_with('/') && slash != std::string_view::npos) path = source.substr(0, slash + 1);
+  if (!target.starts_with('/') && slash != std::string_view::npos)
+    path = source.substr(0, slash + 1);
   path += target;
   std::vector<std::string> segments;
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find('/', start);
     if (end == std::string::npos) end = path.size();
-    std::string segment = PercentDecoded(std::string_view(path).substr(start, end - start));
+    std::string segment(std::string_view(path).substr(start, end - start));
     if (segment == "..") {
       if (!segments.empty()) segments.pop_back();
     } else if (!segment.empty() && segment != ".") {

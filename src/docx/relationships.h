@@ -40,6 +40,9 @@ class Relationships {
 // decoded; a ".." above the root stays at the root.
 std::string ResolvePartName(std::string_view source, std::string_view target);
 
+// `text` with its percent escapes decoded.
+std::string PercentDecoded(std::string_view text);
+
 // A target as a person would write it: percent escapes decoded and a
 // leading "file:///" or "file://" dropped.
 std::string ExternalTargetText(std::string_view target);

@@ -15,19 +15,25 @@ constexpr std::u16string_view kSymbolLower = u"αβχδεφγηιϕκλμνοπ�
 using CharacterPair = std::pair<char16_t, char16_t>;
 
 constexpr std::array<CharacterPair, 23> kSymbolSigns{{
-    {0x2D, u'-'},     // the minus that dash bullets are drawn with; read as a dash
-    {0xB7, u'\u2022'}, {0xA7, u'\u2663'}, {0xA8, u'\u2666'}, {0xA9, u'\u2665'},
-    {0xAA, u'\u2660'}, {0xAB, u'\u2194'}, {0xAE, u'\u2192'}, {0xAC, u'\u2190'}, {0xAD, u'\u2191'},
-    {0xAF, u'\u2193'}, {0xB0, u'\u00B0'}, {0xB1, u'\u00B1'}, {0xB4, u'\u00D7'},
-    {0xB8, u'\u00F7'}, {0xB9, u'\u2260'}, {0xBA, u'\u2261'}, {0xBB, u'\u2248'},
-    {0xA3, u'\u2264'}, {0xB3, u'\u2265'}, {0xA5, u'\u221E'}, {0xD6, u'\u221A'},
-    {0xE5, u'\u2211'},
+    {0x2D, u'-'},  // the minus that dash bullets are drawn with; read as a dash
+    {0xB7, u'\u2022'}, {0xA7, u'\u2663'}, {0xA8, u'\u2666'}, {0xA9, u'\u2665'}, {0xAA, u'\u2660'},
+    {0xAB, u'\u2194'}, {0xAE, u'\u2192'}, {0xAC, u'\u2190'}, {0xAD, u'\u2191'}, {0xAF, u'\u2193'},
+    {0xB0, u'\u00B0'}, {0xB1, u'\u00B1'}, {0xB4, u'\u00D7'}, {0xB8, u'\u00F7'}, {0xB9, u'\u2260'},
+    {0xBA, u'\u2261'}, {0xBB, u'\u2248'}, {0xA3, u'\u2264'}, {0xB3, u'\u2265'}, {0xA5, u'\u221E'},
+    {0xD6, u'\u221A'}, {0xE5, u'\u2211'},
 }};
 
 constexpr std::array<CharacterPair, 10> kWingdings{{
-    {0xA7, u'\u25AA'}, {0xD8, u'\u27A2'}, {0x76, u'\u2756'}, {0xFC, u'\u2713'},
-    {0xFB, u'\u2717'}, {0xFE, u'\u2611'}, {0xA8, u'\u25A1'}, {0x6C, u'\u25CF'},
-    {0x6E, u'\u25A0'}, {0x71, u'\u2751'},
+    {0xA7, u'\u25AA'},
+    {0xD8, u'\u27A2'},
+    {0x76, u'\u2756'},
+    {0xFC, u'\u2713'},
+    {0xFB, u'\u2717'},
+    {0xFE, u'\u2611'},
+    {0xA8, u'\u25A1'},
+    {0x6C, u'\u25CF'},
+    {0x6E, u'\u25A0'},
+    {0x71, u'\u2751'},
 }};
 
 template <std::size_t N>

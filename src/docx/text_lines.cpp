@@ -9,15 +9,17 @@ namespace texttoxml::docx {
 namespace {
 
 using conversion::IsBlank;
-using conversion::TrimView;
 
 constexpr std::size_t kFirstWordsLength = 40;
 constexpr std::u16string_view kDashes = u"\u2012\u2013\u2014";
 
-bool IsBlankText(std::u16string_view text) { return std::all_of(text.begin(), text.end(), IsBlank); }
+bool IsBlankText(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(), IsBlank);
+}
 
 bool IsDashLabel(std::u16string_view label) {
-  return label == u"-" || (label.size() == 1 && kDashes.find(label.front()) != std::u16string_view::npos);
+  return label == u"-" ||
+         (label.size() == 1 && kDashes.find(label.front()) != std::u16string_view::npos);
 }
 
 // A picture line, or "+"/"-" followed by its picture, is what the task
@@ -65,7 +67,8 @@ void LineCutter::AddParagraph(const Paragraph& paragraph, std::size_t index) {
       AddFact(FactKind::DroppedNumber, firstLine, label.text);
     } else {
       text = label.text + label.suffix;
-      if (label.kind == LabelKind::Other || (label.kind == LabelKind::Bullet && !IsDashLabel(label.text))) {
+      if (label.kind == LabelKind::Other ||
+          (label.kind == LabelKind::Bullet && !IsDashLabel(label.text))) {
         AddFact(FactKind::BulletBeforeAnswer, firstLine, label.text);
       }
     }
@@ -74,7 +77,8 @@ void LineCutter::AddParagraph(const Paragraph& paragraph, std::size_t index) {
   text += paragraph.text;
   const std::u16string firstWords = FirstWords(paragraph.text);
   std::vector<std::size_t> lineStarts{0};
-  for (std::size_t at = 0; (at = text.find(u'\n', at)) != std::u16string::npos; ++at) lineStarts.push_back(at + 1);
+  for (std::size_t at = 0; (at = text.find(u'\n', at)) != std::u16string::npos; ++at)
+    lineStarts.push_back(at + 1);
   for (std::size_t i = 0; i < lineStarts.size(); ++i) {
     const std::size_t end = i + 1 < lineStarts.size() ? lineStarts[i + 1] - 1 : text.size();
     result_.lines.push_back(text.substr(lineStarts[i], end - lineStarts[i]));
@@ -84,7 +88,8 @@ void LineCutter::AddParagraph(const Paragraph& paragraph, std::size_t index) {
   }
   for (const auto& fact : paragraph.facts) {
     const std::size_t at = prefix + fact.offset;
-    const auto line = std::upper_bound(lineStarts.begin(), lineStarts.end(), at) - lineStarts.begin();
+    const auto line =
+        std::upper_bound(lineStarts.begin(), lineStarts.end(), at) - lineStarts.begin();
     AddFact(fact.kind, firstLine + static_cast<std::size_t>(line) - 1, fact.detail);
   }
   PictureFacts(paragraph, prefix, firstLine, lineStarts);
@@ -94,7 +99,8 @@ void LineCutter::AddParagraph(const Paragraph& paragraph, std::size_t index) {
 void LineCutter::PictureFacts(const Paragraph& paragraph, std::size_t prefix, std::size_t firstLine,
                               const std::vector<std::size_t>& lineStarts) {
   for (std::size_t i = 0; i < lineStarts.size(); ++i) {
-    const std::size_t lineEnd = i + 1 < lineStarts.size() ? lineStarts[i + 1] : std::u16string::npos;
+    const std::size_t lineEnd =
+        i + 1 < lineStarts.size() ? lineStarts[i + 1] : std::u16string::npos;
     std::vector<PlacedPicture> onLine;
     for (const auto& picture : paragraph.pictures) {
       const std::size_t at = prefix + picture.offset;
@@ -102,13 +108,22 @@ void LineCutter::PictureFacts(const Paragraph& paragraph, std::size_t prefix, st
     }
     const std::u16string& line = result_.lines[firstLine - 1 + i];
     if (onLine.empty() || IsPlaceablePicture(line, onLine, lineStarts[i])) continue;
-    for (const auto& picture : onLine) AddFact(FactKind::PictureInSentence, firstLine + i, picture.name);
+    for (const auto& picture : onLine)
+      AddFact(FactKind::PictureInSentence, firstLine + i, picture.name);
   }
 }
 
 }  // namespace
 
-TextLines CutIntoLines(const std::vector<Paragraph>& paragraphs) { return LineCutter().Cut(paragraphs); }
+std::u16string_view TrimView(std::u16string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+TextLines CutIntoLines(const std::vector<Paragraph>& paragraphs) {
+  return LineCutter().Cut(paragraphs);
+}
 
 std::u16string FirstWords(std::u16string_view text) {
   std::u16string words;

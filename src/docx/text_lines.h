@@ -19,10 +19,10 @@ namespace texttoxml::docx {
 
 struct TextLines {
   std::vector<std::u16string> lines;
-  std::vector<LineOrigin> origins;    // one per line
+  std::vector<LineOrigin> origins;           // one per line
   std::vector<std::size_t> paragraphOfLine;  // index into the paragraphs, one per line
-  std::vector<bool> startsParagraph;  // one per line
-  std::vector<Fact> facts;            // in line order
+  std::vector<bool> startsParagraph;         // one per line
+  std::vector<Fact> facts;                   // in line order
 };
 
 TextLines CutIntoLines(const std::vector<Paragraph>& paragraphs);
@@ -30,6 +30,10 @@ TextLines CutIntoLines(const std::vector<Paragraph>& paragraphs);
 // The first words of a paragraph's text as a teacher finds it: about 40
 // characters, cut at a word, line breaks and tabs read as spaces.
 std::u16string FirstWords(std::u16string_view text);
+
+// The text without its leading and trailing blanks (U+0000 to U+0020, as
+// the task text counts them), as a view into `text`.
+std::u16string_view TrimView(std::u16string_view text);
 
 // Whether a line starts with an answer marker: "+", "-", "=", a digit or a
 // dash.

@@ -60,12 +60,14 @@ WordText ReadWordDocument(std::string_view bytes) {
   if (!mainBytes) throw MissingMainPartError(*mainPart);
   const XmlElement document = ParseXml(*mainBytes, *mainPart);
   const XmlElement* body = document.Child(Ns::W, "body");
-  if (!document.Is(Ns::W, "document") || body == nullptr) throw NotWordDocumentError::OtherOfficeDocument();
+  if (!document.Is(Ns::W, "document") || body == nullptr)
+    throw NotWordDocumentError::OtherOfficeDocument();
 
   const Relationships relationships = Relationships::Read(package, *mainPart);
   const auto numberingPart = RelatedPart(package, relationships, "numbering");
   const auto stylesPart = RelatedPart(package, relationships, "styles");
-  Numbering numbering(numberingPart ? &*numberingPart : nullptr, stylesPart ? &*stylesPart : nullptr);
+  Numbering numbering(numberingPart ? &*numberingPart : nullptr,
+                      stylesPart ? &*stylesPart : nullptr);
   PictureSet pictures(package, relationships);
   const std::vector<Paragraph> paragraphs = BodyReader(numbering, pictures).Read(*body);
 

@@ -43,7 +43,8 @@ struct LineOrigin {
 
 enum class FactKind {
   DroppedNumber,       // a numbering label dropped on a task's first line; detail: the label
-  BulletBeforeAnswer,  // a bullet or letter label before a line where a marker belongs; detail: the label
+  BulletBeforeAnswer,  // a bullet or letter label before a line where a marker belongs; detail: the
+                       // label
   PictureInSentence,   // a picture with text beside it in its line; detail: its name
   Equation,            // an equation written as linear text; detail: the text
   LinkedPicture,       // a picture linked, not embedded; detail: the target as written
@@ -52,13 +53,14 @@ enum class FactKind {
   Comment,             // a comment, which is not read
   TrackedChange,       // a tracked insertion (kept) or deletion (dropped)
   HiddenText,          // hidden text, dropped
-  NoEmptyParagraph,    // a task that follows an answer with spacing instead of an empty paragraph; detail: the line
+  NoEmptyParagraph,    // a task that follows an answer with spacing instead of an empty paragraph;
+                       // detail: the line
   CorrectByFormat,     // a variant set apart only by bold or colour; detail: the line
 };
 
 struct Fact {
   FactKind kind;
-  std::size_t line = 0;   // the line of the text (from 1) where it is met
+  std::size_t line = 0;  // the line of the text (from 1) where it is met
   std::u16string detail;
 };
 

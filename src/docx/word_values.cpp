@@ -9,7 +9,8 @@ const std::string* ChildValue(const XmlElement& element, std::string_view child)
   return found ? found->Attribute(Ns::W, "val") : nullptr;
 }
 
-std::optional<std::int64_t> WholeNumber(std::string_view text, std::int64_t low, std::int64_t high) {
+std::optional<std::int64_t> WholeNumber(std::string_view text, std::int64_t low,
+                                        std::int64_t high) {
   bool negative = false;
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
     negative = text.front() == '-';

@@ -94,7 +94,8 @@ void TreeBuilder::Start(const char* name, const char** attributes) {
     if (++count > kMaxXmlAttributes) return Stop(Failure::Attributes);
     QualifiedName attribute = Split(a[0]);
     std::string value = a[1];
-    if (element->Is(Ns::Mc, "Choice") && attribute.ns == Ns::None && attribute.local == "Requires") {
+    if (element->Is(Ns::Mc, "Choice") && attribute.ns == Ns::None &&
+        attribute.local == "Requires") {
       value = ResolvePrefixes(value);
     }
     element->attributes.push_back({attribute.ns, std::move(attribute.local), std::move(value)});
@@ -107,7 +108,8 @@ void TreeBuilder::End() {
 }
 
 void TreeBuilder::Text(const char* text, int length) {
-  if (!open_.empty() && length > 0) open_.back()->text.append(text, static_cast<std::size_t>(length));
+  if (!open_.empty() && length > 0)
+    open_.back()->text.append(text, static_cast<std::size_t>(length));
 }
 
 std::string TreeBuilder::ResolvePrefixes(std::string_view prefixes) const {
@@ -191,7 +193,8 @@ const XmlElement* XmlElement::Descendant(Ns n, std::string_view local) const {
 
 XmlElement ParseXml(std::string_view bytes, std::string_view partName) {
   static_assert(kMaxXmlPartBytes < 0x7FFFFFFF, "a part must fit one XML_Parse call");
-  if (bytes.size() > kMaxXmlPartBytes) throw RefusedDocumentError::PartTooLarge(partName, kMaxXmlPartBytes);
+  if (bytes.size() > kMaxXmlPartBytes)
+    throw RefusedDocumentError::PartTooLarge(partName, kMaxXmlPartBytes);
   return TreeBuilder(partName).Parse(bytes);
 }
 

@@ -79,9 +79,9 @@ class DocxBuilder {
         R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
         R"(<Default Extension="xml" ContentType="application/xml"/></Types>)";
     parts_["_rels/.rels"] = RelationshipsPart({{"rId1", "officeDocument", "word/document.xml"}});
-    parts_["word/document.xml"] = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?><w:document)" +
-                                  std::string(kWordNamespaces) + "><w:body>" + std::string(body) +
-                                  "</w:body></w:document>";
+    parts_["word/document.xml"] =
+        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?><w:document)" +
+        std::string(kWordNamespaces) + "><w:body>" + std::string(body) + "</w:body></w:document>";
   }
 
   DocxBuilder& Part(const std::string& name, std::string bytes) {

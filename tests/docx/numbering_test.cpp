@@ -1,9 +1,8 @@
 // Automatic numbering and bullets, as Word shows them and as a task reads
 // them.
-#include "docx/number_format.h"
-
 #include <gtest/gtest.h>
 
+#include "docx/number_format.h"
 #include "docx/word_document.h"
 #include "docx_builder.h"
 
@@ -12,10 +11,11 @@ namespace {
 
 using testing::Utf8;
 
-std::string Level(int level, std::string_view format, std::string_view text, std::string_view extra = "") {
-  return "<w:lvl w:ilvl=\"" + std::to_string(level) + "\"><w:start w:val=\"1\"/><w:numFmt w:val=\"" +
-         std::string(format) + "\"/><w:lvlText w:val=\"" + std::string(text) + "\"/>" +
-         std::string(extra) + "</w:lvl>";
+std::string Level(int level, std::string_view format, std::string_view text,
+                  std::string_view extra = "") {
+  return "<w:lvl w:ilvl=\"" + std::to_string(level) +
+         "\"><w:start w:val=\"1\"/><w:numFmt w:val=\"" + std::string(format) +
+         "\"/><w:lvlText w:val=\"" + std::string(text) + "\"/>" + std::string(extra) + "</w:lvl>";
 }
 
 std::string Numbered(std::string_view text, int numId, int level = 0) {
@@ -24,13 +24,14 @@ std::string Numbered(std::string_view text, int numId, int level = 0) {
          "</w:t></w:r></w:p>";
 }
 
-WordText ReadNumbered(std::string_view numbering, std::string_view body, std::string_view styles = "") {
+WordText ReadNumbered(std::string_view numbering, std::string_view body,
+                      std::string_view styles = "") {
   testing::DocxBuilder builder(body);
   builder.Numbering(numbering);
   builder.Relationships({{"rId1", "numbering", "numbering.xml"}, {"rId2", "styles", "styles.xml"}});
   if (!styles.empty()) {
-    builder.Part("word/styles.xml",
-                 "<w:styles" + std::string(testing::kWordNamespaces) + ">" + std::string(styles) + "</w:styles>");
+    builder.Part("word/styles.xml", "<w:styles" + std::string(testing::kWordNamespaces) + ">" +
+                                        std::string(styles) + "</w:styles>");
   }
   return ReadWordDocument(builder.Bytes());
 }
@@ -57,20 +58,23 @@ TEST(NumberFormat, WritesEachOfWordsFormats) {
 }
 
 TEST(DocxNumbering, DropsTheQuestionNumberAndKeepsVariantLabels) {
-  const std::string numbering =
-      "<w:abstractNum w:abstractNumId=\"0\">" + Level(0, "decimal", "%1.") +
-      Level(1, "russianLower", "%2)", "<w:suff w:val=\"space\"/>") + "</w:abstractNum>"
-      "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>";
+  const std::string numbering = "<w:abstractNum w:abstractNumId=\"0\">" +
+                                Level(0, "decimal", "%1.") +
+                                Level(1, "russianLower", "%2)", "<w:suff w:val=\"space\"/>") +
+                                "</w:abstractNum>"
+                                "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>";
   const WordText read = ReadNumbered(
       numbering, Numbered("Вопрос один", 1) + Numbered("первый", 1, 1) + Numbered("второй", 1, 1) +
                      "<w:p/>" + Numbered("Вопрос два", 1) + Numbered("третий", 1, 1));
-  EXPECT_EQ(Utf8(read.text), "Вопрос один\r\nа) первый\r\nб) второй\r\n\r\nВопрос два\r\nа) третий");
+  EXPECT_EQ(Utf8(read.text),
+            "Вопрос один\r\nа) первый\r\nб) второй\r\n\r\nВопрос два\r\nа) третий");
   ASSERT_GE(read.facts.size(), 2u);
   EXPECT_EQ(read.facts[0].kind, FactKind::DroppedNumber);
   EXPECT_EQ(read.facts[0].line, 1u);
   EXPECT_EQ(Utf8(read.facts[0].detail), "1.");
-  const auto dropped = std::find_if(read.facts.begin() + 1, read.facts.end(),
-                                    [](const Fact& f) { return f.kind == FactKind::DroppedNumber; });
+  const auto dropped = std::find_if(read.facts.begin() + 1, read.facts.end(), [](const Fact& f) {
+    return f.kind == FactKind::DroppedNumber;
+  });
   ASSERT_NE(dropped, read.facts.end());
   EXPECT_EQ(dropped->line, 5u);
   EXPECT_EQ(Utf8(dropped->detail), "2.");
@@ -78,7 +82,8 @@ TEST(DocxNumbering, DropsTheQuestionNumberAndKeepsVariantLabels) {
 
 TEST(DocxNumbering, CountsAcrossListsOfOneDefinitionAndRestartsOnOverride) {
   const std::string numbering =
-      "<w:abstractNum w:abstractNumId=\"3\">" + Level(0, "decimal", "%1.", "<w:suff w:val=\"nothing\"/>") +
+      "<w:abstractNum w:abstractNumId=\"3\">" +
+      Level(0, "decimal", "%1.", "<w:suff w:val=\"nothing\"/>") +
       Level(1, "decimal", "%1.%2", "<w:suff w:val=\"nothing\"/>") +
       Level(2, "lowerLetter", "%3", "<w:suff w:val=\"nothing\"/><w:lvlRestart w:val=\"1\"/>") +
       "</w:abstractNum>"
@@ -90,8 +95,8 @@ TEST(DocxNumbering, CountsAcrossListsOfOneDefinitionAndRestartsOnOverride) {
   // line keeps its label.
   const WordText read = ReadNumbered(
       numbering, testing::Para("Q") + Numbered("a", 1) + Numbered("b", 1, 1) + Numbered("c", 1, 2) +
-                     Numbered("d", 1, 1) + Numbered("e", 1, 2) + Numbered("f", 2) + Numbered("g", 2, 2) +
-                     Numbered("h", 5) + Numbered("i", 5) + Numbered("j", 1));
+                     Numbered("d", 1, 1) + Numbered("e", 1, 2) + Numbered("f", 2) +
+                     Numbered("g", 2, 2) + Numbered("h", 5) + Numbered("i", 5) + Numbered("j", 1));
   EXPECT_EQ(Utf8(read.text),
             "Q\r\n1.a\r\n1.1b\r\nac\r\n1.2d\r\nbe\r\n2.f\r\nag\r\n4.h\r\n5.i\r\n6.j");
 }
@@ -99,7 +104,8 @@ TEST(DocxNumbering, CountsAcrossListsOfOneDefinitionAndRestartsOnOverride) {
 TEST(DocxNumbering, BulletsShowTheCharacterTheirFontDraws) {
   const std::string numbering =
       "<w:abstractNum w:abstractNumId=\"0\">" +
-      Level(0, "bullet", "\uF0B7", "<w:rPr><w:rFonts w:ascii=\"Symbol\" w:hAnsi=\"Symbol\"/></w:rPr>") +
+      Level(0, "bullet", "\uF0B7",
+            "<w:rPr><w:rFonts w:ascii=\"Symbol\" w:hAnsi=\"Symbol\"/></w:rPr>") +
       Level(1, "bullet", "\uF0A7", "<w:rPr><w:rFonts w:ascii=\"Wingdings\"/></w:rPr>") +
       Level(2, "bullet", "\uF0D8", "<w:rPr><w:rFonts w:ascii=\"Wingdings\"/></w:rPr>") +
       Level(3, "bullet", "\uF076", "<w:rPr><w:rFonts w:hAnsi=\"Wingdings\"/></w:rPr>") +
@@ -116,7 +122,8 @@ TEST(DocxNumbering, BulletsShowTheCharacterTheirFontDraws) {
 
 TEST(DocxNumbering, ParagraphStylesCarryNumbering) {
   const std::string numbering =
-      "<w:abstractNum w:abstractNumId=\"0\">" + Level(0, "upperLetter", "%1)") + Level(1, "decimal", "(%2)") +
+      "<w:abstractNum w:abstractNumId=\"0\">" + Level(0, "upperLetter", "%1)") +
+      Level(1, "decimal", "(%2)") +
       "</w:abstractNum><w:num w:numId=\"7\"><w:abstractNumId w:val=\"0\"/></w:num>";
   const std::string styles =
       "<w:style w:type=\"paragraph\" w:styleId=\"ListBase\"><w:pPr><w:numPr><w:numId w:val=\"7\"/>"
@@ -127,7 +134,8 @@ TEST(DocxNumbering, ParagraphStylesCarryNumbering) {
     return "<w:p><w:pPr><w:pStyle w:val=\"" + std::string(style) + "\"/>" + std::string(numPr) +
            "</w:pPr><w:r><w:t>" + std::string(text) + "</w:t></w:r></w:p>";
   };
-  const std::string body = testing::Para("Q") + styled("Answer", "one") + styled("ListBase", "two") +
+  const std::string body = testing::Para("Q") + styled("Answer", "one") +
+                           styled("ListBase", "two") +
                            styled("Answer", "sub", "<w:numPr><w:ilvl w:val=\"1\"/></w:numPr>") +
                            styled("Answer", "none", "<w:numPr><w:numId w:val=\"0\"/></w:numPr>") +
                            styled("Loop", "loop");

@@ -21,7 +21,9 @@ std::string Linear(std::string_view math) {
   return Utf8(LinearMathText(root));
 }
 
-std::string R(std::string_view text) { return "<m:r><w:rPr/><m:t>" + std::string(text) + "</m:t></m:r>"; }
+std::string R(std::string_view text) {
+  return "<m:r><w:rPr/><m:t>" + std::string(text) + "</m:t></m:r>";
+}
 
 TEST(ScriptText, UsesUnicodeFormsOnlyWhenEveryCharacterHasOne) {
   EXPECT_EQ(Utf8(Superscript(u"2")), "²");
@@ -35,43 +37,57 @@ TEST(ScriptText, UsesUnicodeFormsOnlyWhenEveryCharacterHasOne) {
 }
 
 TEST(OfficeMath, WritesStructuresAsLinearText) {
-  EXPECT_EQ(Linear("<m:f><m:fPr/><m:num>" + R("a+b") + "</m:num><m:den>" + R("2") + "</m:den></m:f>"),
-            "(a+b)/(2)");
-  EXPECT_EQ(Linear("<m:rad><m:radPr><m:degHide m:val=\"1\"/></m:radPr><m:deg/><m:e>" + R("x") + "</m:e></m:rad>"),
+  EXPECT_EQ(
+      Linear("<m:f><m:fPr/><m:num>" + R("a+b") + "</m:num><m:den>" + R("2") + "</m:den></m:f>"),
+      "(a+b)/(2)");
+  EXPECT_EQ(Linear("<m:rad><m:radPr><m:degHide m:val=\"1\"/></m:radPr><m:deg/><m:e>" + R("x") +
+                   "</m:e></m:rad>"),
             "√(x)");
-  EXPECT_EQ(Linear("<m:rad><m:deg>" + R("3") + "</m:deg><m:e>" + R("8") + "</m:e></m:rad>"), "∛(8)");
-  EXPECT_EQ(Linear("<m:rad><m:deg>" + R("n") + "</m:deg><m:e>" + R("y") + "</m:e></m:rad>"), "ⁿ√(y)");
-  EXPECT_EQ(Linear("<m:sSup><m:e>" + R("x") + "</m:e><m:sup>" + R("2") + "</m:sup></m:sSup>" + R("+") +
-                   "<m:sSub><m:e>" + R("a") + "</m:e><m:sub>" + R("ij") + "</m:sub></m:sSub>"),
-            "x²+a_(ij)");
-  EXPECT_EQ(Linear("<m:sSubSup><m:e>" + R("x") + "</m:e><m:sub>" + R("1") + "</m:sub><m:sup>" + R("3") +
-                   "</m:sup></m:sSubSup>"),
+  EXPECT_EQ(Linear("<m:rad><m:deg>" + R("3") + "</m:deg><m:e>" + R("8") + "</m:e></m:rad>"),
+            "∛(8)");
+  EXPECT_EQ(Linear("<m:rad><m:deg>" + R("n") + "</m:deg><m:e>" + R("y") + "</m:e></m:rad>"),
+            "ⁿ√(y)");
+  EXPECT_EQ(
+      Linear("<m:sSup><m:e>" + R("x") + "</m:e><m:sup>" + R("2") + "</m:sup></m:sSup>" + R("+") +
+             "<m:sSub><m:e>" + R("a") + "</m:e><m:sub>" + R("ij") + "</m:sub></m:sSub>"),
+      "x²+a_(ij)");
+  EXPECT_EQ(Linear("<m:sSubSup><m:e>" + R("x") + "</m:e><m:sub>" + R("1") + "</m:sub><m:sup>" +
+                   R("3") + "</m:sup></m:sSubSup>"),
             "x₁³");
-  EXPECT_EQ(Linear("<m:d><m:dPr><m:begChr m:val=\"[\"/><m:endChr m:val=\"]\"/><m:sepChr m:val=\";\"/></m:dPr>"
-                   "<m:e>" + R("0") + "</m:e><m:e>" + R("1") + "</m:e></m:d><m:d><m:e>" + R("t") + "</m:e></m:d>"),
-            "[0;1](t)");
-  EXPECT_EQ(Linear("<m:nary><m:naryPr><m:chr m:val=\"∑\"/></m:naryPr><m:sub>" + R("i=1") + "</m:sub><m:sup>" +
-                   R("n") + "</m:sup><m:e>" + R("i") + "</m:e></m:nary>"),
+  EXPECT_EQ(
+      Linear("<m:d><m:dPr><m:begChr m:val=\"[\"/><m:endChr m:val=\"]\"/><m:sepChr "
+             "m:val=\";\"/></m:dPr>"
+             "<m:e>" +
+             R("0") + "</m:e><m:e>" + R("1") + "</m:e></m:d><m:d><m:e>" + R("t") + "</m:e></m:d>"),
+      "[0;1](t)");
+  EXPECT_EQ(Linear("<m:nary><m:naryPr><m:chr m:val=\"∑\"/></m:naryPr><m:sub>" + R("i=1") +
+                   "</m:sub><m:sup>" + R("n") + "</m:sup><m:e>" + R("i") + "</m:e></m:nary>"),
             "∑_(i=1)ⁿi");
   EXPECT_EQ(Linear("<m:nary><m:sub/><m:sup/><m:e>" + R("f") + "</m:e></m:nary>"), "∫f");
-  EXPECT_EQ(Linear("<m:func><m:fName>" + R("sin") + "</m:fName><m:e>" + R("x") + "</m:e></m:func>"), "sin x");
+  EXPECT_EQ(Linear("<m:func><m:fName>" + R("sin") + "</m:fName><m:e>" + R("x") + "</m:e></m:func>"),
+            "sin x");
   EXPECT_EQ(Linear("<m:func><m:fName>" + R("log") + "</m:fName><m:e><m:d><m:e>" + R("x") +
                    "</m:e></m:d></m:e></m:func>"),
             "log(x)");
-  EXPECT_EQ(Linear("<m:acc><m:accPr><m:chr m:val=\"\u20D7\"/></m:accPr><m:e>" + R("a") + "</m:e></m:acc>"),
+  EXPECT_EQ(Linear("<m:acc><m:accPr><m:chr m:val=\"\u20D7\"/></m:accPr><m:e>" + R("a") +
+                   "</m:e></m:acc>"),
             "a\u20D7");
-  EXPECT_EQ(Linear("<m:m><m:mr><m:e>" + R("1") + "</m:e><m:e>" + R("0") + "</m:e></m:mr><m:mr><m:e>" + R("0") +
-                   "</m:e><m:e>" + R("1") + "</m:e></m:mr></m:m>"),
-            "[1, 0; 0, 1]");
-  EXPECT_EQ(Linear("<m:eqArr><m:e>" + R("x=1") + "</m:e><m:e>" + R("y=2") + "</m:e></m:eqArr>"), "x=1; y=2");
+  EXPECT_EQ(
+      Linear("<m:m><m:mr><m:e>" + R("1") + "</m:e><m:e>" + R("0") + "</m:e></m:mr><m:mr><m:e>" +
+             R("0") + "</m:e><m:e>" + R("1") + "</m:e></m:mr></m:m>"),
+      "[1, 0; 0, 1]");
+  EXPECT_EQ(Linear("<m:eqArr><m:e>" + R("x=1") + "</m:e><m:e>" + R("y=2") + "</m:e></m:eqArr>"),
+            "x=1; y=2");
 }
 
 TEST(OfficeMath, EquationsInTheBodyAreWrittenAndNoted) {
   const std::string math =
       "<m:oMath><m:f><m:num>" + R("1") + "</m:num><m:den>" + R("2") + "</m:den></m:f></m:oMath>";
   const docx::WordText read = ReadWordDocument(
-      testing::DocxBuilder("<w:p><w:r><w:t xml:space=\"preserve\">x = </w:t></w:r>" + math + "</w:p>"
-                           "<w:p><m:oMathPara><m:oMath>" + R("a") + "</m:oMath><m:oMath>" + R("b") +
+      testing::DocxBuilder("<w:p><w:r><w:t xml:space=\"preserve\">x = </w:t></w:r>" + math +
+                           "</w:p>"
+                           "<w:p><m:oMathPara><m:oMath>" +
+                           R("a") + "</m:oMath><m:oMath>" + R("b") +
                            "</m:oMath></m:oMathPara></w:p>")
           .Bytes());
   EXPECT_EQ(Utf8(read.text), "x = (1)/(2)\r\na b");

@@ -1,8 +1,7 @@
 // Pictures: how they stand in the text, what they are named and loaded as.
-#include "docx/picture_content.h"
-
 #include <gtest/gtest.h>
 
+#include "docx/picture_content.h"
 #include "docx/word_document.h"
 #include "docx_builder.h"
 #include "pictures/little_endian.h"
@@ -18,13 +17,17 @@ const std::string kPng = std::string("\x89PNG\r\n\x1A\n", 8) + "rest";
 // header words, version 3.
 std::string BareMetafile() {
   std::string bytes;
-  for (std::uint32_t word : {1u, 9u, 0x300u, 0u, 0u, 0u, 0u, 0u, 0u}) pictures::AppendU16Le(bytes, word);
+  for (std::uint32_t word : {1u, 9u, 0x300u, 0u, 0u, 0u, 0u, 0u, 0u})
+    pictures::AppendU16Le(bytes, word);
   return bytes + "records";
 }
 
-std::string Inline(std::string_view id, std::string_view cx = "914400", std::string_view cy = "457200") {
-  return "<w:r><w:drawing><wp:inline><wp:extent cx=\"" + std::string(cx) + "\" cy=\"" + std::string(cy) +
-         "\"/><a:graphic><a:graphicData><pic:pic><pic:blipFill><a:blip r:embed=\"" + std::string(id) +
+std::string Inline(std::string_view id, std::string_view cx = "914400",
+                   std::string_view cy = "457200") {
+  return "<w:r><w:drawing><wp:inline><wp:extent cx=\"" + std::string(cx) + "\" cy=\"" +
+         std::string(cy) +
+         "\"/><a:graphic><a:graphicData><pic:pic><pic:blipFill><a:blip r:embed=\"" +
+         std::string(id) +
          "\"/></pic:blipFill></pic:pic></a:graphicData></a:graphic></wp:inline></w:drawing></w:r>";
 }
 
@@ -75,19 +78,24 @@ TEST(PictureContent, BareMetafilesGetAPlaceableHeaderForTheirShownSize) {
 }
 
 TEST(DocxPictures, StandInTheTextByNameInOrderOfFirstUse) {
-  testing::DocxBuilder builder("<w:p>" + Inline("rId8") + "</w:p><w:p>" + RunText("+") + Inline("rId7") +
-                               "</w:p><w:p>" + RunText("-") + Inline("rId9") + "</w:p><w:p>" +
-                               Inline("rId8") + "</w:p><w:p>" + Inline("rId10") + Inline("missing") + "</w:p>");
+  testing::DocxBuilder builder("<w:p>" + Inline("rId8") + "</w:p><w:p>" + RunText("+") +
+                               Inline("rId7") + "</w:p><w:p>" + RunText("-") + Inline("rId9") +
+                               "</w:p><w:p>" + Inline("rId8") + "</w:p><w:p>" + Inline("rId10") +
+                               Inline("missing") + "</w:p><w:p>" + Inline("rId11") + "</w:p>");
   builder.Relationships({{"rId7", "image", "media/image1.png"},
                          {"rId8", "image", "media/photo.bin"},
                          {"rId9", "image", "/word/other/IMAGE1.png"},
-                         {"rId10", "image", "media/gone.png"}});
+                         {"rId10", "image", "media/gone.png"},
+                         {"rId11", "image", "media/my%20photo.png"}});
   builder.Part("word/media/image1.png", kPng + "1").Part("word/media/photo.bin", "\xFF\xD8\xFF!");
-  builder.Part("word/other/IMAGE1.png", kPng + "2");
+  builder.Part("word/other/IMAGE1.png", kPng + "2").Part("word/media/my photo.png", kPng + "3");
   const WordText read = ReadWordDocument(builder.Bytes());
   EXPECT_EQ(Utf8(read.text),
-            "[photo.bin]\r\n+[image1.png]\r\n-[IMAGE1-2.png]\r\n[photo.bin]\r\n[gone.png]");
-  ASSERT_EQ(read.pictures.size(), 3u);
+            "[photo.bin]\r\n+[image1.png]\r\n-[IMAGE1-2.png]\r\n[photo.bin]\r\n[gone.png]\r\n"
+            "[my photo.png]");
+  ASSERT_EQ(read.pictures.size(), 4u);
+  EXPECT_EQ(read.pictures[3].name, "my photo.png");
+  EXPECT_EQ(read.pictures[3].bytes, kPng + "3");
   EXPECT_EQ(read.pictures[0].name, "photo.bin");
   EXPECT_EQ(read.pictures[0].extension, "jpg");
   EXPECT_EQ(read.pictures[0].bytes, "\xFF\xD8\xFF!");
@@ -104,15 +112,20 @@ TEST(DocxPictures, OldStylePicturesAndObjectPreviewsAreRead) {
   // 1 inch by half an inch, an anchored DrawingML picture whose SVG has a
   // PNG fallback, and a picture inside a text box, which is not read.
   testing::DocxBuilder builder(
-      "<w:p><w:r><w:pict><v:shape style=\"width:36pt;height:18pt\"><v:imagedata r:id=\"rIdV\"/></v:shape>"
-      "</w:pict></w:r></w:p><w:p><w:r><w:object w:dxaOrig=\"1\"><v:shape style=\"position:absolute; "
+      "<w:p><w:r><w:pict><v:shape style=\"width:36pt;height:18pt\"><v:imagedata "
+      "r:id=\"rIdV\"/></v:shape>"
+      "</w:pict></w:r></w:p><w:p><w:r><w:object w:dxaOrig=\"1\"><v:shape "
+      "style=\"position:absolute; "
       "width: 72pt ;height:0.5in\"><v:imagedata r:id=\"rIdW\" o:title=\"\"/></v:shape><o:OLEObject "
       "r:id=\"rIdOle\"/></w:object></w:r></w:p><w:p><w:r><w:drawing><wp:anchor><wp:extent cx=\"1\" "
-      "cy=\"1\"/><a:graphic><a:graphicData><pic:pic><pic:blipFill><a:blip r:embed=\"rIdP\"><a:extLst>"
-      "<a:ext><asvg:svgBlip xmlns:asvg=\"http://schemas.microsoft.com/office/drawing/2016/SVG/main\" "
+      "cy=\"1\"/><a:graphic><a:graphicData><pic:pic><pic:blipFill><a:blip "
+      "r:embed=\"rIdP\"><a:extLst>"
+      "<a:ext><asvg:svgBlip "
+      "xmlns:asvg=\"http://schemas.microsoft.com/office/drawing/2016/SVG/main\" "
       "r:embed=\"rIdS\"/></a:ext></a:extLst></a:blip></pic:blipFill></pic:pic></a:graphicData>"
       "</a:graphic></wp:anchor></w:drawing></w:r></w:p><w:p><w:r><w:pict><v:shape><v:textbox>"
-      "<w:txbxContent><w:p>" + Inline("rIdP") + "</w:p></w:txbxContent></v:textbox></v:shape></w:pict></w:r></w:p>");
+      "<w:txbxContent><w:p>" +
+      Inline("rIdP") + "</w:p></w:txbxContent></v:textbox></v:shape></w:pict></w:r></w:p>");
   builder.Relationships({{"rIdV", "image", "media/image1.gif"},
                          {"rIdW", "image", "media/image2.wmf"},
                          {"rIdOle", "oleObject", "embeddings/oleObject1.bin"},
@@ -131,10 +144,11 @@ TEST(DocxPictures, OldStylePicturesAndObjectPreviewsAreRead) {
 }
 
 TEST(DocxPictures, LinkedPicturesStandAsTheirTarget) {
-  testing::DocxBuilder builder("<w:p>" + RunText("See ") +
-                               "<w:r><w:drawing><wp:inline><a:blip r:link=\"rIdL\"/></wp:inline></w:drawing>"
-                               "</w:r></w:p><w:p><w:r><w:pict><v:shape><v:imagedata r:id=\"rIdF\"/>"
-                               "</v:shape></w:pict></w:r></w:p>");
+  testing::DocxBuilder builder(
+      "<w:p>" + RunText("See ") +
+      "<w:r><w:drawing><wp:inline><a:blip r:link=\"rIdL\"/></wp:inline></w:drawing>"
+      "</w:r></w:p><w:p><w:r><w:pict><v:shape><v:imagedata r:id=\"rIdF\"/>"
+      "</v:shape></w:pict></w:r></w:p>");
   builder.Relationships({{"rIdL", "image", "!pictures/My%20photo.jpg"},
                          {"rIdF", "image", "!file:///C:/Tests/%D0%B0.png"}});
   const WordText read = ReadWordDocument(builder.Bytes());
@@ -149,10 +163,10 @@ TEST(DocxPictures, LinkedPicturesStandAsTheirTarget) {
 }
 
 TEST(DocxPictures, PicturesInsideSentencesAreNoted) {
-  testing::DocxBuilder builder("<w:p>" + RunText("x = ") + Inline("rId1") + RunText(" cm") + "</w:p><w:p>" +
-                               RunText(" + ") + Inline("rId1") + RunText(" ") + "</w:p><w:p>" +
-                               Inline("rId1") + Inline("rId1") + "</w:p><w:p>" + RunText("=") +
-                               Inline("rId1") + "</w:p><w:p>" + Inline("rId1") +
+  testing::DocxBuilder builder("<w:p>" + RunText("x = ") + Inline("rId1") + RunText(" cm") +
+                               "</w:p><w:p>" + RunText(" + ") + Inline("rId1") + RunText(" ") +
+                               "</w:p><w:p>" + Inline("rId1") + Inline("rId1") + "</w:p><w:p>" +
+                               RunText("=") + Inline("rId1") + "</w:p><w:p>" + Inline("rId1") +
                                "<w:r><w:br/></w:r>" + RunText("text") + "</w:p>");
   builder.Relationships({{"rId1", "image", "media/a.png"}});
   builder.Part("word/media/a.png", kPng);

@@ -23,7 +23,8 @@ std::vector<std::filesystem::path> SharedDocuments() {
 }
 
 WordText ReadShared(std::string_view name) {
-  return ReadWordDocument(testing::ReadFile(std::string(TEXTTOXML_SHARED_DOCX) + "/" + std::string(name)));
+  return ReadWordDocument(
+      testing::ReadFile(std::string(TEXTTOXML_SHARED_DOCX) + "/" + std::string(name)));
 }
 
 TEST(SharedDocuments, EachIsReadOrRefusedQuickly) {
@@ -35,7 +36,8 @@ TEST(SharedDocuments, EachIsReadOrRefusedQuickly) {
     try {
       const WordText read = ReadWordDocument(bytes);
       EXPECT_TRUE(IsWordDocument(bytes)) << path;
-      EXPECT_EQ(read.lines.size(), testing::SplitText(testing::Utf8(read.text), "\r\n").size()) << path;
+      EXPECT_EQ(read.lines.size(), testing::SplitText(testing::Utf8(read.text), "\r\n").size())
+          << path;
     } catch (const DocxError& error) {
       EXPECT_FALSE(std::string(error.what()).empty()) << path;
     }

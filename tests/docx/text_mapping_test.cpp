@@ -11,8 +11,7 @@ using testing::Para;
 using testing::TextOfBody;
 
 TEST(DocxText, ParagraphsAreLinesAndEmptyOnesBlankLines) {
-  EXPECT_EQ(TextOfBody(Para("Вопрос?") + Para("+ да") + "<w:p/>" + Para("Q2") +
-                       "<w:sectPr/>"),
+  EXPECT_EQ(TextOfBody(Para("Вопрос?") + Para("+ да") + "<w:p/>" + Para("Q2") + "<w:sectPr/>"),
             "Вопрос?\r\n+ да\r\n\r\nQ2");
   EXPECT_EQ(TextOfBody(""), "");
 }
@@ -27,11 +26,12 @@ TEST(DocxText, RunsJoinAndBreaksTabsAndSymbolsAreCharacters) {
   EXPECT_EQ(TextOfBody("<w:p><w:r><w:rPr><w:rFonts w:ascii=\"Symbol\" w:hAnsi=\"Symbol\"/></w:rPr>"
                        "<w:t>p\uF0B3</w:t></w:r></w:p>"),
             "\u03C0\u2265");
-  EXPECT_EQ(TextOfBody("<w:p><w:r><w:t>м</w:t></w:r><w:r><w:rPr><w:vertAlign w:val=\"superscript\"/>"
-                       "</w:rPr><w:t>2</w:t></w:r><w:r><w:t> H</w:t></w:r><w:r><w:rPr>"
-                       "<w:vertAlign w:val=\"subscript\"/></w:rPr><w:t>2</w:t></w:r><w:r><w:rPr>"
-                       "<w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>abc</w:t></w:r></w:p>"),
-            "м² H₂^(abc)");
+  EXPECT_EQ(
+      TextOfBody("<w:p><w:r><w:t>м</w:t></w:r><w:r><w:rPr><w:vertAlign w:val=\"superscript\"/>"
+                 "</w:rPr><w:t>2</w:t></w:r><w:r><w:t> H</w:t></w:r><w:r><w:rPr>"
+                 "<w:vertAlign w:val=\"subscript\"/></w:rPr><w:t>2</w:t></w:r><w:r><w:rPr>"
+                 "<w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>abc</w:t></w:r></w:p>"),
+      "м² H₂^(abc)");
 }
 
 TEST(DocxText, TrackedChangesKeepInsertionsAndDropDeletions) {
@@ -43,23 +43,25 @@ TEST(DocxText, TrackedChangesKeepInsertionsAndDropDeletions) {
 }
 
 TEST(DocxText, FieldsShowTheirResultOnly) {
-  EXPECT_EQ(TextOfBody("<w:p><w:r><w:t>p. </w:t></w:r>"
-                       "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
-                       "<w:r><w:instrText>PAGE</w:instrText></w:r>"
-                       "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
-                       "<w:r><w:t>7</w:t></w:r>"
-                       "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>"
-                       "<w:fldSimple w:instr=\"NUMPAGES\"><w:r><w:t>/9</w:t></w:r></w:fldSimple></w:p>"),
-            "p. 7/9");
+  EXPECT_EQ(
+      TextOfBody("<w:p><w:r><w:t>p. </w:t></w:r>"
+                 "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
+                 "<w:r><w:instrText>PAGE</w:instrText></w:r>"
+                 "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
+                 "<w:r><w:t>7</w:t></w:r>"
+                 "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>"
+                 "<w:fldSimple w:instr=\"NUMPAGES\"><w:r><w:t>/9</w:t></w:r></w:fldSimple></w:p>"),
+      "p. 7/9");
   // A field nested in another's instruction shows nothing, its own result
   // included; a field left open does not swallow text read before it.
-  EXPECT_EQ(TextOfBody("<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/><w:instrText>IF </w:instrText>"
-                       "<w:fldChar w:fldCharType=\"begin\"/><w:instrText>X</w:instrText>"
-                       "<w:fldChar w:fldCharType=\"separate\"/><w:t>inner</w:t>"
-                       "<w:fldChar w:fldCharType=\"end\"/><w:fldChar w:fldCharType=\"separate\"/>"
-                       "<w:t>outer</w:t><w:fldChar w:fldCharType=\"end\"/></w:r></w:p>" +
-                       Para("after") + "<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r></w:p>"),
-            "outer\r\nafter\r\n");
+  EXPECT_EQ(
+      TextOfBody("<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/><w:instrText>IF </w:instrText>"
+                 "<w:fldChar w:fldCharType=\"begin\"/><w:instrText>X</w:instrText>"
+                 "<w:fldChar w:fldCharType=\"separate\"/><w:t>inner</w:t>"
+                 "<w:fldChar w:fldCharType=\"end\"/><w:fldChar w:fldCharType=\"separate\"/>"
+                 "<w:t>outer</w:t><w:fldChar w:fldCharType=\"end\"/></w:r></w:p>" +
+                 Para("after") + "<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r></w:p>"),
+      "outer\r\nafter\r\n");
 }
 
 TEST(DocxText, HiddenTextIsDropped) {
@@ -70,25 +72,29 @@ TEST(DocxText, HiddenTextIsDropped) {
 }
 
 TEST(DocxText, WrappersAreUnwrapped) {
-  EXPECT_EQ(TextOfBody("<w:sdt><w:sdtPr/><w:sdtContent><w:p><w:hyperlink r:id=\"x\"><w:r><w:t>link"
-                       "</w:t></w:r></w:hyperlink><w:smartTag><w:r><w:t>+tag</w:t></w:r></w:smartTag>"
-                       "<w:sdt><w:sdtContent><w:r><w:t>+control</w:t></w:r></w:sdtContent></w:sdt>"
-                       "</w:p></w:sdtContent></w:sdt>"),
-            "link+tag+control");
+  EXPECT_EQ(
+      TextOfBody("<w:sdt><w:sdtPr/><w:sdtContent><w:p><w:hyperlink r:id=\"x\"><w:r><w:t>link"
+                 "</w:t></w:r></w:hyperlink><w:smartTag><w:r><w:t>+tag</w:t></w:r></w:smartTag>"
+                 "<w:sdt><w:sdtContent><w:r><w:t>+control</w:t></w:r></w:sdtContent></w:sdt>"
+                 "</w:p></w:sdtContent></w:sdt>"),
+      "link+tag+control");
 }
 
 TEST(DocxText, TablesAreReadRowByRowEachCellParagraphALine) {
-  EXPECT_EQ(TextOfBody(Para("before") +
-                       "<w:tbl><w:tblPr/><w:tr><w:tc><w:tcPr/>" + Para("a1") + Para("a1b") +
-                       "</w:tc><w:tc>" + Para("b1") + "</w:tc></w:tr><w:tr><w:tc>" + Para("a2") +
-                       "<w:tbl><w:tr><w:tc>" + Para("nested") + "</w:tc></w:tr></w:tbl></w:tc></w:tr>"
-                       "</w:tbl>" + Para("after")),
+  EXPECT_EQ(TextOfBody(Para("before") + "<w:tbl><w:tblPr/><w:tr><w:tc><w:tcPr/>" + Para("a1") +
+                       Para("a1b") + "</w:tc><w:tc>" + Para("b1") + "</w:tc></w:tr><w:tr><w:tc>" +
+                       Para("a2") + "<w:tbl><w:tr><w:tc>" + Para("nested") +
+                       "</w:tc></w:tr></w:tbl></w:tc></w:tr>"
+                       "</w:tbl>" +
+                       Para("after")),
             "before\r\na1\r\na1b\r\nb1\r\na2\r\nnested\r\nafter");
 }
 
 TEST(DocxText, TextBoxesAreNotRead) {
   EXPECT_EQ(TextOfBody("<w:p><w:r><w:t>Q</w:t></w:r><w:r><w:pict><v:shape style=\"width:10pt\">"
-                       "<v:textbox><w:txbxContent>" + Para("inside") + "</w:txbxContent></v:textbox>"
+                       "<v:textbox><w:txbxContent>" +
+                       Para("inside") +
+                       "</w:txbxContent></v:textbox>"
                        "</v:shape></w:pict></w:r></w:p>"),
             "Q");
 }
@@ -123,8 +129,9 @@ TEST(DocxText, StrictDocumentsReadAsTransitionalOnes) {
                "<w:document xmlns:w=\"http://purl.oclc.org/ooxml/wordprocessingml/main\"><w:body>" +
                    Para("strict") + "</w:body></w:document>");
   builder.Part("_rels/.rels",
-               testing::RelationshipsPart({{"rId1", "http://purl.oclc.org/ooxml/officeDocument/"
-                                                    "relationships/officeDocument",
+               testing::RelationshipsPart({{"rId1",
+                                            "http://purl.oclc.org/ooxml/officeDocument/"
+                                            "relationships/officeDocument",
                                             "/word/document.xml"}}));
   EXPECT_EQ(testing::Utf8(ReadWordDocument(builder.Bytes()).text), "strict");
 }
