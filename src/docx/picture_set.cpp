@@ -24,7 +24,7 @@ std::string LastSegment(std::string_view partName) {
 // Names compare ignoring case, as they do on the file systems where the
 // pictures may later be saved beside the text.
 std::string PictureSet::UniqueName(std::string_view partName) {
-  const std::string name = PercentDecoded(LastSegment(partName));
+  const std::string name = WithoutLineBreaks(PercentDecoded(LastSegment(partName)));
   const std::size_t dot = name.rfind('.');
   const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
   const std::string extension = dot == std::string::npos ? "" : name.substr(dot);

@@ -1,5 +1,7 @@
 #include "docx/word_values.h"
 
+#include <algorithm>
+
 #include "platform/utf.h"
 
 namespace texttoxml::docx {
@@ -37,9 +39,18 @@ std::u16string Utf16(std::string_view utf8) {
   // Expat hands over well-formed UTF-8 only; the fallback keeps the
   // function total for any other caller.
   platform::Utf8Decoded decoded = platform::Utf8ToUtf16(utf8);
-  if (decoded.valid) return std::move(decoded.text);
   std::u16string text;
-  for (unsigned char c : utf8) text += c < 0x80 ? static_cast<char16_t>(c) : u'\uFFFD';
+  if (decoded.valid) {
+    text = std::move(decoded.text);
+  } else {
+    for (unsigned char c : utf8) text += c < 0x80 ? static_cast<char16_t>(c) : u'\uFFFD';
+  }
+  std::replace_if(text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+  return text;
+}
+
+std::string WithoutLineBreaks(std::string text) {
+  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return text;
 }
 

@@ -22,7 +22,13 @@ std::optional<std::int64_t> WholeNumber(std::string_view text, std::int64_t low,
 // true value ("true", "1", "on").
 bool IsOn(const XmlElement* property);
 
-// UTF-8 text of the document as UTF-16; malformed bytes become U+FFFD.
+// UTF-8 text of the document as UTF-16, for a line of the task text: a CR
+// or LF (which XML carries only as a character reference) becomes a space,
+// since only the document's own breaks may end a line. Malformed bytes
+// become U+FFFD.
 std::u16string Utf16(std::string_view utf8);
+
+// The same rule for UTF-8 text, such as a picture's name.
+std::string WithoutLineBreaks(std::string text);
 
 }  // namespace texttoxml::docx

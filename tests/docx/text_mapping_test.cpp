@@ -22,6 +22,9 @@ TEST(DocxText, RunsJoinAndBreaksTabsAndSymbolsAreCharacters) {
                        "<w:br w:type=\"page\"/><w:t>w</w:t><w:noBreakHyphen/><w:softHyphen/>"
                        "<w:sym w:font=\"Symbol\" w:char=\"F061\"/></w:r></w:p>"),
             "Площадь \tx\r\ny\r\nzw\u2011\u03B1");
+  // Line breaks written as character references are no breaks of the
+  // document's: only its own elements end a line.
+  EXPECT_EQ(TextOfBody("<w:p><w:r><w:t>a&#10;b&#13;&#10;c\td</w:t></w:r></w:p>"), "a b  c\td");
   // Text in a symbol font shows the font's characters.
   EXPECT_EQ(TextOfBody("<w:p><w:r><w:rPr><w:rFonts w:ascii=\"Symbol\" w:hAnsi=\"Symbol\"/></w:rPr>"
                        "<w:t>p\uF0B3</w:t></w:r></w:p>"),
