@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "docx/word_values.h"
 #include "pictures/little_endian.h"
 
 namespace texttoxml::docx {
@@ -24,9 +25,7 @@ constexpr std::uint32_t kMaxPlaceableCoordinate = 0x7FFF;
 std::string LowerExtension(std::string_view name) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos || name.find('/', dot) != std::string_view::npos) return {};
-  std::string extension(name.substr(dot + 1));
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return extension;
+  return AsciiLower(name.substr(dot + 1));
 }
 
 bool IsEnhancedMetafile(std::string_view bytes) {

@@ -8,12 +8,6 @@ namespace texttoxml::docx {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return lower;
-}
-
 std::string LastSegment(std::string_view partName) {
   const std::size_t slash = partName.rfind('/');
   return std::string(slash == std::string_view::npos ? partName : partName.substr(slash + 1));
@@ -29,10 +23,10 @@ std::string PictureSet::UniqueName(std::string_view partName) {
   const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
   const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
   std::string unique = name;
-  for (int copy = 2; takenNames_.contains(Lower(unique)); ++copy) {
+  for (int copy = 2; takenNames_.contains(AsciiLower(unique)); ++copy) {
     unique = stem + "-" + std::to_string(copy) + extension;
   }
-  takenNames_.insert(Lower(unique));
+  takenNames_.insert(AsciiLower(unique));
   return unique;
 }
 

@@ -4,6 +4,7 @@
 
 #include "docx/limits.h"
 #include "docx/package.h"
+#include "docx/word_values.h"
 #include "docx/xml_tree.h"
 
 namespace texttoxml::docx {
@@ -73,18 +74,22 @@ std::string ResolvePartName(std::string_view source, std::string_view target) {
   return name;
 }
 
+// A file URL names a path on a host: "file:///C:/a.png" the drive path
+// "C:/a.png", "file://localhost/home/a.png" the local "/home/a.png" and
+// "file://server/share/a.png" the network path "//server/share/a.png".
 std::string ExternalTargetText(std::string_view target) {
-  for (std::string_view scheme : {"file:///", "file://"}) {
-    if (target.size() >= scheme.size()) {
-      std::string lower(target.substr(0, scheme.size()));
-      for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-      if (lower == scheme) {
-        target.remove_prefix(scheme.size());
-        break;
-      }
-    }
+  constexpr std::string_view kScheme = "file://";
+  if (target.size() < kScheme.size() || AsciiLower(target.substr(0, kScheme.size())) != kScheme) {
+    return PercentDecoded(target);
   }
-  return PercentDecoded(target);
+  std::string_view rest = target.substr(kScheme.size());
+  const std::size_t slash = rest.find('/');
+  const std::string_view host = rest.substr(0, slash);
+  std::string path = PercentDecoded(slash == std::string_view::npos ? "" : rest.substr(slash));
+  if (!host.empty() && AsciiLower(host) != "localhost") return "//" + std::string(host) + path;
+  const bool drive = path.size() >= 3 && path[0] == '/' && path[2] == ':' &&
+                     ((path[1] >= 'A' && path[1] <= 'Z') || (path[1] >= 'a' && path[1] <= 'z'));
+  return drive ? path.substr(1) : path;
 }
 
 Relationships Relationships::Read(Package& package, std::string_view partName) {

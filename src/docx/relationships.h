@@ -43,8 +43,8 @@ std::string ResolvePartName(std::string_view source, std::string_view target);
 // `text` with its percent escapes decoded.
 std::string PercentDecoded(std::string_view text);
 
-// A target as a person would write it: percent escapes decoded and a
-// leading "file:///" or "file://" dropped.
+// A target as a person would write it: percent escapes decoded, and a
+// file URL written as the path it names.
 std::string ExternalTargetText(std::string_view target);
 
 }  // namespace texttoxml::docx

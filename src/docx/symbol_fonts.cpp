@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "docx/word_values.h"
+
 namespace texttoxml::docx {
 
 namespace {
@@ -50,20 +52,11 @@ char16_t SymbolCharacter(char16_t code, char16_t original) {
   return Lookup(kSymbolSigns, code, original);
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 SymbolFont SymbolFontNamed(std::string_view fontName) {
-  if (EqualsIgnoringCase(fontName, "Symbol")) return SymbolFont::Symbol;
-  if (EqualsIgnoringCase(fontName, "Wingdings")) return SymbolFont::Wingdings;
+  if (AsciiLower(fontName) == "symbol") return SymbolFont::Symbol;
+  if (AsciiLower(fontName) == "wingdings") return SymbolFont::Wingdings;
   return SymbolFont::None;
 }
 

@@ -28,6 +28,10 @@ bool IsOn(const XmlElement* property);
 // become U+FFFD.
 std::u16string Utf16(std::string_view utf8);
 
+// The text with ASCII capitals made small, for names that compare
+// ignoring case.
+std::string AsciiLower(std::string_view text);
+
 // The same rule for UTF-8 text, such as a picture's name.
 std::string WithoutLineBreaks(std::string text);
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "docx/picture_content.h"
+#include "docx/relationships.h"
 #include "docx/word_document.h"
 #include "docx_builder.h"
 #include "pictures/little_endian.h"
@@ -141,6 +142,20 @@ TEST(DocxPictures, OldStylePicturesAndObjectPreviewsAreRead) {
   ASSERT_EQ(read.facts.size(), 1u);
   EXPECT_EQ(read.facts[0].kind, FactKind::TextBox);
   EXPECT_EQ(read.facts[0].line, 4u);
+}
+
+TEST(Relationships, TargetsResolveToPartNamesAndLinksToPaths) {
+  EXPECT_EQ(ResolvePartName("word/document.xml", "media/a.png"), "word/media/a.png");
+  EXPECT_EQ(ResolvePartName("word/document.xml", "/media/a.png"), "media/a.png");
+  EXPECT_EQ(ResolvePartName("word/document.xml", "../x/./b%20c.png"), "x/b%20c.png");
+  EXPECT_EQ(ResolvePartName("word/document.xml", "../../../../etc/passwd"), "etc/passwd");
+  EXPECT_EQ(ResolvePartName("", "word//document.xml"), "word/document.xml");
+  EXPECT_EQ(ExternalTargetText("pictures/My%20photo.jpg"), "pictures/My photo.jpg");
+  EXPECT_EQ(ExternalTargetText("FILE:///C:/Tests/a.png"), "C:/Tests/a.png");
+  EXPECT_EQ(ExternalTargetText("file://localhost/Users/t/a.png"), "/Users/t/a.png");
+  EXPECT_EQ(ExternalTargetText("file:///home/t/a.png"), "/home/t/a.png");
+  EXPECT_EQ(ExternalTargetText("file://server/share/a.png"), "//server/share/a.png");
+  EXPECT_EQ(ExternalTargetText("%zz%4"), "%zz%4");
 }
 
 TEST(DocxPictures, LinkedPicturesStandAsTheirTarget) {
