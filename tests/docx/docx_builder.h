@@ -27,7 +27,22 @@ inline constexpr std::string_view kWordNamespaces =
 inline constexpr std::string_view kRelationshipType =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 
-// A ZIP archive holding `parts` (name to bytes), compressed with deflate.
+// Adds `parts` (name to bytes) to an archive open for writing and writes
+// it; the bytes must live until then.
+inline void WriteParts(zip_t* archive, const std::map<std::string, std::string>& parts) {
+  for (const auto& [name, bytes] : parts) {
+    zip_source_t* part = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+    const zip_int64_t index = zip_file_add(archive, name.c_str(), part, ZIP_FL_ENC_UTF_8);
+    if (index < 0) throw std::runtime_error("cannot add " + name);
+    // An empty part is stored: a compressor set up for nothing costs more
+    // than the whole part, which matters for archives of many entries.
+    if (bytes.empty())
+      zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+  }
+  if (zip_close(archive) != 0) throw std::runtime_error("cannot write the ZIP archive");
+}
+
+// A ZIP archive holding `parts`, compressed with deflate, made in memory.
 inline std::string ZipArchive(const std::map<std::string, std::string>& parts) {
   zip_error_t error;
   zip_error_init(&error);
@@ -35,13 +50,7 @@ inline std::string ZipArchive(const std::map<std::string, std::string>& parts) {
   zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
   if (archive == nullptr) throw std::runtime_error("cannot create a ZIP archive in memory");
   zip_source_keep(buffer);
-  for (const auto& [name, bytes] : parts) {
-    zip_source_t* part = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-    if (zip_file_add(archive, name.c_str(), part, ZIP_FL_ENC_UTF_8) < 0) {
-      throw std::runtime_error("cannot add " + name);
-    }
-  }
-  if (zip_close(archive) != 0) throw std::runtime_error("cannot write the ZIP archive");
+  WriteParts(archive, parts);
   zip_stat_t stat;
   zip_source_stat(buffer, &stat);
   std::string bytes(stat.size, '\0');
