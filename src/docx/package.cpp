@@ -34,10 +34,11 @@ zip_t* OpenArchive(std::string_view bytes) {
     zip_error_fini(&error);
     // A file that starts as a ZIP archive but has no central directory was
     // cut short, which is worth saying rather than that it is no archive.
-    if (code == ZIP_ER_NOZIP && !bytes.starts_with(kLocalHeaderSignature)) {
-      throw NotWordDocumentError::NotZip();
+    if (code != ZIP_ER_NOZIP) throw DamagedDocumentError::Archive(text);
+    if (bytes.starts_with(kLocalHeaderSignature)) {
+      throw DamagedDocumentError::Archive("its end, the central directory, is missing");
     }
-    throw DamagedDocumentError::Archive(text);
+    throw NotWordDocumentError::NotZip();
   }
   return archive;
 }

@@ -65,9 +65,9 @@ TEST(DocxPackage, SaysWhatAFileIsWhenItIsNoWordDocument) {
 
 TEST(DocxPackage, DamagedArchivesAndPartsAreRefused) {
   const std::string good = DocxBuilder(Para(std::string(3000, 'x') + "end")).Bytes();
-  EXPECT_EQ(
-      MessageOf(good.substr(0, good.size() / 2)),
-      "The Word document is damaged: its ZIP archive is truncated or corrupt (Not a zip archive)");
+  EXPECT_EQ(MessageOf(good.substr(0, good.size() / 2)),
+            "The Word document is damaged: its ZIP archive is truncated or corrupt (its end, the "
+            "central directory, is missing)");
   // A byte changed inside the compressed main part: the checksum or the
   // inflation fails.
   std::string corrupt = good;
