@@ -20,7 +20,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev libjpeg-dev libtiff-dev
+  zlib1g-dev libjpeg-dev libtiff-dev libzip-dev libexpat1-dev
   libpng-dev libgif-dev python3-pil pngcheck imagemagick
   qt6-base-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core fonts-wine
   clang libclang-rt-14-dev clang-format
