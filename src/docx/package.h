@@ -44,7 +44,4 @@ class Package {
   std::uint64_t unpacked_ = 0;  // bytes unpacked so far, all parts together
 };
 
-// Whether the bytes start as an OLE compound file does.
-bool IsCompoundFile(std::string_view bytes);
-
 }  // namespace texttoxml::docx

@@ -183,14 +183,6 @@ const XmlElement* XmlElement::Child(Ns n, std::string_view local) const {
   return nullptr;
 }
 
-const XmlElement* XmlElement::Descendant(Ns n, std::string_view local) const {
-  for (const auto& child : children) {
-    if (child.Is(n, local)) return &child;
-    if (const XmlElement* found = child.Descendant(n, local)) return found;
-  }
-  return nullptr;
-}
-
 XmlElement ParseXml(std::string_view bytes, std::string_view partName) {
   static_assert(kMaxXmlPartBytes < 0x7FFFFFFF, "a part must fit one XML_Parse call");
   if (bytes.size() > kMaxXmlPartBytes)

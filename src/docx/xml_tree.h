@@ -34,8 +34,6 @@ struct XmlElement {
   const std::string* Attribute(Ns n, std::string_view local) const;
   // The first child with that name; nullptr when there is none.
   const XmlElement* Child(Ns n, std::string_view local) const;
-  // The first descendant with that name, depth first; nullptr when none.
-  const XmlElement* Descendant(Ns n, std::string_view local) const;
 };
 
 // The root element of the part. Raises DamagedDocumentError when the bytes
