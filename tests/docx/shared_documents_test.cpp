@@ -1,8 +1,7 @@
 // Documents written by others, with the tools of others: each is read or
-// refused with one message, and none takes long.
+// refused with one message.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 
 #include "docx/docx_errors.h"
@@ -27,12 +26,11 @@ WordText ReadShared(std::string_view name) {
       testing::ReadFile(std::string(TEXTTOXML_SHARED_DOCX) + "/" + std::string(name)));
 }
 
-TEST(SharedDocuments, EachIsReadOrRefusedQuickly) {
+TEST(SharedDocuments, EachIsReadOrRefused) {
   const auto documents = SharedDocuments();
   ASSERT_GE(documents.size(), 40u);
   for (const auto& path : documents) {
     const std::string bytes = testing::ReadFile(path.string());
-    const auto started = std::chrono::steady_clock::now();
     try {
       const WordText read = ReadWordDocument(bytes);
       EXPECT_TRUE(IsWordDocument(bytes)) << path;
@@ -41,7 +39,6 @@ TEST(SharedDocuments, EachIsReadOrRefusedQuickly) {
     } catch (const DocxError& error) {
       EXPECT_FALSE(std::string(error.what()).empty()) << path;
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << path;
   }
 }
 

@@ -206,16 +206,16 @@ def make_encrypted(path, sample_docx):
 
 # Each document, how it is made, and the phrase its error must contain.
 DOCUMENTS = {
-    "not_a_zip.docx": (make_not_a_zip, "is not a Word document (.docx)"),
+    "not_a_zip.docx": (make_not_a_zip, "Not a Word document (.docx)"),
     "word97.doc": (make_word97, "without a password"),
     "encrypted.docx": (make_encrypted, "without a password"),
-    "no_main_part.docx": (make_no_main_part, "main document part"),
+    "no_main_part.docx": (make_no_main_part, "names no Word main document"),
     "truncated.docx": (make_truncated, "corrupt"),
-    "bomb.docx": (make_bomb, "too large"),
+    "bomb.docx": (make_bomb, "more than 64 MiB"),
     "dtd.docx": (make_dtd, "DTD"),
     "external_entity.docx": (make_external_entity, "DTD"),
-    "deep.docx": (make_deep, "too deep"),
-    "many_entries.docx": (make_many_entries, "too many"),
+    "deep.docx": (make_deep, "deeper than 256"),
+    "many_entries.docx": (make_many_entries, "the limit is 10000"),
 }
 
 
