@@ -77,7 +77,7 @@ std::vector<Example> ReadmeExamples() {
         example.files.emplace_back(command.substr(6), TakeShown(lines, i));
       } else if (command.starts_with(inExamples) || command.starts_with(inFolder)) {
         example.inExamples = command.starts_with(inExamples);
-        example.args = Words(command.substr(command.find(" check ") + 1));
+        example.args = Words(command.substr(command.find(" check ") + 1, command.find(" ←") - command.find(" check ") - 1));
         example.shown = TakeShown(lines, i);
         examples.push_back(example);
       }
@@ -97,12 +97,16 @@ RunResult RunIn(const fs::path& folder, const std::vector<std::string>& args) {
 
 TEST(Readme, CheckExamplesPrintWhatTheReadmeShows) {
   const std::vector<Example> examples = ReadmeExamples();
-  // The bundled sample as text and as JSON, and the text with slips.
-  ASSERT_EQ(examples.size(), 3u);
+  // The bundled sample as text and as JSON, the text with slips, and a
+  // Word document of the test data.
+  ASSERT_EQ(examples.size(), 4u);
   for (const Example& example : examples) {
     SCOPED_TRACE("README.md:" + std::to_string(example.line));
     testing::TempDir dir;
     for (const auto& [name, content] : example.files) dir.Write(name, content);
+    for (const std::string& arg : example.args) {
+      if (arg.ends_with(".docx")) fs::copy_file(kSource + "/tests/data/docx/" + arg, dir.File(arg));
+    }
     const RunResult r = RunIn(example.inExamples ? kSource + "/examples" : dir.Path(), example.args);
     EXPECT_NE(r.status, 2) << r.messages;
     EXPECT_EQ(r.messages, "");
