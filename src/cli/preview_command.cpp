@@ -30,8 +30,10 @@ void RunPreview(const Options& options, platform::OutputStream& standardOutput) 
   InputText text = ReadInput(input, options.encoding);
   const auto held = HoldPictures(text);
   const std::string name = input.substr(input.find_last_of('/') + 1);
+  const std::optional<std::u16string> readText =
+      text.document ? std::optional(text.decoded) : std::nullopt;
   const check::Diagnosis diagnosis = DiagnoseInput(text, {});
-  const std::string page = preview::PreviewPage(diagnosis, conversion::TextOfBytes(name));
+  const std::string page = preview::PreviewPage(diagnosis, conversion::TextOfBytes(name), readText);
   const std::string output = OutputPathOf(options, input, ".html");
   if (output == "-") {
     platform::WriteAll(standardOutput, page.data(), page.size());

@@ -115,7 +115,7 @@ class PageWriter {
  public:
   explicit PageWriter(const Diagnosis& diagnosis) : diagnosis_(diagnosis) {}
 
-  std::string Write(std::u16string_view title) {
+  std::string Write(std::u16string_view title, std::optional<std::u16string_view> readText) {
     out_ += kHead;
     out_ += "<title>Preview: ";
     AppendHtml(out_, title);
@@ -126,6 +126,7 @@ class PageWriter {
     out_ += "</h1>\n<p class=\"summary\">";
     AppendHtml(out_, SummaryText(diagnosis_));
     out_ += "</p>\n</header>\n";
+    if (readText) WriteReadText(*readText);
     WriteFindings(TextFindings());
     for (std::size_t i = 0; i < diagnosis_.tasks.size(); ++i) WriteTask(i);
     out_ += "</body>\n</html>\n";
@@ -134,6 +135,13 @@ class PageWriter {
 
  private:
   using Findings = std::vector<const Finding*>;
+
+  void WriteReadText(std::u16string_view text) {
+    out_ += "<details class=\"read\"><summary>The task text read from the document</summary>"
+            "<pre class=\"block\">";
+    AppendHtml(out_, text);
+    out_ += "</pre></details>\n";
+  }
 
   // The findings on the lines of a task; findings are sorted by line.
   Findings FindingsBetween(std::size_t firstLine, std::size_t lastLine) const {
@@ -323,8 +331,9 @@ class PageWriter {
 
 }  // namespace
 
-std::string PreviewPage(const Diagnosis& diagnosis, std::u16string_view title) {
-  return PageWriter(diagnosis).Write(title);
+std::string PreviewPage(const Diagnosis& diagnosis, std::u16string_view title,
+                        std::optional<std::u16string_view> readText) {
+  return PageWriter(diagnosis).Write(title, readText);
 }
 
 }  // namespace texttoxml::preview

@@ -4,6 +4,7 @@
 // nothing is requested from outside.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ namespace texttoxml::preview {
 // The page for a diagnosed text; `title` names the text, usually by its
 // file name. Picture variants are shown as the PNG, JPEG or GIF bytes that
 // the conversion stores, question pictures as their files' bytes.
-std::string PreviewPage(const check::Diagnosis& diagnosis, std::u16string_view title);
+// `readText`, when given, is the task text read from a Word document, shown
+// whole after the summary so that the teacher sees what the document became.
+std::string PreviewPage(const check::Diagnosis& diagnosis, std::u16string_view title,
+                        std::optional<std::u16string_view> readText = std::nullopt);
 
 }  // namespace texttoxml::preview

@@ -49,7 +49,9 @@
   function showFiles() {
     const select = $("text-file");
     select.replaceChildren();
-    const isText = (entry) => /\.txt$/i.test(entry.path);
+    // A Word document is read by its content wherever it is chosen; the
+    // names only decide what is offered first.
+    const isText = (entry) => /\.(txt|docx)$/i.test(entry.path);
     const candidates = files.some(isText) ? files.filter(isText) : files;
     for (const entry of candidates) {
       select.append(new Option(entry.path, String(files.indexOf(entry))));
@@ -70,7 +72,10 @@
     body.replaceChildren();
     for (const finding of findings) {
       const row = body.insertRow();
-      row.insertCell().textContent = String(finding.line);
+      // A Word document's finding stands at a paragraph, which its first
+      // words help to find in Word.
+      row.insertCell().textContent = finding.paragraph === undefined ? String(finding.line)
+          : `абзац ${finding.paragraph} («${finding.words}»)`;
       const severity = row.insertCell();
       severity.textContent = finding.severity === "warning" ? "предупреждение" : "примечание";
       severity.className = finding.severity;

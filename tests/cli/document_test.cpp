@@ -101,6 +101,20 @@ TEST(Documents, EachConvertsOrIsRefusedWithOneLine) {
   }
 }
 
+// The preview shows what the document became, and its pictures.
+TEST(Documents, ThePreviewShowsTheTextRead) {
+  TempDir dir;
+  const std::string document = CopyDocument(dir, "sample.docx");
+  const RunResult r = RunWith({"preview", document, "-o", "-"});
+  ASSERT_EQ(r.status, 0) << r.messages;
+  EXPECT_NE(r.output.find("The task text read from the document</summary><pre class=\"block\">"
+                          "Какой месяц идет после марта?\n- январь"),
+            std::string::npos);
+  EXPECT_NE(r.output.find("data:image/jpeg;base64,"), std::string::npos);
+  const RunResult text = RunWith({"preview", (kExamples / "sample.txt").string(), "-o", "-"});
+  EXPECT_EQ(text.output.find("read from the document"), std::string::npos);
+}
+
 TEST(Documents, ExtractTakesOnlyDocuments) {
   TempDir dir;
   const std::string text = dir.Write("tasks.txt", "Q?\r\n+ a\r\n");

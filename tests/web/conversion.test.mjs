@@ -4,7 +4,7 @@
 // failures carry the command line's message, and the page asks the network
 // for nothing.
 import assert from "node:assert/strict";
-import {mkdir, readdir, writeFile} from "node:fs/promises";
+import {mkdir, readFile, readdir, writeFile} from "node:fs/promises";
 import path from "node:path";
 import {after, before, describe, test} from "node:test";
 import {launch, openPage, root} from "./browser.mjs";
@@ -57,6 +57,13 @@ describe("convert gives the command line's bytes", () => {
   test("the bundled sample with its pictures", async () => {
     const result = await convertsAsCli(path.join(root, "examples"), "sample.txt");
     assert.match(result.xml.toString("utf8"), /<QuestionImage FileName="[0-9A-F-]{36}\.jpg">/);
+  });
+
+  test("a Word document, with the pictures it holds", async () => {
+    const document = await readFile(path.join(root, "tests/data/docx/sample.docx"));
+    const result = await convertsAsCli(await textFolder("sample.docx", document), "sample.docx");
+    assert.match(result.xml.toString("utf8"), /<Title>sample\.docx<\/Title>/);
+    assert.equal((result.xml.toString("utf8").match(/<FormattedText>/g) ?? []).length, 3);
   });
 
   test("every picture kind, as question picture and as variant", async () => {
