@@ -5,9 +5,10 @@
 #
 # `install-deps.sh --web` installs what the browser page needs instead
 # (`make web`, `make test-web`): emscripten, the tools that fetch Debian's
-# own sources of zlib, libjpeg-turbo and libtiff, and Chromium with npm for
-# the page's tests. It also adds a deb-src entry for the archive and suites
-# the machine's apt sources already name, so that `apt-get source` works.
+# own sources of zlib, libjpeg-turbo, libtiff, expat and libzip, and
+# Chromium with npm for the page's tests. It also adds a deb-src entry for
+# the archive and suites the machine's apt sources already name, so that
+# `apt-get source` works.
 set -euo pipefail
 
 SUDO=""
@@ -16,7 +17,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev libjpeg-dev libtiff-dev
+  zlib1g-dev libjpeg-dev libtiff-dev libzip-dev libexpat1-dev
   libpng-dev libgif-dev python3-pil pngcheck imagemagick
   qt6-base-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core fonts-wine
   clang libclang-rt-14-dev
