@@ -94,8 +94,8 @@ clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_CLANG) $(BUILD_RELEASE) $(BUILD_FUZZ) $(BUILD_WEB)
 
 # The converter as one HTML page for any browser, built with Debian's
-# emscripten; zlib, libjpeg-turbo and libtiff come from Debian's source
-# packages and are built inside $(BUILD_WEB)/deps.
+# emscripten; zlib, libjpeg-turbo, libtiff, expat and libzip come from
+# Debian's source packages and are built inside $(BUILD_WEB)/deps.
 BUILD_WEB ?= build-web
 WEB_ENV = NODE_PATH=/usr/share/nodejs PKG_CONFIG_LIBDIR=$(abspath $(BUILD_WEB))/deps/prefix/lib/pkgconfig
 

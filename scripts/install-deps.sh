@@ -5,9 +5,10 @@
 #
 # `install-deps.sh --web` installs what the browser page needs instead
 # (`make web`, `make test-web`): emscripten, the tools that fetch Debian's
-# own sources of zlib, libjpeg-turbo and libtiff, and Chromium with npm for
-# the page's tests. It also adds a deb-src entry for the archive and suites
-# the machine's apt sources already name, so that `apt-get source` works.
+# own sources of zlib, libjpeg-turbo, libtiff, expat and libzip, and
+# Chromium with npm for the page's tests. It also adds a deb-src entry for
+# the archive and suites the machine's apt sources already name, so that
+# `apt-get source` works.
 #
 # `install-deps.sh --testdata` installs what remaking the Word documents of
 # tests/data/docx needs (python-docx, lxml, Pillow and LibreOffice Writer);
