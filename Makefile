@@ -7,7 +7,7 @@ BUILD_RELEASE ?= build-release-tests
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench bench-commands fuzz fuzz-build fuzz-regress format format-check clean
+.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench bench-commands bench-document fuzz fuzz-build fuzz-regress format format-check clean
 
 deps:
 	./scripts/install-deps.sh
@@ -63,6 +63,10 @@ bench: deps bench-commands
 # convert, convert --quiet, check and preview on 100,000 tasks, side by side.
 bench-commands: deps
 	./bench/commands.sh
+
+# A Word document against its text; needs `scripts/install-deps.sh --testdata`.
+bench-document: deps
+	./bench/document.sh
 
 # The C++ sources against .clang-format: `format-check` lists the files that
 # differ (CI runs it first), `format` rewrites them.

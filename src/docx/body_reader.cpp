@@ -1,7 +1,7 @@
 #include "docx/body_reader.h"
 
 #include <algorithm>
-#include <charconv>
+#include <utility>
 #include <cstdlib>
 
 #include "docx/office_math.h"
@@ -57,6 +57,34 @@ double TwipsPerUnit(std::string_view unit) {
   return 15;
 }
 
+// A CSS number ("36", "1.5", ".75"): its value and the characters it takes;
+// nothing when the text starts with none. Read by hand, since the page's
+// C++ library has no from_chars for floating point.
+std::optional<std::pair<double, std::size_t>> LeadingNumber(std::string_view text) {
+  double value = 0;
+  double scale = 1;
+  bool digits = false;
+  bool point = false;
+  std::size_t at = 0;
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
+    if (c < '0' || c > '9') break;
+    digits = true;
+    if (point) {
+      scale /= 10;
+      value += (c - '0') * scale;
+    } else {
+      value = value * 10 + (c - '0');
+    }
+  }
+  if (!digits) return std::nullopt;
+  return std::pair(value, at);
+}
+
 // One length of a VML style, such as "width:72pt", in twips.
 std::optional<std::uint32_t> StyleLength(std::string_view style, std::string_view property) {
   std::size_t at = 0;
@@ -73,14 +101,12 @@ std::optional<std::uint32_t> StyleLength(std::string_view style, std::string_vie
     if (name != property) continue;
     std::string_view value = declaration.substr(colon + 1);
     while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
-    double number = 0;
-    const auto parsed = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (parsed.ec != std::errc()) return std::nullopt;
-    std::string_view unit(parsed.ptr,
-                          static_cast<std::size_t>(value.data() + value.size() - parsed.ptr));
+    const auto number = LeadingNumber(value);
+    if (!number) return std::nullopt;
+    std::string_view unit = value.substr(number->second);
     while (!unit.empty() && unit.back() == ' ') unit.remove_suffix(1);
     const double twipsPerUnit = TwipsPerUnit(unit);
-    const double twips = number * twipsPerUnit;
+    const double twips = number->first * twipsPerUnit;
     if (!(twips > 0 && twips < static_cast<double>(kMaxTwips))) return std::nullopt;
     return static_cast<std::uint32_t>(twips);
   }
