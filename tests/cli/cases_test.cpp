@@ -140,7 +140,9 @@ TEST_P(Cases, GiveTheirExactOutput) {
   const Case& c = GetParam();
   SCOPED_TRACE(c.file + ":" + std::to_string(c.line));
   ASSERT_TRUE(c.kind == "convert" || c.kind == "check") << "unknown case kind " << c.kind;
-  EXPECT_EQ(Actual(c), c.expected);
+  EXPECT_TRUE(testing::SameAsRecorded(Actual(c), c.expected,
+                                      "the expected part of the case at " + c.file + ":" +
+                                          std::to_string(c.line)));
 }
 
 // The lines of `text` that are warnings.
