@@ -164,9 +164,9 @@ template <class ErrorType, class Statement>
 namespace recorded_detail {
 
 // A line as the failure shows it: line ends visible, cut to `width`
-// characters around column `from`.
+// characters around column `from` (which may lie past a shorter line's end).
 inline std::string Shown(std::string_view line, std::size_t from, std::size_t width = 160) {
-  const std::size_t start = from > width / 2 ? from - width / 2 : 0;
+  const std::size_t start = std::min(line.size(), from > width / 2 ? from - width / 2 : 0);
   std::string shown = start > 0 ? "..." : "";
   for (char c : line.substr(start, width)) shown += c == '\r' ? std::string("\\r") : std::string(1, c);
   if (line.size() > start + width) shown += "...";
@@ -199,9 +199,9 @@ inline ::testing::AssertionResult SameAsRecorded(std::string_view actual, std::s
   for (std::size_t k = line > 2 ? line - 2 : 0; k < line; ++k)
     failure << "   " << k + 1 << ": " << Shown(want[k], 0) << "\n";
   for (std::size_t k = line; k < want.size() && k < line + 3; ++k)
-    failure << " - " << k + 1 << ": " << Shown(want[k], column) << "\n";
+    failure << " - " << k + 1 << ": " << Shown(want[k], k == line ? column : 0) << "\n";
   for (std::size_t k = line; k < got.size() && k < line + 3; ++k)
-    failure << " + " << k + 1 << ": " << Shown(got[k], column) << "\n";
+    failure << " + " << k + 1 << ": " << Shown(got[k], k == line ? column : 0) << "\n";
   return failure;
 }
 
