@@ -2,6 +2,7 @@
 // exact message that the front ends show; the constructors build it, so that
 // a message text lives in one place only. Each subsystem declares its own
 // errors beside its code (platform/platform_errors.h, xml/xml_errors.h,
+// conversion/conversion_errors.h, richtext/richtext_errors.h,
 // pictures/picture_errors.h, cli/cli_errors.h); this root holds Error, the
 // message as the user sees it, and running out of memory, which any
 // subsystem may meet.

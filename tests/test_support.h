@@ -1,7 +1,10 @@
 // Small helpers shared by the test programs.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -125,6 +128,81 @@ inline std::string DecodeBase64(std::string_view text) {
     }
   }
   return bytes;
+}
+
+}  // namespace texttoxml::testing
+
+namespace texttoxml::testing {
+
+// Whether `statement` raises an `ErrorType` whose message is `expected`. The
+// failure tells what happened instead: the other message, another type (with
+// its message), or nothing thrown.
+template <class ErrorType, class Statement>
+::testing::AssertionResult ThrowsWithMessage(Statement&& statement, std::string_view expected) {
+  try {
+    statement();
+  } catch (const ErrorType& error) {
+    if (std::string_view(error.what()) == expected) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "threw the message\n  \"" << error.what()
+                                         << "\"\ninstead of\n  \"" << expected << "\"";
+  } catch (const std::exception& other) {
+    return ::testing::AssertionFailure() << "threw another type, with the message \""
+                                         << other.what() << "\"";
+  } catch (...) {
+    return ::testing::AssertionFailure() << "threw another type";
+  }
+  return ::testing::AssertionFailure() << "threw nothing";
+}
+
+// EXPECT_THROW_MSG(statement, ErrorType, "message"): `statement` raises an
+// ErrorType carrying exactly that message.
+#define EXPECT_THROW_MSG(statement, ErrorType, message)                                 \
+  EXPECT_TRUE(::texttoxml::testing::ThrowsWithMessage<ErrorType>([&] { statement; }, \
+                                                                 message))             \
+      << "from " #statement
+
+namespace recorded_detail {
+
+// A line as the failure shows it: line ends visible, cut to `width`
+// characters around column `from` (which may lie past a shorter line's end).
+inline std::string Shown(std::string_view line, std::size_t from, std::size_t width = 160) {
+  const std::size_t start = std::min(line.size(), from > width / 2 ? from - width / 2 : 0);
+  std::string shown = start > 0 ? "..." : "";
+  for (char c : line.substr(start, width)) shown += c == '\r' ? std::string("\\r") : std::string(1, c);
+  if (line.size() > start + width) shown += "...";
+  return shown;
+}
+
+}  // namespace recorded_detail
+
+// Whether `actual` has the bytes of `expected`, the recorded file `name`.
+// The failure gives the first differing line with its number and column,
+// and a short diff: two common lines before it, then up to three lines of
+// each side from it.
+inline ::testing::AssertionResult SameAsRecorded(std::string_view actual, std::string_view expected,
+                                                 std::string_view name) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  const std::vector<std::string> want = SplitText(expected, "\n");
+  const std::vector<std::string> got = SplitText(actual, "\n");
+  std::size_t line = 0;
+  while (line < want.size() && line < got.size() && want[line] == got[line]) ++line;
+  const std::string_view wanted = line < want.size() ? std::string_view(want[line]) : "<end of file>";
+  const std::string_view gotten = line < got.size() ? std::string_view(got[line]) : "<end of file>";
+  const std::size_t column = static_cast<std::size_t>(
+      std::mismatch(wanted.begin(), wanted.end(), gotten.begin(), gotten.end()).first - wanted.begin());
+  using recorded_detail::Shown;
+  auto failure = ::testing::AssertionFailure();
+  failure << "the output differs from " << name << " first at line " << line + 1 << ", column "
+          << column + 1 << " (" << want.size() << " lines recorded, " << got.size() << " written)\n"
+          << "  expected: " << Shown(wanted, column) << "\n  actual:   " << Shown(gotten, column)
+          << "\n";
+  for (std::size_t k = line > 2 ? line - 2 : 0; k < line; ++k)
+    failure << "   " << k + 1 << ": " << Shown(want[k], 0) << "\n";
+  for (std::size_t k = line; k < want.size() && k < line + 3; ++k)
+    failure << " - " << k + 1 << ": " << Shown(want[k], k == line ? column : 0) << "\n";
+  for (std::size_t k = line; k < got.size() && k < line + 3; ++k)
+    failure << " + " << k + 1 << ": " << Shown(got[k], k == line ? column : 0) << "\n";
+  return failure;
 }
 
 }  // namespace texttoxml::testing

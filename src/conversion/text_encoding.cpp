@@ -4,7 +4,7 @@
 #include <array>
 
 #include "conversion/task_text.h"
-#include "error.h"
+#include "platform/platform_errors.h"
 #include "platform/files.h"
 
 namespace texttoxml::conversion {
@@ -61,48 +61,26 @@ std::u16string DecodeUtf8(std::string_view bytes, const std::string& path, Mark 
   try {
     return DecodeTaskText(bytes, true, path);
   } catch (const InvalidUtf8Error& error) {
-    if (mark == Mark::Utf8) {
-      throw EncodingError(error.what(),
-                          "The file starts with a UTF-8 byte order mark, yet this byte is not "
-                          "UTF-8: open it in an editor, correct the text there and save it "
-                          "again as UTF-8");
-    }
-    if (IsUtf16(mark)) {
-      throw EncodingError(error.what(),
-                          "The file starts with a UTF-16 byte order mark: read it with "
-                          "--encoding auto");
-    }
-    throw EncodingError(error.what(),
-                        "The file is not UTF-8: read it with --encoding auto or "
-                        "--encoding cp1251 to take it as windows-1251");
+    if (mark == Mark::Utf8) throw InvalidMarkedUtf8Error(error.what());
+    if (IsUtf16(mark)) throw Utf16ReadAsUtf8Error(error.what());
+    throw NotUtf8Error(error.what());
   }
 }
 
-[[noreturn]] void RefuseUtf16WithoutMark(const std::string& path) {
-  throw EncodingError("The file \"" + platform::FullPath(path) +
-                          "\" looks like UTF-16 without a byte order mark (every other byte "
-                          "is zero), which is not read",
-                      "Save it again as UTF-16 with a byte order mark (\"UTF-16 LE BOM\" in "
-                      "Notepad++, \"UTF-16 LE\" in Windows Notepad) or as UTF-8");
-}
-
 }  // namespace
-
-EncodingError::EncodingError(std::string_view reason, std::string_view advice)
-    : Error(DisplayMessage(reason) + " " + std::string(advice)) {}
 
 DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
                                  const std::string& path) {
   const Mark mark = MarkOf(bytes);
   if (encoding == TextEncoding::Utf8 || mark == Mark::Utf8) {
     // Such bytes are nearly always valid UTF-8, full of U+0000.
-    if (mark == Mark::None && LooksLikeUtf16(bytes)) RefuseUtf16WithoutMark(path);
+    if (mark == Mark::None && LooksLikeUtf16(bytes)) throw Utf16WithoutMarkError(platform::FullPath(path));
     return {DecodeUtf8(bytes, path, mark), mark == Mark::None ? "UTF-8" : MarkedName(mark)};
   }
   if (mark != Mark::None || encoding == TextEncoding::Cp1251) {
     return {DecodeTaskText(bytes, false, path), MarkedName(mark)};
   }
-  if (LooksLikeUtf16(bytes)) RefuseUtf16WithoutMark(path);
+  if (LooksLikeUtf16(bytes)) throw Utf16WithoutMarkError(platform::FullPath(path));
   if (HasNonAscii(bytes)) {
     try {
       return {DecodeTaskText(bytes, true, path), "UTF-8"};

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "error.h"
+#include "conversion/conversion_errors.h"
 
 namespace texttoxml::conversion {
 
@@ -32,12 +32,5 @@ DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
 
 // Reads the whole file first; raises FOpenError when it cannot be read.
 DecodedTaskText LoadTaskTextAs(const std::string& path, TextEncoding encoding);
-
-// A task file that cannot be read in the chosen encoding: the reason, then
-// what to do about it.
-class EncodingError : public Error {
- public:
-  EncodingError(std::string_view reason, std::string_view advice);
-};
 
 }  // namespace texttoxml::conversion

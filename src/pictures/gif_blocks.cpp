@@ -25,7 +25,7 @@ std::string_view GifReader::Take(std::size_t count) {
 
 void GifReader::ReadExact(std::uint8_t* out, std::size_t count) {
   std::string_view taken = Take(count);
-  if (taken.size() < count) throw GifException(kGifPrematureEnd);
+  if (taken.size() < count) throw GifPrematureEndError();
   std::memcpy(out, taken.data(), count);
 }
 

@@ -55,7 +55,5 @@ class GifReader {
 // byte, then the zero byte that ends them.
 void AppendGifSubBlocks(std::string_view data, std::string& out);
 
-inline constexpr std::string_view kGifPrematureEnd = "Premature end of data";
-inline constexpr std::string_view kGifInvalidData = "Invalid GIF data";
 
 }  // namespace texttoxml::pictures

@@ -87,10 +87,10 @@ std::unique_ptr<GifExtension> ReadLoop(
   for (std::string_view block : reader.ReadSubBlocks()) {
     const auto kind = static_cast<std::uint8_t>(block[0]) & 7;
     if (kind == kLoopSubBlock) {
-      if (block.size() < 3) throw GifException(kGifInvalidData);
+      if (block.size() < 3) throw GifInvalidDataError();
       loops = ReadU16Le(block, 1);
     } else if (kind == kBufferSubBlock) {
-      if (block.size() < 5) throw GifException(kGifInvalidData);
+      if (block.size() < 5) throw GifInvalidDataError();
       bufferSize = ReadU32Le(block, 1);
     }
   }
@@ -112,7 +112,7 @@ std::unique_ptr<GifExtension> ReadApplication(GifReader& reader) {
   }
   // A longer block would hold data that no reader here understands.
   if (blockSize != kApplicationBlockSize && blockSize != kShortApplicationBlockSize) {
-    throw GifException("Unsupported Application Extension block size");
+    throw GifApplicationBlockSizeError();
   }
   GifApplicationExtension::Identifier identifier;
   std::string_view taken = reader.Take(identifier.size());
@@ -146,7 +146,7 @@ std::unique_ptr<GifExtension> ReadGifExtension(GifReader& reader) {
     case GifApplicationExtension::kLabel:
       return ReadApplication(reader);
     default:
-      throw GifException("Unknown extension type");
+      throw GifUnknownExtensionError();
   }
 }
 
@@ -209,7 +209,7 @@ GifUnknownAppExtension::GifUnknownAppExtension(const Identifier& identifier,
                                                std::vector<std::string> subBlocks)
     : GifApplicationExtension(identifier), subBlocks_(std::move(subBlocks)) {
   for (const std::string& block : subBlocks_) {
-    if (block.empty() || block.size() > 255) throw GifException(kGifInvalidData);
+    if (block.empty() || block.size() > 255) throw GifInvalidDataError();
   }
 }
 

@@ -7,7 +7,7 @@
 namespace texttoxml::pictures {
 
 void GifColorMap::Add(GifColor color) {
-  if (Count() >= kMaxCount) throw GifException("Too many colors in color map");
+  if (Count() >= kMaxCount) throw GifTooManyColorsError();
   colors_.push_back(color);
 }
 

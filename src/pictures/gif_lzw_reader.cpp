@@ -119,14 +119,14 @@ class DecoderTable {
   // the previous string and its first byte.
   int StringLength(int code) const {
     if (code < clear_) {
-      if (code > 0xFF) throw GifException(kGifInvalidData);
+      if (code > 0xFF) throw GifInvalidDataError();
       return 1;
     }
     if (code < next_) return length_[code];
     if (code == next_ && previous_ < 0) {
-      throw GifException("Circular decoder table entry");
+      throw GifCircularEntryError();
     }
-    if (code > next_ || next_ >= kTableSize) throw GifException(kGifInvalidData);
+    if (code > next_ || next_ >= kTableSize) throw GifInvalidDataError();
     return Length(previous_) + 1;
   }
 

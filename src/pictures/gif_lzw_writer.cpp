@@ -172,7 +172,7 @@ class Encoder {
 void CheckIndices(std::span<const std::uint8_t> pixels, int colorCount) {
   std::uint8_t highest = 0;
   for (std::uint8_t pixel : pixels) highest = std::max(highest, pixel);
-  if (highest >= colorCount) throw GifException("Color not in color table");
+  if (highest >= colorCount) throw GifColorNotInTableError();
 }
 
 }  // namespace
@@ -182,7 +182,7 @@ void WriteGifImageData(const GifLzwSource& source, std::string& out) {
   const auto height = static_cast<std::size_t>(std::max(source.height, 0));
   if (width == 0 || height == 0 || source.pixels.size() != width * height ||
       source.bitsPerPixel > 8) {
-    throw GifException(kGifInvalidData);
+    throw GifInvalidDataError();
   }
   CheckIndices(source.pixels, source.colorCount);
   const int minCodeSize = std::max(source.bitsPerPixel, 2);

@@ -73,7 +73,7 @@ void Loader::ReadSignature() {
   if (StartsWithGif(signature)) return;
   reader_.Seek(kSignatureOffset);
   reader_.ReadExact(signature, kSignatureSize);
-  if (!StartsWithGif(signature)) throw GifException("Invalid GIF signature");
+  if (!StartsWithGif(signature)) throw GifInvalidSignatureError();
 }
 
 void Loader::ReadScreen(GifHeader& header) {
@@ -126,7 +126,7 @@ void Loader::ReadExtensions(GifFrame& frame) {
 void Loader::ReadImage(GifFrame& frame) {
   std::uint8_t bytes[kImageDescriptorSize];
   reader_.ReadExact(bytes, kImageDescriptorSize);
-  if (bytes[0] != kImageSeparator) throw GifException(kGifInvalidData);
+  if (bytes[0] != kImageSeparator) throw GifInvalidDataError();
   std::string_view view(reinterpret_cast<const char*>(bytes), kImageDescriptorSize);
   GifImageDescriptor& descriptor = frame.imageDescriptor;
   descriptor.left = ReadU16Le(view, 1);

@@ -93,7 +93,7 @@ void WriteFrame(const GifFrame& frame, int widestBits, std::string& out) {
 
 void GifImage::SaveToStream(std::string& out) const {
   const GifVersion version = Version();
-  if (version == GifVersion::kUnknown) throw GifException("Cannot save empty GIF");
+  if (version == GifVersion::kUnknown) throw GifEmptySaveError();
   // Written in place and cut back on failure, so that a failure appends
   // nothing and a success copies nothing.
   const std::size_t start = out.size();

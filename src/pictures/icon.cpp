@@ -24,7 +24,7 @@ int Icon::Height() const { return image_ ? image_->height : 0; }
 
 void Icon::LoadFromBytes(std::string_view bytes) {
   if (bytes.size() < kDirectoryHeaderSize) throw ReadError();
-  if (ReadU16Le(bytes, 2) > 1) throw InvalidGraphicError("Icon image is not valid");
+  if (ReadU16Le(bytes, 2) > 1) throw InvalidIconError();
   IconImage image{std::string(bytes), 0, 0};
   const bool hasEntry = ReadU16Le(bytes, 4) > 0 &&
                         bytes.size() >= kDirectoryHeaderSize + kDirectoryEntrySize;

@@ -26,7 +26,7 @@ constexpr std::size_t kWindowsLargestAt = 12;  // the largest record, in words
 constexpr std::uint16_t kWindowsEndFunction = 0;
 constexpr std::int64_t kDefaultInch = 96;
 
-[[noreturn]] void Invalid() { throw InvalidGraphicError("Metafile is not valid"); }
+[[noreturn]] void Invalid() { throw InvalidMetafileError(); }
 
 std::int32_t Clamp32(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(

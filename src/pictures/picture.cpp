@@ -12,7 +12,7 @@ void Picture::LoadFromFile(const std::string& path) {
   const std::string extension = PictureFileExtension(path);
   const GraphicFactory factory = FindExt(extension);
   if (factory == nullptr) {
-    throw InvalidGraphicError("Unknown picture file extension (." + extension + ")");
+    throw UnknownPictureExtensionError(extension);
   }
   std::unique_ptr<Graphic> graphic = factory();
   graphic->LoadFromFile(path);

@@ -12,10 +12,36 @@ ConvertError::ConvertError(std::string_view sourceClass,
 GifException::GifException(std::string_view message)
     : InvalidGraphicError(std::string(message)) {}
 
+GifPrematureEndError::GifPrematureEndError() : GifException(kGifPrematureEnd) {}
+
+GifInvalidDataError::GifInvalidDataError() : GifException("Invalid GIF data") {}
+
+GifInvalidSignatureError::GifInvalidSignatureError() : GifException("Invalid GIF signature") {}
+
+GifUnknownExtensionError::GifUnknownExtensionError() : GifException("Unknown extension type") {}
+
+GifApplicationBlockSizeError::GifApplicationBlockSizeError()
+    : GifException("Unsupported Application Extension block size") {}
+
+GifTooManyColorsError::GifTooManyColorsError() : GifException("Too many colors in color map") {}
+
+GifCircularEntryError::GifCircularEntryError() : GifException("Circular decoder table entry") {}
+
+GifEmptySaveError::GifEmptySaveError() : GifException("Cannot save empty GIF") {}
+
+GifColorNotInTableError::GifColorNotInTableError() : GifException("Color not in color table") {}
+
 InvalidBitmapError::InvalidBitmapError()
     : InvalidGraphicError("Bitmap image is not valid") {}
 
 InvalidImageError::InvalidImageError() : InvalidGraphicError("Invalid image") {}
+
+UnknownPictureExtensionError::UnknownPictureExtensionError(std::string_view extension)
+    : InvalidGraphicError("Unknown picture file extension (." + std::string(extension) + ")") {}
+
+InvalidIconError::InvalidIconError() : InvalidGraphicError("Icon image is not valid") {}
+
+InvalidMetafileError::InvalidMetafileError() : InvalidGraphicError("Metafile is not valid") {}
 
 PngInvalidFileHeaderError::PngInvalidFileHeaderError()
     : PngError(
@@ -99,6 +125,20 @@ PngZlibError::PngZlibError(int zlibCode)
 PngNoImageDataError::PngNoImageDataError()
     : PngError(
           "This \"Portable Network Graphics\" image contains no data.") {}
+
+PngInvalidFormatError::PngInvalidFormatError(int colorType, int bitDepth)
+    : PngError(
+          "This \"Portable Network Graphics\" image has an invalid combination "
+          "of color type " + std::to_string(colorType) + " and bit depth " +
+          std::to_string(bitDepth) + ".") {}
+
+PngUnknownFilterError::PngUnknownFilterError(int filterType)
+    : PngError(
+          "This \"Portable Network Graphics\" image uses an unknown row filter "
+          "type (" + std::to_string(filterType) + ").") {}
+
+PngIncompatibleChunksError::PngIncompatibleChunksError()
+    : PngError("The chunks must be compatible to be assigned.") {}
 
 ImageTooLargeError::ImageTooLargeError(unsigned long long width,
                                        unsigned long long height,

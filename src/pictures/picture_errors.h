@@ -33,11 +33,87 @@ class InvalidImageError : public InvalidGraphicError {
   InvalidImageError();
 };
 
-// A GIF that cannot be read or written; the message says why, e.g.
-// "Invalid GIF signature" or "Color not in color table".
-class GifException : public InvalidGraphicError {
+// A file name whose extension no picture kind takes:
+// "Unknown picture file extension (.%s)".
+class UnknownPictureExtensionError : public InvalidGraphicError {
  public:
+  explicit UnknownPictureExtensionError(std::string_view extension);
+};
+
+// An icon file of another resource type (a cursor): "Icon image is not valid".
+class InvalidIconError : public InvalidGraphicError {
+ public:
+  InvalidIconError();
+};
+
+// A metafile whose header or records are wrong: "Metafile is not valid".
+class InvalidMetafileError : public InvalidGraphicError {
+ public:
+  InvalidMetafileError();
+};
+
+// The text of a GIF that ends inside a block; it is also the warning when
+// the reader can go on without the rest.
+inline constexpr std::string_view kGifPrematureEnd = "Premature end of data";
+
+// A GIF that cannot be read or written; each class below says why.
+class GifException : public InvalidGraphicError {
+ protected:
   explicit GifException(std::string_view message);
+};
+
+// A stream that ends inside a block: "Premature end of data".
+class GifPrematureEndError : public GifException {
+ public:
+  GifPrematureEndError();
+};
+
+// A block, code or frame that breaks the format: "Invalid GIF data".
+class GifInvalidDataError : public GifException {
+ public:
+  GifInvalidDataError();
+};
+
+// A file that does not start with "GIF": "Invalid GIF signature".
+class GifInvalidSignatureError : public GifException {
+ public:
+  GifInvalidSignatureError();
+};
+
+// An extension block of a label the reader does not know.
+class GifUnknownExtensionError : public GifException {
+ public:
+  GifUnknownExtensionError();
+};
+
+// An application extension whose identifier block is not 11 bytes.
+class GifApplicationBlockSizeError : public GifException {
+ public:
+  GifApplicationBlockSizeError();
+};
+
+// A colour added to a full table of 256.
+class GifTooManyColorsError : public GifException {
+ public:
+  GifTooManyColorsError();
+};
+
+// A code that would define itself in the decoder table.
+class GifCircularEntryError : public GifException {
+ public:
+  GifCircularEntryError();
+};
+
+// An image with nothing to save.
+class GifEmptySaveError : public GifException {
+ public:
+  GifEmptySaveError();
+};
+
+// A pixel whose index is beyond its colour table.
+class GifColorNotInTableError : public GifException {
+ public:
+  GifColorNotInTableError();
 };
 
 // A PNG that cannot be read or a PNG graphic that cannot be copied. The
@@ -111,6 +187,24 @@ class PngZlibError : public PngError {
 class PngNoImageDataError : public PngError {
  public:
   PngNoImageDataError();
+};
+
+// A header whose colour type does not allow its bit depth.
+class PngInvalidFormatError : public PngError {
+ public:
+  PngInvalidFormatError(int colorType, int bitDepth);
+};
+
+// A row whose filter type byte is none of the five filters.
+class PngUnknownFilterError : public PngError {
+ public:
+  explicit PngUnknownFilterError(int filterType);
+};
+
+// A chunk assigned from a chunk of another kind.
+class PngIncompatibleChunksError : public PngError {
+ public:
+  PngIncompatibleChunksError();
 };
 
 // A picture whose decoded pixels would exceed the limit:

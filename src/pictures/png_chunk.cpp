@@ -48,7 +48,7 @@ void Chunk::SaveData(std::string& out) const {
 }
 
 void ThrowIncompatibleChunks() {
-  throw PngError("The chunks must be compatible to be assigned.");
+  throw PngIncompatibleChunksError();
 }
 
 bool IsCriticalChunkName(std::string_view name) {

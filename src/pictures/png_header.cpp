@@ -35,10 +35,7 @@ void CheckHeader(const IHDRData& header) {
   if (header.compressionMethod != 0) throw PngUnknownCompressionError();
   if (header.interlaceMethod > 1) throw PngUnknownInterlaceError();
   if (!IsValidFormat(header.colorType, header.bitDepth)) {
-    throw PngError(
-        "This \"Portable Network Graphics\" image has an invalid combination "
-        "of color type " + std::to_string(header.colorType) + " and bit depth " +
-        std::to_string(header.bitDepth) + ".");
+    throw PngInvalidFormatError(header.colorType, header.bitDepth);
   }
 }
 

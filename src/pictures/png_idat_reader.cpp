@@ -115,8 +115,7 @@ void Unfilter(int type, std::uint8_t* row, const std::uint8_t* prior,
       for (std::size_t i = 0; i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + Paeth(left(i), prior[i], upLeft(i)));
       return;
     default:
-      throw PngError("This \"Portable Network Graphics\" image uses an unknown row filter type (" +
-                     std::to_string(type) + ").");
+      throw PngUnknownFilterError(type);
   }
 }
 

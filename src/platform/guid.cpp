@@ -5,17 +5,14 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 
-#include "error.h"
+#include "platform/platform_errors.h"
 
 namespace texttoxml::platform {
 
 namespace {
 
-[[noreturn]] void RaiseNoRandomBytes(int cause) {
-  throw Error(std::string("Cannot generate a GUID. ") + std::strerror(cause));
-}
+[[noreturn]] void RaiseNoRandomBytes(int cause) { throw GuidError(cause); }
 
 #ifdef __EMSCRIPTEN__
 // The browser has no getrandom system call; getentropy draws on its

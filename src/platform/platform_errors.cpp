@@ -1,5 +1,7 @@
 #include "platform/platform_errors.h"
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/utf.h"
@@ -37,5 +39,8 @@ InvalidUtf8Error::InvalidUtf8Error(std::string_view path, std::size_t offset)
 CodePageError::CodePageError(char32_t character, std::string_view codePage)
     : Error("Character " + platform::CodePointText(character) +
             " cannot be written in code page " + std::string(codePage)) {}
+
+GuidError::GuidError(int cause)
+    : Error(std::string("Cannot generate a GUID. ") + std::strerror(cause)) {}
 
 }  // namespace texttoxml

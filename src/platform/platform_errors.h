@@ -45,4 +45,11 @@ class CodePageError : public Error {
   CodePageError(char32_t character, std::string_view codePage);
 };
 
+// The system gave no random bytes for a GUID: "Cannot generate a GUID. %s",
+// with the system's text for `cause`, an errno value.
+class GuidError : public Error {
+ public:
+  explicit GuidError(int cause);
+};
+
 }  // namespace texttoxml

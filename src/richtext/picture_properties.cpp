@@ -3,8 +3,8 @@
 #include <string_view>
 #include <utility>
 
-#include "error.h"
 #include "platform/code_page.h"
+#include "richtext/richtext_errors.h"
 
 namespace texttoxml::richtext {
 
@@ -19,7 +19,7 @@ class PropertyLines {
   void Text(std::string_view key, std::u16string_view value) {
     if (value.empty()) return;
     if (value.find_first_of(u"\r\n") != std::u16string_view::npos)
-      throw Error("Line break in picture property " + std::string(key));
+      throw PropertyLineBreakError(key);
     lines_.push_back(std::string(key) + "=" + platform::Utf16ToAnsi(value));
   }
 

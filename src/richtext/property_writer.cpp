@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "error.h"
 #include "platform/utf.h"
+#include "richtext/richtext_errors.h"
 
 namespace texttoxml::richtext {
 
@@ -159,7 +159,7 @@ void PropertyWriter::EnumProperty(std::string_view name, int ordinal, NameList n
                                   int defaultOrdinal) {
   if (ordinal == defaultOrdinal) return;
   if (ordinal < 0 || static_cast<std::size_t>(ordinal) >= names.size())
-    throw Error("Value out of range for property " + std::string(name));
+    throw PropertyRangeError(name);
   WritePropertyName(name);
   WriteIdent(names[static_cast<std::size_t>(ordinal)]);
 }

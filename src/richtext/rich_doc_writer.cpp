@@ -6,9 +6,9 @@
 #include <vector>
 #include <utility>
 
-#include "error.h"
 #include "platform/code_page.h"
 #include "richtext/picture_properties.h"
+#include "richtext/richtext_errors.h"
 #include "richtext/style_stream.h"
 
 namespace texttoxml::richtext {
@@ -118,12 +118,12 @@ class RichDocWriter {
   void WriteItem(const CustomItemInfo& item) {
     const auto* picture = dynamic_cast<const GraphicItemInfo*>(&item);
     if (picture == nullptr || item.styleNo != kItemPicture)
-      throw Error("Cannot write an item of kind " + std::to_string(item.styleNo));
+      throw UnwritableItemError(item.styleNo);
     WritePicture(*picture);
   }
 
   void WritePicture(const GraphicItemInfo& item) {
-    if (!item.tag.empty()) throw Error("Cannot write an item tag");
+    if (!item.tag.empty()) throw ItemTagError();
     const std::vector<std::string> properties = PicturePropertyLines(item);
     const bool body = Has(RichDocOption::SavePicturesBody);
     const int paragraph = (item.itemOptions & kIoSameAsPrev) ? -1 : item.paraNo;
@@ -155,7 +155,7 @@ class RichDocWriter {
   };
 
   static SavedGraphic SaveGraphic(const pictures::Graphic* graphic) {
-    if (graphic == nullptr) throw Error("No picture to write");
+    if (graphic == nullptr) throw NoPictureError();
     return {std::string(graphic->ClassName()), graphic->SavedBytes()};
   }
 

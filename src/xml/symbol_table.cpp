@@ -1,6 +1,6 @@
 #include "xml/symbol_table.h"
 
-#include <algorithm>
+#include <utility>
 #include <cstring>
 
 namespace texttoxml::xml {
@@ -37,29 +37,7 @@ std::uint64_t HashOf(std::string_view text) {
          31 * HashBytes(text.substr(text.size() - kHashedEnd)) ^ text.size();
 }
 
-int CompareBytes(char a, char b) {
-  return static_cast<int>(static_cast<unsigned char>(a)) -
-         static_cast<int>(static_cast<unsigned char>(b));
-}
-
 }  // namespace
-
-// Texts of one length often share a prefix (element names, base64 of similar
-// files), so after the first byte the ends are compared before the middles.
-int CompareSymbols(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-  if (a.empty()) return 0;
-  if (int order = CompareBytes(a[0], b[0])) return order;
-  std::size_t front = 1;
-  std::size_t back = a.size() - 1;
-  bool fromEnd = true;
-  while (front <= back) {
-    std::size_t i = fromEnd ? back-- : front++;
-    if (int order = CompareBytes(a[i], b[i])) return order;
-    fromEnd = !fromEnd;
-  }
-  return 0;
-}
 
 std::size_t SymbolTable::AddString(std::string_view text) {
   return Add(text, [&] { return StoreBytes(text); });
@@ -121,14 +99,6 @@ std::size_t SymbolTable::SlotOf(std::size_t id) const {
   std::size_t slot = hashes_[id - 1] & mask;
   while (slots_[slot] != id) slot = (slot + 1) & mask;
   return slot;
-}
-
-std::vector<std::string_view> SymbolTable::SortedSymbols() const {
-  std::vector<std::string_view> sorted(texts_);
-  std::sort(sorted.begin(), sorted.end(), [](std::string_view a, std::string_view b) {
-    return CompareSymbols(a, b) < 0;
-  });
-  return sorted;
 }
 
 }  // namespace texttoxml::xml

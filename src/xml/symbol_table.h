@@ -15,10 +15,9 @@ namespace texttoxml::xml {
 
 // IDs count from 1 in order of first addition; ID 0 is the empty text, which
 // is never stored. Entries stay until the table goes. Lookups go through a
-// hash of the bytes; the sorted order is only worked out when asked for.
-// A document may hold millions of texts, so the bytes are packed into an
-// arena and the index is one open-addressing array of IDs, rather than a
-// heap object or two per text.
+// hash of the bytes. A document may hold millions of texts, so the bytes are
+// packed into an arena and the index is one open-addressing array of IDs,
+// rather than a heap object or two per text.
 class SymbolTable {
  public:
   SymbolTable() = default;
@@ -42,10 +41,6 @@ class SymbolTable {
   // Forgets every text stored since `mark`; their IDs may be given out again.
   void Rewind(const Mark& mark);
 
-  // All stored texts in lookup order: by byte count, then by the first byte,
-  // then by the other bytes taken alternately from the end and from the front.
-  std::vector<std::string_view> SortedSymbols() const;
-
  private:
   template <class Store>
   std::size_t Add(std::string_view text, Store store);
@@ -60,8 +55,5 @@ class SymbolTable {
   std::vector<std::size_t> slots_;       // IDs by hash, 0 for a free slot
   Arena bytes_;                          // the texts of texts_
 };
-
-// <0, 0 or >0 as `a` sorts before, with or after `b` in the table's order.
-int CompareSymbols(std::string_view a, std::string_view b);
 
 }  // namespace texttoxml::xml

@@ -178,6 +178,13 @@ TEST(Cli, PictureFailureNamesTheLineAndThePicture) {
             variant + ":9: picture \"pics/bad.svg\": Unknown picture file extension (.svg)\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("v.xml")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("question.xml")));
+
+  // A picture of a known kind cut short fails with the reading error.
+  dir.Write("short.bmp", "BM");
+  const std::string cut = dir.Write("cut.txt", "Pick?\r\n+ yes\r\n- [short.bmp]\r\n");
+  r = RunWith({"convert", "--quiet", cut});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.messages, cut + ":3: picture \"short.bmp\": Stream read error.\n");
 }
 
 // The document is written task by task, so by the failing picture of task

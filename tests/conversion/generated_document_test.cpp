@@ -11,6 +11,8 @@
 namespace texttoxml::conversion {
 namespace {
 
+using texttoxml::testing::SameAsRecorded;
+
 const std::string kData = std::string(TEXTTOXML_TEST_DATA) + "/conversion/";
 const platform::DateTime kDate{2013, 7, 24, 15, 4, 5, 870};
 
@@ -46,8 +48,7 @@ TEST(GeneratedDocument, MatchesTheRecordedBytes) {
   document->SaveToStream(out);
 
   const std::string expected = texttoxml::testing::ReadFile(kData + "generated_tasks.xml");
-  EXPECT_EQ(bytes.size(), expected.size());
-  EXPECT_TRUE(bytes == expected) << "the document differs from generated_tasks.xml";
+  EXPECT_TRUE(SameAsRecorded(bytes, expected, "generated_tasks.xml"));
   EXPECT_GT(document->GetSymbolTable().SymbolCount(), 512u);
 }
 
@@ -59,13 +60,13 @@ TEST(GeneratedDocument, TasksWrittenOneByOneGiveTheBytesOfTheWholeTree) {
   for (const char* name : {"generated_tasks", "picture_tasks"}) {
     SCOPED_TRACE(name);
     const std::string path = kData + name + ".txt";
-    const std::string expected = texttoxml::testing::ReadFile(kData + name + ".xml");
+    const std::string recorded = std::string(name) + ".xml";
+    const std::string expected = texttoxml::testing::ReadFile(kData + recorded);
     const std::string streamed = WithZeroGuids(Converted(MemoOf(path), {kData, path}, kDate));
-    EXPECT_EQ(streamed.size(), expected.size());
-    EXPECT_TRUE(streamed == expected) << "the streamed document differs from the recorded one";
+    EXPECT_TRUE(SameAsRecorded(streamed, expected, recorded)) << "written task by task";
     TestDocumentBuilder builder;
-    EXPECT_TRUE(WithZeroGuids(SavedTree(builder, path)) == expected)
-        << "the saved tree differs from the recorded one";
+    EXPECT_TRUE(SameAsRecorded(WithZeroGuids(SavedTree(builder, path)), expected, recorded))
+        << "saved as a whole tree";
   }
 }
 

@@ -8,10 +8,9 @@
 #include "conversion/embedded_data.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
-#include "pictures/picture.h"
+#include "pictures/gif_test_support.h"
 #include "pictures/picture_errors.h"
-#include "pictures/png_from_bitmap.h"
-#include "pictures/png_image.h"
+#include "pictures/png_test_support.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/platform_errors.h"
@@ -25,6 +24,8 @@ namespace texttoxml::conversion {
 namespace {
 
 using texttoxml::testing::DecodeBase64;
+using texttoxml::testing::DecodeWithLibpng;
+using texttoxml::testing::LibpngImage;
 using texttoxml::testing::Hex;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
@@ -96,17 +97,42 @@ std::string UndoPassage(const std::string& base64) {
   return platform::Utf16ToAnsi(platform::Utf8ToUtf16(DecodeBase64(base64)).text);
 }
 
-// What the picture kinds make of a file: the class name and stored bytes
-// of a copy of the loaded graphic (a copy may store itself differently,
-// e.g. a GIF frame then carries its colour table).
-std::pair<std::string, std::string> StoredForm(const std::string& path) {
-  pictures::Picture picture;
-  picture.LoadFromFile(path);
-  pictures::ConvertPictureToPng(picture);
-  const auto copy = pictures::CopyGraphic(*picture.GetGraphic());
+// The pixels of an uncompressed 24-bit bitmap file as RGB, rows top first:
+// the file holds them bottom row first, as blue, green, red, each row
+// padded to four bytes.
+std::vector<std::uint8_t> BitmapRgb(const std::string& file) {
+  auto u32 = [&](std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(file.at(at + i));
+    return value;
+  };
+  EXPECT_EQ(u32(28) & 0xFFFF, 24u) << "the test expects a 24-bit bitmap";
+  const std::uint32_t offset = u32(10), width = u32(18), height = u32(22);
+  const std::size_t stride = (width * 3 + 3) / 4 * 4;
+  std::vector<std::uint8_t> rgb;
+  for (std::size_t y = height; y-- > 0;) {
+    for (std::size_t x = 0; x < width; ++x) {
+      const std::size_t at = offset + y * stride + x * 3;
+      for (std::size_t channel : {2, 1, 0}) rgb.push_back(static_cast<std::uint8_t>(file.at(at + channel)));
+    }
+  }
+  return rgb;
+}
+
+// Every pixel's colour as giflib finds it in the first frame.
+std::vector<pictures::GifColor> GifColors(const std::string& gif) {
+  const auto image = pictures::testing::DecodeWithGiflib(gif);
+  EXPECT_TRUE(image.ok) << "giflib error " << image.error;
+  EXPECT_EQ(image.frames.size(), 1u);
+  return image.ok && !image.frames.empty() ? image.frames[0].colors : std::vector<pictures::GifColor>{};
+}
+
+// The bytes that a hexadecimal text stands for.
+std::string FromHex(std::string_view hex) {
   std::string bytes;
-  copy->SaveToStream(bytes);
-  return {std::string(copy->ClassName()), bytes};
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
+  return bytes;
 }
 
 // The RichDoc text in a FormattedText value, split after the common head
@@ -187,31 +213,43 @@ TEST_F(PictureVariants, EveryKindIsStoredAsItsGraphicWritesIt) {
     EXPECT_EQ(variant.find('<', plainEnd + 1), variant.find("<FormattedText>"));
     EXPECT_EQ(ValueOf(variant, "PlainText"), std::string("[") + name + "]");
 
-    const EmbeddedPicture picture = ReadFormattedText(ValueOf(variant, "FormattedText"));
-    EXPECT_EQ(picture.className, className);
-    const auto [storedClass, storedBytes] = StoredForm(dir_.File(name));
-    EXPECT_EQ(picture.className, storedClass);
-    EXPECT_EQ(picture.hex, Hex(storedBytes));
+    EXPECT_EQ(ReadFormattedText(ValueOf(variant, "FormattedText")).className, className);
   }
   EXPECT_EQ(variants[8].find("FormattedText"), std::string::npos);
 
-  // Kinds that keep their file's bytes, and the bitmap that became a PNG.
-  auto file = [&](const char* name) { return Hex(ReadFile(dir_.File(name))); };
-  auto embedded = [&](std::size_t i) {
-    return ReadFormattedText(ValueOf(variants[i], "FormattedText")).hex;
+  auto file = [&](const char* name) { return ReadFile(dir_.File(name)); };
+  auto stored = [&](std::size_t i) {
+    return FromHex(ReadFormattedText(ValueOf(variants[i], "FormattedText")).hex);
   };
-  EXPECT_EQ(embedded(2), file("photo.jpg"));
-  EXPECT_EQ(embedded(3), file("icon.ico"));
-  EXPECT_EQ(embedded(4), file("drawing.emf"));
-  EXPECT_EQ(embedded(6), file("pic.tif"));
-  EXPECT_EQ(embedded(0).substr(0, 16), "89504E470D0A1A0A");
-  pictures::PngImage png;
-  std::string pngBytes;
-  for (std::size_t i = 0; i < embedded(0).size(); i += 2)
-    pngBytes += static_cast<char>(std::stoi(embedded(0).substr(i, 2), nullptr, 16));
-  png.LoadFromBytes(pngBytes);
-  EXPECT_EQ(png.Width(), 6);
-  EXPECT_EQ(png.Height(), 6);
+  // Kinds that keep their file's bytes.
+  EXPECT_EQ(Hex(stored(2)), Hex(file("photo.jpg")));
+  EXPECT_EQ(Hex(stored(3)), Hex(file("icon.ico")));
+  EXPECT_EQ(Hex(stored(4)), Hex(file("drawing.emf")));
+  EXPECT_EQ(Hex(stored(5)), Hex(file("drawing.wmf")));
+  EXPECT_EQ(Hex(stored(6)), Hex(file("pic.tif")));
+
+  // The bitmap became a PNG: libpng reads the bitmap's own pixels from it.
+  const LibpngImage fromBitmap = DecodeWithLibpng(stored(0));
+  ASSERT_TRUE(fromBitmap.ok) << fromBitmap.error;
+  EXPECT_EQ(fromBitmap.width, 6u);
+  EXPECT_EQ(fromBitmap.height, 6u);
+  EXPECT_EQ(fromBitmap.channels, 3);
+  EXPECT_EQ(fromBitmap.sampleBits, 8);
+  EXPECT_EQ(fromBitmap.pixels, BitmapRgb(file("pic.bmp")));
+  EXPECT_EQ(std::vector<std::uint8_t>(fromBitmap.pixels.begin(), fromBitmap.pixels.begin() + 3),
+            (std::vector<std::uint8_t>{255, 0, 0}));  // the top left quarter is red
+
+  // A PNG may be written anew, but with the pixels that libpng reads from
+  // the file; a GIF likewise keeps the colour of every pixel.
+  const LibpngImage source = DecodeWithLibpng(file("pic.png"));
+  const LibpngImage fromPng = DecodeWithLibpng(stored(1));
+  ASSERT_TRUE(source.ok && fromPng.ok) << source.error << fromPng.error;
+  EXPECT_EQ(fromPng.width, source.width);
+  EXPECT_EQ(fromPng.height, source.height);
+  EXPECT_EQ(fromPng.channels, source.channels);
+  EXPECT_EQ(fromPng.pixels, source.pixels);
+  EXPECT_EQ(GifColors(stored(7)), GifColors(file("pic.gif")));
+  EXPECT_EQ(GifColors(stored(7)).size(), 16u);
 }
 
 TEST_F(PictureVariants, MissingFilesAndRepeatedPictures) {
@@ -238,12 +276,7 @@ TEST_F(PictureVariants, AVariantThatIsNoPictureFailsTheWholeSave) {
     converter.Convert(text, {dir_.Path(), ""}, kDate, file);
     file.Commit();
   };
-  try {
-    save(output);
-    ADD_FAILURE() << "no error";
-  } catch (const InvalidGraphicError& error) {
-    EXPECT_STREQ(error.what(), "Unknown picture file extension (.txt)");
-  }
+  EXPECT_THROW_MSG(save(output), InvalidGraphicError, "Unknown picture file extension (.txt)");
   EXPECT_EQ(ReadFile(output), "previous content");
   const std::string fresh = dir_.File("fresh.xml");
   EXPECT_THROW(save(fresh), InvalidGraphicError);

@@ -39,12 +39,9 @@ TEST(QuestionPicture, AFileAboveTheLimitIsRefusedByNameAndLimit) {
   EXPECT_NO_THROW(CheckQuestionPictureSize(path, kMaxQuestionPictureBytes));
 
   TestDocumentBuilder builder;
-  try {
-    builder.Build(PrepareTaskText(kTask).blocks, {dir.Path(), ""}, {2024, 1, 1, 0, 0, 0, 0});
-    ADD_FAILURE() << "built";
-  } catch (const QuestionPictureTooLargeError& error) {
-    EXPECT_EQ(error.what(), expected);
-  }
+  EXPECT_THROW_MSG(
+      builder.Build(PrepareTaskText(kTask).blocks, {dir.Path(), ""}, {2024, 1, 1, 0, 0, 0, 0}),
+      QuestionPictureTooLargeError, expected);
   ASSERT_TRUE(builder.FailedPicture());
   EXPECT_EQ(builder.FailedPicture()->path, path);
 

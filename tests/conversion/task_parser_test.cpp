@@ -361,14 +361,5 @@ TEST(IsIntegerTextTest, HexadecimalNumbersOfUpToEightDigits) {
   }
 }
 
-TEST(TaskTypeNameTest, NamesEveryKindButNoTask) {
-  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceSingle), "TYPE_TASK_CHOICE_SINGLE");
-  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceMultiple), "TYPE_TASK_CHOICE_MULTIPLE");
-  EXPECT_EQ(TaskTypeName(TaskKind::ChoiceOrder), "TYPE_TASK_CHOICE_ORDER");
-  EXPECT_EQ(TaskTypeName(TaskKind::EnterNum), "TYPE_TASK_ENTER_NUM");
-  EXPECT_EQ(TaskTypeName(TaskKind::EnterText), "TYPE_TASK_ENTER_TEXT");
-  EXPECT_EQ(TaskTypeName(TaskKind::NoTask), "");
-}
-
 }  // namespace
 }  // namespace texttoxml::conversion

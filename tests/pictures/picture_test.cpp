@@ -8,6 +8,8 @@
 #include "pictures/jpeg_image.h"
 #include "pictures/metafile.h"
 #include "pictures/picture.h"
+#include "platform/platform_errors.h"
+#include "test_support.h"
 
 namespace texttoxml::pictures {
 namespace {
@@ -18,15 +20,6 @@ using testing::ReadSuite;
 
 std::string ClassOf(GraphicFactory factory) {
   return factory == nullptr ? "none" : std::string(factory()->ClassName());
-}
-
-std::string LoadError(Picture& picture, const std::string& path) {
-  try {
-    picture.LoadFromFile(path);
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "loaded";
 }
 
 TEST(FileFormats, StandardRowsAndLookUp) {
@@ -103,19 +96,22 @@ TEST(Picture, LoadsByExtension) {
   Picture picture;
   picture.LoadFromFile(dir.Write("keep.ico", ReadKinds("icon.ico")));
   const Graphic* before = picture.GetGraphic();
-  EXPECT_EQ(LoadError(picture, dir.Write("noextension", jpeg)),
-            "Unknown picture file extension (.)");
-  EXPECT_EQ(LoadError(picture, dir.Write("image.webp", jpeg)),
-            "Unknown picture file extension (.webp)");
-  EXPECT_EQ(LoadError(picture, "dir.v2\\picture"), "Unknown picture file extension (.)");
-  EXPECT_EQ(LoadError(picture, dir.Write("cursor.ico", std::string("\0\0\2\0\1\0", 6))),
-            "Icon image is not valid");
-  EXPECT_EQ(LoadError(picture, dir.Write("plain.wmf", testing::MakeWindowsRecords())),
-            "Metafile is not valid");
-  EXPECT_EQ(LoadError(picture, dir.Write("text.tif", "text")), "Invalid image");
-  EXPECT_EQ(LoadError(picture, dir.Write("short.bmp", "BM")), "Stream read error");
-  EXPECT_EQ(LoadError(picture, dir.Write("short.wmf", "tiny")), "Stream read error");
-  EXPECT_EQ(LoadError(picture, dir.File("missing.bmp")).rfind("Cannot open file \"", 0), 0u);
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("noextension", jpeg)), Error,
+                   "Unknown picture file extension (.)");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("image.webp", jpeg)), Error,
+                   "Unknown picture file extension (.webp)");
+  EXPECT_THROW_MSG(picture.LoadFromFile("dir.v2\\picture"), Error,
+                   "Unknown picture file extension (.)");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("cursor.ico", std::string("\0\0\2\0\1\0", 6))), Error,
+                   "Icon image is not valid");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("plain.wmf", testing::MakeWindowsRecords())), Error,
+                   "Metafile is not valid");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("text.tif", "text")), Error, "Invalid image");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("short.bmp", "BM")), Error, "Stream read error");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("short.wmf", "tiny")), Error,
+                   "Stream read error");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.File("missing.bmp")), FOpenError,
+                   "Cannot open file \"" + dir.File("missing.bmp") + "\". No such file or directory");
   EXPECT_EQ(picture.GetGraphic(), before);
 
   // A TIFF-named file holding a PNG keeps the PNG's bytes.

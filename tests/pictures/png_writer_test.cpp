@@ -209,12 +209,8 @@ TEST(PngFromBitmap, RefusesWhatHasNoPngForm) {
   EXPECT_THROW(png.Assign(empty), InvalidGraphicError);
   EXPECT_TRUE(png.Empty());
 
-  try {
-    png.Assign(texttoxml::testing::FakeGraphic("TForeign", ""));
-    FAIL() << "no exception";
-  } catch (const ConvertError& error) {
-    EXPECT_STREQ(error.what(), "Cannot assign a TForeign to a TPngImage");
-  }
+  EXPECT_THROW_MSG(png.Assign(texttoxml::testing::FakeGraphic("TForeign", "")), ConvertError,
+                   "Cannot assign a TForeign to a TPngImage");
 }
 
 TEST(PngWriter, EveryRowIsSubFiltered) {

@@ -56,12 +56,7 @@ TEST(ReadWholeFile, RefusesWhatCannotBeReadWithTheFullPath) {
       {"/dev/zero", "Cannot open file \"/dev/zero\". Not a regular file"},
   };
   for (const Case& c : cases) {
-    try {
-      ReadWholeFile(c.path);
-      ADD_FAILURE() << "no error for " << c.path;
-    } catch (const FOpenError& e) {
-      EXPECT_EQ(e.what(), c.message);
-    }
+    EXPECT_THROW_MSG(ReadWholeFile(c.path), FOpenError, c.message);
   }
 }
 
@@ -172,13 +167,12 @@ TEST(FileOutputStream, MissingFolderGivesCannotCreate) {
   TempDir dir;
   std::string target = dir.File("no/such/folder/out.xml");
   FileOutputStream out(target);  // the file is made with the first bytes
-  try {
-    WriteAll(out, "x", 1);
-    out.Commit();
-    FAIL() << "no error";
-  } catch (const FCreateError& e) {
-    EXPECT_EQ(e.what(), "Cannot create file \"" + target + "\". No such file or directory");
-  }
+  EXPECT_THROW_MSG(
+      {
+        WriteAll(out, "x", 1);
+        out.Commit();
+      },
+      FCreateError, "Cannot create file \"" + target + "\". No such file or directory");
 }
 
 // The window's Dir and the command line's picture folder both come from

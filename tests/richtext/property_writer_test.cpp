@@ -4,8 +4,8 @@
 
 #include <climits>
 
-#include "error.h"
 #include "hex_support.h"
+#include "richtext/richtext_errors.h"
 
 namespace texttoxml::richtext {
 namespace {
@@ -130,8 +130,8 @@ TEST(PropertyWriter, PropertiesAtTheirDefaultAreLeftOut) {
             }),
             HexShort("Size") + "020C" + HexShort("Position") + "0200" + HexShort("Unicode") +
                 "08" + HexShort("Alignment") + "07" + HexShort("rvaCenter"));
-  EXPECT_THROW(Written([&](PropertyWriter& w) { w.EnumProperty("Alignment", 3, kinds, 0); }),
-               Error);
+  EXPECT_THROW_MSG(Written([&](PropertyWriter& w) { w.EnumProperty("Alignment", 3, kinds, 0); }),
+                   PropertyRangeError, "Value out of range for property Alignment");
 }
 
 TEST(PropertyWriter, SubObjectsPrefixTheirPropertyNamesWithTheirPath) {

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "error.h"
 #include "fake_graphic.h"
 #include "hex_support.h"
 #include "richtext/hex_line.h"
 #include "richtext/invalid_picture.h"
 #include "richtext/rich_doc_text.h"
+#include "richtext/richtext_errors.h"
+#include "test_support.h"
 
 namespace texttoxml::richtext {
 namespace {
@@ -184,13 +185,22 @@ TEST(RichDocWriter, FailuresEndTheWritingAndAreReported) {
   std::string stream;
   EXPECT_FALSE(SaveRichDocToStream(document, stream));
   EXPECT_EQ(stream, kHead);  // written before the failure, kept
-  EXPECT_THROW(RichDocumentToBytes(document), std::exception);
+  EXPECT_THROW_MSG(RichDocumentToBytes(document), NoPictureError, "No picture to write");
 
+  // Only pictures can be written, and a picture has no room for a tag.
   RichDocument withText = MakeConverterRichDocument();
   auto text = std::make_unique<CustomItemInfo>();
   text->itemText = "words";
   withText.AddItem(std::move(text));
-  EXPECT_THROW(RichDocumentToBytes(withText), Error);
+  EXPECT_THROW_MSG(RichDocumentToBytes(withText), UnwritableItemError,
+                   "Cannot write an item of kind 0");
+  RichDocument tagged = DocumentWith(std::make_unique<FakeGraphic>("TIcon", "\x02"));
+  const_cast<CustomItemInfo&>(tagged.Item(0)).tag = u"note";
+  std::string kept = "before";
+  EXPECT_FALSE(SaveRichDocToStream(tagged, kept));
+  // The head stays; the refused picture's record is not begun.
+  EXPECT_EQ(kept, "before" + kHead.substr(0, kHead.find("-3 3 ")));
+  EXPECT_THROW_MSG(RichDocumentToBytes(tagged), ItemTagError, "Cannot write an item tag");
 }
 
 TEST(RichDocWriter, PicturePropertiesAndHeaderFields) {
@@ -220,7 +230,8 @@ TEST(RichDocWriter, PicturePropertiesAndHeaderFields) {
   EXPECT_EQ(lines[21], InvalidPictureHex());
 
   item.alt = u"two\r\nlines";  // would split the record
-  EXPECT_THROW(RichDocumentToBytes(document), Error);
+  EXPECT_THROW_MSG(RichDocumentToBytes(document), PropertyLineBreakError,
+                   "Line break in picture property Alt");
 }
 
 TEST(RichDocWriter, OptionsAndUnitsDecideTheRecords) {

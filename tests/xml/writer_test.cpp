@@ -166,12 +166,7 @@ TEST(XmlWriter, HandsBytesOverInChunksOf256) {
 TEST(XmlWriter, FailsWhenTheStreamTakesNothing) {
   auto document = ExampleDocument();
   FakeStream full(SIZE_MAX, 300);
-  try {
-    document->SaveToStream(full);
-    ADD_FAILURE() << "no WriteError";
-  } catch (const WriteError& error) {
-    EXPECT_STREQ(error.what(), "Stream write error");
-  }
+  EXPECT_THROW_MSG(document->SaveToStream(full), WriteError, "Stream write error");
   EXPECT_EQ(full.bytes, kExampleFile.substr(0, 300));
 }
 
@@ -179,13 +174,8 @@ TEST(XmlWriter, SaveToFileKeepsAnExistingFileWhenWritingFails) {
   auto document = ExampleDocument();
   TempDir folder;
   std::string missing = folder.File("missing/tasks.xml");
-  try {
-    document->SaveToFile(missing);
-    ADD_FAILURE() << "no FCreateError";
-  } catch (const FCreateError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + platform::FullPath(missing) + "\". No such file or directory");
-  }
+  EXPECT_THROW_MSG(document->SaveToFile(missing), FCreateError,
+                   "Cannot create file \"" + platform::FullPath(missing) + "\". No such file or directory");
 
   // A file size limit below the document's size makes the writes fail.
   std::string path = folder.Write("tasks.xml", "old content");

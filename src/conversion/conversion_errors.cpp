@@ -1,0 +1,33 @@
+#include "conversion/conversion_errors.h"
+
+#include <string>
+
+namespace texttoxml::conversion {
+
+EncodingError::EncodingError(std::string_view reason, std::string_view advice)
+    : Error(DisplayMessage(reason) + " " + std::string(advice)) {}
+
+InvalidMarkedUtf8Error::InvalidMarkedUtf8Error(std::string_view reason)
+    : EncodingError(reason,
+                    "The file starts with a UTF-8 byte order mark, yet this byte is not "
+                    "UTF-8: open it in an editor, correct the text there and save it "
+                    "again as UTF-8") {}
+
+Utf16ReadAsUtf8Error::Utf16ReadAsUtf8Error(std::string_view reason)
+    : EncodingError(reason,
+                    "The file starts with a UTF-16 byte order mark: read it with "
+                    "--encoding auto") {}
+
+NotUtf8Error::NotUtf8Error(std::string_view reason)
+    : EncodingError(reason,
+                    "The file is not UTF-8: read it with --encoding auto or "
+                    "--encoding cp1251 to take it as windows-1251") {}
+
+Utf16WithoutMarkError::Utf16WithoutMarkError(std::string_view fullPath)
+    : EncodingError("The file \"" + std::string(fullPath) +
+                        "\" looks like UTF-16 without a byte order mark (every other byte "
+                        "is zero), which is not read",
+                    "Save it again as UTF-16 with a byte order mark (\"UTF-16 LE BOM\" in "
+                    "Notepad++, \"UTF-16 LE\" in Windows Notepad) or as UTF-8") {}
+
+}  // namespace texttoxml::conversion

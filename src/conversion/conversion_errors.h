@@ -1,0 +1,43 @@
+// The failures of reading a task file in the encoding chosen for it. Each
+// message gives the reason, then what to do about it.
+#pragma once
+
+#include <string_view>
+
+#include "error.h"
+
+namespace texttoxml::conversion {
+
+// A task file that cannot be read in the chosen encoding.
+class EncodingError : public Error {
+ protected:
+  EncodingError(std::string_view reason, std::string_view advice);
+};
+
+// A file with a UTF-8 byte order mark holds a byte sequence that is not
+// UTF-8; `reason` is the message of the InvalidUtf8Error that says where.
+class InvalidMarkedUtf8Error : public EncodingError {
+ public:
+  explicit InvalidMarkedUtf8Error(std::string_view reason);
+};
+
+// A file with a UTF-16 byte order mark read as UTF-8.
+class Utf16ReadAsUtf8Error : public EncodingError {
+ public:
+  explicit Utf16ReadAsUtf8Error(std::string_view reason);
+};
+
+// A file without a byte order mark read as UTF-8 that is not UTF-8.
+class NotUtf8Error : public EncodingError {
+ public:
+  explicit NotUtf8Error(std::string_view reason);
+};
+
+// A file whose bytes look like UTF-16 without a byte order mark; `fullPath`
+// names it.
+class Utf16WithoutMarkError : public EncodingError {
+ public:
+  explicit Utf16WithoutMarkError(std::string_view fullPath);
+};
+
+}  // namespace texttoxml::conversion
