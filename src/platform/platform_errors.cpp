@@ -1,6 +1,5 @@
 #include "platform/platform_errors.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
