@@ -26,7 +26,8 @@ std::vector<std::uint8_t> SubFilteredRows(const std::string& file) {
   std::vector<std::uint8_t> out((rowBytes + 1) * height);
   std::uint8_t* to = out.data();
   for (std::uint32_t y = 0; y < height; ++y) {
-    const auto* bgr = reinterpret_cast<const std::uint8_t*>(file.data()) + offset + stride * (height - 1 - y);
+    const auto* bgr = reinterpret_cast<const std::uint8_t*>(file.data()) + offset +
+                      stride * (height - 1 - y);
     *to++ = 1;
     std::uint8_t left[3] = {0, 0, 0};
     for (std::size_t x = 0; x < rowBytes; x += 3) {
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
   std::vector<std::uint8_t> rows = SubFilteredRows(file);
   const std::vector<std::uint8_t> deflated = Deflate(rows);
   std::ofstream out(argv[2], std::ios::binary);
-  out.write(reinterpret_cast<const char*>(deflated.data()), static_cast<std::streamsize>(deflated.size()));
+  out.write(reinterpret_cast<const char*>(deflated.data()),
+            static_cast<std::streamsize>(deflated.size()));
   return out ? 0 : 1;
 }

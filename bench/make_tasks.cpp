@@ -12,8 +12,8 @@ namespace {
 
 // "месяц", "ответ", "вопрос", "задание", "число" in both encodings.
 const char* const kAnsiWords[] = {"\xEC\xE5\xF1\xFF\xF6", "\xEE\xF2\xE2\xE5\xF2",
-                                  "\xE2\xEE\xEF\xF0\xEE\xF1",
-                                  "\xE7\xE0\xE4\xE0\xED\xE8\xE5", "\xF7\xE8\xF1\xEB\xEE"};
+                                  "\xE2\xEE\xEF\xF0\xEE\xF1", "\xE7\xE0\xE4\xE0\xED\xE8\xE5",
+                                  "\xF7\xE8\xF1\xEB\xEE"};
 const char* const kUtf8Words[] = {"месяц", "ответ", "вопрос", "задание", "число"};
 
 struct Syntax {
@@ -40,7 +40,8 @@ std::string Task(std::mt19937& random, const Syntax& syntax, int number) {
     case 0:  // choice
       for (int i = 0; i < 5; ++i) {
         std::string variant = Sentence(random, syntax, 2);
-        task += gift ? (i == 1 ? "=" : "~") + variant + " " : (i == 1 ? "+ " : "- ") + variant + "\r\n";
+        task += gift ? (i == 1 ? "=" : "~") + variant + " "
+                     : (i == 1 ? "+ " : "- ") + variant + "\r\n";
       }
       break;
     case 1:  // order (a matching question in GIFT)
@@ -59,7 +60,8 @@ std::string Task(std::mt19937& random, const Syntax& syntax, int number) {
       break;
     }
     default:  // text answer
-      task += gift ? "=" + Sentence(random, syntax, 1) : "= " + Sentence(random, syntax, 1) + "\r\n";
+      task += gift ? "=" + Sentence(random, syntax, 1)
+                   : "= " + Sentence(random, syntax, 1) + "\r\n";
   }
   if (gift) task += "}\n";
   return task;

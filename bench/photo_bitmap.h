@@ -50,10 +50,10 @@ inline std::string MakeBitmapFile(const std::vector<std::uint8_t>& rgb) {
       pixels += static_cast<char>(row[x]);
     }
   }
-  return "BM" + Le(static_cast<std::uint32_t>(54 + pixels.size()), 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) +
-         Le(kWidth, 4) + Le(kHeight, 4) + Le(1, 2) + Le(24, 2) + Le(0, 4) +
-         Le(static_cast<std::uint32_t>(pixels.size()), 4) + Le(2835, 4) + Le(2835, 4) + Le(0, 4) + Le(0, 4) +
-         pixels;
+  return "BM" + Le(static_cast<std::uint32_t>(54 + pixels.size()), 4) + Le(0, 4) + Le(54, 4) +
+         Le(40, 4) + Le(kWidth, 4) + Le(kHeight, 4) + Le(1, 2) + Le(24, 2) + Le(0, 4) +
+         Le(static_cast<std::uint32_t>(pixels.size()), 4) + Le(2835, 4) + Le(2835, 4) + Le(0, 4) +
+         Le(0, 4) + pixels;
 }
 
 // The rows as the writer feeds them to deflate: filter byte 1, then Sub.

@@ -70,7 +70,9 @@ const std::string& PictureFolder() {
   return folder;
 }
 
-std::string PicturePath(int i) { return PictureFolder() + "/pic" + std::to_string(i) + ".bmp"; }
+std::string PicturePath(int i) {
+  return PictureFolder() + "/pic" + std::to_string(i) + ".bmp";
+}
 
 std::u16string TaskText() {
   std::u16string text;
@@ -78,16 +80,17 @@ std::u16string TaskText() {
     if (task > 0) text += u"\r\n\r\n";
     text += u"Which picture is right?";
     for (int i = 0; i < kVariantsPerTask; ++i)
-      text += (i == 0 ? u"\r\n+ [pic" : u"\r\n- [pic") + std::u16string(1, char16_t(u'0' + i)) + u".bmp]";
+      text += (i == 0 ? u"\r\n+ [pic" : u"\r\n- [pic") + std::u16string(1, char16_t(u'0' + i)) +
+              u".bmp]";
   }
   return text;
 }
 
 // Seconds per picture variant, shown as the "per_variant" counter.
 void CountVariants(benchmark::State& state, int variantsPerIteration) {
-  state.counters["per_variant"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * variantsPerIteration,
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_variant"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * variantsPerIteration,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_ConvertTasksWithPictureVariants(benchmark::State& state) {
@@ -167,7 +170,8 @@ void BM_RichDocText(benchmark::State& state) {
     documents.back().AddPictureEx("", std::move(graphic), 0, richtext::VAlign::Baseline);
   }
   for (auto _ : state) {
-    for (auto& document : documents) benchmark::DoNotOptimize(richtext::RichDocumentToBytes(document));
+    for (auto& document : documents)
+      benchmark::DoNotOptimize(richtext::RichDocumentToBytes(document));
   }
   CountVariants(state, kVariantsPerTask);
 }

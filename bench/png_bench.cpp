@@ -9,9 +9,9 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <ctime>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -56,7 +56,8 @@ std::string StoredPicture(const std::string& path) {
 
 std::string WriteTempFile(const std::string& name, const std::string& bytes) {
   const std::string path = (std::filesystem::temp_directory_path() / name).string();
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 
@@ -71,7 +72,8 @@ double CpuSeconds(const std::function<void()>& work) {
 std::vector<double> BestSeconds(const std::vector<std::function<void()>>& works) {
   std::vector<double> best(works.size(), 1e30);
   for (int round = 0; round < kRuns; ++round) {
-    for (std::size_t i = 0; i < works.size(); ++i) best[i] = std::min(best[i], CpuSeconds(works[i]));
+    for (std::size_t i = 0; i < works.size(); ++i)
+      best[i] = std::min(best[i], CpuSeconds(works[i]));
   }
   return best;
 }
@@ -87,21 +89,20 @@ int main() {
   const double megabytes = static_cast<double>(rgb.size()) / 1e6;
 
   std::size_t deflated = 0;
-  const std::vector<double> seconds = BestSeconds({[&] { deflated = BareDeflate(filtered); },
-                                                   [&] { StoredPicture(bitmapPath); },
-                                                   [&] { StoredPicture(pngPath); },
-                                                   [&] { PngImage().LoadFromBytes(pngFile); }});
+  const std::vector<double> seconds =
+      BestSeconds({[&] { deflated = BareDeflate(filtered); }, [&] { StoredPicture(bitmapPath); },
+                   [&] { StoredPicture(pngPath); }, [&] { PngImage().LoadFromBytes(pngFile); }});
   const double deflate = seconds[0], convert = seconds[1], rewrite = seconds[2], read = seconds[3];
   std::filesystem::remove(bitmapPath);
   std::filesystem::remove(pngPath);
 
-  std::printf("picture: %d x %d, 24 bits, %.1f MB of pixels; PNG %zu bytes (bare deflate %zu)\n", kWidth, kHeight,
-              megabytes, pngFile.size(), deflated);
+  std::printf("picture: %d x %d, 24 bits, %.1f MB of pixels; PNG %zu bytes (bare deflate %zu)\n",
+              kWidth, kHeight, megabytes, pngFile.size(), deflated);
   std::printf("%-22s %8.1f MB/s  %6.3f s\n", "bare deflate level 7", megabytes / deflate, deflate);
   std::printf("%-22s %8.1f MB/s  %6.3f s  ratio %.2f\n", "BMP -> PNG", megabytes / convert, convert,
               convert / deflate);
-  std::printf("%-22s %8.1f MB/s  %6.3f s  ratio %.2f\n", "PNG read + rewrite", megabytes / rewrite, rewrite,
-              rewrite / deflate);
+  std::printf("%-22s %8.1f MB/s  %6.3f s  ratio %.2f\n", "PNG read + rewrite", megabytes / rewrite,
+              rewrite, rewrite / deflate);
   std::printf("%-22s %8.1f MB/s  %6.3f s\n", "  of which PNG read", megabytes / read, read);
   return 0;
 }

@@ -41,9 +41,9 @@ bool SavedTree(std::u16string memo, const conversion::TextSource& source,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  constexpr conversion::TextEncoding kEncodings[] = {
-      conversion::TextEncoding::Auto, conversion::TextEncoding::Cp1251,
-      conversion::TextEncoding::Utf8};
+  constexpr conversion::TextEncoding kEncodings[] = {conversion::TextEncoding::Auto,
+                                                     conversion::TextEncoding::Cp1251,
+                                                     conversion::TextEncoding::Utf8};
   const conversion::TextEncoding encoding = kEncodings[data[0] % 3];
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   conversion::DecodedTaskText decoded;

@@ -16,7 +16,9 @@ using namespace texttoxml;
 namespace {
 
 std::uint32_t ReadBigEndian(const std::string& s, std::size_t at) {
-  auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(s[at + i])); };
+  auto byte = [&](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(s[at + i]));
+  };
   return byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
 }
 
@@ -26,8 +28,8 @@ void RepairChunkCrcs(std::string& file) {
     const std::uint64_t length = ReadBigEndian(file, at);
     if (length > file.size() - at - 12) return;
     const auto* typeAndData = reinterpret_cast<const Bytef*>(file.data() + at + 4);
-    const std::uint32_t crc = static_cast<std::uint32_t>(
-        crc32(0, typeAndData, static_cast<uInt>(length + 4)));
+    const std::uint32_t crc =
+        static_cast<std::uint32_t>(crc32(0, typeAndData, static_cast<uInt>(length + 4)));
     const std::size_t crcAt = at + 8 + static_cast<std::size_t>(length);
     for (int i = 0; i < 4; ++i) file[crcAt + i] = static_cast<char>(crc >> (24 - 8 * i));
     at = crcAt + 4;

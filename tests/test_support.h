@@ -38,7 +38,8 @@ class TempDir {
   // Writes bytes to a file in the folder and returns its path.
   std::string Write(std::string_view name, std::string_view bytes) const {
     std::string path = File(name);
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
   }
 
@@ -146,8 +147,8 @@ template <class ErrorType, class Statement>
     return ::testing::AssertionFailure() << "threw the message\n  \"" << error.what()
                                          << "\"\ninstead of\n  \"" << expected << "\"";
   } catch (const std::exception& other) {
-    return ::testing::AssertionFailure() << "threw another type, with the message \""
-                                         << other.what() << "\"";
+    return ::testing::AssertionFailure()
+           << "threw another type, with the message \"" << other.what() << "\"";
   } catch (...) {
     return ::testing::AssertionFailure() << "threw another type";
   }
@@ -156,9 +157,8 @@ template <class ErrorType, class Statement>
 
 // EXPECT_THROW_MSG(statement, ErrorType, "message"): `statement` raises an
 // ErrorType carrying exactly that message.
-#define EXPECT_THROW_MSG(statement, ErrorType, message)                                 \
-  EXPECT_TRUE(::texttoxml::testing::ThrowsWithMessage<ErrorType>([&] { statement; }, \
-                                                                 message))             \
+#define EXPECT_THROW_MSG(statement, ErrorType, message)                                        \
+  EXPECT_TRUE(::texttoxml::testing::ThrowsWithMessage<ErrorType>([&] { statement; }, message)) \
       << "from " #statement
 
 namespace recorded_detail {
@@ -168,7 +168,8 @@ namespace recorded_detail {
 inline std::string Shown(std::string_view line, std::size_t from, std::size_t width = 160) {
   const std::size_t start = std::min(line.size(), from > width / 2 ? from - width / 2 : 0);
   std::string shown = start > 0 ? "..." : "";
-  for (char c : line.substr(start, width)) shown += c == '\r' ? std::string("\\r") : std::string(1, c);
+  for (char c : line.substr(start, width))
+    shown += c == '\r' ? std::string("\\r") : std::string(1, c);
   if (line.size() > start + width) shown += "...";
   return shown;
 }
@@ -186,10 +187,12 @@ inline ::testing::AssertionResult SameAsRecorded(std::string_view actual, std::s
   const std::vector<std::string> got = SplitText(actual, "\n");
   std::size_t line = 0;
   while (line < want.size() && line < got.size() && want[line] == got[line]) ++line;
-  const std::string_view wanted = line < want.size() ? std::string_view(want[line]) : "<end of file>";
+  const std::string_view wanted = line < want.size() ? std::string_view(want[line])
+                                                     : "<end of file>";
   const std::string_view gotten = line < got.size() ? std::string_view(got[line]) : "<end of file>";
   const std::size_t column = static_cast<std::size_t>(
-      std::mismatch(wanted.begin(), wanted.end(), gotten.begin(), gotten.end()).first - wanted.begin());
+      std::mismatch(wanted.begin(), wanted.end(), gotten.begin(), gotten.end()).first -
+      wanted.begin());
   using recorded_detail::Shown;
   auto failure = ::testing::AssertionFailure();
   failure << "the output differs from " << name << " first at line " << line + 1 << ", column "

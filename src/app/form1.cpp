@@ -14,17 +14,23 @@
 namespace texttoxml::app {
 
 Form1::Form1(WindowPlatform& platform, std::string webAddress)
-    : platform_(platform),
-      webAddress_(std::move(webAddress)),
-      labelCaption_(kOpenedFileCaption) {}
+    : platform_(platform), webAddress_(std::move(webAddress)), labelCaption_(kOpenedFileCaption) {}
 
-void Form1::BbOpenClick() { RunCommand([this] { Open(); }); }
+void Form1::BbOpenClick() {
+  RunCommand([this] { Open(); });
+}
 
-void Form1::BbSaveClick() { RunCommand([this] { Save(); }); }
+void Form1::BbSaveClick() {
+  RunCommand([this] { Save(); });
+}
 
-void Form1::LinkLabel1LinkClick() { platform_.OpenAddress(webAddress_); }
+void Form1::LinkLabel1LinkClick() {
+  platform_.OpenAddress(webAddress_);
+}
 
-void Form1::Image1Click() { platform_.OpenAddress(webAddress_); }
+void Form1::Image1Click() {
+  platform_.OpenAddress(webAddress_);
+}
 
 void Form1::RunCommand(const std::function<void()>& command) {
   try {

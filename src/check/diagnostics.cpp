@@ -25,12 +25,14 @@ std::size_t TaskKindIndex(TaskKind kind) {
                                   kTaskKinds.begin());
 }
 
-std::size_t Diagnosis::Count(TaskKind kind) const { return kindCounts[TaskKindIndex(kind)]; }
+std::size_t Diagnosis::Count(TaskKind kind) const {
+  return kindCounts[TaskKindIndex(kind)];
+}
 
 std::size_t Diagnosis::Count(Severity severity) const {
-  return static_cast<std::size_t>(std::count_if(
-      findings.begin(), findings.end(),
-      [severity](const Finding& f) { return f.severity == severity; }));
+  return static_cast<std::size_t>(
+      std::count_if(findings.begin(), findings.end(),
+                    [severity](const Finding& f) { return f.severity == severity; }));
 }
 
 void SortByLine(std::vector<Finding>& findings) {
@@ -38,8 +40,7 @@ void SortByLine(std::vector<Finding>& findings) {
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
 }
 
-Diagnosis Diagnose(std::u16string decoded, const std::string& dir,
-                   const DiagnoseOptions& options) {
+Diagnosis Diagnose(std::u16string decoded, const std::string& dir, const DiagnoseOptions& options) {
   const LineMap lines(decoded);
   Examiner examiner(decoded, lines, dir, options);
   std::u16string memo = conversion::MemoText(std::move(decoded));
@@ -57,12 +58,18 @@ std::string_view SeverityName(Severity severity) {
 
 std::string_view TaskKindLabel(TaskKind kind) {
   switch (kind) {
-    case TaskKind::ChoiceSingle: return "single choice";
-    case TaskKind::ChoiceMultiple: return "multiple choice";
-    case TaskKind::ChoiceOrder: return "ordering";
-    case TaskKind::EnterNum: return "number entry";
-    case TaskKind::EnterText: return "text entry";
-    case TaskKind::NoTask: break;
+    case TaskKind::ChoiceSingle:
+      return "single choice";
+    case TaskKind::ChoiceMultiple:
+      return "multiple choice";
+    case TaskKind::ChoiceOrder:
+      return "ordering";
+    case TaskKind::EnterNum:
+      return "number entry";
+    case TaskKind::EnterText:
+      return "text entry";
+    case TaskKind::NoTask:
+      break;
   }
   return "not a task";
 }

@@ -14,8 +14,8 @@
 
 namespace texttoxml::check {
 
-using conversion::ParsedTask;
 using conversion::kTaskKinds;
+using conversion::ParsedTask;
 using conversion::TaskKind;
 
 enum class Severity { Warning, Note };

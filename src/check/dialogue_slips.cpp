@@ -10,7 +10,9 @@ using namespace conversion;
 
 namespace {
 
-bool EndsWithQuestionMark(std::u16string_view line) { return TrimView(line).ends_with(u'?'); }
+bool EndsWithQuestionMark(std::u16string_view line) {
+  return TrimView(line).ends_with(u'?');
+}
 
 class SlipFinder {
  public:
@@ -37,9 +39,7 @@ class SlipFinder {
     return lines_.written[index].substr(0, 1) != lines_.read[index].substr(0, 1);
   }
 
-  std::string LineNumber(std::size_t index) const {
-    return std::to_string(lines_.fileLine(index));
-  }
+  std::string LineNumber(std::size_t index) const { return std::to_string(lines_.fileLine(index)); }
 
   // The end of the lines from `from` on that have no marker, and so are
   // glued onto the answer line before them.
@@ -73,7 +73,8 @@ class SlipFinder {
   // What the dash lines [start, end) became, and how to keep them dialogue.
   std::string DashRunText(std::size_t start, std::size_t end) const {
     if (end - start == 1) {
-      return "line " + LineNumber(start) + " starts with a dash, read as the \"-\" marker, so it "
+      return "line " + LineNumber(start) +
+             " starts with a dash, read as the \"-\" marker, so it "
              "is an answer; if it is dialogue, start it with a no-break space (U+00A0) to keep "
              "it in the question";
     }
@@ -107,9 +108,11 @@ class SlipFinder {
     const std::size_t gluedEnd = GluedEnd(item + 1);
     const std::size_t glued = GluedQuestion(item + 1, gluedEnd);
     if (glued == gluedEnd || !EndsWithQuestionMark(lines_.read[glued])) return;
-    Warn(glued, GluedText(glued, item) + ": if it is a question, put it before the answers, "
-                "which start on line " + LineNumber(lines_.itemStarts.front()) +
-                ", or after a blank line as a new task");
+    Warn(glued, GluedText(glued, item) +
+                    ": if it is a question, put it before the answers, "
+                    "which start on line " +
+                    LineNumber(lines_.itemStarts.front()) +
+                    ", or after a blank line as a new task");
   }
 
   void Warn(std::size_t index, std::string message) {

@@ -19,9 +19,9 @@ namespace texttoxml::check {
 
 // The lines of one block, by index from 0.
 struct BlockAnswerLines {
-  std::span<const std::u16string_view> read;     // as the parser reads them
-  std::span<const std::u16string_view> written;  // as written, dashes kept
-  std::span<const std::size_t> itemStarts;       // line where each answer begins
+  std::span<const std::u16string_view> read;         // as the parser reads them
+  std::span<const std::u16string_view> written;      // as written, dashes kept
+  std::span<const std::size_t> itemStarts;           // line where each answer begins
   std::function<std::size_t(std::size_t)> fileLine;  // its line in the file
 };
 

@@ -18,7 +18,9 @@ Finding Note(const Fact& fact, std::string message) {
   return {fact.line, Severity::Note, std::move(message)};
 }
 
-std::string Shown(const Fact& fact) { return conversion::Quoted(fact.detail); }
+std::string Shown(const Fact& fact) {
+  return conversion::Quoted(fact.detail);
+}
 
 Finding LinkedPicture(const Fact& fact, const std::string& dir) {
   if (conversion::ResolvePicturePath(fact.detail, dir).empty()) {
@@ -57,17 +59,20 @@ Finding FindingOf(const Fact& fact, const std::string& dir) {
     case FactKind::Comment:
       return Note(fact, "a comment: it is not read");
     case FactKind::TrackedChange:
-      return Note(fact, "tracked changes: insertions are kept and deletions left out, as if "
-                        "all were accepted");
+      return Note(fact,
+                  "tracked changes: insertions are kept and deletions left out, as if "
+                  "all were accepted");
     case FactKind::HiddenText:
       return Note(fact, "hidden text is left out");
     case FactKind::NoEmptyParagraph:
-      return Warning(fact, "no empty paragraph comes before this line (the gap is paragraph "
-                           "spacing), so it goes on the task before: put an empty paragraph "
-                           "between tasks");
+      return Warning(fact,
+                     "no empty paragraph comes before this line (the gap is paragraph "
+                     "spacing), so it goes on the task before: put an empty paragraph "
+                     "between tasks");
     case FactKind::CorrectByFormat:
-      return Warning(fact, "this answer is set apart by bold or colour, but only \"+\" marks a "
-                           "correct answer: type \"+\" before it");
+      return Warning(fact,
+                     "this answer is set apart by bold or colour, but only \"+\" marks a "
+                     "correct answer: type \"+\" before it");
   }
   return Note(fact, "");
 }

@@ -61,7 +61,9 @@ std::string ErrorText(const std::exception& error) {
 }
 
 // How a finding names a picture: picture "name".
-std::string PictureText(std::u16string_view name) { return "picture " + Quoted(name); }
+std::string PictureText(std::u16string_view name) {
+  return "picture " + Quoted(name);
+}
 
 // The end of a finding that the conversion itself will fail on.
 constexpr std::string_view kWillFail = "): converting will fail";
@@ -70,7 +72,9 @@ std::string UnreadablePicture(std::u16string_view name, const std::exception& er
   return PictureText(name) + " cannot be read (" + ErrorText(error) + std::string(kWillFail);
 }
 
-std::string PositionText(std::int32_t position) { return "position " + std::to_string(position); }
+std::string PositionText(std::int32_t position) {
+  return "position " + std::to_string(position);
+}
 
 // ".bmp, .ico, ...", each registered extension once, in registration order.
 std::string TakenExtensions() {
@@ -183,8 +187,8 @@ class BlockExaminer {
                   ", an answer marker, so there is no question" + written);
     } else {
       Warn(0, "not a task: its only question line names the picture " +
-                  Quoted(TrimView(Lines()[FirstAnswer() - 1])) +
-                  ", so there is no question text" + written);
+                  Quoted(TrimView(Lines()[FirstAnswer() - 1])) + ", so there is no question text" +
+                  written);
     }
   }
 
@@ -243,24 +247,26 @@ class BlockExaminer {
     const std::size_t first = FirstAnswer();
     const std::u16string_view line = Lines()[first];
     const bool fromDash = original_[first].substr(0, 1) != line.substr(0, 1);
-    const std::string start =
-        fromDash ? "this line starts with a dash, read as the \"-\" marker,"
-                 : "this line starts with " + MarkerText(line[0]) + ",";
+    const std::string start = fromDash ? "this line starts with a dash, read as the \"-\" marker,"
+                                       : "this line starts with " + MarkerText(line[0]) + ",";
     if (itemStarts_.size() >= 2) {
       const char16_t next = Lines()[itemStarts_[1]][0];
       if (FamilyOf(next) != FamilyOf(line[0])) {
-        Warn(first, start + " so it ends the question and decides the kind of task, but the next "
-                            "answer starts with " + MarkerText(next) +
-                        "; is it part of the question?");
+        Warn(first, start +
+                        " so it ends the question and decides the kind of task, but the next "
+                        "answer starts with " +
+                        MarkerText(next) + "; is it part of the question?");
         return;
       }
     }
     if (task_.kind == TaskKind::ChoiceOrder && itemStarts_.size() == 1) {
-      Warn(first, start + " so it makes an ordering task of one answer; is it part of the question?");
+      Warn(first,
+           start + " so it makes an ordering task of one answer; is it part of the question?");
     } else if (!fromDash && TrimView(line).ends_with(u'?')) {
       // A dash line that asks is dialogue, which CheckDialogue warns of.
-      Note(first, start + " so it is read as the first answer, yet it ends with \"?\"; is it part "
-                          "of the question?");
+      Note(first, start +
+                      " so it is read as the first answer, yet it ends with \"?\"; is it part "
+                      "of the question?");
     }
   }
 
@@ -342,11 +348,12 @@ class BlockExaminer {
     const std::u16string_view line = Lines()[itemStarts_[item]];
     const std::string written = "; it is written as -1";
     if (line[0] < u'1' || line[0] > u'9') {
-      return "this answer starts with " + MarkerText(line[0]) + " instead of its position" + written;
+      return "this answer starts with " + MarkerText(line[0]) + " instead of its position" +
+             written;
     }
     const int position = line.starts_with(u"10") ? 10 : line[0] - u'0';
-    return PositionText(position) + " is beyond the task's " +
-           std::to_string(items_.size()) + " answers" + written;
+    return PositionText(position) + " is beyond the task's " + std::to_string(items_.size()) +
+           " answers" + written;
   }
 
   // Several answers of which some are numbers: one word or fraction makes
@@ -387,9 +394,9 @@ class BlockExaminer {
                                const std::string& path) {
     const std::string extension = pictures::PictureFileExtension(path);
     if (pictures::FindExt(extension) == nullptr) {
-      Warn(index, "no picture kind takes the extension \"." + PrintableText(TextOfBytes(extension)) +
-                      "\" of picture " + Quoted(name) + " (they take " + TakenExtensions() +
-                      std::string(kWillFail));
+      Warn(index, "no picture kind takes the extension \"." +
+                      PrintableText(TextOfBytes(extension)) + "\" of picture " + Quoted(name) +
+                      " (they take " + TakenExtensions() + std::string(kWillFail));
       return;
     }
     if (!options_.readPictures) return;
@@ -397,8 +404,8 @@ class BlockExaminer {
       const StoredPicture stored = pictures_.Load(path);
       if (stored.unwritable.empty()) return;
       Warn(index, PictureText(name) + " cannot be written (" +
-                      PrintableText(TextOfBytes(stored.unwritable), 200) + "): " +
-                      std::string(kPlaceholderStored));
+                      PrintableText(TextOfBytes(stored.unwritable), 200) +
+                      "): " + std::string(kPlaceholderStored));
     } catch (const std::exception& error) {
       Warn(index, UnreadablePicture(name, error));
     }
@@ -473,8 +480,7 @@ std::vector<std::size_t> ExamineBlock(const TaskInText& task,
                                       const std::string& dir, const DiagnoseOptions& options,
                                       StoredPictures& pictures, Diagnosis& diagnosis) {
   if (fileLines.empty()) return {};
-  return BlockExaminer(task, fileLines, dir, options, pictures, diagnosis)
-      .Examine(task.last);
+  return BlockExaminer(task, fileLines, dir, options, pictures, diagnosis).Examine(task.last);
 }
 
 }  // namespace texttoxml::check

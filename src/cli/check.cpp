@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
-#include "cli/command_files.h"
 #include "check/document_findings.h"
+#include "cli/command_files.h"
 #include "cli/json_text.h"
 #include "error.h"
 #include "platform/utf.h"
@@ -33,9 +33,8 @@ std::string JsonFinding(const Finding& finding, const InputText& text) {
     json += ", \"paragraph\": " + std::to_string(origin.paragraph) + ", \"words\": ";
     AppendJsonString(json, platform::Utf16ToUtf8(origin.firstWords));
   }
-  json += ", \"severity\": \"" +
-                     std::string(check::SeverityName(finding.severity)) +
-                     "\", \"message\": ";
+  json += ", \"severity\": \"" + std::string(check::SeverityName(finding.severity)) +
+          "\", \"message\": ";
   AppendJsonString(json, finding.message);
   return json + "}";
 }
@@ -75,8 +74,8 @@ std::string TextReport(const std::string& file, const InputText& text, const Dia
 
 }  // namespace
 
-std::string FindingLines(const std::string& file, const InputText& text,
-                         const Diagnosis& diagnosis, bool withNotes) {
+std::string FindingLines(const std::string& file, const InputText& text, const Diagnosis& diagnosis,
+                         bool withNotes) {
   std::string lines;
   for (const Finding& finding : diagnosis.findings) {
     if (!withNotes && finding.severity == Severity::Note) continue;

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/options.h"
 #include "check/diagnostics.h"
 #include "cli/command_files.h"
+#include "cli/options.h"
 #include "platform/stream.h"
 
 namespace texttoxml::cli {

@@ -100,8 +100,9 @@ void RefuseSharedOutputs(const std::vector<std::string>& inputs,
 
 InputText ReadInput(const std::string& path, conversion::TextEncoding encoding) {
   InputText input;
-  const std::string bytes = RaisingOnOutOfMemory([&] { return platform::ReadWholeFile(path); },
-                                                 [&] { return OutOfMemoryError::ReadingText(path); });
+  const std::string bytes =
+      RaisingOnOutOfMemory([&] { return platform::ReadWholeFile(path); },
+                           [&] { return OutOfMemoryError::ReadingText(path); });
   if (HeldInADocument(bytes)) {
     ReadDocument(bytes, input);
   } else {
@@ -124,7 +125,8 @@ std::string PlaceOf(const std::string& input, std::size_t line, const InputText&
   if (!text.document) return input + ":" + std::to_string(line);
   const auto& lines = text.document->lines;
   if (lines.empty()) return input;
-  const docx::LineOrigin& origin = lines[std::min(std::max<std::size_t>(line, 1), lines.size()) - 1];
+  const docx::LineOrigin& origin =
+      lines[std::min(std::max<std::size_t>(line, 1), lines.size()) - 1];
   return input + ": paragraph " + std::to_string(origin.paragraph) + " (" +
          conversion::Quoted(origin.firstWords) + ")";
 }

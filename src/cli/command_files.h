@@ -24,10 +24,10 @@ struct DocumentParts {
 
 // A task text file (or a Word document), read and decoded.
 struct InputText {
-  std::string fullPath;   // absolute: the group title and error messages use it
-  std::string dir;        // its folder, where picture names are also looked for
-  std::u16string decoded;  // the whole text, as the window would load it
-  std::string encoding;    // what it was read as, e.g. "UTF-8"
+  std::string fullPath;                   // absolute: the group title and error messages use it
+  std::string dir;                        // its folder, where picture names are also looked for
+  std::u16string decoded;                 // the whole text, as the window would load it
+  std::string encoding;                   // what it was read as, e.g. "UTF-8"
   std::optional<DocumentParts> document;  // only for a Word document
 };
 

@@ -5,7 +5,8 @@
 namespace texttoxml::cli {
 
 const char* const kUsage =
-    "Usage: texttoxml convert INPUT... [-o OUTPUT | -O DIR] [--encoding E] [--date YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
+    "Usage: texttoxml convert INPUT... [-o OUTPUT | -O DIR] [--encoding E] [--date "
+    "YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
     "       texttoxml check INPUT... [--encoding E] [--format text|json]\n"
     "       texttoxml preview INPUT [-o OUTPUT.html | -O DIR] [--encoding E]\n"
     "       texttoxml extract DOCUMENT.docx [-o TEXT.txt | -O DIR]\n"

@@ -15,11 +15,11 @@ struct Options {
   enum class Format { Text, Json };
   Action action = Action::Convert;
   std::vector<std::string> inputs;
-  std::optional<std::string> output;  // "-" is standard output
+  std::optional<std::string> output;     // "-" is standard output
   std::optional<std::string> outputDir;  // each input's output goes there
   conversion::TextEncoding encoding = conversion::TextEncoding::Auto;
   bool verbose = false;
-  bool quiet = false;  // convert: no warnings on standard error
+  bool quiet = false;            // convert: no warnings on standard error
   Format format = Format::Text;  // check: the report's form
   std::optional<platform::DateTime> date;
 };

@@ -20,7 +20,8 @@ PictureFailedError PictureFailure(const std::string& input, const InputText& tex
                                   const check::LineMap& lines,
                                   const conversion::PictureInProgress& picture,
                                   std::string_view cause) {
-  return PictureFailedError(input, PlaceOf(input, lines.LineOfPreparedLine(picture.preparedLine), text),
+  return PictureFailedError(input,
+                            PlaceOf(input, lines.LineOfPreparedLine(picture.preparedLine), text),
                             PictureName(picture.path, text), cause);
 }
 

@@ -1,11 +1,11 @@
 #include "cli/preview_command.h"
 
+#include "check/diagnostics.h"
 #include "cli/check.h"
 #include "cli/command_files.h"
-#include "check/diagnostics.h"
 #include "conversion/message_text.h"
-#include "preview/page.h"
 #include "platform/files.h"
+#include "preview/page.h"
 
 namespace texttoxml::cli {
 
@@ -30,8 +30,8 @@ void RunPreview(const Options& options, platform::OutputStream& standardOutput) 
   InputText text = ReadInput(input, options.encoding);
   const auto held = HoldPictures(text);
   const std::string name = input.substr(input.find_last_of('/') + 1);
-  const std::optional<std::u16string> readText =
-      text.document ? std::optional(text.decoded) : std::nullopt;
+  const std::optional<std::u16string> readText = text.document ? std::optional(text.decoded)
+                                                               : std::nullopt;
   const check::Diagnosis diagnosis = DiagnoseInput(text, {});
   const std::string page = preview::PreviewPage(diagnosis, conversion::TextOfBytes(name), readText);
   const std::string output = OutputPathOf(options, input, ".html");

@@ -5,15 +5,15 @@
 #include <ostream>
 #include <string>
 
+#include "check/document_findings.h"
+#include "check/examiner.h"
 #include "cli/check.h"
 #include "cli/cli_errors.h"
 #include "cli/command_files.h"
+#include "cli/extract_command.h"
 #include "cli/options.h"
 #include "cli/placed_errors.h"
-#include "cli/extract_command.h"
 #include "cli/preview_command.h"
-#include "check/document_findings.h"
-#include "check/examiner.h"
 #include "conversion/convert.h"
 #include "conversion/task_text.h"
 #include "conversion/text.h"

@@ -37,9 +37,7 @@ class Converter {
   const std::vector<std::string>& PicturePaths() const { return builder_.PicturePaths(); }
 
   // After a conversion that raised: the picture it failed on, if it was one.
-  const std::optional<PictureInProgress>& FailedPicture() const {
-    return builder_.FailedPicture();
-  }
+  const std::optional<PictureInProgress>& FailedPicture() const { return builder_.FailedPicture(); }
 
  private:
   // Remembers the last conversion's pictures for the two questions above.

@@ -10,7 +10,9 @@ namespace texttoxml::conversion {
 namespace {
 
 // C0 and C1 controls: a terminal acts on them instead of showing them.
-bool IsControl(char16_t c) { return c < u' ' || (c >= 0x7F && c <= 0x9F); }
+bool IsControl(char16_t c) {
+  return c < u' ' || (c >= 0x7F && c <= 0x9F);
+}
 
 }  // namespace
 
@@ -34,7 +36,9 @@ std::string PrintableText(std::u16string_view text, std::size_t maxLength) {
   return printable;
 }
 
-std::string Quoted(std::u16string_view text) { return '"' + PrintableText(text) + '"'; }
+std::string Quoted(std::u16string_view text) {
+  return '"' + PrintableText(text) + '"';
+}
 
 std::u16string TextOfBytes(std::string_view bytes) {
   platform::Utf8Decoded decoded = platform::Utf8ToUtf16(bytes);

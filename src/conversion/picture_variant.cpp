@@ -45,7 +45,8 @@ void PictureVariantWriter::Clear() {
   heldBytes_ = 0;
 }
 
-PictureVariantWriter::SharedText PictureVariantWriter::RichDocTextOf(const std::string& picturePath) {
+PictureVariantWriter::SharedText PictureVariantWriter::RichDocTextOf(
+    const std::string& picturePath) {
   // A document of its own, so that the picture goes with it at once.
   richtext::RichDocument document = richtext::MakeConverterRichDocument();
   document.AddPictureEx("", LoadStoredGraphic(picturePath), 0, richtext::VAlign::Baseline);

@@ -16,9 +16,8 @@ std::string ReadQuestionPicture(const std::string& path) {
   // Refused before reading when its size is known; checked again after, in
   // case the file grew in between.
   if (const auto announced = platform::FileSize(path)) CheckQuestionPictureSize(path, *announced);
-  std::string bytes = RaisingOnOutOfMemory(
-      [&] { return platform::ReadWholeFile(path); },
-      [&] { return OutOfMemoryError::ReadingPicture(path); });
+  std::string bytes = RaisingOnOutOfMemory([&] { return platform::ReadWholeFile(path); },
+                                           [&] { return OutOfMemoryError::ReadingPicture(path); });
   CheckQuestionPictureSize(path, bytes.size());
   return bytes;
 }

@@ -11,13 +11,17 @@ namespace texttoxml::conversion {
 
 namespace {
 
-bool IsOrderDigit(char16_t c) { return c >= u'1' && c <= u'9'; }
+bool IsOrderDigit(char16_t c) {
+  return c >= u'1' && c <= u'9';
+}
 
 bool IsMarker(char16_t c) {
   return c == u'+' || c == u'-' || c == u'=' || IsOrderDigit(c);
 }
 
-bool IsDash(char16_t c) { return c == u'\u2012' || c == u'\u2013' || c == u'\u2014'; }
+bool IsDash(char16_t c) {
+  return c == u'\u2012' || c == u'\u2013' || c == u'\u2014';
+}
 
 // Typographic dashes that editors put in place of a typed "-" count as the
 // "-" marker, but only at the start of a line after the first: the block's
@@ -50,8 +54,7 @@ std::string FindQuestionPicture(std::u16string_view line, const std::string& dir
 }
 
 // A line that ends a sentence keeps its line break; other lines run on.
-std::u16string JoinQuestion(const std::vector<std::u16string_view>& lines,
-                            std::size_t count) {
+std::u16string JoinQuestion(const std::vector<std::u16string_view>& lines, std::size_t count) {
   std::u16string question;
   std::size_t joined = 0;
   for (std::size_t i = 0; i < count; ++i) joined += lines[i].size() + kLineBreak.size();
@@ -59,9 +62,8 @@ std::u16string JoinQuestion(const std::vector<std::u16string_view>& lines,
   for (std::size_t i = 0; i < count; ++i) {
     std::u16string_view line = lines[i];
     question.append(line);
-    bool endsSentence = !line.empty() && (line.back() == u'.' ||
-                                          line.back() == u'!' ||
-                                          line.back() == u'?');
+    bool endsSentence = !line.empty() &&
+                        (line.back() == u'.' || line.back() == u'!' || line.back() == u'?');
     if (endsSentence) {
       question.append(kLineBreak);
     } else {
@@ -128,8 +130,7 @@ AnswerItem EnterItem(std::u16string_view raw) {
   std::u16string_view text = TrimView(raw.substr(1));
   item.text = text;
   std::size_t close = text.find(u'}');
-  if (text.starts_with(u'{') && close != std::u16string_view::npos &&
-      close + 2 <= text.size()) {
+  if (text.starts_with(u'{') && close != std::u16string_view::npos && close + 2 <= text.size()) {
     item.caption = TrimText(text.substr(1, close - 1));
     item.answer = TrimText(text.substr(close + 1));
   } else {
@@ -176,11 +177,12 @@ void ResolveItemPictures(std::vector<AnswerItem>& items, const std::string& dir)
 }
 
 bool IsHexDigit(char16_t c) {
-  return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') ||
-         (c >= u'A' && c <= u'F');
+  return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
-bool IsDecimalDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDecimalDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
 
 std::u16string_view WithoutLeadingZeros(std::u16string_view digits) {
   std::size_t first = digits.find_first_not_of(u'0');
@@ -212,12 +214,18 @@ bool IsDecimalNumber(std::u16string_view digits, bool negative) {
 
 std::string_view TaskTypeName(TaskKind kind) {
   switch (kind) {
-    case TaskKind::ChoiceSingle: return "TYPE_TASK_CHOICE_SINGLE";
-    case TaskKind::ChoiceMultiple: return "TYPE_TASK_CHOICE_MULTIPLE";
-    case TaskKind::ChoiceOrder: return "TYPE_TASK_CHOICE_ORDER";
-    case TaskKind::EnterNum: return "TYPE_TASK_ENTER_NUM";
-    case TaskKind::EnterText: return "TYPE_TASK_ENTER_TEXT";
-    case TaskKind::NoTask: break;
+    case TaskKind::ChoiceSingle:
+      return "TYPE_TASK_CHOICE_SINGLE";
+    case TaskKind::ChoiceMultiple:
+      return "TYPE_TASK_CHOICE_MULTIPLE";
+    case TaskKind::ChoiceOrder:
+      return "TYPE_TASK_CHOICE_ORDER";
+    case TaskKind::EnterNum:
+      return "TYPE_TASK_ENTER_NUM";
+    case TaskKind::EnterText:
+      return "TYPE_TASK_ENTER_TEXT";
+    case TaskKind::NoTask:
+      break;
   }
   return {};
 }

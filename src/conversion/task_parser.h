@@ -45,9 +45,9 @@ struct AnswerItem {
   // Choice: 1 for a correct variant, else 0. Order: the correct place 1 to
   // 10, or -1 when the item has no valid one. Enter kinds: 0.
   std::int32_t mark = 0;
-  std::u16string answer;                 // enter kinds: the text to type in
+  std::u16string answer;                  // enter kinds: the text to type in
   std::optional<std::u16string> caption;  // enter kinds: from "{...}"
-  std::string picture;  // choice and order kinds: the file "[name]" names
+  std::string picture;                    // choice and order kinds: the file "[name]" names
 };
 
 struct ParsedTask {

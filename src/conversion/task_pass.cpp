@@ -10,7 +10,8 @@ void ReadTasks(std::span<const std::u16string_view> blocks, const std::string& d
     const std::u16string_view block = blocks[at.block];
     const BlockLines lines(block);
     const ParsedTask task = ParseTaskLines(lines, dir);
-    handle(TaskInText{at.block, block, lines, task, at.preparedLine, at.block + 1 == blocks.size()});
+    handle(
+        TaskInText{at.block, block, lines, task, at.preparedLine, at.block + 1 == blocks.size()});
     at.preparedLine += lines.Lines().size();
   }
 }

@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "conversion/text.h"
-#include "platform/platform_errors.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/platform_errors.h"
 #include "platform/utf.h"
 
 namespace texttoxml::conversion {
@@ -19,8 +19,7 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
 // `bytes` are the file's bytes from `offset` on; the offset makes the
 // reported position count from the start of the file.
-std::u16string DecodeUtf8(const std::string& path, std::string_view bytes,
-                          std::size_t offset) {
+std::u16string DecodeUtf8(const std::string& path, std::string_view bytes, std::size_t offset) {
   platform::Utf8Decoded decoded = platform::Utf8ToUtf16(bytes);
   if (!decoded.valid) {
     throw InvalidUtf8Error(platform::FullPath(path), offset + decoded.errorOffset);
@@ -49,8 +48,7 @@ std::u16string LoadTaskText(const std::string& path, bool utf8) {
       [&] { return OutOfMemoryError::ReadingText(path); });
 }
 
-std::u16string DecodeTaskText(std::string_view bytes, bool utf8,
-                              const std::string& path) {
+std::u16string DecodeTaskText(std::string_view bytes, bool utf8, const std::string& path) {
   std::string_view rest = bytes;
   if (rest.starts_with(kUtf8Mark)) {
     return DecodeUtf8(path, rest.substr(kUtf8Mark.size()), kUtf8Mark.size());
@@ -175,6 +173,8 @@ std::vector<std::u16string_view> CutTaskBlocks(std::u16string_view normalised) {
 PreparedText::PreparedText(std::u16string memoText)
     : normalised(NormaliseLines(std::move(memoText))), blocks(CutTaskBlocks(normalised)) {}
 
-PreparedText PrepareTaskText(std::u16string memoText) { return PreparedText(std::move(memoText)); }
+PreparedText PrepareTaskText(std::u16string memoText) {
+  return PreparedText(std::move(memoText));
+}
 
 }  // namespace texttoxml::conversion

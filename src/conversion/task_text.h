@@ -18,8 +18,7 @@ std::u16string LoadTaskText(const std::string& path, bool utf8);
 
 // The same decoding of bytes already in memory; `path` only names the file
 // in an InvalidUtf8Error.
-std::u16string DecodeTaskText(std::string_view bytes, bool utf8,
-                              const std::string& path);
+std::u16string DecodeTaskText(std::string_view bytes, bool utf8, const std::string& path);
 
 // The text as the memo holds it: cut at the first U+0000, every line break
 // (CR LF, a lone CR, a lone LF) written as CR LF.
@@ -34,7 +33,7 @@ struct PreparedText {
   PreparedText(const PreparedText&) = delete;
   PreparedText& operator=(const PreparedText&) = delete;
 
-  const std::u16string normalised;              // written back into the memo
+  const std::u16string normalised;                // written back into the memo
   const std::vector<std::u16string_view> blocks;  // one per task, in text order
 };
 

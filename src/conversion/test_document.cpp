@@ -40,8 +40,7 @@ void EmbedQuestionPicture(Element& task, const std::string& path) {
   AddAttribute(image, u"FileName", fileName);
 }
 
-void WriteVariants(Element& task, const ParsedTask& parsed,
-                   PictureVariantWriter& pictureVariants,
+void WriteVariants(Element& task, const ParsedTask& parsed, PictureVariantWriter& pictureVariants,
                    std::optional<PictureInProgress>& picture, std::size_t block) {
   Element& variants = task.NodeNew("Variants");
   std::size_t count = std::min(parsed.answerItems.size(), kMaxWrittenVariants);
@@ -74,7 +73,9 @@ void WriteInputs(Element& task, const ParsedTask& parsed) {
 
 }  // namespace
 
-std::string NewGuidName() { return platform::NewGuidText(); }
+std::string NewGuidName() {
+  return platform::NewGuidText();
+}
 
 namespace {
 
@@ -89,9 +90,9 @@ Element& AddFixedElements(xml::Document& document, const TextSource& source,
   root.NodeNew("SaveDate").SetValueAsDateTime(saveDate);
   root.NodeNew("TestOptions");
   Element& group = root.NodeNew("Groups").NodeNew("Group");
-  group.NodeNew("Title")
-      .SetValueUnicode(source.openedPath.empty() ? std::u16string(kDefaultGroupTitle)
-                                                 : FileNameOf(source.openedPath));
+  group.NodeNew("Title").SetValueUnicode(source.openedPath.empty()
+                                             ? std::u16string(kDefaultGroupTitle)
+                                             : FileNameOf(source.openedPath));
   return group.NodeNew("Tasks");
 }
 
@@ -100,9 +101,9 @@ Element& AddFixedElements(xml::Document& document, const TextSource& source,
 // storing them again after the task before was released.
 void StoreTaskNames(xml::Document& document) {
   static constexpr std::string_view kNames[] = {
-      "Task", "Type", "QuestionText", "PlainText", "QuestionImage", "FileName", "Variants",
-      "VariantText", "CorrectAnswer", "True", "FormattedText", "InputNum", "InputText",
-      "Value", "Caption"};
+      "Task",          "Type",     "QuestionText", "PlainText",     "QuestionImage",
+      "FileName",      "Variants", "VariantText",  "CorrectAnswer", "True",
+      "FormattedText", "InputNum", "InputText",    "Value",         "Caption"};
   for (std::string_view name : kNames) document.GetSymbolTable().AddString(name);
   for (TaskKind kind : kTaskKinds) {
     if (kind != TaskKind::NoTask) document.GetSymbolTable().AddString(TaskTypeName(kind));
@@ -116,7 +117,8 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
     const platform::DateTime& saveDate) {
   auto document = xml::Document::CreateName("Examora");
   Element& tasks = AddFixedElements(*document, source, saveDate);
-  AddTasks(blocks, source, nullptr, [&]() -> Element& { return tasks.NodeNew("Task"); }, [] {});
+  AddTasks(
+      blocks, source, nullptr, [&]() -> Element& { return tasks.NodeNew("Task"); }, [] {});
   return document;
 }
 
@@ -174,8 +176,8 @@ void TestDocumentBuilder::AddTasks(std::span<const std::u16string_view> blocks,
             [] { return OutOfMemoryError::BuildingDocument(); });
       } catch (...) {
         if (picture_) {
-          picture_->preparedLine =
-              parsed.firstPreparedLine + PictureLineInBlock(parsed.lines, picture_->variant);
+          picture_->preparedLine = parsed.firstPreparedLine +
+                                   PictureLineInBlock(parsed.lines, picture_->variant);
         }
         throw;
       }

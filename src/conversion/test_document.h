@@ -32,7 +32,7 @@ std::string NewGuidName();
 
 // The picture that a Build was embedding when it failed.
 struct PictureInProgress {
-  std::size_t block = 0;                // index among the blocks
+  std::size_t block = 0;               // index among the blocks
   std::optional<std::size_t> variant;  // none for the question picture
   std::string path;
   std::size_t preparedLine = 0;  // the line naming it, from 0 over all blocks' lines

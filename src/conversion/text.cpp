@@ -32,7 +32,9 @@ std::size_t NextControlUnit(std::u16string_view text, std::size_t from) {
 
 namespace {
 
-bool EndsLine(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\0'; }
+bool EndsLine(char16_t c) {
+  return c == u'\r' || c == u'\n' || c == u'\0';
+}
 
 }  // namespace
 

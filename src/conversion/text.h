@@ -14,7 +14,9 @@ namespace texttoxml::conversion {
 
 inline constexpr std::u16string_view kLineBreak = u"\r\n";
 
-inline constexpr bool IsBlank(char16_t c) { return c <= u' '; }
+inline constexpr bool IsBlank(char16_t c) {
+  return c <= u' ';
+}
 
 // The text without its leading and trailing blanks, as a view into `text`.
 std::u16string_view TrimView(std::u16string_view text);

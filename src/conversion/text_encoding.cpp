@@ -4,8 +4,8 @@
 #include <array>
 
 #include "conversion/task_text.h"
-#include "platform/platform_errors.h"
 #include "platform/files.h"
+#include "platform/platform_errors.h"
 
 namespace texttoxml::conversion {
 
@@ -22,15 +22,21 @@ Mark MarkOf(std::string_view bytes) {
 
 std::string MarkedName(Mark mark) {
   switch (mark) {
-    case Mark::Utf8: return "UTF-8 with a byte order mark";
-    case Mark::Utf16Le: return "UTF-16 LE with a byte order mark";
-    case Mark::Utf16Be: return "UTF-16 BE with a byte order mark";
-    case Mark::None: break;
+    case Mark::Utf8:
+      return "UTF-8 with a byte order mark";
+    case Mark::Utf16Le:
+      return "UTF-16 LE with a byte order mark";
+    case Mark::Utf16Be:
+      return "UTF-16 BE with a byte order mark";
+    case Mark::None:
+      break;
   }
   return "windows-1251";
 }
 
-bool IsUtf16(Mark mark) { return mark == Mark::Utf16Le || mark == Mark::Utf16Be; }
+bool IsUtf16(Mark mark) {
+  return mark == Mark::Utf16Le || mark == Mark::Utf16Be;
+}
 
 // windows-1251 and UTF-8 task texts hold no zero byte; UTF-16 holds one in
 // the upper half of every ASCII character (blanks, digits, markers, line
@@ -47,8 +53,7 @@ bool LooksLikeUtf16(std::string_view bytes) {
   if (i < bytes.size()) zeros[0] += bytes[i] == '\0';
   const std::size_t major = zeros[0] >= zeros[1] ? 0 : 1;
   const std::size_t atMajor = (bytes.size() + 1 - major) / 2;  // bytes at that parity
-  return zeros[major] >= 2 && zeros[major] * 10 >= atMajor &&
-         zeros[1 - major] * 16 <= zeros[major];
+  return zeros[major] >= 2 && zeros[major] * 10 >= atMajor && zeros[1 - major] * 16 <= zeros[major];
 }
 
 bool HasNonAscii(std::string_view bytes) {
@@ -74,7 +79,8 @@ DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
   const Mark mark = MarkOf(bytes);
   if (encoding == TextEncoding::Utf8 || mark == Mark::Utf8) {
     // Such bytes are nearly always valid UTF-8, full of U+0000.
-    if (mark == Mark::None && LooksLikeUtf16(bytes)) throw Utf16WithoutMarkError(platform::FullPath(path));
+    if (mark == Mark::None && LooksLikeUtf16(bytes))
+      throw Utf16WithoutMarkError(platform::FullPath(path));
     return {DecodeUtf8(bytes, path, mark), mark == Mark::None ? "UTF-8" : MarkedName(mark)};
   }
   if (mark != Mark::None || encoding == TextEncoding::Cp1251) {

@@ -1,8 +1,8 @@
 #include "docx/body_reader.h"
 
 #include <algorithm>
-#include <utility>
 #include <cstdlib>
+#include <utility>
 
 #include "docx/office_math.h"
 #include "docx/script_text.h"
@@ -122,7 +122,9 @@ std::optional<ShownSize> VmlSize(const XmlElement& shape) {
   return ShownSize{*width, *height};
 }
 
-bool IsNonZero(const std::string* value) { return value && WholeNumber(*value, 1, kMaxTwips); }
+bool IsNonZero(const std::string* value) {
+  return value && WholeNumber(*value, 1, kMaxTwips);
+}
 
 bool IsVisibleText(std::u16string_view text) {
   return std::any_of(text.begin(), text.end(), [](char16_t c) { return c > u' '; });
@@ -230,8 +232,8 @@ void BodyReader::ReadRun(const XmlElement& run) {
   if (const XmlElement* properties = run.Child(Ns::W, "rPr")) {
     style.hidden = IsOn(properties->Child(Ns::W, "vanish"));
     const std::string* color = ChildValue(*properties, "color");
-    style.emphasised =
-        IsOn(properties->Child(Ns::W, "b")) || (color && *color != "auto" && *color != "000000");
+    style.emphasised = IsOn(properties->Child(Ns::W, "b")) ||
+                       (color && *color != "auto" && *color != "000000");
     if (const std::string* align = ChildValue(*properties, "vertAlign")) {
       style.script = *align == "superscript" ? 1 : *align == "subscript" ? -1 : 0;
     }

@@ -6,7 +6,9 @@ namespace texttoxml::docx {
 
 namespace {
 
-std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+std::string Quoted(std::string_view name) {
+  return "\"" + std::string(name) + "\"";
+}
 
 std::string SizeText(std::uint64_t bytes) {
   constexpr std::uint64_t kMiB = 1024 * 1024;

@@ -6,9 +6,13 @@ namespace texttoxml::docx {
 
 namespace {
 
-bool IsBlankLine(std::u16string_view line) { return TrimView(line).empty(); }
+bool IsBlankLine(std::u16string_view line) {
+  return TrimView(line).empty();
+}
 
-std::u16string TrimText(std::u16string_view line) { return std::u16string(TrimView(line)); }
+std::u16string TrimText(std::u16string_view line) {
+  return std::u16string(TrimView(line));
+}
 
 bool IsEmphasised(const Paragraph& paragraph) {
   return paragraph.emphasisedRuns > 0 && paragraph.plainRuns == 0;

@@ -152,8 +152,8 @@ void Numbering::Count(const Instance& instance, int level, Counters& counters) c
   }
   for (int deeper = level + 1; deeper < kListLevels; ++deeper) {
     const ListLevel* definition = LevelOf(instance, deeper);
-    const int restartAfter =
-        definition && definition->restartAfter ? *definition->restartAfter : deeper;
+    const int restartAfter = definition && definition->restartAfter ? *definition->restartAfter
+                                                                    : deeper;
     if (level < restartAfter) counters.started[deeper] = false;
   }
 }

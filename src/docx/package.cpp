@@ -45,11 +45,15 @@ zip_t* OpenArchive(std::string_view bytes) {
 
 // An OLE compound file: what Word 97-2003 wrote, and what Word writes for
 // any document saved with a password.
-bool IsCompoundFile(std::string_view bytes) { return bytes.starts_with(kCompoundFileSignature); }
+bool IsCompoundFile(std::string_view bytes) {
+  return bytes.starts_with(kCompoundFileSignature);
+}
 
 }  // namespace
 
-void Package::Closer::operator()(zip* archive) const { zip_discard(archive); }
+void Package::Closer::operator()(zip* archive) const {
+  zip_discard(archive);
+}
 
 Package::Package(std::string_view bytes) {
   if (IsCompoundFile(bytes)) throw CompoundFileError();

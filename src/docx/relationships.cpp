@@ -38,10 +38,10 @@ namespace {
 
 std::string RelationshipsPartName(std::string_view partName) {
   const std::size_t slash = partName.rfind('/');
-  const std::string_view folder =
-      slash == std::string_view::npos ? "" : partName.substr(0, slash + 1);
-  const std::string_view name =
-      slash == std::string_view::npos ? partName : partName.substr(slash + 1);
+  const std::string_view folder = slash == std::string_view::npos ? ""
+                                                                  : partName.substr(0, slash + 1);
+  const std::string_view name = slash == std::string_view::npos ? partName
+                                                                : partName.substr(slash + 1);
   return std::string(folder) + "_rels/" + std::string(name) + ".rels";
 }
 

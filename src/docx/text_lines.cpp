@@ -88,8 +88,8 @@ void LineCutter::AddParagraph(const Paragraph& paragraph, std::size_t index) {
   }
   for (const auto& fact : paragraph.facts) {
     const std::size_t at = prefix + fact.offset;
-    const auto line =
-        std::upper_bound(lineStarts.begin(), lineStarts.end(), at) - lineStarts.begin();
+    const auto line = std::upper_bound(lineStarts.begin(), lineStarts.end(), at) -
+                      lineStarts.begin();
     AddFact(fact.kind, firstLine + static_cast<std::size_t>(line) - 1, fact.detail);
   }
   PictureFacts(paragraph, prefix, firstLine, lineStarts);
@@ -99,8 +99,8 @@ void LineCutter::AddParagraph(const Paragraph& paragraph, std::size_t index) {
 void LineCutter::PictureFacts(const Paragraph& paragraph, std::size_t prefix, std::size_t firstLine,
                               const std::vector<std::size_t>& lineStarts) {
   for (std::size_t i = 0; i < lineStarts.size(); ++i) {
-    const std::size_t lineEnd =
-        i + 1 < lineStarts.size() ? lineStarts[i + 1] : std::u16string::npos;
+    const std::size_t lineEnd = i + 1 < lineStarts.size() ? lineStarts[i + 1]
+                                                          : std::u16string::npos;
     std::vector<PlacedPicture> onLine;
     for (const auto& picture : paragraph.pictures) {
       const std::size_t at = prefix + picture.offset;

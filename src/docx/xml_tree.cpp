@@ -137,12 +137,16 @@ std::string TreeBuilder::ResolvePrefixes(std::string_view prefixes) const {
 
 void TreeBuilder::RaiseFailure(XML_Parser parser) const {
   switch (failure_) {
-    case Failure::DocumentType: throw RefusedDocumentError::DocumentType(partName_);
-    case Failure::Depth: throw RefusedDocumentError::TooDeep(partName_, kMaxXmlDepth);
+    case Failure::DocumentType:
+      throw RefusedDocumentError::DocumentType(partName_);
+    case Failure::Depth:
+      throw RefusedDocumentError::TooDeep(partName_, kMaxXmlDepth);
     case Failure::Attributes:
       throw RefusedDocumentError::TooManyAttributes(partName_, kMaxXmlAttributes);
-    case Failure::Elements: throw RefusedDocumentError::TooManyElements(partName_, kMaxXmlElements);
-    case Failure::None: break;
+    case Failure::Elements:
+      throw RefusedDocumentError::TooManyElements(partName_, kMaxXmlElements);
+    case Failure::None:
+      break;
   }
   throw DamagedDocumentError::Xml(partName_, XML_GetCurrentLineNumber(parser),
                                   XML_ErrorString(XML_GetErrorCode(parser)));

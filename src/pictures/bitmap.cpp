@@ -86,12 +86,24 @@ void Bitmap::Assign(const Graphic& source) {
   SetTransparent(bitmap.Transparent());
 }
 
-bool Bitmap::Empty() const { return dib_.pixels.empty(); }
-int Bitmap::Width() const { return static_cast<int>(dib_.Width()); }
-int Bitmap::Height() const { return static_cast<int>(dib_.Height()); }
-int Bitmap::BitsPerPixel() const { return dib_.header.bitCount; }
-int Bitmap::IndexBits() const { return dib_.twoBitCells ? 2 : BitsPerPixel(); }
-const std::vector<RgbQuad>& Bitmap::ColorTable() const { return dib_.colorTable; }
+bool Bitmap::Empty() const {
+  return dib_.pixels.empty();
+}
+int Bitmap::Width() const {
+  return static_cast<int>(dib_.Width());
+}
+int Bitmap::Height() const {
+  return static_cast<int>(dib_.Height());
+}
+int Bitmap::BitsPerPixel() const {
+  return dib_.header.bitCount;
+}
+int Bitmap::IndexBits() const {
+  return dib_.twoBitCells ? 2 : BitsPerPixel();
+}
+const std::vector<RgbQuad>& Bitmap::ColorTable() const {
+  return dib_.colorTable;
+}
 
 void Bitmap::LoadFromBytes(std::string_view bytes) {
   dib_ = bytes.empty() ? Dib{} : ReadDib(bytes);

@@ -46,8 +46,7 @@ class Bitmap : public Graphic {
   // An uncompressed bitmap with a 40-byte header, for pictures made in code.
   // `bottomUpRows` holds the rows bottom first, each padded to 4 bytes.
   // Raises InvalidGraphicError when the pieces do not fit together.
-  static std::unique_ptr<Bitmap> FromPixels(int width, int height,
-                                            int bitsPerPixel,
+  static std::unique_ptr<Bitmap> FromPixels(int width, int height, int bitsPerPixel,
                                             std::vector<RgbQuad> colorTable,
                                             std::vector<std::uint8_t> bottomUpRows);
 

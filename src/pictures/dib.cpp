@@ -9,7 +9,9 @@ std::uint32_t Dib::Height() const {
   return static_cast<std::uint32_t>(std::abs(static_cast<std::int64_t>(header.height)));
 }
 
-std::size_t Dib::Stride() const { return DibStride(Width(), header.bitCount); }
+std::size_t Dib::Stride() const {
+  return DibStride(Width(), header.bitCount);
+}
 
 std::uint64_t DibStride(std::uint64_t width, unsigned bitsPerPixel) {
   return (width * bitsPerPixel + 31) / 32 * 4;

@@ -76,7 +76,7 @@ void WriteDib(const Dib& dib, std::string& out);
 // `width` x `height` pixels (`pixels` already sized and zeroed). Pixels the
 // data skip or never reach stay black; nothing is written outside the rows.
 void DecodeRunLength(std::string_view data, unsigned bitsPerPixel,
-                     const std::vector<RgbQuad>& colors, std::uint32_t width,
-                     std::uint32_t height, std::vector<std::uint8_t>& pixels);
+                     const std::vector<RgbQuad>& colors, std::uint32_t width, std::uint32_t height,
+                     std::vector<std::uint8_t>& pixels);
 
 }  // namespace texttoxml::pictures

@@ -27,7 +27,14 @@ struct ParsedHeader {
 
 bool KnownHeaderSize(std::uint32_t size) {
   switch (size) {
-    case 12: case 16: case 40: case 52: case 56: case 64: case 108: case 124:
+    case 12:
+    case 16:
+    case 40:
+    case 52:
+    case 56:
+    case 64:
+    case 108:
+    case 124:
       return true;
     default:
       return false;
@@ -51,8 +58,7 @@ ParsedHeader ParseInfoHeader(std::string_view file) {
     f.bitCount = ReadU16Le(h, 10);
     return parsed;
   }
-  parsed.kind = (parsed.size == 16 || parsed.size == 64) ? HeaderKind::Os2
-                                                         : HeaderKind::Windows;
+  parsed.kind = (parsed.size == 16 || parsed.size == 64) ? HeaderKind::Os2 : HeaderKind::Windows;
   f.width = ReadI32Le(h, 4);
   f.height = ReadI32Le(h, 8);
   parsed.planes = ReadU16Le(h, 12);
@@ -69,8 +75,7 @@ ParsedHeader ParseInfoHeader(std::string_view file) {
 }
 
 bool IsBitFields(std::uint32_t compression) {
-  return compression == kCompressionBitFields ||
-         compression == kCompressionAlphaBitFields;
+  return compression == kCompressionBitFields || compression == kCompressionAlphaBitFields;
 }
 
 bool ValidFormat(const ParsedHeader& parsed) {
@@ -81,19 +86,16 @@ bool ValidFormat(const ParsedHeader& parsed) {
   }
   switch (f.compression) {
     case kCompressionNone:
-      return f.bitCount == 1 || f.bitCount == 2 || f.bitCount == 4 ||
-             f.bitCount == 8 || f.bitCount == 16 || f.bitCount == 24 ||
-             f.bitCount == 32;
+      return f.bitCount == 1 || f.bitCount == 2 || f.bitCount == 4 || f.bitCount == 8 ||
+             f.bitCount == 16 || f.bitCount == 24 || f.bitCount == 32;
     case kCompressionRle8:
     case kCompressionRle4:
       // OS/2 numbers its compressions differently only from 3 on; run-length
       // data cannot run top-down.
-      return f.height > 0 &&
-             f.bitCount == (f.compression == kCompressionRle8 ? 8 : 4);
+      return f.height > 0 && f.bitCount == (f.compression == kCompressionRle8 ? 8 : 4);
     case kCompressionBitFields:
     case kCompressionAlphaBitFields:
-      return parsed.kind == HeaderKind::Windows &&
-             (f.bitCount == 16 || f.bitCount == 32);
+      return parsed.kind == HeaderKind::Windows && (f.bitCount == 16 || f.bitCount == 32);
     default:
       return false;  // embedded JPEG or PNG, OS/2 Huffman or RLE24
   }
@@ -125,8 +127,7 @@ struct TableLayout {
 
 // Where the colour table lies. A pixel-data offset that points inside the
 // nominal table cuts it short there (sparse OS/2 tables are written so).
-TableLayout LocateTable(std::string_view file, const ParsedHeader& parsed,
-                        std::uint64_t start) {
+TableLayout LocateTable(std::string_view file, const ParsedHeader& parsed, std::uint64_t start) {
   const DibHeader& f = parsed.fields;
   TableLayout table;
   table.start = start;
@@ -141,15 +142,13 @@ TableLayout LocateTable(std::string_view file, const ParsedHeader& parsed,
   return table;
 }
 
-std::vector<RgbQuad> ReadTable(std::string_view file, const TableLayout& table,
-                               unsigned bitCount) {
+std::vector<RgbQuad> ReadTable(std::string_view file, const TableLayout& table, unsigned bitCount) {
   if (bitCount > 8) return {};
   const std::uint64_t held = std::min<std::uint64_t>(table.entries, 1u << bitCount);
   std::vector<RgbQuad> colors(held);
   for (std::uint64_t i = 0; i < held; ++i) {
     std::size_t at = table.start + i * table.entrySize;
-    colors[i] = {static_cast<std::uint8_t>(file[at]),
-                 static_cast<std::uint8_t>(file[at + 1]),
+    colors[i] = {static_cast<std::uint8_t>(file[at]), static_cast<std::uint8_t>(file[at + 1]),
                  static_cast<std::uint8_t>(file[at + 2]), 0};
   }
   return colors;
@@ -165,8 +164,7 @@ std::uint64_t PixelStart(std::string_view file, std::uint64_t tableEnd) {
 // Two-bit pixels are held in four-bit cells, the smallest form a bitmap of
 // this kind holds.
 std::vector<std::uint8_t> WidenTwoBitRows(const std::vector<std::uint8_t>& rows,
-                                          std::uint32_t width,
-                                          std::uint32_t height) {
+                                          std::uint32_t width, std::uint32_t height) {
   const std::size_t from = DibStride(width, 2);
   const std::size_t to = DibStride(width, 4);
   std::vector<std::uint8_t> wide(to * height);
@@ -182,11 +180,10 @@ std::vector<std::uint8_t> WidenTwoBitRows(const std::vector<std::uint8_t>& rows,
 // The pixel bytes taken from the file: the header's image size, or the
 // rows' own size when that is 0 or the pixels are uncompressed, but never
 // more than the file has left after `start`.
-std::size_t PixelBytesGiven(std::string_view file, std::uint64_t start,
-                            const DibHeader& header, std::size_t rowsSize) {
+std::size_t PixelBytesGiven(std::string_view file, std::uint64_t start, const DibHeader& header,
+                            std::size_t rowsSize) {
   const std::uint64_t announced =
-      header.sizeImage == 0 || header.compression == kCompressionNone ? rowsSize
-                                                                      : header.sizeImage;
+      header.sizeImage == 0 || header.compression == kCompressionNone ? rowsSize : header.sizeImage;
   return static_cast<std::size_t>(
       std::min<std::uint64_t>({announced, rowsSize, file.size() - start}));
 }
@@ -217,8 +214,8 @@ void ReadPlainPixels(std::string_view file, std::uint64_t start, Dib& dib) {
 
 // Run-length bitmaps are held decoded as 32-bit true colour, and keep the
 // file's own bytes for writing.
-void ReadRunLengthPixels(std::string_view file, std::uint64_t start,
-                         std::vector<RgbQuad> colors, Dib& dib) {
+void ReadRunLengthPixels(std::string_view file, std::uint64_t start, std::vector<RgbQuad> colors,
+                         Dib& dib) {
   const std::uint32_t width = dib.Width();
   const std::uint32_t height = dib.Height();
   CheckImageSize(width, height, 32);
@@ -248,8 +245,7 @@ Dib ReadDib(std::string_view file) {
   dib.header = parsed.fields;
   dib.coreHeader = parsed.kind == HeaderKind::Core;
   const std::size_t masksAfter = ReadMasks(file, parsed, dib.masks);
-  const TableLayout table =
-      LocateTable(file, parsed, kFileHeaderSize + parsed.size + masksAfter);
+  const TableLayout table = LocateTable(file, parsed, kFileHeaderSize + parsed.size + masksAfter);
   std::vector<RgbQuad> colors = ReadTable(file, table, dib.header.bitCount);
   const std::uint64_t start = PixelStart(file, table.End());
 

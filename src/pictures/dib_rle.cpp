@@ -9,13 +9,19 @@ namespace {
 // falls outside it: a damaged stream can ask for any position.
 class RunLengthCanvas {
  public:
-  RunLengthCanvas(const std::vector<RgbQuad>& colors, std::uint32_t width,
-                  std::uint32_t height, std::vector<std::uint8_t>& pixels)
+  RunLengthCanvas(const std::vector<RgbQuad>& colors, std::uint32_t width, std::uint32_t height,
+                  std::vector<std::uint8_t>& pixels)
       : colors_(colors), width_(width), height_(height), pixels_(pixels) {}
 
   bool Done() const { return y_ >= height_; }
-  void NextLine() { x_ = 0; ++y_; }
-  void Move(unsigned dx, unsigned dy) { x_ += dx; y_ += dy; }
+  void NextLine() {
+    x_ = 0;
+    ++y_;
+  }
+  void Move(unsigned dx, unsigned dy) {
+    x_ += dx;
+    y_ += dy;
+  }
 
   void Put(unsigned index) {
     if (x_ < width_ && y_ < height_ && index < colors_.size()) {
@@ -45,8 +51,8 @@ unsigned PackedIndex(std::uint8_t value, unsigned k, unsigned bitsPerPixel) {
 }  // namespace
 
 void DecodeRunLength(std::string_view data, unsigned bitsPerPixel,
-                     const std::vector<RgbQuad>& colors, std::uint32_t width,
-                     std::uint32_t height, std::vector<std::uint8_t>& pixels) {
+                     const std::vector<RgbQuad>& colors, std::uint32_t width, std::uint32_t height,
+                     std::vector<std::uint8_t>& pixels) {
   RunLengthCanvas canvas(colors, width, height, pixels);
   auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(data[i]); };
   std::size_t i = 0;

@@ -60,12 +60,13 @@ void RegisterFileFormat(std::string_view extension, std::string_view description
 GraphicFactory FindExt(std::string_view extension) {
   const std::string wanted = LowerCase(extension);
   const auto& rows = Registry();
-  const auto found = std::find_if(rows.rbegin(), rows.rend(), [&](const FileFormat& row) {
-    return row.extension == wanted;
-  });
+  const auto found = std::find_if(rows.rbegin(), rows.rend(),
+                                  [&](const FileFormat& row) { return row.extension == wanted; });
   return found == rows.rend() ? nullptr : found->factory;
 }
 
-const std::vector<FileFormat>& FileFormats() { return Registry(); }
+const std::vector<FileFormat>& FileFormats() {
+  return Registry();
+}
 
 }  // namespace texttoxml::pictures

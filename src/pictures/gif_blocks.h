@@ -55,5 +55,4 @@ class GifReader {
 // byte, then the zero byte that ends them.
 void AppendGifSubBlocks(std::string_view data, std::string& out);
 
-
 }  // namespace texttoxml::pictures

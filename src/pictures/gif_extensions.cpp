@@ -80,8 +80,8 @@ bool IsLoopIdentifier(const GifApplicationExtension::Identifier& identifier) {
   return text == "NETSCAPE2.0" || text == "ANIMEXTS1.0";
 }
 
-std::unique_ptr<GifExtension> ReadLoop(
-    const GifApplicationExtension::Identifier& identifier, GifReader& reader) {
+std::unique_ptr<GifExtension> ReadLoop(const GifApplicationExtension::Identifier& identifier,
+                                       GifReader& reader) {
   std::uint16_t loops = 0;
   std::uint32_t bufferSize = 0;
   for (std::string_view block : reader.ReadSubBlocks()) {

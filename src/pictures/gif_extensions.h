@@ -113,8 +113,7 @@ class GifApplicationExtension : public GifExtension {
   void Write(std::string& out) const override;
 
  protected:
-  explicit GifApplicationExtension(const Identifier& identifier)
-      : identifier_(identifier) {}
+  explicit GifApplicationExtension(const Identifier& identifier) : identifier_(identifier) {}
 
  private:
   // Appends the data sub-blocks, without the terminating zero size.
@@ -126,8 +125,7 @@ class GifApplicationExtension : public GifExtension {
 // The loop extension of animations ("NETSCAPE2.0", "ANIMEXTS1.0").
 class GifAppExtNSLoop : public GifApplicationExtension {
  public:
-  GifAppExtNSLoop(const Identifier& identifier, std::uint16_t loops,
-                  std::uint32_t bufferSize)
+  GifAppExtNSLoop(const Identifier& identifier, std::uint16_t loops, std::uint32_t bufferSize)
       : GifApplicationExtension(identifier), loops_(loops), bufferSize_(bufferSize) {}
   std::uint16_t Loops() const { return loops_; }
   std::uint32_t BufferSize() const { return bufferSize_; }
@@ -144,8 +142,7 @@ class GifUnknownAppExtension : public GifApplicationExtension {
  public:
   // Raises GifException "Invalid GIF data" for a sub-block that is empty
   // or longer than 255 bytes.
-  GifUnknownAppExtension(const Identifier& identifier,
-                         std::vector<std::string> subBlocks);
+  GifUnknownAppExtension(const Identifier& identifier, std::vector<std::string> subBlocks);
   const std::vector<std::string>& SubBlocks() const { return subBlocks_; }
 
  private:

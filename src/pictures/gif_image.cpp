@@ -28,8 +28,7 @@ const GifColorMap& GifFrame::ActiveColorMap(const GifColorMap& global) const {
 }
 
 GifVersion GifFrame::Version() const {
-  return colorMap.Optimized() || !extensions.empty() ? GifVersion::k89a
-                                                     : GifVersion::k87a;
+  return colorMap.Optimized() || !extensions.empty() ? GifVersion::k89a : GifVersion::k87a;
 }
 
 std::unique_ptr<Graphic> GifImage::CreateNew() const {

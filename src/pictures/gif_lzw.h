@@ -31,9 +31,8 @@ enum class GifLzwEnd {
 // would be defined by itself and "Invalid GIF data" for a code beyond the
 // table or a literal that does not fit a byte. `minCodeSize` is at most
 // kGifMaxMinCodeSize.
-GifLzwEnd DecodeGifLzw(const std::vector<std::string_view>& blocks,
-                       int minCodeSize, int width, int height,
-                       bool interlaced, std::uint8_t* pixels);
+GifLzwEnd DecodeGifLzw(const std::vector<std::string_view>& blocks, int minCodeSize, int width,
+                       int height, bool interlaced, std::uint8_t* pixels);
 
 // The layout and palette size of the pixels to encode.
 struct GifLzwSource {

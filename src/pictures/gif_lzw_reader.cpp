@@ -18,8 +18,7 @@ constexpr int kMaxCodeWidth = 12;
 // Reads codes least significant bit first from a chain of sub-blocks.
 class CodeReader {
  public:
-  explicit CodeReader(const std::vector<std::string_view>& blocks)
-      : blocks_(blocks) {}
+  explicit CodeReader(const std::vector<std::string_view>& blocks) : blocks_(blocks) {}
 
   bool Read(int width, int& code) {
     while (bitCount_ < width) {
@@ -100,8 +99,7 @@ class RowSink {
 // prefix chains always lead down to a literal and never loop.
 class DecoderTable {
  public:
-  explicit DecoderTable(int minCodeSize)
-      : minCodeSize_(minCodeSize), clear_(1 << minCodeSize) {
+  explicit DecoderTable(int minCodeSize) : minCodeSize_(minCodeSize), clear_(1 << minCodeSize) {
     Reset();
   }
 
@@ -189,9 +187,8 @@ std::vector<int> GifRowOrder(int height, bool interlaced) {
   return rows;
 }
 
-GifLzwEnd DecodeGifLzw(const std::vector<std::string_view>& blocks,
-                       int minCodeSize, int width, int height,
-                       bool interlaced, std::uint8_t* pixels) {
+GifLzwEnd DecodeGifLzw(const std::vector<std::string_view>& blocks, int minCodeSize, int width,
+                       int height, bool interlaced, std::uint8_t* pixels) {
   auto table = std::make_unique<DecoderTable>(minCodeSize);
   CodeReader codes(blocks);
   RowSink sink(pixels, width, height, interlaced);

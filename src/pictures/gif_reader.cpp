@@ -23,8 +23,7 @@ constexpr std::size_t kImageDescriptorSize = 10;
 
 class Loader {
  public:
-  Loader(std::string_view bytes, const GifWarningHandler* warnings)
-      : reader_(bytes, warnings) {}
+  Loader(std::string_view bytes, const GifWarningHandler* warnings) : reader_(bytes, warnings) {}
 
   void Load(GifHeader& header, std::vector<GifFrame>& frames);
 
@@ -141,8 +140,7 @@ void Loader::ReadImage(GifFrame& frame) {
   }
   // Such a frame reaches beyond any screen; it keeps its size, since its
   // pixels are decoded on their own and never placed on a screen here.
-  if (descriptor.left + descriptor.width > 0xFFFF ||
-      descriptor.top + descriptor.height > 0xFFFF) {
+  if (descriptor.left + descriptor.width > 0xFFFF || descriptor.top + descriptor.height > 0xFFFF) {
     reader_.Warn("Image extends beyond 65535 pixels");
   }
   ReadColorTable(descriptor.packedFields, frame.colorMap);
@@ -170,9 +168,8 @@ void Loader::ReadImageData(GifFrame& frame) {
     return;
   }
   const std::vector<std::string_view> blocks = reader_.ReadSubBlocks();
-  GifLzwEnd end = DecodeGifLzw(blocks, minCodeSize, descriptor.width,
-                               descriptor.height, descriptor.Interlaced(),
-                               frame.data.data());
+  GifLzwEnd end = DecodeGifLzw(blocks, minCodeSize, descriptor.width, descriptor.height,
+                               descriptor.Interlaced(), frame.data.data());
   if (end == GifLzwEnd::kOutOfData) reader_.Warn("Decoder bit buffer under-run");
 }
 

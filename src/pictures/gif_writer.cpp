@@ -33,7 +33,8 @@ std::uint8_t ImagePackedFields(const GifFrame& frame) {
   auto packed = static_cast<std::uint8_t>(frame.imageDescriptor.packedFields & kKeptImageBits);
   const GifColorMap& local = frame.colorMap;
   if (local.Count() == 0) return packed;
-  return static_cast<std::uint8_t>(packed | 0x80 | (local.Optimized() ? 0x20 : 0) | SizeBits(local));
+  return static_cast<std::uint8_t>(packed | 0x80 | (local.Optimized() ? 0x20 : 0) |
+                                   SizeBits(local));
 }
 
 // The entries, then black ones up to the power of two the size bits give.
@@ -78,9 +79,12 @@ void WriteFrame(const GifFrame& frame, int widestBits, std::string& out) {
   for (const auto& extension : frame.extensions) extension->Write(out);
   if (frame.Empty()) return;
   WriteImageDescriptor(frame, out);
-  GifLzwSource source{frame.data, frame.imageDescriptor.width,
-                      frame.imageDescriptor.height, frame.imageDescriptor.Interlaced(),
-                      widestBits, 1 << widestBits};
+  GifLzwSource source{frame.data,
+                      frame.imageDescriptor.width,
+                      frame.imageDescriptor.height,
+                      frame.imageDescriptor.Interlaced(),
+                      widestBits,
+                      1 << widestBits};
   if (frame.colorMap.Count() > 0) {
     WriteColorTable(frame.colorMap, out);
     source.bitsPerPixel = frame.colorMap.BitsPerPixel();

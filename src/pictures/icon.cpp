@@ -19,8 +19,12 @@ int EntrySize(std::string_view bytes, std::size_t at) {
 
 }  // namespace
 
-int Icon::Width() const { return image_ ? image_->width : 0; }
-int Icon::Height() const { return image_ ? image_->height : 0; }
+int Icon::Width() const {
+  return image_ ? image_->width : 0;
+}
+int Icon::Height() const {
+  return image_ ? image_->height : 0;
+}
 
 void Icon::LoadFromBytes(std::string_view bytes) {
   if (bytes.size() < kDirectoryHeaderSize) throw ReadError();

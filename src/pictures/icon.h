@@ -26,9 +26,7 @@ class Icon : public SharedImageGraphic<Icon, IconImage> {
   // or 1.
   void LoadFromBytes(std::string_view bytes) override;
   void SaveToStream(std::string& out) const override;
-  std::shared_ptr<const std::string> SavedBytes() const override {
-    return SharedFileBytes(image_);
-  }
+  std::shared_ptr<const std::string> SavedBytes() const override { return SharedFileBytes(image_); }
 };
 
 }  // namespace texttoxml::pictures

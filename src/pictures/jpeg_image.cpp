@@ -4,14 +4,22 @@
 
 namespace texttoxml::pictures {
 
-int JpegImage::Width() const { return image_ ? image_->header.width : 0; }
-int JpegImage::Height() const { return image_ ? image_->header.height : 0; }
-bool JpegImage::Grayscale() const { return image_ && image_->header.grayscale; }
+int JpegImage::Width() const {
+  return image_ ? image_->header.width : 0;
+}
+int JpegImage::Height() const {
+  return image_ ? image_->header.height : 0;
+}
+bool JpegImage::Grayscale() const {
+  return image_ && image_->header.grayscale;
+}
 bool JpegImage::ProgressiveEncoding() const {
   return image_ && image_->header.progressive;
 }
 
-void JpegImage::LoadFromBytes(std::string_view bytes) { LoadFromOwnedBytes(std::string(bytes)); }
+void JpegImage::LoadFromBytes(std::string_view bytes) {
+  LoadFromOwnedBytes(std::string(bytes));
+}
 
 void JpegImage::LoadFromOwnedBytes(std::string bytes) {
   if (bytes.empty()) {

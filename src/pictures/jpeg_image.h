@@ -24,9 +24,7 @@ class JpegImage : public SharedImageGraphic<JpegImage, JpegFile> {
   void LoadFromBytes(std::string_view bytes) override;
   void LoadFromOwnedBytes(std::string bytes) override;
   void SaveToStream(std::string& out) const override;
-  std::shared_ptr<const std::string> SavedBytes() const override {
-    return SharedFileBytes(image_);
-  }
+  std::shared_ptr<const std::string> SavedBytes() const override { return SharedFileBytes(image_); }
 
   bool Grayscale() const;
   bool ProgressiveEncoding() const;

@@ -51,15 +51,12 @@ Outcome Run(JpegSession* session, std::string_view bytes, bool decode) {
   jpeg_mem_src(info, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(info, TRUE);
-  session->header = {static_cast<int>(info->image_width),
-                     static_cast<int>(info->image_height),
-                     info->jpeg_color_space == JCS_GRAYSCALE,
-                     info->progressive_mode != 0};
+  session->header = {static_cast<int>(info->image_width), static_cast<int>(info->image_height),
+                     info->jpeg_color_space == JCS_GRAYSCALE, info->progressive_mode != 0};
   if (decode) {
     session->bitsPerPixel = 8ull * static_cast<unsigned>(info->num_components);
     const std::uint64_t limitBits = kMaxDecodedPixelBytes * 8;
-    if (std::uint64_t{info->image_width} * info->image_height >
-        limitBits / session->bitsPerPixel) {
+    if (std::uint64_t{info->image_width} * info->image_height > limitBits / session->bitsPerPixel) {
       jpeg_destroy_decompress(info);
       return Outcome::TooLarge;
     }
@@ -90,8 +87,12 @@ JpegHeaderInfo Read(std::string_view bytes, bool decode) {
 
 }  // namespace
 
-JpegHeaderInfo ReadJpegHeader(std::string_view bytes) { return Read(bytes, false); }
+JpegHeaderInfo ReadJpegHeader(std::string_view bytes) {
+  return Read(bytes, false);
+}
 
-JpegHeaderInfo DecodeJpeg(std::string_view bytes) { return Read(bytes, true); }
+JpegHeaderInfo DecodeJpeg(std::string_view bytes) {
+  return Read(bytes, true);
+}
 
 }  // namespace texttoxml::pictures

@@ -4,8 +4,7 @@
 
 namespace texttoxml::pictures {
 
-void CheckImageSize(std::uint64_t width, std::uint64_t height,
-                    std::uint64_t bitsPerPixel) {
+void CheckImageSize(std::uint64_t width, std::uint64_t height, std::uint64_t bitsPerPixel) {
   if (width == 0 || height == 0 || bitsPerPixel == 0) return;
   // Divide rather than multiply: the product of three header fields can
   // overflow 64 bits.
@@ -15,8 +14,7 @@ void CheckImageSize(std::uint64_t width, std::uint64_t height,
   }
 }
 
-void ThrowImageTooLarge(std::uint64_t width, std::uint64_t height,
-                        std::uint64_t bitsPerPixel) {
+void ThrowImageTooLarge(std::uint64_t width, std::uint64_t height, std::uint64_t bitsPerPixel) {
   throw ImageTooLargeError(width, height, kMaxDecodedPixelBytes * 8 / bitsPerPixel);
 }
 

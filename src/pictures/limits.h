@@ -20,8 +20,7 @@ inline constexpr std::uint64_t kMaxDecodedPixelBytes = 256ull << 20;
 // Raises ImageTooLargeError "Image is too large (%u x %u pixels). The limit
 // is %u pixels at this colour depth." when a picture of width x height
 // pixels at `bitsPerPixel` would need more than kMaxDecodedPixelBytes.
-void CheckImageSize(std::uint64_t width, std::uint64_t height,
-                    std::uint64_t bitsPerPixel);
+void CheckImageSize(std::uint64_t width, std::uint64_t height, std::uint64_t bitsPerPixel);
 
 // Raises that error for a store whose layout the caller has checked itself;
 // the limit stated is kMaxDecodedPixelBytes at `bitsPerPixel`.

@@ -11,9 +11,8 @@
 namespace texttoxml::pictures {
 
 inline std::uint16_t ReadU16Le(std::string_view bytes, std::size_t offset) {
-  return static_cast<std::uint16_t>(
-      static_cast<std::uint8_t>(bytes[offset]) |
-      static_cast<std::uint8_t>(bytes[offset + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |
+                                    static_cast<std::uint8_t>(bytes[offset + 1]) << 8);
 }
 
 inline std::uint32_t ReadU32Le(std::string_view bytes, std::size_t offset) {
@@ -41,7 +40,8 @@ inline void AppendU32Le(std::string& out, std::uint32_t value) {
 
 // Overwrites the four bytes at `offset`, which must lie inside `out`.
 inline void PutU32Le(std::string& out, std::size_t offset, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i) out[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < 4; ++i)
+    out[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 }  // namespace texttoxml::pictures

@@ -10,8 +10,7 @@ constexpr int kScreenPixelsPerInch = 96;
 
 int Metafile::Pixels(int hundredthsMm, int devicePixels, int deviceMm) const {
   if (image_->inch == 0 && devicePixels > 0 && deviceMm > 0) {
-    return static_cast<int>(
-        MulDivRound(hundredthsMm, devicePixels, std::int64_t{deviceMm} * 100));
+    return static_cast<int>(MulDivRound(hundredthsMm, devicePixels, std::int64_t{deviceMm} * 100));
   }
   return static_cast<int>(MulDivRound(hundredthsMm, kScreenPixelsPerInch, 2540));
 }

@@ -21,17 +21,18 @@ constexpr std::size_t kEnhancedMinHeader = 88;
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t kPlaceableHeaderSize = 22;
 constexpr std::size_t kWindowsHeaderSize = 18;
-constexpr std::size_t kWindowsSizeAt = 6;     // the whole metafile, in words
+constexpr std::size_t kWindowsSizeAt = 6;      // the whole metafile, in words
 constexpr std::size_t kWindowsLargestAt = 12;  // the largest record, in words
 constexpr std::uint16_t kWindowsEndFunction = 0;
 constexpr std::int64_t kDefaultInch = 96;
 
-[[noreturn]] void Invalid() { throw InvalidMetafileError(); }
+[[noreturn]] void Invalid() {
+  throw InvalidMetafileError();
+}
 
 std::int32_t Clamp32(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      value, std::numeric_limits<std::int32_t>::min(),
-      std::numeric_limits<std::int32_t>::max()));
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 // Every record: type and size, a size that is a multiple of 4 and stays
@@ -60,7 +61,7 @@ std::uint16_t PlaceableChecksum(std::string_view header) {
 }
 
 struct WindowsRecords {
-  std::size_t length = 0;        // up to and including the end record
+  std::size_t length = 0;  // up to and including the end record
   std::uint32_t largestWords = 0;
 };
 
@@ -108,8 +109,7 @@ std::int64_t MulDivRound(std::int64_t a, std::int64_t b, std::int64_t c) {
   if (c == 0) return 0;
   const std::int64_t product = a * b;
   const bool negative = (product < 0) != (c < 0);
-  const std::int64_t magnitude =
-      (std::abs(product) + std::abs(c) / 2) / std::abs(c);
+  const std::int64_t magnitude = (std::abs(product) + std::abs(c) / 2) / std::abs(c);
   return negative ? -magnitude : magnitude;
 }
 
@@ -138,8 +138,7 @@ MetafileImage ReadEnhancedMetafile(std::string_view bytes) {
 MetafileImage ReadPlaceableMetafile(std::string_view bytes) {
   // The placeable header is read whole before it is checked.
   if (bytes.size() < kPlaceableHeaderSize) throw ReadError();
-  if (ReadU32Le(bytes, 0) != kPlaceableKey ||
-      ReadU16Le(bytes, 20) != PlaceableChecksum(bytes)) {
+  if (ReadU32Le(bytes, 0) != kPlaceableKey || ReadU16Le(bytes, 20) != PlaceableChecksum(bytes)) {
     Invalid();
   }
   std::string_view records = bytes.substr(kPlaceableHeaderSize);

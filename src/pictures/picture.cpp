@@ -6,7 +6,9 @@
 
 namespace texttoxml::pictures {
 
-Picture::Picture() { FileFormats(); }
+Picture::Picture() {
+  FileFormats();
+}
 
 void Picture::LoadFromFile(const std::string& path) {
   const std::string extension = PictureFileExtension(path);
@@ -19,7 +21,9 @@ void Picture::LoadFromFile(const std::string& path) {
   graphic_ = std::move(graphic);
 }
 
-void Picture::Assign(const Graphic& graphic) { graphic_ = CopyGraphic(graphic); }
+void Picture::Assign(const Graphic& graphic) {
+  graphic_ = CopyGraphic(graphic);
+}
 
 void Picture::Assign(const Picture& other) {
   if (other.graphic_) {

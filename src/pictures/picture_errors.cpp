@@ -4,13 +4,10 @@
 
 namespace texttoxml {
 
-ConvertError::ConvertError(std::string_view sourceClass,
-                           std::string_view targetClass)
-    : Error("Cannot assign a " + std::string(sourceClass) + " to a " +
-            std::string(targetClass)) {}
+ConvertError::ConvertError(std::string_view sourceClass, std::string_view targetClass)
+    : Error("Cannot assign a " + std::string(sourceClass) + " to a " + std::string(targetClass)) {}
 
-GifException::GifException(std::string_view message)
-    : InvalidGraphicError(std::string(message)) {}
+GifException::GifException(std::string_view message) : InvalidGraphicError(std::string(message)) {}
 
 GifPrematureEndError::GifPrematureEndError() : GifException(kGifPrematureEnd) {}
 
@@ -31,8 +28,7 @@ GifEmptySaveError::GifEmptySaveError() : GifException("Cannot save empty GIF") {
 
 GifColorNotInTableError::GifColorNotInTableError() : GifException("Color not in color table") {}
 
-InvalidBitmapError::InvalidBitmapError()
-    : InvalidGraphicError("Bitmap image is not valid") {}
+InvalidBitmapError::InvalidBitmapError() : InvalidGraphicError("Bitmap image is not valid") {}
 
 InvalidImageError::InvalidImageError() : InvalidGraphicError("Invalid image") {}
 
@@ -104,13 +100,20 @@ namespace {
 
 std::string ZlibCodeText(int code) {
   switch (code) {
-    case -1: return "file error (-1)";
-    case -2: return "stream error (-2)";
-    case -3: return "data error (-3)";
-    case -4: return "insufficient memory (-4)";
-    case -5: return "buffer error (-5)";
-    case -6: return "incompatible version (-6)";
-    default: return "unknown error (" + std::to_string(code) + ")";
+    case -1:
+      return "file error (-1)";
+    case -2:
+      return "stream error (-2)";
+    case -3:
+      return "data error (-3)";
+    case -4:
+      return "insufficient memory (-4)";
+    case -5:
+      return "buffer error (-5)";
+    case -6:
+      return "incompatible version (-6)";
+    default:
+      return "unknown error (" + std::to_string(code) + ")";
   }
 }
 
@@ -123,38 +126,36 @@ PngZlibError::PngZlibError(int zlibCode)
           ZlibCodeText(zlibCode)) {}
 
 PngNoImageDataError::PngNoImageDataError()
-    : PngError(
-          "This \"Portable Network Graphics\" image contains no data.") {}
+    : PngError("This \"Portable Network Graphics\" image contains no data.") {}
 
 PngInvalidFormatError::PngInvalidFormatError(int colorType, int bitDepth)
     : PngError(
           "This \"Portable Network Graphics\" image has an invalid combination "
-          "of color type " + std::to_string(colorType) + " and bit depth " +
-          std::to_string(bitDepth) + ".") {}
+          "of color type " +
+          std::to_string(colorType) + " and bit depth " + std::to_string(bitDepth) + ".") {}
 
 PngUnknownFilterError::PngUnknownFilterError(int filterType)
     : PngError(
           "This \"Portable Network Graphics\" image uses an unknown row filter "
-          "type (" + std::to_string(filterType) + ").") {}
+          "type (" +
+          std::to_string(filterType) + ").") {}
 
 PngIncompatibleChunksError::PngIncompatibleChunksError()
     : PngError("The chunks must be compatible to be assigned.") {}
 
-ImageTooLargeError::ImageTooLargeError(unsigned long long width,
-                                       unsigned long long height,
+ImageTooLargeError::ImageTooLargeError(unsigned long long width, unsigned long long height,
                                        unsigned long long limitPixels)
-    : InvalidGraphicError("Image is too large (" + std::to_string(width) +
-                          " x " + std::to_string(height) + " pixels). The limit is " +
+    : InvalidGraphicError("Image is too large (" + std::to_string(width) + " x " +
+                          std::to_string(height) + " pixels). The limit is " +
                           std::to_string(limitPixels) + " pixels at this colour depth.") {}
 
 QuestionPictureTooLargeError::QuestionPictureTooLargeError(std::string_view path,
                                                            unsigned long long size,
                                                            unsigned long long limit)
-    : Error("Question picture \"" + std::string(path) + "\" is too large (" +
-            std::to_string(size) + " bytes). The limit is " + std::to_string(limit) +
-            " bytes (" + std::to_string(limit >> 20) + " MiB).") {}
+    : Error("Question picture \"" + std::string(path) + "\" is too large (" + std::to_string(size) +
+            " bytes). The limit is " + std::to_string(limit) + " bytes (" +
+            std::to_string(limit >> 20) + " MiB).") {}
 
-JpegError::JpegError(int messageCode)
-    : Error("JPEG error #" + std::to_string(messageCode)) {}
+JpegError::JpegError(int messageCode) : Error("JPEG error #" + std::to_string(messageCode)) {}
 
 }  // namespace texttoxml

@@ -13,14 +13,12 @@ namespace texttoxml::pictures {
 inline constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1A\n", 8};
 
 inline std::uint16_t ReadU16Be(std::string_view bytes, std::size_t offset) {
-  return static_cast<std::uint16_t>(
-      static_cast<std::uint8_t>(bytes[offset]) << 8 |
-      static_cast<std::uint8_t>(bytes[offset + 1]));
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) << 8 |
+                                    static_cast<std::uint8_t>(bytes[offset + 1]));
 }
 
 inline std::uint32_t ReadU32Be(std::string_view bytes, std::size_t offset) {
-  return static_cast<std::uint32_t>(ReadU16Be(bytes, offset)) << 16 |
-         ReadU16Be(bytes, offset + 2);
+  return static_cast<std::uint32_t>(ReadU16Be(bytes, offset)) << 16 | ReadU16Be(bytes, offset + 2);
 }
 
 inline void AppendU16Be(std::string& out, std::uint16_t value) {
@@ -37,7 +35,6 @@ inline void AppendU32Be(std::string& out, std::uint32_t value) {
 std::uint32_t ChunkCrc(std::string_view name, std::string_view data);
 
 // Appends one chunk frame: data length, name, data, CRC (all big-endian).
-void WriteChunkFrame(std::string_view name, std::string_view data,
-                     std::string& out);
+void WriteChunkFrame(std::string_view name, std::string_view data, std::string& out);
 
 }  // namespace texttoxml::pictures

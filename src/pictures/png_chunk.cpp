@@ -11,8 +11,7 @@ namespace texttoxml::pictures {
 
 std::uint32_t ChunkCrc(std::string_view name, std::string_view data) {
   uLong crc = crc32(0L, Z_NULL, 0);
-  crc = crc32(crc, reinterpret_cast<const Bytef*>(name.data()),
-              static_cast<uInt>(name.size()));
+  crc = crc32(crc, reinterpret_cast<const Bytef*>(name.data()), static_cast<uInt>(name.size()));
   // zlib answers 0 for a null buffer, which an empty view may have.
   if (!data.empty()) {
     crc = crc32_z(crc, reinterpret_cast<const Bytef*>(data.data()), data.size());
@@ -20,8 +19,7 @@ std::uint32_t ChunkCrc(std::string_view name, std::string_view data) {
   return static_cast<std::uint32_t>(crc);
 }
 
-void WriteChunkFrame(std::string_view name, std::string_view data,
-                     std::string& out) {
+void WriteChunkFrame(std::string_view name, std::string_view data, std::string& out) {
   AppendU32Be(out, static_cast<std::uint32_t>(data.size()));
   out += name;
   out += data;
@@ -39,9 +37,13 @@ void Chunk::Assign(const Chunk& source) {
   data_ = source.data_;
 }
 
-void Chunk::Load(std::string_view data, ChunkLoadContext&) { data_ = data; }
+void Chunk::Load(std::string_view data, ChunkLoadContext&) {
+  data_ = data;
+}
 
-void Chunk::Save(const PngImage&, std::string& out) const { SaveData(out); }
+void Chunk::Save(const PngImage&, std::string& out) const {
+  SaveData(out);
+}
 
 void Chunk::SaveData(std::string& out) const {
   WriteChunkFrame(name_, data_, out);

@@ -18,8 +18,8 @@ namespace {
 // (false) on invalid data, a truncated stream or more than `limit` bytes;
 // `total` is then what was produced before.
 template <class Take>
-bool InflatePieces(std::string_view compressed, std::uint64_t limit,
-                   std::uint64_t& total, Take take) {
+bool InflatePieces(std::string_view compressed, std::uint64_t limit, std::uint64_t& total,
+                   Take take) {
   z_stream stream{};
   if (inflateInit(&stream) != Z_OK) return false;
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
@@ -51,8 +51,9 @@ bool InflateText(std::string_view compressed, std::uint64_t limit, std::string& 
   std::uint64_t size = 0;
   if (!InflatePieces(compressed, limit, size, [](const char*, std::size_t) {})) return false;
   out.reserve(static_cast<std::size_t>(size));
-  return InflatePieces(compressed, size, size,
-                       [&out](const char* piece, std::size_t length) { out.append(piece, length); });
+  return InflatePieces(compressed, size, size, [&out](const char* piece, std::size_t length) {
+    out.append(piece, length);
+  });
 }
 
 // Deflates piece by piece into `out`: the one-call form needs an output
@@ -96,8 +97,7 @@ void ChunkPLTE::Load(std::string_view data, ChunkLoadContext& context) {
   Chunk::Load(data, context);
   entries_.clear();
   for (std::size_t i = 0; i < data.size(); i += 3) {
-    entries_.push_back({static_cast<std::uint8_t>(data[i]),
-                        static_cast<std::uint8_t>(data[i + 1]),
+    entries_.push_back({static_cast<std::uint8_t>(data[i]), static_cast<std::uint8_t>(data[i + 1]),
                         static_cast<std::uint8_t>(data[i + 2])});
   }
 }
@@ -109,8 +109,7 @@ void ChunkPLTE::SetEntries(std::vector<PaletteEntry> entries) {
 void ChunkPLTE::Save(const PngImage& owner, std::string& out) const {
   std::vector<PaletteEntry> written = entries_;
   const ChunkIHDR* header = owner.Header();
-  if (written.empty() && header != nullptr &&
-      header->IhdrData().colorType == kPngPalette) {
+  if (written.empty() && header != nullptr && header->IhdrData().colorType == kPngPalette) {
     written.resize(std::size_t{1} << header->WrittenBitDepth());
   }
   std::string data;
@@ -125,7 +124,9 @@ void ChunkPLTE::Save(const PngImage& owner, std::string& out) const {
 
 // tRNS
 
-ChunktRNS::ChunktRNS() : Chunk("tRNS") { values_.fill(255); }
+ChunktRNS::ChunktRNS() : Chunk("tRNS") {
+  values_.fill(255);
+}
 
 std::unique_ptr<Chunk> ChunktRNS::CreateNew() const {
   return std::make_unique<ChunktRNS>();
@@ -141,8 +142,7 @@ void ChunktRNS::Assign(const Chunk& source) {
 void ChunktRNS::Load(std::string_view data, ChunkLoadContext& context) {
   if (data.size() > values_.size()) throw PngInvalidPaletteError();
   std::string held(data);
-  const IHDRData* header =
-      context.header != nullptr ? &context.header->IhdrData() : nullptr;
+  const IHDRData* header = context.header != nullptr ? &context.header->IhdrData() : nullptr;
   const int colorType = header != nullptr ? header->colorType : -1;
   // A 2-bit grey image is held and written with 4-bit grey levels, so its
   // transparent level moves to the same scale.
@@ -308,9 +308,9 @@ std::unique_ptr<Chunk> ChunkIDAT::CreateNew() const {
 }
 
 void ChunkIDAT::Save(const PngImage& owner, std::string& out) const {
-  const ImageDataSettings settings{
-      owner.CompressionLevel(), owner.Interlace() == InterlaceMethod::Adam7,
-      static_cast<std::size_t>(owner.MaxIdatSize())};
+  const ImageDataSettings settings{owner.CompressionLevel(),
+                                   owner.Interlace() == InterlaceMethod::Adam7,
+                                   static_cast<std::size_t>(owner.MaxIdatSize())};
   EncodeImageData(*owner.Header(), settings, out);
 }
 

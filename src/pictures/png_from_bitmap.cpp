@@ -21,11 +21,13 @@ bool IsSupportedDepth(int bits) {
 // Index rows as held, with the unused bits after the last pixel cleared.
 void CopyIndexRows(const Bitmap& bitmap, ChunkIHDR& header) {
   const std::size_t length = header.StoreRowBytes();
-  const unsigned usedBits = (static_cast<unsigned>(bitmap.Width()) * header.StoredBitsPerPixel()) % 8;
+  const unsigned usedBits = (static_cast<unsigned>(bitmap.Width()) * header.StoredBitsPerPixel()) %
+                            8;
   for (int y = 0; y < bitmap.Height(); ++y) {
     std::uint8_t* row = header.ImageRow(static_cast<std::uint32_t>(y));
     std::memcpy(row, bitmap.TopDownRow(y), length);
-    if (usedBits != 0) row[length - 1] = static_cast<std::uint8_t>(row[length - 1] & (0xFF << (8 - usedBits)));
+    if (usedBits != 0)
+      row[length - 1] = static_cast<std::uint8_t>(row[length - 1] & (0xFF << (8 - usedBits)));
   }
 }
 
@@ -49,8 +51,7 @@ std::vector<PaletteEntry> PaletteOf(const Bitmap& bitmap) {
 // The tRNS data that makes `color` transparent: its 16-bit samples for an
 // RGB image, alpha 0 for every matching entry of a palette; empty when no
 // entry matches.
-std::string TransparencyData(const ChunkIHDR& header,
-                             const std::vector<PaletteEntry>& palette,
+std::string TransparencyData(const ChunkIHDR& header, const std::vector<PaletteEntry>& palette,
                              PaletteEntry color) {
   std::string data;
   if (header.IhdrData().colorType == kPngRgb) {
@@ -85,10 +86,13 @@ std::vector<std::unique_ptr<Chunk>> PngChunksFromBitmap(const Bitmap& bitmap, bo
                    static_cast<std::uint32_t>(bitmap.Height()),
                    static_cast<std::uint8_t>(palette ? bitmap.IndexBits() : 8),
                    palette ? kPngPalette : kPngRgb, 0, 0, 0});
-  if (palette) CopyIndexRows(bitmap, *header);
-  else CopyRgbRows(bitmap, *header);
+  if (palette)
+    CopyIndexRows(bitmap, *header);
+  else
+    CopyRgbRows(bitmap, *header);
 
-  const std::vector<PaletteEntry> entries = palette ? PaletteOf(bitmap) : std::vector<PaletteEntry>();
+  const std::vector<PaletteEntry> entries = palette ? PaletteOf(bitmap)
+                                                    : std::vector<PaletteEntry>();
   ChunkLoadContext context{header.get(), 0};
   std::vector<std::unique_ptr<Chunk>> chunks;
   chunks.push_back(std::move(header));

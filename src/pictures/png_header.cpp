@@ -14,8 +14,7 @@ constexpr std::uint32_t kMaxDimension = 65535;
 bool IsValidFormat(int colorType, int bitDepth) {
   switch (colorType) {
     case kPngGrey:
-      return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || bitDepth == 8 ||
-             bitDepth == 16;
+      return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || bitDepth == 8 || bitDepth == 16;
     case kPngPalette:
       return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || bitDepth == 8;
     case kPngRgb:
@@ -79,13 +78,12 @@ void ChunkIHDR::Load(std::string_view data, ChunkLoadContext& context) {
 void ChunkIHDR::Prepare(const IHDRData& header) {
   CheckHeader(header);
   const int storedBits = header.colorType == kPngRgb || header.colorType == kPngRgbAlpha ? 24
-                         : header.bitDepth == 16                                          ? 8
-                         : header.bitDepth == 2                                           ? 4
-                                                                                          : header.bitDepth;
+                         : header.bitDepth == 16                                         ? 8
+                         : header.bitDepth == 2                                          ? 4
+                                                : header.bitDepth;
   const bool hasAlpha = header.colorType == kPngGreyAlpha || header.colorType == kPngRgbAlpha;
   const bool has16 = header.bitDepth == 16;
-  CheckImageSize(header.width, header.height,
-                 storedBits * (has16 ? 2 : 1) + (hasAlpha ? 8 : 0));
+  CheckImageSize(header.width, header.height, storedBits * (has16 ? 2 : 1) + (hasAlpha ? 8 : 0));
   header_ = header;
   storedBits_ = storedBits;
   rowBytes_ = PngRowBytes(header.width, 1, storedBits);
@@ -115,10 +113,14 @@ int ChunkIHDR::WrittenBitDepth() const {
 
 int ChunkIHDR::Channels() const {
   switch (header_.colorType) {
-    case kPngRgb: return 3;
-    case kPngGreyAlpha: return 2;
-    case kPngRgbAlpha: return 4;
-    default: return 1;
+    case kPngRgb:
+      return 3;
+    case kPngGreyAlpha:
+      return 2;
+    case kPngRgbAlpha:
+      return 4;
+    default:
+      return 1;
   }
 }
 

@@ -75,7 +75,9 @@ class ChunkIHDR : public Chunk {
   // Bytes of all three stores together: what the decoded pixels hold.
   std::uint64_t StoreBytes() const;
   std::uint8_t* ImageRow(std::uint32_t y) { return Own().image.data() + y * rowBytes_; }
-  const std::uint8_t* ImageRow(std::uint32_t y) const { return stores_->image.data() + y * rowBytes_; }
+  const std::uint8_t* ImageRow(std::uint32_t y) const {
+    return stores_->image.data() + y * rowBytes_;
+  }
   // Null for images without alpha.
   std::uint8_t* AlphaRow(std::uint32_t y);
   const std::uint8_t* AlphaRow(std::uint32_t y) const;

@@ -70,8 +70,10 @@ class Inflater {
       const int result = inflate(&stream_, Z_NO_FLUSH);
       if (result == Z_STREAM_END) ended_ = true;
       // A preset dictionary is not allowed in image data.
-      else if (result == Z_NEED_DICT) throw PngZlibError(Z_DATA_ERROR);
-      else if (result < 0) throw PngZlibError(result);
+      else if (result == Z_NEED_DICT)
+        throw PngZlibError(Z_DATA_ERROR);
+      else if (result < 0)
+        throw PngZlibError(result);
     }
     return true;
   }
@@ -95,39 +97,43 @@ std::uint8_t Paeth(int a, int b, int c) {
   return static_cast<std::uint8_t>(c);
 }
 
-void Unfilter(int type, std::uint8_t* row, const std::uint8_t* prior,
-              std::size_t length, std::size_t step) {
+void Unfilter(int type, std::uint8_t* row, const std::uint8_t* prior, std::size_t length,
+              std::size_t step) {
   auto left = [&](std::size_t i) -> int { return i >= step ? row[i - step] : 0; };
   auto upLeft = [&](std::size_t i) -> int { return i >= step ? prior[i - step] : 0; };
   switch (type) {
     case 0:
       return;
     case 1:
-      for (std::size_t i = step; i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + row[i - step]);
+      for (std::size_t i = step; i < length; ++i)
+        row[i] = static_cast<std::uint8_t>(row[i] + row[i - step]);
       return;
     case 2:
-      for (std::size_t i = 0; i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + prior[i]);
+      for (std::size_t i = 0; i < length; ++i)
+        row[i] = static_cast<std::uint8_t>(row[i] + prior[i]);
       return;
     case 3:
-      for (std::size_t i = 0; i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + (left(i) + prior[i]) / 2);
+      for (std::size_t i = 0; i < length; ++i)
+        row[i] = static_cast<std::uint8_t>(row[i] + (left(i) + prior[i]) / 2);
       return;
     case 4:
-      for (std::size_t i = 0; i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + Paeth(left(i), prior[i], upLeft(i)));
+      for (std::size_t i = 0; i < length; ++i)
+        row[i] = static_cast<std::uint8_t>(row[i] + Paeth(left(i), prior[i], upLeft(i)));
       return;
     default:
       throw PngUnknownFilterError(type);
   }
 }
 
-using ScatterFunction = void (*)(ChunkIHDR&, std::uint32_t y, const PngPass&,
-                                 std::uint32_t count, const std::uint8_t* raw);
+using ScatterFunction = void (*)(ChunkIHDR&, std::uint32_t y, const PngPass&, std::uint32_t count,
+                                 const std::uint8_t* raw);
 
 // Pixels of 8 or 16 bits per sample: high bytes into the store, alpha into
 // the alpha store, the low bytes of grey or colour samples into the store
 // of low bytes.
 template <int kChannels, bool kAlpha, bool k16>
-void ScatterPixels(ChunkIHDR& header, std::uint32_t y, const PngPass& pass,
-                   std::uint32_t count, const std::uint8_t* raw) {
+void ScatterPixels(ChunkIHDR& header, std::uint32_t y, const PngPass& pass, std::uint32_t count,
+                   const std::uint8_t* raw) {
   std::uint8_t* image = header.ImageRow(y);
   std::uint8_t* alpha = header.AlphaRow(y);
   std::uint8_t* extra = header.ExtraRow(y);
@@ -148,8 +154,8 @@ void ScatterPixels(ChunkIHDR& header, std::uint32_t y, const PngPass& pass,
 
 // Pixels of 1, 2 or 4 bits. 2-bit values go into 4-bit cells: grey levels
 // scaled to the 4-bit range, palette indices unchanged.
-void ScatterCells(ChunkIHDR& header, std::uint32_t y, const PngPass& pass,
-                  std::uint32_t count, const std::uint8_t* raw) {
+void ScatterCells(ChunkIHDR& header, std::uint32_t y, const PngPass& pass, std::uint32_t count,
+                  const std::uint8_t* raw) {
   const int depth = header.IhdrData().bitDepth;
   const int cell = header.StoredBitsPerPixel();
   const unsigned scale = header.IhdrData().colorType == kPngGrey && depth == 2 ? 5 : 1;
@@ -202,8 +208,10 @@ class RowDecoder {
       std::uint8_t* raw = current_.data() + 1;
       Unfilter(current_[0], raw, prior_.data() + 1, length, step_);
       const std::uint32_t y = pass.firstRow + r * pass.rowStep;
-      if (whole && rowIsStore_) std::memcpy(header_.ImageRow(y), raw, length);
-      else scatter_(header_, y, pass, columns, raw);
+      if (whole && rowIsStore_)
+        std::memcpy(header_.ImageRow(y), raw, length);
+      else
+        scatter_(header_, y, pass, columns, raw);
       std::swap(prior_, current_);
     }
     return true;

@@ -14,7 +14,6 @@ class ChunkIHDR;
 // name the cursor has just read (`length` being that chunk's length) into
 // the header's store, following into further IDAT chunks while rows are
 // missing. Leaves the cursor after the CRC of the last chunk it used.
-void DecodeImageData(PngCursor& cursor, std::uint32_t length,
-                     ChunkIHDR& header);
+void DecodeImageData(PngCursor& cursor, std::uint32_t length, ChunkIHDR& header);
 
 }  // namespace texttoxml::pictures

@@ -22,8 +22,7 @@ constexpr std::size_t kStagingBytes = 256 * 1024;
 // last; no frame is empty.
 class IdatWriter {
  public:
-  IdatWriter(int level, std::size_t frameSize, std::string& out)
-      : frame_(frameSize), out_(out) {
+  IdatWriter(int level, std::size_t frameSize, std::string& out) : frame_(frameSize), out_(out) {
     if (deflateInit2(&stream_, level, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
       throw std::bad_alloc();
     }
@@ -59,8 +58,7 @@ class IdatWriter {
 
   void EmitFrame() {
     const std::size_t used = frame_.size() - stream_.avail_out;
-    WriteChunkFrame("IDAT",
-                    std::string_view(reinterpret_cast<const char*>(frame_.data()), used),
+    WriteChunkFrame("IDAT", std::string_view(reinterpret_cast<const char*>(frame_.data()), used),
                     out_);
     RestartFrame();
   }
@@ -71,8 +69,7 @@ class IdatWriter {
 };
 
 // out[i] = raw[i] - raw[i - step], with raw[j] = 0 for j < 0.
-void FilterSub(const std::uint8_t* raw, std::size_t length, std::size_t step,
-               std::uint8_t* out) {
+void FilterSub(const std::uint8_t* raw, std::size_t length, std::size_t step, std::uint8_t* out) {
   const std::size_t lead = std::min(step, length);
   std::memcpy(out, raw, lead);
   for (std::size_t i = lead; i < length; ++i) {
@@ -104,8 +101,8 @@ void GatherPixels(const ChunkIHDR& header, std::uint32_t y, const PngPass& pass,
 }
 
 // Pixels of 1 or 4 bits, packed from the most significant bit.
-void GatherCells(const ChunkIHDR& header, std::uint32_t y, const PngPass& pass,
-                 std::uint32_t count, std::uint8_t* raw) {
+void GatherCells(const ChunkIHDR& header, std::uint32_t y, const PngPass& pass, std::uint32_t count,
+                 std::uint8_t* raw) {
   const int bits = header.StoredBitsPerPixel();
   const std::uint8_t* image = header.ImageRow(y);
   const unsigned mask = (1u << bits) - 1;
@@ -158,8 +155,10 @@ class RowEncoder {
     for (std::uint32_t r = 0; r < rows; ++r) {
       const std::uint32_t y = pass.firstRow + r * pass.rowStep;
       const std::uint8_t* raw = raw_.data();
-      if (whole && storeIsRaw_) raw = header_.ImageRow(y);
-      else gather_(header_, y, pass, columns, raw_.data());
+      if (whole && storeIsRaw_)
+        raw = header_.ImageRow(y);
+      else
+        gather_(header_, y, pass, columns, raw_.data());
       if (used_ + length + 1 > staging_.size()) Flush();
       staging_[used_] = 1;  // filter type Sub
       FilterSub(raw, length, step_, staging_.data() + used_ + 1);
@@ -187,8 +186,7 @@ class RowEncoder {
 
 }  // namespace
 
-void EncodeImageData(const ChunkIHDR& header, const ImageDataSettings& settings,
-                     std::string& out) {
+void EncodeImageData(const ChunkIHDR& header, const ImageDataSettings& settings, std::string& out) {
   IdatWriter writer(settings.compressionLevel, settings.maxIdatSize, out);
   RowEncoder encoder(header, writer);
   for (const PngPass& pass : PngPasses(settings.interlaced)) encoder.EncodePass(pass);

@@ -17,7 +17,6 @@ struct ImageDataSettings {
 
 // Appends the header's image as IDAT frames of exactly maxIdatSize bytes
 // but the last.
-void EncodeImageData(const ChunkIHDR& header, const ImageDataSettings& settings,
-                     std::string& out);
+void EncodeImageData(const ChunkIHDR& header, const ImageDataSettings& settings, std::string& out);
 
 }  // namespace texttoxml::pictures

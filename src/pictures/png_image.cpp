@@ -37,8 +37,7 @@ void PngImage::Assign(const Graphic& source) {
   }
 }
 
-void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent,
-                            PaletteEntry transparentColor) {
+void PngImage::AssignHandle(const Bitmap& bitmap, bool transparent, PaletteEntry transparentColor) {
   chunks_ = PngChunksFromBitmap(bitmap, transparent, transparentColor);
   interlaceMethod_ = InterlaceMethod::None;
 }
@@ -65,9 +64,8 @@ int PngImage::Height() const {
 
 void PngImage::LoadFromBytes(std::string_view bytes) {
   chunks_ = ReadPngChunks(bytes);
-  interlaceMethod_ = Header()->IhdrData().interlaceMethod == 1
-                         ? InterlaceMethod::Adam7
-                         : InterlaceMethod::None;
+  interlaceMethod_ = Header()->IhdrData().interlaceMethod == 1 ? InterlaceMethod::Adam7
+                                                               : InterlaceMethod::None;
 }
 
 void PngImage::SaveToStream(std::string& out) const {

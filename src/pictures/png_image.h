@@ -41,8 +41,7 @@ class PngImage : public Graphic {
   void SaveToStream(std::string& out) const override;
 
   // Rebuilds the chunk list from the bitmap, as PngChunksFromBitmap makes it.
-  void AssignHandle(const Bitmap& bitmap, bool transparent,
-                    PaletteEntry transparentColor);
+  void AssignHandle(const Bitmap& bitmap, bool transparent, PaletteEntry transparentColor);
 
   // The deflate level of the image data and of compressed text.
   int CompressionLevel() const { return kCompressionLevel; }

@@ -20,9 +20,8 @@ struct PngPass {
 
 inline std::span<const PngPass> PngPasses(bool interlaced) {
   static constexpr PngPass kWhole[] = {{0, 0, 1, 1}};
-  static constexpr PngPass kAdam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8},
-                                       {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2},
-                                       {0, 1, 1, 2}};
+  static constexpr PngPass kAdam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                       {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
   if (interlaced) return kAdam7;
   return kWhole;
 }

@@ -14,8 +14,7 @@ namespace {
 
 class ChunkSequenceReader {
  public:
-  explicit ChunkSequenceReader(std::string_view bytes)
-      : bytes_(bytes), cursor_(bytes) {}
+  explicit ChunkSequenceReader(std::string_view bytes) : bytes_(bytes), cursor_(bytes) {}
 
   std::vector<std::unique_ptr<Chunk>> Read() {
     if (bytes_.substr(0, kPngSignature.size()) != kPngSignature) throw PngInvalidFileHeaderError();
@@ -25,9 +24,12 @@ class ChunkSequenceReader {
       const std::uint32_t length = cursor_.ReadU32();
       const std::string_view name = cursor_.ReadBytes(4);
       if (chunks_.empty() && name != "IHDR") throw PngIhdrNotFirstError();
-      if (name == "cHRM" || (name == "IDAT" && imageRead_)) Skip(length);
-      else if (name == "IDAT") ReadImageData(length);
-      else ended = ReadChunk(name, length);
+      if (name == "cHRM" || (name == "IDAT" && imageRead_))
+        Skip(length);
+      else if (name == "IDAT")
+        ReadImageData(length);
+      else
+        ended = ReadChunk(name, length);
     }
     if (!imageRead_) throw PngNoImageDataError();
     return std::move(chunks_);
@@ -93,8 +95,7 @@ std::string_view PngCursor::ReadBytes(std::size_t count) {
   return bytes;
 }
 
-void ReadAndCheckCrc(PngCursor& cursor, std::string_view name,
-                     std::string_view data) {
+void ReadAndCheckCrc(PngCursor& cursor, std::string_view name, std::string_view data) {
   if (cursor.ReadU32() != ChunkCrc(name, data)) throw PngInvalidCrcError();
 }
 

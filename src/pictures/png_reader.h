@@ -26,8 +26,7 @@ class PngCursor {
 
 // Reads the CRC that follows a chunk's data and compares it with the one of
 // `name` and `data` (PngInvalidCrcError).
-void ReadAndCheckCrc(PngCursor& cursor, std::string_view name,
-                     std::string_view data);
+void ReadAndCheckCrc(PngCursor& cursor, std::string_view name, std::string_view data);
 
 // The file's chunks in file order, the header first with the decoded image.
 // "cHRM" chunks are left out, the first "IDAT" chunk stands for all image

@@ -20,7 +20,9 @@ struct MemoryFile {
   std::uint64_t position = 0;
 };
 
-MemoryFile& FileOf(thandle_t handle) { return *static_cast<MemoryFile*>(handle); }
+MemoryFile& FileOf(thandle_t handle) {
+  return *static_cast<MemoryFile*>(handle);
+}
 
 tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
   MemoryFile& file = FileOf(handle);
@@ -32,7 +34,9 @@ tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
   return static_cast<tmsize_t>(count);
 }
 
-tmsize_t WriteProc(thandle_t, void*, tmsize_t) { return 0; }
+tmsize_t WriteProc(thandle_t, void*, tmsize_t) {
+  return 0;
+}
 
 toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
   MemoryFile& file = FileOf(handle);
@@ -45,29 +49,36 @@ toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
   return file.position;
 }
 
-int CloseProc(thandle_t) { return 0; }
-toff_t SizeProc(thandle_t handle) { return FileOf(handle).bytes.size(); }
-int MapProc(thandle_t, void**, toff_t*) { return 0; }
+int CloseProc(thandle_t) {
+  return 0;
+}
+toff_t SizeProc(thandle_t handle) {
+  return FileOf(handle).bytes.size();
+}
+int MapProc(thandle_t, void**, toff_t*) {
+  return 0;
+}
 void UnmapProc(thandle_t, void*, toff_t) {}
 
 // Handled, so that nothing reaches libtiff's printing handlers.
-int StayQuiet(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+int StayQuiet(TIFF*, void*, const char*, const char*, va_list) {
+  return 1;
+}
 
 struct TiffCloser {
   void operator()(TIFF* tiff) const { TIFFClose(tiff); }
 };
 
 std::unique_ptr<TIFF, TiffCloser> OpenFromMemory(MemoryFile& file) {
-  std::unique_ptr<TIFFOpenOptions, decltype(&TIFFOpenOptionsFree)> options(
-      TIFFOpenOptionsAlloc(), &TIFFOpenOptionsFree);
+  std::unique_ptr<TIFFOpenOptions, decltype(&TIFFOpenOptionsFree)> options(TIFFOpenOptionsAlloc(),
+                                                                           &TIFFOpenOptionsFree);
   if (!options) throw InvalidImageError();
   TIFFOpenOptionsSetErrorHandlerExtR(options.get(), StayQuiet, nullptr);
   TIFFOpenOptionsSetWarningHandlerExtR(options.get(), StayQuiet, nullptr);
-  TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(),
-                                      static_cast<tmsize_t>(kMaxDecodedPixelBytes));
-  std::unique_ptr<TIFF, TiffCloser> tiff(TIFFClientOpenExt(
-      "memory", "rm", &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc,
-      MapProc, UnmapProc, options.get()));
+  TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), static_cast<tmsize_t>(kMaxDecodedPixelBytes));
+  std::unique_ptr<TIFF, TiffCloser> tiff(TIFFClientOpenExt("memory", "rm", &file, ReadProc,
+                                                           WriteProc, SeekProc, CloseProc, SizeProc,
+                                                           MapProc, UnmapProc, options.get()));
   if (!tiff) throw InvalidImageError();
   return tiff;
 }
@@ -80,8 +91,8 @@ FrameSize DecodeTiffFirstFrame(std::string_view bytes) {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
   if (TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) != 1 ||
-      TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) != 1 || width == 0 ||
-      height == 0 || width > INT32_MAX || height > INT32_MAX) {
+      TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) != 1 || width == 0 || height == 0 ||
+      width > INT32_MAX || height > INT32_MAX) {
     throw InvalidImageError();
   }
   CheckImageSize(width, height, 32);

@@ -12,9 +12,14 @@ DateTime LocalNow() {
   std::tm local{};
   localtime_r(&seconds, &local);
   auto sinceEpoch = now.time_since_epoch();
-  auto millis = duration_cast<milliseconds>(sinceEpoch - duration_cast<std::chrono::seconds>(sinceEpoch));
-  return DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                  local.tm_hour,        local.tm_min,     local.tm_sec,
+  auto millis =
+      duration_cast<milliseconds>(sinceEpoch - duration_cast<std::chrono::seconds>(sinceEpoch));
+  return DateTime{local.tm_year + 1900,
+                  local.tm_mon + 1,
+                  local.tm_mday,
+                  local.tm_hour,
+                  local.tm_min,
+                  local.tm_sec,
                   static_cast<int>(millis.count())};
 }
 
@@ -42,7 +47,8 @@ bool IsRealDate(int year, int month, int day) {
   if (year < 1 || month < 1 || month > 12 || day < 1) return false;
   using namespace std::chrono;
   return year_month_day{std::chrono::year{year}, std::chrono::month{unsigned(month)},
-                        std::chrono::day{unsigned(day)}}.ok();
+                        std::chrono::day{unsigned(day)}}
+      .ok();
 }
 
 }  // namespace
@@ -59,8 +65,7 @@ std::optional<DateTime> ParseDateTime(std::string_view text) {
   if (ok && pos < text.size())
     ok = ReadChar(text, pos, '.') && ReadNumber(text, pos, 3, t.millisecond);
   if (!ok || pos != text.size()) return std::nullopt;
-  if (!IsRealDate(t.year, t.month, t.day) || t.hour > 23 || t.minute > 59 ||
-      t.second > 59)
+  if (!IsRealDate(t.year, t.month, t.day) || t.hour > 23 || t.minute > 59 || t.second > 59)
     return std::nullopt;
   return t;
 }

@@ -138,8 +138,7 @@ std::string Utf16ToAnsi(std::u16string_view text) {
   static const auto reverse = [] {
     std::array<unsigned char, 0x10000> table{};  // 0 = not representable
     for (int b = 0x80; b < 256; ++b)
-      table[ByteToChar(static_cast<unsigned char>(b))] =
-          static_cast<unsigned char>(b);
+      table[ByteToChar(static_cast<unsigned char>(b))] = static_cast<unsigned char>(b);
     return table;
   }();
   std::string bytes(text.size(), '\0');

@@ -17,7 +17,9 @@ namespace texttoxml::platform {
 
 namespace {
 
-std::string SystemText(int error) { return std::strerror(error); }
+std::string SystemText(int error) {
+  return std::strerror(error);
+}
 
 // write() until done or failed; returns the bytes written.
 std::size_t WriteFd(int fd, const char* data, std::size_t size) {
@@ -99,10 +101,9 @@ std::string ReadWholeFile(const std::string& path) {
   // refused right after, like every file that is not a regular one.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) throw FOpenError(FullPath(path), SystemText(errno));
-  struct stat st{};
+  struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    std::string cause = S_ISDIR(st.st_mode) ? SystemText(EISDIR)
-                                            : "Not a regular file";
+    std::string cause = S_ISDIR(st.st_mode) ? SystemText(EISDIR) : "Not a regular file";
     ::close(fd);
     throw FOpenError(FullPath(path), cause);
   }
@@ -157,7 +158,9 @@ void FileOutputStream::Open() {
   }
 }
 
-FileOutputStream::~FileOutputStream() { Discard(); }
+FileOutputStream::~FileOutputStream() {
+  Discard();
+}
 
 // The descriptor to write to, opening the file on first use; -1 once the
 // file was closed or could not be created.

@@ -12,7 +12,9 @@ namespace texttoxml::platform {
 
 namespace {
 
-[[noreturn]] void RaiseNoRandomBytes(int cause) { throw GuidError(cause); }
+[[noreturn]] void RaiseNoRandomBytes(int cause) {
+  throw GuidError(cause);
+}
 
 #ifdef __EMSCRIPTEN__
 // The browser has no getrandom system call; getentropy draws on its

@@ -15,7 +15,9 @@ HeldFiles::HeldFiles(std::string folder, std::map<std::string, HeldFileContent> 
   held = this;
 }
 
-HeldFiles::~HeldFiles() { held = outer_; }
+HeldFiles::~HeldFiles() {
+  held = outer_;
+}
 
 const HeldFileContent* HeldFile(const std::string& path) {
   if (held == nullptr || !path.starts_with(held->folder_)) return nullptr;

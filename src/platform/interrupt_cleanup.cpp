@@ -27,7 +27,7 @@ extern "C" void RemoveAndEnd(int signal) {
 }  // namespace
 
 void RemoveTemporaryFileOnInterrupt() {
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = RemoveAndEnd;
   ::sigemptyset(&action.sa_mask);
   for (int signal : kSignals) ::sigaddset(&action.sa_mask, signal);

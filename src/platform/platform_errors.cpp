@@ -9,8 +9,7 @@ namespace texttoxml {
 
 namespace {
 
-std::string Quoted(std::string_view prefix, std::string_view path,
-                   std::string_view cause) {
+std::string Quoted(std::string_view prefix, std::string_view path, std::string_view cause) {
   std::string message(prefix);
   message += " \"";
   message += path;
@@ -36,8 +35,8 @@ InvalidUtf8Error::InvalidUtf8Error(std::string_view path, std::size_t offset)
             std::to_string(offset)) {}
 
 CodePageError::CodePageError(char32_t character, std::string_view codePage)
-    : Error("Character " + platform::CodePointText(character) +
-            " cannot be written in code page " + std::string(codePage)) {}
+    : Error("Character " + platform::CodePointText(character) + " cannot be written in code page " +
+            std::string(codePage)) {}
 
 GuidError::GuidError(int cause)
     : Error(std::string("Cannot generate a GUID. ") + std::strerror(cause)) {}

@@ -10,8 +10,7 @@ namespace {
 
 // Length of the sequence starting at bytes[i] and its code point, or 0 when
 // the bytes there are not a well-formed sequence.
-std::size_t DecodeSequence(std::string_view bytes, std::size_t i,
-                           char32_t& codePoint) {
+std::size_t DecodeSequence(std::string_view bytes, std::size_t i, char32_t& codePoint) {
   auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
   unsigned char lead = at(i);
   std::size_t length;

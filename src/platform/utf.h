@@ -25,8 +25,12 @@ void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 inline constexpr std::size_t kMaxAsciiForm = 6;
 
 namespace utf_detail {
-inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+inline bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+inline bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
 // Writes the UTF-8 form of `c` at `out` and returns the position after it.
 char* PutUtf8(char* out, char32_t c);
 }  // namespace utf_detail

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
-#include "preview/html_text.h"
 #include "conversion/message_text.h"
 #include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
 #include "pictures/png_bytes.h"
+#include "preview/html_text.h"
 
 namespace texttoxml::preview {
 
@@ -83,12 +83,18 @@ pre.block { background: #f6f7f9; padding: 8px; margin: 0 0 8px; white-space: pre
 
 std::string_view KindClass(TaskKind kind) {
   switch (kind) {
-    case TaskKind::ChoiceSingle: return "single-choice";
-    case TaskKind::ChoiceMultiple: return "multiple-choice";
-    case TaskKind::ChoiceOrder: return "ordering";
-    case TaskKind::EnterNum: return "number-entry";
-    case TaskKind::EnterText: return "text-entry";
-    case TaskKind::NoTask: break;
+    case TaskKind::ChoiceSingle:
+      return "single-choice";
+    case TaskKind::ChoiceMultiple:
+      return "multiple-choice";
+    case TaskKind::ChoiceOrder:
+      return "ordering";
+    case TaskKind::EnterNum:
+      return "number-entry";
+    case TaskKind::EnterText:
+      return "text-entry";
+    case TaskKind::NoTask:
+      break;
   }
   return "no-task";
 }
@@ -137,8 +143,9 @@ class PageWriter {
   using Findings = std::vector<const Finding*>;
 
   void WriteReadText(std::u16string_view text) {
-    out_ += "<details class=\"read\"><summary>The task text read from the document</summary>"
-            "<pre class=\"block\">";
+    out_ +=
+        "<details class=\"read\"><summary>The task text read from the document</summary>"
+        "<pre class=\"block\">";
     AppendHtml(out_, text);
     out_ += "</pre></details>\n";
   }
@@ -273,7 +280,8 @@ class PageWriter {
         out_ += item.mark < 1 ? "<span class=\"position invalid\">" : "<span class=\"position\">";
         out_ += std::to_string(item.mark) + "</span>";
       } else {
-        out_ += item.mark == 1 ? "<span class=\"mark\">\u2713</span>" : "<span class=\"mark\"></span>";
+        out_ += item.mark == 1 ? "<span class=\"mark\">\u2713</span>"
+                               : "<span class=\"mark\"></span>";
       }
       out_ += "<span class=\"text\">";
       WriteVariantContent(item, written);

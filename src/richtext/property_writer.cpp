@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t kMaxShortString = 255;
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 bool HasNonAscii(std::string_view bytes) {
   return std::any_of(bytes.begin(), bytes.end(),
@@ -20,8 +22,8 @@ bool HasNonAscii(std::string_view bytes) {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // Identifiers that the stream holds as a bare tag.
@@ -29,9 +31,10 @@ struct SpecialIdent {
   std::string_view name;
   ValueType type;
 };
-constexpr SpecialIdent kSpecialIdents[] = {
-    {"False", ValueType::False}, {"True", ValueType::True},
-    {"Null", ValueType::Null}, {"nil", ValueType::Nil}};
+constexpr SpecialIdent kSpecialIdents[] = {{"False", ValueType::False},
+                                           {"True", ValueType::True},
+                                           {"Null", ValueType::Null},
+                                           {"nil", ValueType::Nil}};
 
 }  // namespace
 

@@ -15,9 +15,28 @@ namespace texttoxml::richtext {
 
 // The tag byte that begins every value.
 enum class ValueType : std::uint8_t {
-  Null, List, Int8, Int16, Int32, Extended, String, Ident, False, True, Binary,
-  Set, LString, Nil, Collection, Single, Currency, Date, WString, Int64,
-  Utf8String, Double
+  Null,
+  List,
+  Int8,
+  Int16,
+  Int32,
+  Extended,
+  String,
+  Ident,
+  False,
+  True,
+  Binary,
+  Set,
+  LString,
+  Nil,
+  Collection,
+  Single,
+  Currency,
+  Date,
+  WString,
+  Int64,
+  Utf8String,
+  Double
 };
 
 // A name that an integer type gives to one of its values (a colour such as
@@ -59,8 +78,8 @@ class PropertyWriter {
   // Properties; those with a default are left out while they hold it.
   void IntegerProperty(std::string_view name, std::int32_t value,
                        std::optional<std::int32_t> defaultValue);
-  void NamedIntegerProperty(std::string_view name, std::int32_t value,
-                            std::int32_t defaultValue, std::span<const IntegerName> names);
+  void NamedIntegerProperty(std::string_view name, std::int32_t value, std::int32_t defaultValue,
+                            std::span<const IntegerName> names);
   void BooleanProperty(std::string_view name, bool value, std::optional<bool> defaultValue);
   // Raises Error for an ordinal that has no name.
   void EnumProperty(std::string_view name, int ordinal, NameList names, int defaultOrdinal);

@@ -3,8 +3,8 @@
 #include <exception>
 #include <initializer_list>
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "richtext/picture_properties.h"
@@ -117,8 +117,7 @@ class RichDocWriter {
 
   void WriteItem(const CustomItemInfo& item) {
     const auto* picture = dynamic_cast<const GraphicItemInfo*>(&item);
-    if (picture == nullptr || item.styleNo != kItemPicture)
-      throw UnwritableItemError(item.styleNo);
+    if (picture == nullptr || item.styleNo != kItemPicture) throw UnwritableItemError(item.styleNo);
     WritePicture(*picture);
   }
 

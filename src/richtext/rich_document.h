@@ -16,10 +16,24 @@ namespace texttoxml::richtext {
 
 // What the RichDoc writer writes; bit n of RichDocOptions is option n.
 enum class RichDocOption {
-  SavePicturesBody, SaveControlsBody, IgnoreUnknownPicFmt, IgnoreUnknownCtrls,
-  IgnoreUnknownCtrlProperties, ConvUnknownStylesToZero, ConvLargeImageIdxToZero,
-  SaveBinary, UseStyleNames, SaveBack, LoadBack, SaveTextStyles, SaveParaStyles,
-  SaveLayout, LoadLayout, SaveDocProperties, LoadDocProperties, CanChangeUnits
+  SavePicturesBody,
+  SaveControlsBody,
+  IgnoreUnknownPicFmt,
+  IgnoreUnknownCtrls,
+  IgnoreUnknownCtrlProperties,
+  ConvUnknownStylesToZero,
+  ConvLargeImageIdxToZero,
+  SaveBinary,
+  UseStyleNames,
+  SaveBack,
+  LoadBack,
+  SaveTextStyles,
+  SaveParaStyles,
+  SaveLayout,
+  LoadLayout,
+  SaveDocProperties,
+  LoadDocProperties,
+  CanChangeUnits
 };
 using RichDocOptions = std::uint32_t;
 
@@ -51,7 +65,9 @@ class RichDocument {
   void AddItem(std::unique_ptr<CustomItemInfo> item);
 
   int ItemCount() const { return static_cast<int>(items_.size()); }
-  const CustomItemInfo& Item(int itemNo) const { return *items_.at(static_cast<std::size_t>(itemNo)); }
+  const CustomItemInfo& Item(int itemNo) const {
+    return *items_.at(static_cast<std::size_t>(itemNo));
+  }
   std::int32_t GetItemStyle(int itemNo) const { return Item(itemNo).styleNo; }
   // A text item's text, or a non-text item's name, as UTF-16.
   std::u16string GetItemText(int itemNo) const;

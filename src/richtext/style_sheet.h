@@ -28,8 +28,19 @@ enum class StyleUnits { Pixels, Twips };
 enum class BiDiMode { Unspecified, LeftToRight, RightToLeft };
 enum class SubSuperScriptType { Normal, Subscript, SuperScript };
 enum class UnderlineType {
-  Normal, Thick, Double, Dotted, ThickDotted, Dashed, ThickDashed, LongDashed,
-  ThickLongDashed, DashDotted, ThickDashDotted, DashDotDotted, ThickDashDotDotted
+  Normal,
+  Thick,
+  Double,
+  Dotted,
+  ThickDotted,
+  Dashed,
+  ThickDashed,
+  LongDashed,
+  ThickLongDashed,
+  DashDotted,
+  ThickDashDotted,
+  DashDotDotted,
+  ThickDashDotDotted
 };
 enum class Alignment { Left, Right, Center, Justify };
 enum class LineSpacingType { Percent, SpaceBetween, LineHeightAtLeast, LineHeightExact };

@@ -14,28 +14,39 @@ constexpr std::string_view kFontStyles[] = {"fsBold", "fsItalic", "fsUnderline",
 constexpr std::string_view kHoverEffects[] = {"rvheUnderline"};
 constexpr std::string_view kFontStylesEx[] = {"rvfsOverline", "rvfsAllCaps"};
 constexpr std::string_view kProtection[] = {
-    "rvprStyleProtect", "rvprStyleSplitProtect", "rvprModifyProtect", "rvprDeleteProtect",
-    "rvprConcateProtect", "rvprRVFInsertProtect", "rvprDoNotAutoSwitch",
-    "rvprParaStartProtect", "rvprSticking", "rvprSticking2", "rvprSticking3",
-    "rvprStickToTop", "rvprStickToBottom"};
+    "rvprStyleProtect",   "rvprStyleSplitProtect", "rvprModifyProtect",   "rvprDeleteProtect",
+    "rvprConcateProtect", "rvprRVFInsertProtect",  "rvprDoNotAutoSwitch", "rvprParaStartProtect",
+    "rvprSticking",       "rvprSticking2",         "rvprSticking3",       "rvprStickToTop",
+    "rvprStickToBottom"};
 constexpr std::string_view kTextOptions[] = {"rvteoHTMLCode", "rvteoRTFCode", "rvteoDocXCode",
                                              "rvteoDocXInRunCode", "rvteoHidden"};
-constexpr std::string_view kParaOptions[] = {
-    "rvpaoNoWrap", "rvpaoReadOnly", "rvpaoStyleProtect", "rvpaoDoNotWantReturns",
-    "rvpaoKeepLinesTogether", "rvpaoKeepWithNext", "rvpaoWidowOrphanControl"};
-constexpr std::string_view kBiDiModes[] = {"rvbdUnspecified", "rvbdLeftToRight",
-                                           "rvbdRightToLeft"};
+constexpr std::string_view kParaOptions[] = {"rvpaoNoWrap",
+                                             "rvpaoReadOnly",
+                                             "rvpaoStyleProtect",
+                                             "rvpaoDoNotWantReturns",
+                                             "rvpaoKeepLinesTogether",
+                                             "rvpaoKeepWithNext",
+                                             "rvpaoWidowOrphanControl"};
+constexpr std::string_view kBiDiModes[] = {"rvbdUnspecified", "rvbdLeftToRight", "rvbdRightToLeft"};
 constexpr std::string_view kSubSuperScriptTypes[] = {"rvsssNormal", "rvsssSubscript",
                                                      "rvsssSuperScript"};
-constexpr std::string_view kUnderlineTypes[] = {
-    "rvutNormal", "rvutThick", "rvutDouble", "rvutDotted", "rvutThickDotted",
-    "rvutDashed", "rvutThickDashed", "rvutLongDashed", "rvutThickLongDashed",
-    "rvutDashDotted", "rvutThickDashDotted", "rvutDashDotDotted", "rvutThickDashDotDotted"};
+constexpr std::string_view kUnderlineTypes[] = {"rvutNormal",
+                                                "rvutThick",
+                                                "rvutDouble",
+                                                "rvutDotted",
+                                                "rvutThickDotted",
+                                                "rvutDashed",
+                                                "rvutThickDashed",
+                                                "rvutLongDashed",
+                                                "rvutThickLongDashed",
+                                                "rvutDashDotted",
+                                                "rvutThickDashDotted",
+                                                "rvutDashDotDotted",
+                                                "rvutThickDashDotDotted"};
 constexpr std::string_view kAlignments[] = {"rvaLeft", "rvaRight", "rvaCenter", "rvaJustify"};
 constexpr std::string_view kLineSpacingTypes[] = {"rvlsPercent", "rvlsSpaceBetween",
-                                                  "rvlsLineHeightAtLeast",
-                                                  "rvlsLineHeightExact"};
-constexpr std::string_view kBorderStyles[] = {"rvbNone", "rvbSingle", "rvbDouble",
+                                                  "rvlsLineHeightAtLeast", "rvlsLineHeightExact"};
+constexpr std::string_view kBorderStyles[] = {"rvbNone",   "rvbSingle",      "rvbDouble",
                                               "rvbTriple", "rvbThickInside", "rvbThickOutside"};
 constexpr std::string_view kTabAligns[] = {"rvtaLeft", "rvtaRight", "rvtaCenter"};
 
@@ -68,8 +79,8 @@ class StyleWriter {
     w_.IntegerProperty("CharScale", style.charScale, 100);
     w_.IntegerProperty("CharSpacing", style.charSpacing, 0);
     w_.EnumProperty("BiDiMode", Ordinal(style.biDiMode), kBiDiModes, 0);
-    w_.EnumProperty("SubSuperScriptType", Ordinal(style.subSuperScriptType),
-                    kSubSuperScriptTypes, 0);
+    w_.EnumProperty("SubSuperScriptType", Ordinal(style.subSuperScriptType), kSubSuperScriptTypes,
+                    0);
     w_.SetProperty("Protection", style.protection, kProtection);
     w_.SetProperty("Options", style.options, kTextOptions);
     w_.EnumProperty("UnderlineType", Ordinal(style.underlineType), kUnderlineTypes, 0);
@@ -98,8 +109,7 @@ class StyleWriter {
     w_.SetProperty("Options", style.options, kParaOptions);
     w_.EnumProperty("BiDiMode", Ordinal(style.biDiMode), kBiDiModes, 0);
     w_.IntegerProperty("OutlineLevel", style.outlineLevel, 0);
-    w_.CollectionProperty("Tabs", style.tabs,
-                          [this](const TabInfo& tab) { Write(tab); });
+    w_.CollectionProperty("Tabs", style.tabs, [this](const TabInfo& tab) { Write(tab); });
     w_.IntegerProperty("NextParaNo", style.nextParaNo, -1);
     w_.IntegerProperty("DefStyleNo", style.defStyleNo, -1);
     WriteModifiedProperties(style);
@@ -171,8 +181,7 @@ template <class Style>
 void WriteStyles(const std::vector<Style>& styles, bool ignoreStyleTemplates, std::string& out) {
   PropertyWriter writer(out);
   StyleWriter styleWriter(writer, ignoreStyleTemplates);
-  writer.WriteCollection(styles,
-                         [&](const Style& style) { styleWriter.Write(style); });
+  writer.WriteCollection(styles, [&](const Style& style) { styleWriter.Write(style); });
 }
 
 }  // namespace

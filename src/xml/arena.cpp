@@ -23,7 +23,9 @@ void* Arena::AllocateSlowly(std::size_t size, std::size_t alignment) {
   return CarveCurrent(size, alignment);
 }
 
-Arena::Mark Arena::Here() const { return {current_, used_, large_.size()}; }
+Arena::Mark Arena::Here() const {
+  return {current_, used_, large_.size()};
+}
 
 void Arena::Rewind(const Mark& mark) {
   for (std::size_t i = mark.largeCount; i < large_.size(); ++i) std::free(large_[i]);
@@ -45,8 +47,8 @@ void Arena::NextBlock(std::size_t size) {
 }
 
 void* Arena::AllocateBlock(std::size_t size) {
-  const std::size_t alignment =
-      size >= kLargestBlockSize ? kLargestBlockSize : alignof(std::max_align_t);
+  const std::size_t alignment = size >= kLargestBlockSize ? kLargestBlockSize
+                                                          : alignof(std::max_align_t);
   const std::size_t rounded = (size + alignment - 1) / alignment * alignment;
   void* block = std::aligned_alloc(alignment, rounded);
   if (block == nullptr) throw std::bad_alloc();

@@ -5,8 +5,7 @@
 
 namespace texttoxml::xml {
 
-Attribute::Attribute(Document* owner)
-    : Node(owner), coreValue_(owner) {
+Attribute::Attribute(Document* owner) : Node(owner), coreValue_(owner) {
   coreValue_.parent_ = this;
 }
 

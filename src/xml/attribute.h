@@ -1,7 +1,6 @@
 // An attribute (XmlAttribute): a name and a quoted value.
 #pragma once
 
-
 #include "xml/char_data.h"
 
 namespace texttoxml::xml {

@@ -8,8 +8,7 @@ namespace texttoxml::xml {
 
 namespace {
 
-constexpr char kAlphabet[] =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 // The two characters of every 12-bit value: half a group of three bytes per
 // lookup, which keeps the loop for megabytes of picture data short.
@@ -32,7 +31,9 @@ void PutGroup(char* out, const unsigned char* in) {
 
 }  // namespace
 
-std::size_t Base64Size(std::size_t byteCount) { return (byteCount + 2) / 3 * 4; }
+std::size_t Base64Size(std::size_t byteCount) {
+  return (byteCount + 2) / 3 * 4;
+}
 
 std::string EncodeBase64(std::string_view bytes) {
   std::string text;

@@ -15,7 +15,9 @@ void CharData::SetValue(std::string_view utf8) {
   SetCoreValue(ElementText(utf8, scratch));
 }
 
-void CharData::WriteStream(BufferWriter& out) const { WriteOutputValue(out); }
+void CharData::WriteStream(BufferWriter& out) const {
+  WriteOutputValue(out);
+}
 
 // Element text holds its line breaks as lone LFs. An attribute value keeps
 // the CR LF it was given; that LF must not gain a second CR, or the value

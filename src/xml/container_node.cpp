@@ -14,7 +14,9 @@ namespace texttoxml::xml {
 
 namespace {
 
-[[noreturn]] void Refuse(std::string_view message) { throw XmlError(std::string(message)); }
+[[noreturn]] void Refuse(std::string_view message) {
+  throw XmlError(std::string(message));
+}
 
 bool IsContainer(const Node& node) {
   return node.ElementType() == XmlNodeKind::Element ||
@@ -28,7 +30,9 @@ Node& ContainerNode::NodeAt(std::size_t index) const {
   return *(index == 0 ? first_ : NodeBefore(index)->next_);
 }
 
-Node& ContainerNode::NodeAdd(Node& node) { return NodeInsert(count_, node); }
+Node& ContainerNode::NodeAdd(Node& node) {
+  return NodeInsert(count_, node);
+}
 
 Node& ContainerNode::NodeInsert(std::size_t index, Node& node) {
   CheckNewNode(node);
@@ -80,8 +84,7 @@ void ContainerNode::WriteDirectNodes(BufferWriter& out, std::size_t count) const
   for (const Node* node = first_; node != nullptr && count > 0; node = node->next_, --count) {
     switch (node->ElementType()) {
       case XmlNodeKind::Attribute:
-        if (previous == nullptr || previous->ElementType() != XmlNodeKind::CharData)
-          out.Write(" ");
+        if (previous == nullptr || previous->ElementType() != XmlNodeKind::CharData) out.Write(" ");
         node->WriteStream(out);
         break;
       case XmlNodeKind::CharData:

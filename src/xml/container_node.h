@@ -15,8 +15,8 @@ class ValueSource;
 
 class ContainerNode : public Node {
  public:
-  using Node::Node;
   using Node::AttributeAdd;
+  using Node::Node;
 
   std::size_t NodeCount() const override { return count_; }
   // The list runs from FirstNode() along Node::NextNode().

@@ -40,8 +40,7 @@ void Document::ReleaseSince(const Checkpoint& checkpoint) {
   symbolTable_.Rewind(checkpoint.texts);
 }
 
-void Document::Diagnose(const Node& sender, WarnStyle style,
-                        std::string_view message) const {
+void Document::Diagnose(const Node& sender, WarnStyle style, std::string_view message) const {
   if (onDiagnostic_) onDiagnostic_(sender, style, message);
 }
 

@@ -22,9 +22,7 @@ class Element : public ContainerNode {
   void SetStoredValue(std::string_view stored) override { StoreCoreValue(stored); }
   // The same for a value written from `source` only when the element is
   // written (the base64 of a picture), never held whole.
-  void SetValueSource(std::unique_ptr<ValueSource> source) {
-    StoreSourcedValue(std::move(source));
-  }
+  void SetValueSource(std::unique_ptr<ValueSource> source) { StoreSourcedValue(std::move(source)); }
 
   // Appends a new child element of that name, also when one of the same
   // name exists already.

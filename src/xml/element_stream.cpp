@@ -9,7 +9,8 @@ namespace texttoxml::xml {
 
 namespace {
 
-constexpr std::string_view kValueInStreamedPath = "a streamed element and its ancestors hold no value";
+constexpr std::string_view kValueInStreamedPath =
+    "a streamed element and its ancestors hold no value";
 
 // The child of `parent` on the way to the streamed element.
 const Node* ChildOnPath(const std::vector<const Element*>& path, std::size_t level,
@@ -19,8 +20,7 @@ const Node* ChildOnPath(const std::vector<const Element*>& path, std::size_t lev
 
 }  // namespace
 
-ElementStream::ElementStream(Element& element, BufferWriter& out)
-    : element_(element), out_(out) {
+ElementStream::ElementStream(Element& element, BufferWriter& out) : element_(element), out_(out) {
   for (const Node* node = element.Parent(); node != nullptr; node = node->Parent())
     ancestors_.push_back(static_cast<const Element*>(node));
   std::reverse(ancestors_.begin(), ancestors_.end());

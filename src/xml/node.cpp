@@ -23,11 +23,17 @@ Node::Node(Document* owner) : owner_(owner) {
   if (owner_ == nullptr) Refuse(kOwnerNotAssigned);
 }
 
-void Node::SetName(std::string_view) { Refuse(kCannotSetName); }
+void Node::SetName(std::string_view) {
+  Refuse(kCannotSetName);
+}
 
-void Node::SetValue(std::string_view) { Refuse(kCannotSetValue); }
+void Node::SetValue(std::string_view) {
+  Refuse(kCannotSetValue);
+}
 
-void Node::SetStoredValue(std::string_view) { Refuse(kCannotSetValue); }
+void Node::SetStoredValue(std::string_view) {
+  Refuse(kCannotSetValue);
+}
 
 void Node::SetValueUnicode(std::u16string_view text) {
   std::string& stored = owner_->ConversionBuffer();
@@ -39,13 +45,21 @@ void Node::SetValueAsDateTime(const platform::DateTime& time) {
   SetValue(DateTimeText(time));
 }
 
-Node& Node::NodeAdd(Node&) { Refuse(kCannotAddNode); }
+Node& Node::NodeAdd(Node&) {
+  Refuse(kCannotAddNode);
+}
 
-Node& Node::NodeInsert(std::size_t, Node&) { Refuse(kCannotAddNode); }
+Node& Node::NodeInsert(std::size_t, Node&) {
+  Refuse(kCannotAddNode);
+}
 
-void Node::NodeDelete(std::size_t) { Refuse(kCannotManipulateNodes); }
+void Node::NodeDelete(std::size_t) {
+  Refuse(kCannotManipulateNodes);
+}
 
-void Node::AttributeAdd(Attribute&) { Refuse(kCannotAddAttribute); }
+void Node::AttributeAdd(Attribute&) {
+  Refuse(kCannotAddAttribute);
+}
 
 void Node::AttributeAdd(std::string_view nameUtf8, std::string_view valueUtf8) {
   auto& attribute = owner_->NewNode<Attribute>();
@@ -68,7 +82,9 @@ void Node::WriteReadableLineBreak(BufferWriter& out) const {
   if (owner_->XmlFormat() == XmlFormatType::Readable) WriteLineBreak(out);
 }
 
-void Node::WriteLineBreak(BufferWriter& out) { out.Write(kLineBreak); }
+void Node::WriteLineBreak(BufferWriter& out) {
+  out.Write(kLineBreak);
+}
 
 void Node::Diagnose(WarnStyle style, std::string_view message) const {
   owner_->Diagnose(*this, style, message);

@@ -1,7 +1,7 @@
 #include "xml/symbol_table.h"
 
-#include <utility>
 #include <cstring>
+#include <utility>
 
 namespace texttoxml::xml {
 

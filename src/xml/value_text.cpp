@@ -14,12 +14,18 @@ constexpr std::string_view kEscapedCharacters = "&<>\"'";
 
 std::string_view EntityOf(char c) {
   switch (c) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    case '"': return "&quot;";
-    case '\'': return "&apos;";
-    default: return {};
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    case '\'':
+      return "&apos;";
+    default:
+      return {};
   }
 }
 
@@ -78,8 +84,7 @@ unsigned RewritesOf(std::string_view text) {
 
 // Large texts (base64 of pictures) usually need neither step, so they are
 // only scanned, never copied.
-std::string_view StoredText(std::string_view text, std::string& scratch,
-                            bool normalizeLineBreaks) {
+std::string_view StoredText(std::string_view text, std::string& scratch, bool normalizeLineBreaks) {
   const unsigned found = RewritesOf(text) & (normalizeLineBreaks ? 3 : 1);
   if (found == 0) return text;
   scratch = (found & 1) != 0 ? Escape(text) : std::string(text);
@@ -100,28 +105,28 @@ std::string_view AttributeText(std::string_view text, std::string& scratch) {
 void WideToElementText(std::u16string_view text, std::string& stored) {
   static_assert(std::string_view("&quot;").size() <= platform::kMaxAsciiForm);
   stored.clear();
-  platform::AppendUtf16AsUtf8With(
-      stored, text, [](std::u16string_view units, std::size_t& i, char* at) {
-        const char c = static_cast<char>(units[i]);
-        if (c == '\r') {
-          if (i + 1 < units.size() && units[i + 1] == u'\n') ++i;
-          *at = '\n';
-          return at + 1;
-        }
-        const std::string_view entity = EntityOf(c);
-        if (entity.empty()) {
-          *at = c;
-          return at + 1;
-        }
-        std::memcpy(at, entity.data(), entity.size());
-        return at + entity.size();
-      });
+  platform::AppendUtf16AsUtf8With(stored, text,
+                                  [](std::u16string_view units, std::size_t& i, char* at) {
+                                    const char c = static_cast<char>(units[i]);
+                                    if (c == '\r') {
+                                      if (i + 1 < units.size() && units[i + 1] == u'\n') ++i;
+                                      *at = '\n';
+                                      return at + 1;
+                                    }
+                                    const std::string_view entity = EntityOf(c);
+                                    if (entity.empty()) {
+                                      *at = c;
+                                      return at + 1;
+                                    }
+                                    std::memcpy(at, entity.data(), entity.size());
+                                    return at + entity.size();
+                                  });
 }
 
 std::string DateTimeText(const platform::DateTime& time) {
   char text[96];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", time.year,
-                time.month, time.day, time.hour, time.minute, time.second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", time.year, time.month,
+                time.day, time.hour, time.minute, time.second);
   return text;
 }
 

@@ -19,7 +19,9 @@ using texttoxml::testing::TempDir;
 
 constexpr char kAddress[] = "file:///usr/share/doc/texttoxml/guide.html";
 
-std::u16string U16(const std::string& utf8) { return platform::Utf8ToUtf16(utf8).text; }
+std::u16string U16(const std::string& utf8) {
+  return platform::Utf8ToUtf16(utf8).text;
+}
 
 std::u16string OpenedCaption(const std::string& path) {
   return std::u16string(kOpenedFileCaption) + u" " + U16(path);
@@ -27,7 +29,8 @@ std::u16string OpenedCaption(const std::string& path) {
 
 std::size_t Count(const std::string& text, const std::string& part) {
   std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++count;
   return count;
 }
 
@@ -55,7 +58,8 @@ struct Window {
 TEST(OpenCommand, DecodesWithTheChosenFilterAndRemembersIt) {
   TempDir dir;
   // windows-1251, with a lone LF, a lone CR and a U+0000 that ends the text.
-  const std::string ansi = dir.Write("ansi.txt", "\xC2\xEE\xEF\xF0\xEE\xF1\n+ \xE4\xE0\r- \xED\xE5\xF2\0tail"s);
+  const std::string ansi =
+      dir.Write("ansi.txt", "\xC2\xEE\xEF\xF0\xEE\xF1\n+ \xE4\xE0\r- \xED\xE5\xF2\0tail"s);
   const std::string utf8 = dir.Write("utf8.txt", "Ответ\n= 5\n");
   Window window;
 
@@ -244,7 +248,8 @@ TEST(SaveCommand, PictureFailureIsShownAsItIs) {
   const std::string out = dir.File("out.xml");
   window.Save(out);
 
-  EXPECT_EQ(window.platform.errors, (std::vector<std::u16string>{u"Unknown picture file extension (.xyz)"}));
+  EXPECT_EQ(window.platform.errors,
+            (std::vector<std::u16string>{u"Unknown picture file extension (.xyz)"}));
   EXPECT_EQ(window.platform.memo, u"Q\r\n+[pic.xyz]\r\n- b\r\n");
   EXPECT_FALSE(std::filesystem::exists(out));
 }

@@ -1,21 +1,21 @@
 // The real window on Qt's offscreen platform, with the modal dialogs and the
 // desktop's address action replaced.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
-#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <gtest/gtest.h>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
@@ -38,7 +38,9 @@
 #include "test_support.h"
 
 // Failure messages show the text rather than its code units.
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace texttoxml::app::gui {
 namespace {
@@ -56,7 +58,8 @@ class QtEnvironment : public ::testing::Environment {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     home_ = std::make_unique<TempDir>();
     qputenv("HOME", QByteArray::fromStdString(home_->Path()));
-    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) {
+    for (const char* variable :
+         {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) {
       qunsetenv(variable);
     }
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home_->File("config")));
@@ -83,8 +86,12 @@ class QtEnvironment : public ::testing::Environment {
 
 class FakeDesktop : public Desktop {
  public:
-  std::optional<OpenChoice> ShowOpenDialog(QWidget*, const OpenChoice&) override { return openAnswer; }
-  std::optional<std::string> ShowSaveDialog(QWidget*, const std::string&) override { return saveAnswer; }
+  std::optional<OpenChoice> ShowOpenDialog(QWidget*, const OpenChoice&) override {
+    return openAnswer;
+  }
+  std::optional<std::string> ShowSaveDialog(QWidget*, const std::string&) override {
+    return saveAnswer;
+  }
   void ShowError(QWidget*, const QString& message) override { errors.push_back(message); }
   void OpenAddress(const QString& address) override { addresses.push_back(address); }
 
@@ -138,7 +145,8 @@ TEST(MainWindow, ShowsTheTabsTextsAndReadOnlyFlags) {
   EXPECT_EQ(w.Find<QLabel>("Label1").text(), QStringLiteral("Открыт файл:"));
   EXPECT_EQ(w.Find<QGroupBox>("GroupBox1").title(), QStringLiteral("Исходный текст:"));
   EXPECT_EQ(w.Find<QWidget>("Panel1").height(), 39);
-  for (auto [name, caption] : {std::pair{"bbOpen", "Открыть TXT"}, std::pair{"bbSave", "Сохранить в XML"}}) {
+  for (auto [name, caption] :
+       {std::pair{"bbOpen", "Открыть TXT"}, std::pair{"bbSave", "Сохранить в XML"}}) {
     auto& button = w.Find<QPushButton>(name);
     EXPECT_EQ(button.text(), QString::fromUtf8(caption));
     EXPECT_EQ(button.size(), QSize(128, 32));
@@ -146,7 +154,8 @@ TEST(MainWindow, ShowsTheTabsTextsAndReadOnlyFlags) {
     EXPECT_FALSE(button.icon().isNull());
   }
   EXPECT_EQ(w.Find<QLabel>("Label2").text(), QStringLiteral("v.2"));
-  EXPECT_TRUE(w.Find<QLabel>("LinkLabel1").text().contains(QStringLiteral("Руководство пользователя")));
+  EXPECT_TRUE(
+      w.Find<QLabel>("LinkLabel1").text().contains(QStringLiteral("Руководство пользователя")));
 
   EXPECT_FALSE(w.Find<QPlainTextEdit>("Memo1").isReadOnly());
   auto& sample = w.Find<QPlainTextEdit>("Memo3");
@@ -211,20 +220,25 @@ TEST(MainWindow, OpensAndSavesALongTextLineForLine) {
   w.window.show();
   w.desktop->openAnswer = OpenChoice{path, kAnsiFilterIndex};
   w.Find<QPushButton>("bbOpen").click();
-  EXPECT_EQ(w.Memo1Text(), QString::fromLatin1(tasks).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  EXPECT_EQ(w.Memo1Text(),
+            QString::fromLatin1(tasks).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
   w.desktop->saveAnswer = dir.File("tasks.xml");
   w.Find<QPushButton>("bbSave").click();
   EXPECT_TRUE(w.desktop->errors.empty());
   const conversion::PreparedText prepared =
       conversion::PrepareTaskText(conversion::MemoText(ToU16String(QString::fromLatin1(tasks))));
-  EXPECT_EQ(w.Memo1Text(), ToQString(prepared.normalised).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  EXPECT_EQ(w.Memo1Text(),
+            ToQString(prepared.normalised).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   const std::string xml = ReadFile(dir.File("tasks.xml"));
   std::size_t taskElements = 0;
-  for (std::size_t at = xml.find("<Task "); at != std::string::npos; at = xml.find("<Task ", at + 1)) ++taskElements;
+  for (std::size_t at = xml.find("<Task "); at != std::string::npos;
+       at = xml.find("<Task ", at + 1))
+    ++taskElements;
   EXPECT_EQ(taskElements, static_cast<std::size_t>(kMemoGroupedFromLines / 4));
-  EXPECT_NE(xml.find("<PlainText>Question " + std::to_string(kMemoGroupedFromLines / 4) + "</PlainText>"),
-            std::string::npos);
+  EXPECT_NE(
+      xml.find("<PlainText>Question " + std::to_string(kMemoGroupedFromLines / 4) + "</PlainText>"),
+      std::string::npos);
 }
 
 TEST(MainWindow, LinkAndBannerOpenTheGuide) {
@@ -235,11 +249,12 @@ TEST(MainWindow, LinkAndBannerOpenTheGuide) {
   const QPointF inside(10, 10);
   QMouseEvent press(QEvent::MouseButtonPress, inside, banner.mapToGlobal(inside), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, inside, banner.mapToGlobal(inside), Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, inside, banner.mapToGlobal(inside),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&banner, &press);
   QApplication::sendEvent(&banner, &release);
-  EXPECT_EQ(w.desktop->addresses, (std::vector<QString>{QLatin1String(kGuide), QLatin1String(kGuide)}));
+  EXPECT_EQ(w.desktop->addresses,
+            (std::vector<QString>{QLatin1String(kGuide), QLatin1String(kGuide)}));
 }
 
 // Answers the next modal dialog of the given kind once it is on screen, and
@@ -248,16 +263,17 @@ TEST(MainWindow, LinkAndBannerOpenTheGuide) {
 template <typename Dialog>
 void AnswerNext(std::function<void(Dialog&)> answer) {
   auto* poll = new QTimer(QCoreApplication::instance());  // gone with the application at the latest
-  QObject::connect(poll, &QTimer::timeout, [poll, answer, found = false, dialog = QPointer<Dialog>()]() mutable {
-    if (!found) dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    found = found || dialog;
-    if (!found) return;
-    if (!dialog || !dialog->isVisible()) {
-      poll->deleteLater();
-    } else if (QApplication::activeModalWidget() == dialog) {
-      answer(*dialog);
-    }
-  });
+  QObject::connect(poll, &QTimer::timeout,
+                   [poll, answer, found = false, dialog = QPointer<Dialog>()]() mutable {
+                     if (!found) dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+                     found = found || dialog;
+                     if (!found) return;
+                     if (!dialog || !dialog->isVisible()) {
+                       poll->deleteLater();
+                     } else if (QApplication::activeModalWidget() == dialog) {
+                       answer(*dialog);
+                     }
+                   });
   poll->start(20);
 }
 
@@ -300,7 +316,8 @@ TEST(MainWindow, ALongPathNeitherWidensNorPinsTheWindow) {
   EXPECT_EQ(label.text(), QStringLiteral("Открыт файл: ") + PathToQString(path));
   EXPECT_EQ(label.toolTip(), PathToQString(path));
   const QString shown = label.ShownCaption();
-  EXPECT_TRUE(shown.startsWith(QStringLiteral("Открыт файл: ") + PathToQString(dir.Path()).left(4))) << shown.toStdString();
+  EXPECT_TRUE(shown.startsWith(QStringLiteral("Открыт файл: ") + PathToQString(dir.Path()).left(4)))
+      << shown.toStdString();
   EXPECT_TRUE(shown.endsWith(QStringLiteral("Контрольная работа №2.txt"))) << shown.toStdString();
   EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
   EXPECT_LE(label.fontMetrics().horizontalAdvance(shown), label.contentsRect().width());
@@ -330,12 +347,14 @@ TEST(Desktop, QtsOwnTextsAreRussian) {
   Desktop desktop;
   QStringList openTexts;
   AnswerNext<QFileDialog>([&openTexts](QFileDialog& dialog) {
-    openTexts = TextsOf<QLabel>(dialog, &QLabel::text) + TextsOf<QPushButton>(dialog, &QPushButton::text);
+    openTexts = TextsOf<QLabel>(dialog, &QLabel::text) +
+                TextsOf<QPushButton>(dialog, &QPushButton::text);
     dialog.reject();
   });
   EXPECT_FALSE(desktop.ShowOpenDialog(nullptr, OpenChoice{dir.File("a.txt"), kUtf8FilterIndex}));
   for (const char* text : {"Перейти к:", "&Имя файла:", "Типы файлов:", "&Открыть", "Отмена"}) {
-    EXPECT_TRUE(openTexts.contains(QString::fromUtf8(text))) << text << " in " << openTexts.join(u'|').toStdString();
+    EXPECT_TRUE(openTexts.contains(QString::fromUtf8(text)))
+        << text << " in " << openTexts.join(u'|').toStdString();
   }
 
   QString prompt;
@@ -353,8 +372,10 @@ TEST(Desktop, QtsOwnTextsAreRussian) {
   EXPECT_TRUE(prompt.startsWith(QStringLiteral("typed.xml"))) << prompt.toStdString();
   EXPECT_FALSE(prompt.contains(QStringLiteral("already exists"))) << prompt.toStdString();
   EXPECT_TRUE(prompt.contains(QStringLiteral("существует"))) << prompt.toStdString();
-  EXPECT_TRUE(promptButtons.contains(QStringLiteral("&Да"))) << promptButtons.join(u'|').toStdString();
-  EXPECT_TRUE(promptButtons.contains(QStringLiteral("&Нет"))) << promptButtons.join(u'|').toStdString();
+  EXPECT_TRUE(promptButtons.contains(QStringLiteral("&Да")))
+      << promptButtons.join(u'|').toStdString();
+  EXPECT_TRUE(promptButtons.contains(QStringLiteral("&Нет")))
+      << promptButtons.join(u'|').toStdString();
 }
 
 TEST(Banner, IsDrawnAtTheScreensPixelRatio) {
@@ -367,7 +388,8 @@ TEST(Banner, IsDrawnAtTheScreensPixelRatio) {
   // Drawn anew at twice the detail, not the 1x picture scaled up.
   const QImage drawn = sharp.toImage();
   const QImage scaled = BannerPixmap(w.window.font(), 1).toImage().scaled(drawn.size());
-  EXPECT_NE(drawn.convertToFormat(QImage::Format_ARGB32), scaled.convertToFormat(QImage::Format_ARGB32));
+  EXPECT_NE(drawn.convertToFormat(QImage::Format_ARGB32),
+            scaled.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST(MainWindow, OpeningAndSavingWritesNothingButTheXmlFile) {
@@ -391,7 +413,8 @@ TEST(MainWindow, OpeningAndSavingWritesNothingButTheXmlFile) {
   }
   EXPECT_EQ(written, std::vector<std::string>{});
   std::vector<std::string> inFolder;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) inFolder.push_back(entry.path().string());
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    inFolder.push_back(entry.path().string());
   std::sort(inFolder.begin(), inFolder.end());
   EXPECT_EQ(inFolder, (std::vector<std::string>{tasks, xml}));
 }

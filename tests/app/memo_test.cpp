@@ -2,9 +2,9 @@
 // memo holds it one paragraph per line or, for a long text, in paragraphs of
 // several lines. Runs in gui_tests, whose environment provides the
 // application.
+#include <gtest/gtest.h>
 #include <QScrollBar>
 #include <QTextDocument>
-#include <gtest/gtest.h>
 
 #include <string>
 
@@ -13,7 +13,6 @@
 
 namespace texttoxml::app::gui {
 namespace {
-
 
 TEST(MemoText, LineBreaksAreCrLfForTheLogicAndSeparatorsForQt) {
   const WidgetText oneLineEach = MemoTextToWidget(u"a\r\n\r\nb\r\n");
@@ -35,7 +34,8 @@ TEST(MemoText, LineBreaksAreCrLfForTheLogicAndSeparatorsForQt) {
 }
 
 TEST(MemoText, BreaksOfTheDocumentsOwnAreFound) {
-  for (std::u16string text : {u"a\rb", u"a\r", u"a\nb", u"a\u2028b", u"a\u2029b", u"a\uFDD0b", u"a\uFDD1b"}) {
+  for (std::u16string text :
+       {u"a\rb", u"a\r", u"a\nb", u"a\u2028b", u"a\u2029b", u"a\uFDD0b", u"a\uFDD1b"}) {
     const WidgetText widget = MemoTextToWidget(u"line\r\n" + text, 2);
     EXPECT_FALSE(widget.breaksAreCrLfOnly) << text.size();
     EXPECT_EQ(widget.text, ToQString(u"line\u2028" + text));
@@ -72,7 +72,8 @@ TEST(Memo, ALongTextKeepsEveryLineAndTheScrollBarCountsLines) {
   for (int lines : {kMemoGroupedFromLines, kMemoGroupedFromLines + kMemoLinesPerParagraph + 1}) {
     const std::u16string text = NumberedLines(lines);
     memo.SetText(text);
-    EXPECT_EQ(memo.document()->blockCount(), (lines + kMemoLinesPerParagraph - 1) / kMemoLinesPerParagraph);
+    EXPECT_EQ(memo.document()->blockCount(),
+              (lines + kMemoLinesPerParagraph - 1) / kMemoLinesPerParagraph);
     EXPECT_EQ(memo.document()->lineCount(), lines);
     EXPECT_EQ(memo.Text(), text);
     const QString shown = memo.toPlainText();

@@ -1,5 +1,5 @@
-#include "app/display_text.h"
 #include "app/window_texts.h"
+#include "app/display_text.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,9 @@ using conversion::TaskKind;
 
 TEST(DisplayText, ShowsBadBytesAsReplacementCharacters) {
   EXPECT_EQ(DisplayText("/tmp/задания.txt"), u"/tmp/задания.txt");
-  EXPECT_EQ(DisplayText("a\xFF" "b\xC3"), u"a\uFFFDb\uFFFD");
+  EXPECT_EQ(DisplayText("a\xFF"
+                        "b\xC3"),
+            u"a\uFFFDb\uFFFD");
   EXPECT_EQ(DisplayText("\xE0\x80"), u"\uFFFD\uFFFD");
   EXPECT_EQ(DisplayText(""), u"");
 }
@@ -32,16 +34,20 @@ TEST(WindowTexts, SampleConvertsToTheTasksItShows) {
     kinds.push_back(conversion::ParseTaskBlock(block, "").kind);
   }
   EXPECT_EQ(kinds, (std::vector<TaskKind>{TaskKind::ChoiceSingle, TaskKind::ChoiceMultiple,
-                                          TaskKind::ChoiceOrder, TaskKind::EnterNum, TaskKind::EnterNum,
-                                          TaskKind::EnterText, TaskKind::EnterText, TaskKind::ChoiceSingle}));
+                                          TaskKind::ChoiceOrder, TaskKind::EnterNum,
+                                          TaskKind::EnterNum, TaskKind::EnterText,
+                                          TaskKind::EnterText, TaskKind::ChoiceSingle}));
   EXPECT_EQ(prepared.normalised, text);
 }
 
 TEST(WindowTexts, DescriptionKeepsTheSpacesBetweenSentencePieces) {
-  const auto endsWithSpace = [](std::u16string_view line) { return !line.empty() && line.back() == u' '; };
+  const auto endsWithSpace = [](std::u16string_view line) {
+    return !line.empty() && line.back() == u' ';
+  };
   EXPECT_EQ(std::count_if(kDescriptionLines.begin(), kDescriptionLines.end(), endsWithSpace), 8);
   EXPECT_TRUE(endsWithSpace(kDescriptionLines[8]));
-  EXPECT_EQ(kDescriptionLines[18], u"Импорт - Открыть из  XML и откройте файл, полученный с помощью данной утилиты.");
+  EXPECT_EQ(kDescriptionLines[18],
+            u"Импорт - Открыть из  XML и откройте файл, полученный с помощью данной утилиты.");
 }
 
 }  // namespace

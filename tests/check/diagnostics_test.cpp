@@ -33,8 +33,9 @@ std::string Listing(const Diagnosis& diagnosis) {
       return ::testing::AssertionSuccess();
     }
   }
-  return ::testing::AssertionFailure() << "no finding on line " << line << " with \"" << fragment
-                                       << "\"; the findings:\n" << Listing(diagnosis);
+  return ::testing::AssertionFailure()
+         << "no finding on line " << line << " with \"" << fragment << "\"; the findings:\n"
+         << Listing(diagnosis);
 }
 
 // Findings on the lines from `first` to `last`.
@@ -65,9 +66,11 @@ TEST(Diagnostics, FindsNothingInTheSampleWithItsPictures) {
 
   // Where the pictures are not found, the four names stay text.
   TempDir elsewhere;
-  const Diagnosis missing = Diagnose(LoadTaskText(kExamples + "/sample.txt", false), elsewhere.Path());
+  const Diagnosis missing =
+      Diagnose(LoadTaskText(kExamples + "/sample.txt", false), elsewhere.Path());
   EXPECT_EQ(missing.findings.size(), 4u) << Listing(missing);
-  EXPECT_TRUE(Reports(missing, 34, "picture \"Pushkin.jpg\" not found; the line stays in the question text"));
+  EXPECT_TRUE(Reports(missing, 34,
+                      "picture \"Pushkin.jpg\" not found; the line stays in the question text"));
   EXPECT_TRUE(Reports(missing, 38, "picture \"formula1.png\" not found; the answer stays text"));
   EXPECT_TRUE(Reports(missing, 40, "\"formula3.png\" not found"));
   EXPECT_EQ(missing.picturesMissing, 4u);
@@ -78,10 +81,10 @@ TEST(Diagnostics, FindsNothingInTheSampleWithItsPictures) {
 TEST(Diagnostics, ExplainsBlocksThatAreNoTask) {
   PictureDir pictures;
   const Diagnosis d = Diagnose(
-      u"Вопрос без ответа\nещё строка\n\n"        // lines 1-2
-      u"5 яблок: сколько?\n+ пять\n\n"            // lines 4-5
-      u"[ok.png]\n= 1\n\n"                        // lines 7-8
-      u"Нормальный вопрос?\n+ да",                // lines 10-11
+      u"Вопрос без ответа\nещё строка\n\n"  // lines 1-2
+      u"5 яблок: сколько?\n+ пять\n\n"      // lines 4-5
+      u"[ok.png]\n= 1\n\n"                  // lines 7-8
+      u"Нормальный вопрос?\n+ да",          // lines 10-11
       pictures.dir.Path());
   EXPECT_EQ(d.findings.size(), 3u) << Listing(d);
   EXPECT_TRUE(Reports(d, 1, "not a task: no line starts with an answer marker"));
@@ -106,10 +109,10 @@ TEST(Diagnostics, ReportsAnswersAfterTheTenth) {
 TEST(Diagnostics, ReportsPictureNamesThatStayText) {
   PictureDir pictures;
   const Diagnosis d = Diagnose(
-      u"Первый?\n[нет.png]\n+ a\n\n"               // lines 1-3
-      u"Второй?\n@ нет.jpg\n+ a\n\n"               // lines 5-7
-      u"Третий?\n+[нет.png]\n-[ok.png]\n\n"        // lines 9-11
-      u"[ok.png]\nЧетвёртый?\n[ok.jpg]\n+ a",      // lines 13-16
+      u"Первый?\n[нет.png]\n+ a\n\n"           // lines 1-3
+      u"Второй?\n@ нет.jpg\n+ a\n\n"           // lines 5-7
+      u"Третий?\n+[нет.png]\n-[ok.png]\n\n"    // lines 9-11
+      u"[ok.png]\nЧетвёртый?\n[ok.jpg]\n+ a",  // lines 13-16
       pictures.dir.Path());
   EXPECT_TRUE(Reports(d, 2, "picture \"нет.png\" not found; the line stays in the question text"));
   EXPECT_TRUE(Reports(d, 6, "picture \"@ нет.jpg\" not found"));
@@ -129,15 +132,19 @@ TEST(Diagnostics, ReportsPictureVariantsTheConversionFailsOn) {
   const std::u16string text = u"Q?\n+[ok.png]\n-[notes.txt]\n-[broken.png]\n-[ok.jpg]";
   const Diagnosis d = Diagnose(text, pictures.dir.Path());
   EXPECT_EQ(d.findings.size(), 2u) << Listing(d);
-  EXPECT_TRUE(Reports(d, 3, "no picture kind takes the extension \".txt\" of picture \"notes.txt\" (they take .wmf, .emf, .ico, .tiff, .tif, .bmp, .jpeg, .jpg, .png, .gif): converting will fail"));
+  EXPECT_TRUE(Reports(
+      d, 3,
+      "no picture kind takes the extension \".txt\" of picture \"notes.txt\" (they take .wmf, "
+      ".emf, .ico, .tiff, .tif, .bmp, .jpeg, .jpg, .png, .gif): converting will fail"));
   EXPECT_TRUE(Reports(d, 4, "picture \"broken.png\" cannot be read ("));
 
   // A GIF that loads but cannot be written does not fail the conversion.
   pictures.dir.Write("frameless.gif", std::string("GIF89a\x01\0\x01\0\0\0\0\x3B", 14));
   const Diagnosis gif = Diagnose(u"Q?\n+[frameless.gif]\n- b", pictures.dir.Path());
-  EXPECT_EQ(Listing(gif), "2: warning: picture \"frameless.gif\" cannot be written (Cannot save "
-                          "empty GIF): the conversion succeeds but stores the 32 x 32 invalid "
-                          "picture instead of this one\n");
+  EXPECT_EQ(Listing(gif),
+            "2: warning: picture \"frameless.gif\" cannot be written (Cannot save "
+            "empty GIF): the conversion succeeds but stores the 32 x 32 invalid "
+            "picture instead of this one\n");
   EXPECT_EQ(d.picturesFound, 4u);
 
   // Without reading the pictures only the extension is judged.
@@ -150,8 +157,8 @@ TEST(Diagnostics, ReportsPictureVariantsTheConversionFailsOn) {
 
 TEST(Diagnostics, ReportsOrderPositions) {
   const Diagnosis d = Diagnose(
-      u"Порядок?\n1. a\n1) b\n7 c\n+ d\n\n"     // lines 1-5: four answers
-      u"Верно?\n2. b\n1. a\n3. c\n\n"           // lines 7-10
+      u"Порядок?\n1. a\n1) b\n7 c\n+ d\n\n"                           // lines 1-5: four answers
+      u"Верно?\n2. b\n1. a\n3. c\n\n"                                 // lines 7-10
       u"Десять?\n1 a\n2 b\n3 c\n4 d\n5 e\n6 f\n7 g\n8 h\n9 i\n10 j",  // lines 12-22
       "");
   EXPECT_EQ(d.findings.size(), 4u) << Listing(d);
@@ -179,26 +186,28 @@ TEST(Diagnostics, ReportsChoiceTasksWithoutACorrectAnswer) {
 
 TEST(Diagnostics, ReportsEnterTasksThatOneAnswerMakesText) {
   const Diagnosis d = Diagnose(
-      u"Сколько?\n= 5\n= 3,5\n\n"       // lines 1-3
-      u"Числа?\n= 5\n= -0x1F\n\n"       // lines 5-7
-      u"Слова?\n= раз\n= два\n\n"       // lines 9-11
-      u"Дробь?\n= 3,5",                 // lines 13-14
+      u"Сколько?\n= 5\n= 3,5\n\n"  // lines 1-3
+      u"Числа?\n= 5\n= -0x1F\n\n"  // lines 5-7
+      u"Слова?\n= раз\n= два\n\n"  // lines 9-11
+      u"Дробь?\n= 3,5",            // lines 13-14
       "");
   EXPECT_EQ(d.findings.size(), 1u) << Listing(d);
-  EXPECT_TRUE(Reports(d, 3, "answer \"3,5\" is not a whole number, so the task takes text answers"));
+  EXPECT_TRUE(
+      Reports(d, 3, "answer \"3,5\" is not a whole number, so the task takes text answers"));
   EXPECT_EQ(d.Count(TaskKind::EnterNum), 1u);
 }
 
 TEST(Diagnostics, ReportsFirstAnswerLinesThatReadLikeTheQuestion) {
   const Diagnosis d = Diagnose(
-      u"Сколько будет\n2 + 2 = ?\n- 3\n+ 4\n\n"          // lines 1-4
+      u"Сколько будет\n2 + 2 = ?\n- 3\n+ 4\n\n"               // lines 1-4
       u"Кто сказал:\n\u2014 Быть или не быть?\n= Гамлет\n\n"  // lines 6-8
-      u"Когда?\n1941 год\n\n"                            // lines 10-11
-      u"Где?\n- Там?\n+ Здесь\n\n"                       // lines 13-15
-      u"Расставьте:\n1. a\n2. b",                        // lines 17-19
+      u"Когда?\n1941 год\n\n"                                 // lines 10-11
+      u"Где?\n- Там?\n+ Здесь\n\n"                            // lines 13-15
+      u"Расставьте:\n1. a\n2. b",                             // lines 17-19
       "");
-  EXPECT_TRUE(Reports(d, 2, "this line starts with \"2\", so it ends the question and decides the "
-                            "kind of task, but the next answer starts with \"-\""));
+  EXPECT_TRUE(Reports(d, 2,
+                      "this line starts with \"2\", so it ends the question and decides the "
+                      "kind of task, but the next answer starts with \"-\""));
   EXPECT_TRUE(Reports(d, 7, "this line starts with a dash, read as the \"-\" marker"));
   EXPECT_TRUE(Reports(d, 7, "the next answer starts with \"=\""));
   EXPECT_TRUE(Reports(d, 11, "so it makes an ordering task of one answer"));
@@ -210,8 +219,9 @@ TEST(Diagnostics, ReportsFirstAnswerLinesThatReadLikeTheQuestion) {
 
 TEST(Diagnostics, ReportsAnIndentedLastLine) {
   const Diagnosis d = Diagnose(u"Q?\n- a\n   + b", "");
-  EXPECT_TRUE(Reports(d, 3, "this last line starts with blanks, so its \"+\" is not read as an answer "
-                            "marker: the line continues the line before"));
+  EXPECT_TRUE(Reports(d, 3,
+                      "this last line starts with blanks, so its \"+\" is not read as an answer "
+                      "marker: the line continues the line before"));
   EXPECT_TRUE(Reports(d, 2, "no answer is marked"));  // the "+" went with it
 
   const Diagnosis alone = Diagnose(u"Q?\n+ a\n\n\t= 5", "");
@@ -225,7 +235,8 @@ TEST(Diagnostics, ReportsAnIndentedLastLine) {
 TEST(Diagnostics, ReportsAU0000ThatCutsTheText) {
   const Diagnosis d = Diagnose(u"Q?\n+ a\n\0Q2?\n+ b"s, "");
   EXPECT_EQ(d.findings.size(), 1u) << Listing(d);
-  EXPECT_TRUE(Reports(d, 3, "a U+0000 character cuts the text here: everything after it is ignored"));
+  EXPECT_TRUE(
+      Reports(d, 3, "a U+0000 character cuts the text here: everything after it is ignored"));
   EXPECT_EQ(d.tasks.size(), 1u);
 
   const Diagnosis midLine = Diagnose(u"Q?\n+ a\0b\n+ c"s, "");
@@ -243,9 +254,9 @@ TEST(Diagnostics, ReportsAU0000ThatCutsTheText) {
 TEST(Diagnostics, ReportsControlCharactersThatReachTheXml) {
   const Diagnosis d = Diagnose(
       u"Вопрос\u000B?\n+ a\u0001b\u0001\n- c\td\n\n"  // lines 1-3
-      u"Не\u0002задача\n\n"                        // line 5: written as an empty task
-      u"Q\uFFFF?\n= 1\u001F2\n\n"                 // lines 7-8
-      u"Q?\n+ e\u0003",                            // lines 10-11: trimmed off the end
+      u"Не\u0002задача\n\n"                           // line 5: written as an empty task
+      u"Q\uFFFF?\n= 1\u001F2\n\n"                     // lines 7-8
+      u"Q?\n+ e\u0003",                               // lines 10-11: trimmed off the end
       "");
   EXPECT_TRUE(Reports(d, 1, "control character U+000B reaches the XML as it is"));
   EXPECT_TRUE(Reports(d, 2, "control character U+0001 reaches"));
@@ -268,8 +279,9 @@ TEST(Diagnostics, ReportsAnEmptyQuestionPicture) {
   for (const DiagnoseOptions& options : {DiagnoseOptions{}, unread}) {
     const Diagnosis d = Diagnose(text, pictures.dir.Path(), options);
     EXPECT_EQ(d.findings.size(), 1u) << Listing(d);
-    EXPECT_TRUE(Reports(d, 2, "picture \"empty.png\" is an empty file: the line leaves the question "
-                              "text, yet no picture is embedded"));
+    EXPECT_TRUE(Reports(d, 2,
+                        "picture \"empty.png\" is an empty file: the line leaves the question "
+                        "text, yet no picture is embedded"));
     EXPECT_EQ(d.picturesFound, 2u);
   }
 }
@@ -277,8 +289,8 @@ TEST(Diagnostics, ReportsAnEmptyQuestionPicture) {
 TEST(Diagnostics, CountsLinesOfTheFileAsRead) {
   TempDir dir;
   // A byte order mark, CR LF, and runs of blank and blanks-only lines.
-  const std::string bom = dir.Write(
-      "bom.txt", "\xEF\xBB\xBF\r\n  \r\n\t\r\nQ1?\r\n- a\r\n\r\n \r\n\r\nQ2?\r\n- b");
+  const std::string bom =
+      dir.Write("bom.txt", "\xEF\xBB\xBF\r\n  \r\n\t\r\nQ1?\r\n- a\r\n\r\n \r\n\r\nQ2?\r\n- b");
   Diagnosis d = Diagnose(LoadTaskText(bom, false), "");
   EXPECT_EQ(d.findings.size(), 2u) << Listing(d);
   EXPECT_TRUE(Reports(d, 5, "no answer is marked"));
@@ -331,24 +343,31 @@ TEST(Diagnostics, ReportsPicturesFromOutsideTheTextsFolder) {
   std::filesystem::copy_file(kExamples + "/formula2.png", cwd.File("ok.png"));
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(cwd.Path());
-  const std::string up = "../" + std::filesystem::path(text.dir.Path()).filename().string() + "/ok.jpg";
+  const std::string up = "../" + std::filesystem::path(text.dir.Path()).filename().string() +
+                         "/ok.jpg";
   const std::u16string upName(up.begin(), up.end());  // the paths are ASCII
   const std::u16string examples(kExamples.begin(), kExamples.end());
-  const Diagnosis d = Diagnose(u"A?\n[" + examples + u"/Pushkin.jpg]\n+ a\n\n"
-                               u"B?\n[" + upName + u"]\n+ b\n\nC?\n[/proc/self/status]\n+ c\n\n"
-                               u"D?\n[ok.png]\n+ d\n\nE?\n[ok.jpg]\n+ e\n\nF?\n+[ok.png]\n- f",
+  const Diagnosis d = Diagnose(u"A?\n[" + examples +
+                                   u"/Pushkin.jpg]\n+ a\n\n"
+                                   u"B?\n[" +
+                                   upName +
+                                   u"]\n+ b\n\nC?\n[/proc/self/status]\n+ c\n\n"
+                                   u"D?\n[ok.png]\n+ d\n\nE?\n[ok.jpg]\n+ e\n\nF?\n+[ok.png]\n- f",
                                text.dir.Path());
   std::filesystem::current_path(before);
   EXPECT_EQ(d.Count(Severity::Warning), 3u) << Listing(d);
-  EXPECT_TRUE(Reports(d, 2, "lies outside the text's folder: the file " + kExamples +
-                                "/Pushkin.jpg will be embedded"));
-  EXPECT_TRUE(Reports(d, 6, "lies outside the text's folder: the file " + up + " will be embedded"));
+  EXPECT_TRUE(Reports(
+      d, 2,
+      "lies outside the text's folder: the file " + kExamples + "/Pushkin.jpg will be embedded"));
+  EXPECT_TRUE(
+      Reports(d, 6, "lies outside the text's folder: the file " + up + " will be embedded"));
   EXPECT_TRUE(Reports(d, 10, "picture \"/proc/self/status\" lies outside the text's folder"));
   // Found in the current folder although the text's folder has one too; a
   // name found beside the text only (line 18) is no finding.
   EXPECT_EQ(d.Count(Severity::Note), 2u) << Listing(d);
-  const std::string shadowed = "picture \"ok.png\" exists both in the current folder and beside "
-                               "the text; the one in the current folder is used";
+  const std::string shadowed =
+      "picture \"ok.png\" exists both in the current folder and beside "
+      "the text; the one in the current folder is used";
   EXPECT_TRUE(Reports(d, 14, shadowed));
   EXPECT_TRUE(Reports(d, 22, shadowed));
 }

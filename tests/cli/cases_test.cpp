@@ -41,7 +41,9 @@ struct Case {
 };
 
 // Failures name the case by its place in the data.
-void PrintTo(const Case& c, std::ostream* out) { *out << c.file << ":" << c.line; }
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.file << ":" << c.line;
+}
 
 std::string Replace(std::string text, std::string_view from, std::string_view to) {
   for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
@@ -74,7 +76,8 @@ std::vector<Case> ReadCases(const fs::path& path) {
     while (dot < lines.size() && lines[dot] != ".") ++dot;
     for (end = dot; end < lines.size() && lines[end] != kFence;) ++end;
     if (end >= lines.size())
-      throw std::runtime_error(path.string() + ":" + std::to_string(i + 1) + ": case is not closed");
+      throw std::runtime_error(path.string() + ":" + std::to_string(i + 1) +
+                               ": case is not closed");
     cases.push_back({path.filename().string(), i + 1, lines[i].substr(kFence.size() + 1),
                      JoinLines(lines, i + 1, dot, "\r\n"), JoinLines(lines, dot + 1, end, "\n")});
     i = end;
@@ -140,9 +143,9 @@ TEST_P(Cases, GiveTheirExactOutput) {
   const Case& c = GetParam();
   SCOPED_TRACE(c.file + ":" + std::to_string(c.line));
   ASSERT_TRUE(c.kind == "convert" || c.kind == "check") << "unknown case kind " << c.kind;
-  EXPECT_TRUE(testing::SameAsRecorded(Actual(c), c.expected,
-                                      "the expected part of the case at " + c.file + ":" +
-                                          std::to_string(c.line)));
+  EXPECT_TRUE(testing::SameAsRecorded(
+      Actual(c), c.expected,
+      "the expected part of the case at " + c.file + ":" + std::to_string(c.line)));
 }
 
 // The lines of `text` that are warnings.

@@ -20,8 +20,9 @@ TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
   const std::string good = dir.Write("good.txt", "Q?\r\n+ a");
   const std::string bad = dir.Write("bad.txt", "1 2 3?\r\n+ b\r\n\r\nQ?\r\n- a\r\n- b?");
   const std::string noted = dir.Write("noted.txt", "Q?\r\n- a?\r\n+ b");
-  const std::string goodReport =
-      good + ": 1 task (1 single choice); pictures: 0 found, 0 missing; 0 warnings, 0 notes; read as windows-1251\n";
+  const std::string goodReport = good +
+                                 ": 1 task (1 single choice); pictures: 0 found, 0 missing; 0 "
+                                 "warnings, 0 notes; read as windows-1251\n";
 
   Result r = RunWith({"check", good});
   EXPECT_EQ(r.status, 0);
@@ -31,20 +32,22 @@ TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
   r = RunWith({"check", good, bad});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.output,
-            goodReport +
-            bad + ":1: warning: not a task: the first line starts with \"1\", an answer marker, so "
-                  "there is no question; it is written as an empty task\n" +
-            bad + ":5: warning: no answer is marked \"+\": the task has no correct answer\n" +
-            bad + ": 2 tasks (1 single choice, 1 not a task); pictures: 0 found, 0 missing; "
-                  "2 warnings, 0 notes; read as windows-1251\n");
+            goodReport + bad +
+                ":1: warning: not a task: the first line starts with \"1\", an answer marker, so "
+                "there is no question; it is written as an empty task\n" +
+                bad + ":5: warning: no answer is marked \"+\": the task has no correct answer\n" +
+                bad +
+                ": 2 tasks (1 single choice, 1 not a task); pictures: 0 found, 0 missing; "
+                "2 warnings, 0 notes; read as windows-1251\n");
 
   // Notes are shown but do not make the status.
   r = RunWith({"check", noted});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.output.rfind(noted + ":2: note: this line starts with \"-\", so it is read as the first "
-                                   "answer, yet it ends with \"?\"",
-                           0),
-            0u);
+  EXPECT_EQ(
+      r.output.rfind(noted + ":2: note: this line starts with \"-\", so it is read as the first "
+                             "answer, yet it ends with \"?\"",
+                     0),
+      0u);
 
   // An input that cannot be read gives 2; the others are still checked.
   const std::string missing = dir.File("missing.txt");
@@ -61,20 +64,24 @@ TEST(CheckCommand, WritesJson) {
   const std::string missing = dir.File("missing.txt");
   Result r = RunWith({"check", "--format", "json", "--utf8", bad, missing});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.output,
-            "{\"files\": [\n"
-            "  {\"file\": \"" + bad + "\", \"encoding\": \"UTF-8\", \"tasks\": {\"total\": 1, \"single_choice\": 1, "
-            "\"multiple_choice\": 0, \"ordering\": 0, \"number_entry\": 0, \"text_entry\": 0, "
-            "\"not_a_task\": 0}, \"pictures\": {\"found\": 0, \"missing\": 1}, \"warnings\": 2, "
-            "\"notes\": 0, \"findings\": [\n"
-            "    {\"line\": 2, \"severity\": \"warning\", \"message\": \"no answer is marked "
-            "\\\"+\\\": the task has no correct answer\"},\n"
-            "    {\"line\": 2, \"severity\": \"warning\", \"message\": \"picture "
-            "\\\"\xD0\xBD\xD0\xB5\xD1\x82.png\\\" not found; the answer stays text\"}\n"
-            "  ]},\n"
-            "  {\"file\": \"" + missing + "\", \"error\": \"Cannot open file \\\"" + missing +
-            "\\\". No such file or directory.\"}\n"
-            "]}\n");
+  EXPECT_EQ(
+      r.output,
+      "{\"files\": [\n"
+      "  {\"file\": \"" +
+          bad +
+          "\", \"encoding\": \"UTF-8\", \"tasks\": {\"total\": 1, \"single_choice\": 1, "
+          "\"multiple_choice\": 0, \"ordering\": 0, \"number_entry\": 0, \"text_entry\": 0, "
+          "\"not_a_task\": 0}, \"pictures\": {\"found\": 0, \"missing\": 1}, \"warnings\": 2, "
+          "\"notes\": 0, \"findings\": [\n"
+          "    {\"line\": 2, \"severity\": \"warning\", \"message\": \"no answer is marked "
+          "\\\"+\\\": the task has no correct answer\"},\n"
+          "    {\"line\": 2, \"severity\": \"warning\", \"message\": \"picture "
+          "\\\"\xD0\xBD\xD0\xB5\xD1\x82.png\\\" not found; the answer stays text\"}\n"
+          "  ]},\n"
+          "  {\"file\": \"" +
+          missing + "\", \"error\": \"Cannot open file \\\"" + missing +
+          "\\\". No such file or directory.\"}\n"
+          "]}\n");
 }
 
 TEST(JsonText, EscapesQuotesControlsAndForeignBytes) {

@@ -42,9 +42,10 @@ TEST(Documents, TheSampleAsADocumentConvertsAsTheSampleText) {
   const RunResult extracted = RunWith({"extract", document, "-O", dir.File("text")});
   ASSERT_EQ(extracted.status, 0) << extracted.messages;
   EXPECT_EQ(FolderEntries(dir.File("text")),
-            (std::vector<std::string>{"Pushkin.jpg", "formula1.png", "formula2.png",
-                                      "formula3.png", "sample.txt"}));
-  EXPECT_EQ(ReadFile(dir.File("text/formula1.png")), ReadFile((kExamples / "formula1.png").string()));
+            (std::vector<std::string>{"Pushkin.jpg", "formula1.png", "formula2.png", "formula3.png",
+                                      "sample.txt"}));
+  EXPECT_EQ(ReadFile(dir.File("text/formula1.png")),
+            ReadFile((kExamples / "formula1.png").string()));
   const std::string text = ReadFile(dir.File("text/sample.txt"));
   EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF"));
   EXPECT_NE(text.find("\r\n"), std::string::npos);

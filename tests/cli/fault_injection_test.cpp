@@ -140,9 +140,9 @@ TEST(FaultInjection, FolderWithoutWritePermissionCannotTakeTheOutput) {
   const std::string input = dir.Write("task.txt", kTask);
   const std::string locked = dir.File("locked");
   fs::create_directories(locked);
-  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec |
-                              fs::perms::group_read | fs::perms::group_exec |
-                              fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read |
+                              fs::perms::others_exec);
   const std::string target = locked + "/out.xml";
   Result r;
   if (!ConvertAsNobody({input, "-o", target}, r)) GTEST_SKIP() << "cannot drop privileges";
@@ -252,13 +252,16 @@ TEST(FaultInjection, RunningOutOfMemoryNamesWhatWasRead) {
 
   const std::string question = ConvertWithLittleMemory({dir.File("question.txt")});
   EXPECT_NE(question.find("Not enough memory to read picture \"" + dir.File("question.gif") + "\""),
-            std::string::npos) << question;
+            std::string::npos)
+      << question;
   const std::string variant = ConvertWithLittleMemory({dir.File("variant.txt")});
   EXPECT_NE(variant.find("Not enough memory to read picture \"" + dir.File("announced.png") + "\""),
-            std::string::npos) << variant;
+            std::string::npos)
+      << variant;
   const std::string text = ConvertWithLittleMemory({dir.File("huge.txt")});
   EXPECT_NE(text.find("Not enough memory to read text file \"" + dir.File("huge.txt") + "\""),
-            std::string::npos) << text;
+            std::string::npos)
+      << text;
   for (const std::string& messages : {question, variant, text}) {
     EXPECT_EQ(messages.find("bad_alloc"), std::string::npos) << messages;
   }

@@ -37,10 +37,12 @@ int RunBrowser(const std::string& browser, const TempDir& dir, const std::string
   static int run = 0;
   const std::string profile = dir.File("profile-" + std::to_string(++run));
   const std::string command =
-      "timeout 120 '" + browser + "' --headless --no-sandbox --disable-gpu --disable-quic "
+      "timeout 120 '" + browser +
+      "' --headless --no-sandbox --disable-gpu --disable-quic "
       "--no-first-run --disable-background-networking --disable-component-update --disable-sync "
-      "--user-data-dir='" + profile + "' " + arguments + " 'file://" + page + "' >'" +
-      standardOutput + "' 2>>'" + dir.File("browser.log") + "'";
+      "--user-data-dir='" +
+      profile + "' " + arguments + " 'file://" + page + "' >'" + standardOutput + "' 2>>'" +
+      dir.File("browser.log") + "'";
   return std::system(command.c_str());
 }
 
@@ -57,7 +59,8 @@ std::optional<PngSize> SizeOfPng(const std::string& bytes) {
   }
   auto number = [&bytes](std::size_t at) {
     unsigned value = 0;
-    for (std::size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    for (std::size_t i = at; i < at + 4; ++i)
+      value = value << 8 | static_cast<unsigned char>(bytes[i]);
     return value;
   };
   return PngSize{number(16), number(20)};
@@ -74,9 +77,10 @@ std::string BodyText(const std::string& markup) {
     if (!inTag) text += c;
     if (c == '>') inTag = false;
   }
-  for (auto [reference, character] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""},
-                                      {"&#39;", "'"}, {"&amp;", "&"}}) {
-    for (auto at = text.find(reference); at != std::string::npos; at = text.find(reference, at + 1)) {
+  for (auto [reference, character] :
+       {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}}) {
+    for (auto at = text.find(reference); at != std::string::npos;
+         at = text.find(reference, at + 1)) {
       text.replace(at, std::string_view(reference).size(), character);
     }
   }
@@ -85,7 +89,8 @@ std::string BodyText(const std::string& markup) {
 
 std::size_t Occurrences(std::string_view text, std::string_view part) {
   std::size_t count = 0;
-  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) ++count;
+  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1))
+    ++count;
   return count;
 }
 
@@ -140,8 +145,8 @@ TEST_F(PreviewInBrowser, RendersTheSample) {
   for (const char* expected :
        {"8 tasks (2 single choice, 1 multiple choice, 1 ordering, 2 number entry, 2 text entry); "
         "pictures: 4 found, 0 missing; 0 warnings, 0 notes",
-        "1single choicelines 1\u20136", "Какой месяц идет после марта?",
-        "\u2713апрель", "3март", "5май",
+        "1single choicelines 1\u20136", "Какой месяц идет после марта?", "\u2713апрель", "3март",
+        "5май",
         "Длина сторон прямоугольника равна 3 и 4 см.\nНайдите площадь и периметр прямоугольника.",
         "площадь:12", "периметр:14", "сентябрь", "Пушкин", "[formula1.png]"}) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected;
@@ -150,9 +155,9 @@ TEST_F(PreviewInBrowser, RendersTheSample) {
 }
 
 TEST_F(PreviewInBrowser, ShowsWarningsAndRunsNothingTheTextHolds) {
-  const std::string input = dir_.Write(
-      "tasks.txt",
-      "<script>document.title='run'</script>?\r\n- a\r\n\r\n<img src=x onerror=\"document.title='run'\">?\r\n+ b");
+  const std::string input = dir_.Write("tasks.txt",
+                                       "<script>document.title='run'</script>?\r\n- a\r\n\r\n<img "
+                                       "src=x onerror=\"document.title='run'\">?\r\n+ b");
   const std::string page = dir_.File("tasks.html");
   ASSERT_EQ(Preview(input, page, true), 0);
   const std::string domFile = dir_.File("dom.html");

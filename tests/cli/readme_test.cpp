@@ -77,7 +77,8 @@ std::vector<Example> ReadmeExamples() {
         example.files.emplace_back(command.substr(6), TakeShown(lines, i));
       } else if (command.starts_with(inExamples) || command.starts_with(inFolder)) {
         example.inExamples = command.starts_with(inExamples);
-        example.args = Words(command.substr(command.find(" check ") + 1, command.find(" ←") - command.find(" check ") - 1));
+        example.args = Words(command.substr(command.find(" check ") + 1,
+                                            command.find(" ←") - command.find(" check ") - 1));
         example.shown = TakeShown(lines, i);
         examples.push_back(example);
       }
@@ -107,7 +108,8 @@ TEST(Readme, CheckExamplesPrintWhatTheReadmeShows) {
     for (const std::string& arg : example.args) {
       if (arg.ends_with(".docx")) fs::copy_file(kSource + "/tests/data/docx/" + arg, dir.File(arg));
     }
-    const RunResult r = RunIn(example.inExamples ? kSource + "/examples" : dir.Path(), example.args);
+    const RunResult r =
+        RunIn(example.inExamples ? kSource + "/examples" : dir.Path(), example.args);
     EXPECT_NE(r.status, 2) << r.messages;
     EXPECT_EQ(r.messages, "");
     EXPECT_EQ(r.output, example.shown);
@@ -129,15 +131,17 @@ std::vector<std::string> UsageOptions() {
 
 TEST(Readme, DocumentsEveryOptionOfTheUsage) {
   const std::vector<std::string> options = UsageOptions();
-  for (const char* expected : {"-o", "--output", "-O", "--output-dir", "--encoding", "--utf8",
-                               "--date", "--verbose", "--quiet", "--format", "--help", "--version"}) {
+  for (const char* expected :
+       {"-o", "--output", "-O", "--output-dir", "--encoding", "--utf8", "--date", "--verbose",
+        "--quiet", "--format", "--help", "--version"}) {
     EXPECT_NE(std::find(options.begin(), options.end(), expected), options.end()) << expected;
   }
   std::string readme;
   for (const std::string& line : ReadmeLines()) readme += line + "\n";
   for (const std::string& name : options) {
     // "-o" must stand on its own, not as the start of "--output" or "-o-".
-    EXPECT_TRUE(std::regex_search(readme, std::regex("(^|[^A-Za-z0-9-])" + name + "($|[^A-Za-z0-9-])")))
+    EXPECT_TRUE(
+        std::regex_search(readme, std::regex("(^|[^A-Za-z0-9-])" + name + "($|[^A-Za-z0-9-])")))
         << name << " is in the usage text but not in the README";
   }
 }

@@ -29,11 +29,13 @@ TEST(Cli, ConvertsTheSampleNextToItsInput) {
   // The pictures were not copied along: their names stay text, and the
   // conversion says so.
   const std::string file = dir.File("sample.txt");
-  EXPECT_EQ(r.messages,
-            file + ":34: warning: picture \"Pushkin.jpg\" not found; the line stays in the question text\n" +
-            file + ":38: warning: picture \"formula1.png\" not found; the answer stays text\n" +
-            file + ":39: warning: picture \"formula2.png\" not found; the answer stays text\n" +
-            file + ":40: warning: picture \"formula3.png\" not found; the answer stays text\n");
+  EXPECT_EQ(
+      r.messages,
+      file +
+          ":34: warning: picture \"Pushkin.jpg\" not found; the line stays in the question text\n" +
+          file + ":38: warning: picture \"formula1.png\" not found; the answer stays text\n" +
+          file + ":39: warning: picture \"formula2.png\" not found; the answer stays text\n" +
+          file + ":40: warning: picture \"formula3.png\" not found; the answer stays text\n");
   std::string xml = ReadFile(dir.File("sample.xml"));
   EXPECT_NE(xml.find("<Title>sample.txt</Title>"), std::string::npos);
   EXPECT_NE(xml.find("<SaveDate>2013-07-24T15:04:05Z</SaveDate>"), std::string::npos);
@@ -42,7 +44,8 @@ TEST(Cli, ConvertsTheSampleNextToItsInput) {
   Result toStdout = RunWith({"convert", dir.File("sample.txt"), "-o", "-", "--date", kDate});
   EXPECT_EQ(toStdout.status, 0);
   EXPECT_EQ(toStdout.output, xml);
-  Result quiet = RunWith({"convert", "--quiet", dir.File("sample.txt"), "-o", "-", "--date", kDate});
+  Result quiet =
+      RunWith({"convert", "--quiet", dir.File("sample.txt"), "-o", "-", "--date", kDate});
   EXPECT_EQ(quiet.status, 0);
   EXPECT_EQ(quiet.messages, "");
   EXPECT_EQ(quiet.output, xml);
@@ -50,7 +53,7 @@ TEST(Cli, ConvertsTheSampleNextToItsInput) {
 
 TEST(Cli, ReadsTheInputInTheChosenEncoding) {
   TempDir dir;
-  dir.Write("cp.txt", "\xC2\xEE\xEF\xF0\xEE\xF1?\r\n= 1");      // windows-1251
+  dir.Write("cp.txt", "\xC2\xEE\xEF\xF0\xEE\xF1?\r\n= 1");  // windows-1251
   dir.Write("u8.txt", "\xD0\x92\xD0\xBE\xD0\xBF\xD1\x80\xD0\xBE\xD1\x81?\r\n= 1");
   Result r = RunWith({"convert", dir.File("cp.txt"), dir.File("u8.txt"), "--utf8"});
   // Under --utf8 the windows-1251 file is not UTF-8: that input fails, the other converts.
@@ -88,7 +91,8 @@ TEST(Cli, RefusesUtf16WithoutAByteOrderMarkAndSaysHowToSaveIt) {
   for (const char* encoding : {"auto", "utf8"}) {
     Result r = RunWith({"convert", dir.File("le.txt"), "--encoding", encoding});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.messages, dir.File("le.txt") + ": The file \"" + dir.File("le.txt") + "\"" + advice);
+    EXPECT_EQ(r.messages,
+              dir.File("le.txt") + ": The file \"" + dir.File("le.txt") + "\"" + advice);
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("le.xml")));
   // cp1251 keeps what the window does with such a file.
@@ -98,13 +102,15 @@ TEST(Cli, RefusesUtf16WithoutAByteOrderMarkAndSaysHowToSaveIt) {
   dir.Write("marked.txt", "\xFF\xFE" + text);
   Result marked = RunWith({"check", dir.File("marked.txt")});
   EXPECT_EQ(marked.status, 0);
-  EXPECT_EQ(marked.output, dir.File("marked.txt") + ": 1 task (1 number entry); pictures: 0 found, "
-                                                    "0 missing; 0 warnings, 0 notes; read as "
-                                                    "UTF-16 LE with a byte order mark\n");
+  EXPECT_EQ(marked.output, dir.File("marked.txt") +
+                               ": 1 task (1 number entry); pictures: 0 found, "
+                               "0 missing; 0 warnings, 0 notes; read as "
+                               "UTF-16 LE with a byte order mark\n");
   Result utf8 = RunWith({"preview", dir.File("marked.txt"), "--utf8"});
   EXPECT_EQ(utf8.status, 1);
   EXPECT_EQ(utf8.messages, dir.File("marked.txt") + ": Invalid UTF-8 in file \"" +
-                               dir.File("marked.txt") + "\" at byte 0. The file starts with a "
+                               dir.File("marked.txt") +
+                               "\" at byte 0. The file starts with a "
                                "UTF-16 byte order mark: read it with --encoding auto.\n");
 
   // A UTF-8 mark decides under every encoding; a byte after it that is not UTF-8 is refused.
@@ -112,7 +118,8 @@ TEST(Cli, RefusesUtf16WithoutAByteOrderMarkAndSaysHowToSaveIt) {
   Result broken = RunWith({"check", dir.File("broken.txt"), "--encoding", "cp1251"});
   EXPECT_EQ(broken.status, 2);
   EXPECT_EQ(broken.messages, dir.File("broken.txt") + ": Invalid UTF-8 in file \"" +
-                                 dir.File("broken.txt") + "\" at byte 9. The file starts with a "
+                                 dir.File("broken.txt") +
+                                 "\" at byte 9. The file starts with a "
                                  "UTF-8 byte order mark, yet this byte is not UTF-8: open it in "
                                  "an editor, correct the text there and save it again as UTF-8.\n");
 }
@@ -123,27 +130,36 @@ TEST(Cli, ReportsFailuresPerInputAndGoesOn) {
   dir.Write("good.txt", "Q?\r\n+ a");
   dir.Write("same.xml", "Q?\r\n+ a");
   std::string missing = dir.File("missing.txt");
-  Result r = RunWith({"convert", dir.File("blank.txt"), missing, dir.File("same.xml"),
-                      dir.File("good.txt")});
+  Result r = RunWith(
+      {"convert", dir.File("blank.txt"), missing, dir.File("same.xml"), dir.File("good.txt")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages,
-            dir.File("blank.txt") + ": Nothing to convert: the text is blank.\n" +
-            missing + ": Cannot open file \"" + missing + "\". No such file or directory.\n" +
-            dir.File("same.xml") + ": The output file would replace the input file.\n");
+  EXPECT_EQ(r.messages, dir.File("blank.txt") + ": Nothing to convert: the text is blank.\n" +
+                            missing + ": Cannot open file \"" + missing +
+                            "\". No such file or directory.\n" + dir.File("same.xml") +
+                            ": The output file would replace the input file.\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("blank.xml")));
   EXPECT_EQ(ReadFile(dir.File("same.xml")), "Q?\r\n+ a");
   EXPECT_TRUE(std::filesystem::exists(dir.File("good.xml")));
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"convert"}, {"frobnicate"}, {"convert", "a.txt", "--bogus"},
-           {"convert", "a.txt", "b.txt", "-o", "c.xml"}, {"convert", "a.txt", "-o"},
-           {"convert", "a.txt", "--date", "2013-02-30T00:00:00"},
-           {"convert", "a.txt", "--format", "json"}, {"check", "a.txt", "--quiet"},
-           {"check", "a.txt", "-o", "x"}, {"check", "a.txt", "--format", "xml"},
-           {"check"}, {"preview", "a.txt", "b.txt"}, {"preview", "a.txt", "--date", kDate},
-           {"check", "a.txt", "--encoding", "utf16"}, {"convert", "a.txt", "--encoding"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"convert"},
+                                             {"frobnicate"},
+                                             {"convert", "a.txt", "--bogus"},
+                                             {"convert", "a.txt", "b.txt", "-o", "c.xml"},
+                                             {"convert", "a.txt", "-o"},
+                                             {"convert", "a.txt", "--date", "2013-02-30T00:00:00"},
+                                             {"convert", "a.txt", "--format", "json"},
+                                             {"check", "a.txt", "--quiet"},
+                                             {"check", "a.txt", "-o", "x"},
+                                             {"check", "a.txt", "--format", "xml"},
+                                             {"check"},
+                                             {"preview", "a.txt", "b.txt"},
+                                             {"preview", "a.txt", "--date", kDate},
+                                             {"check", "a.txt", "--encoding", "utf16"},
+                                             {"convert", "a.txt", "--encoding"}}) {
     Result r = RunWith(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.messages.find("Usage: texttoxml convert"), std::string::npos);
@@ -165,7 +181,8 @@ TEST(Cli, PictureFailureNamesTheLineAndThePicture) {
       dir.Write("question.txt", "First?\r\n+ a\r\n\r\n  \r\nSecond?\r\n+ yes\r\n- [x.svg]\r\n- no");
   Result r = RunWith({"convert", "--quiet", question});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.messages, question + ":7: picture \"x.svg\": Unknown picture file extension (.svg)\n");
+  EXPECT_EQ(r.messages,
+            question + ":7: picture \"x.svg\": Unknown picture file extension (.svg)\n");
 
   // Lone LFs, a continuation line and a picture from a subfolder. (A
   // question picture is embedded as it is; its line shows when it cannot be
@@ -218,7 +235,8 @@ TEST(Cli, VerboseNamesTheWrittenFile) {
   dir.Write("t.txt", "Q?\r\n= 1");
   Result r = RunWith({"convert", "--verbose", dir.File("t.txt"), "--output", dir.File("out.xml")});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.messages, dir.File("t.txt") + " -> " + dir.File("out.xml") + " (read as windows-1251)\n");
+  EXPECT_EQ(r.messages,
+            dir.File("t.txt") + " -> " + dir.File("out.xml") + " (read as windows-1251)\n");
 }
 
 TEST(Cli, OutputDirTakesEachInputUnderItsOwnName) {
@@ -230,7 +248,8 @@ TEST(Cli, OutputDirTakesEachInputUnderItsOwnName) {
   const std::string second = dir.Write("two/second", "Q?\r\n+ a");
   Result r = RunWith({"convert", first, second, "-O", dir.File("out"), "--date", kDate});
   EXPECT_EQ(r.status, 0) << r.messages;
-  EXPECT_NE(ReadFile(dir.File("out/first.xml")).find("<Title>first.txt</Title>"), std::string::npos);
+  EXPECT_NE(ReadFile(dir.File("out/first.xml")).find("<Title>first.txt</Title>"),
+            std::string::npos);
   EXPECT_NE(ReadFile(dir.File("out/second.xml")).find("<Title>second</Title>"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir.File("one/first.xml")));
 
@@ -244,9 +263,11 @@ TEST(Cli, OutputDirTakesEachInputUnderItsOwnName) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.messages.find("would both be written to"), std::string::npos);
 
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"convert", first, "-O", "a", "-o", "b.xml"}, {"convert", first, "-O", "a", "-O", "b"},
-           {"check", first, "-O", "a"}, {"convert", first, "-O"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"convert", first, "-O", "a", "-o", "b.xml"},
+                                             {"convert", first, "-O", "a", "-O", "b"},
+                                             {"check", first, "-O", "a"},
+                                             {"convert", first, "-O"}}) {
     EXPECT_EQ(RunWith(args).status, 2) << args[2];
   }
 }

@@ -35,7 +35,8 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
   for (const std::string& output : {input, "/proc/self/root" + input, dir.File("link.txt")}) {
     RunResult r = RunWith({"convert", dir.File("link.txt"), "-o", output});
     EXPECT_EQ(r.status, 1) << output;
-    EXPECT_EQ(r.messages, dir.File("link.txt") + ": The output file would replace the input file.\n");
+    EXPECT_EQ(r.messages,
+              dir.File("link.txt") + ": The output file would replace the input file.\n");
     r = RunWith({"preview", input, "-o", output});
     EXPECT_EQ(r.status, 1) << output;
     EXPECT_EQ(r.messages, refused);
@@ -47,7 +48,8 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
 
   // A question picture is embedded byte for byte; writing over it would
   // lose the teacher's picture.
-  const std::string withPicture = dir.Write("pictured.txt", "Which?\r\n[photo.jpg]\r\n+ this\r\n- that");
+  const std::string withPicture =
+      dir.Write("pictured.txt", "Which?\r\n[photo.jpg]\r\n+ this\r\n- that");
   const std::string photo = dir.Write("photo.jpg", "not really a JPEG");
   fs::create_symlink(photo, dir.File("photo-link.xml"));
   for (const std::string& output : {photo, dir.File("photo-link.xml")}) {
@@ -128,9 +130,13 @@ class RefusingOutput : public platform::OutputStream {
 TEST(SafeOutput, EveryCommandReportsAFailedStandardOutputOnce) {
   TempDir dir;
   const std::string input = dir.Write("tasks.txt", kTask);
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--help"}, {"--version"}, {"check", input}, {"check", "--format", "json", input},
-           {"convert", input, "-o", "-"}, {"preview", input, "-o", "-"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--help"},
+                                             {"--version"},
+                                             {"check", input},
+                                             {"check", "--format", "json", input},
+                                             {"convert", input, "-o", "-"},
+                                             {"preview", input, "-o", "-"}}) {
     RefusingOutput out;
     std::ostringstream messages;
     EXPECT_EQ(cli::Run(args, out, messages), 1) << args[0];
@@ -149,7 +155,7 @@ TEST(SafeOutput, ReplacedOutputKeepsItsPermissionsAndOwner) {
   }
 
   ASSERT_EQ(RunWith({"convert", input}).status, 0);
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(::stat(output.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0604u);
   if (nobody != nullptr) {

@@ -42,7 +42,9 @@ std::string Bitmap(std::uint32_t width, std::uint32_t height, char blue, std::si
   return out + std::string(pixelBytes, blue);
 }
 
-std::string SmallBitmap(char blue) { return Bitmap(2, 2, blue, 16); }
+std::string SmallBitmap(char blue) {
+  return Bitmap(2, 2, blue, 16);
+}
 
 std::string Convert(TestDocumentBuilder& builder, const std::string& text, const std::string& dir) {
   const auto document =
@@ -77,7 +79,8 @@ std::string EmbeddedOnce(PictureVariantWriter& writer, const std::string& path) 
 void RewriteUnnoticed(const std::string& path, const std::string& bytes) {
   const auto time = fs::last_write_time(path);
   ASSERT_EQ(fs::file_size(path), bytes.size());
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   fs::last_write_time(path, time);
 }
 

@@ -8,6 +8,7 @@
 #include "conversion/embedded_data.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
+#include "converted.h"
 #include "pictures/gif_test_support.h"
 #include "pictures/picture_errors.h"
 #include "pictures/png_test_support.h"
@@ -16,7 +17,6 @@
 #include "platform/platform_errors.h"
 #include "platform/stream.h"
 #include "platform/utf.h"
-#include "converted.h"
 #include "test_support.h"
 #include "xml/document.h"
 
@@ -25,8 +25,8 @@ namespace {
 
 using texttoxml::testing::DecodeBase64;
 using texttoxml::testing::DecodeWithLibpng;
-using texttoxml::testing::LibpngImage;
 using texttoxml::testing::Hex;
+using texttoxml::testing::LibpngImage;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
@@ -59,12 +59,12 @@ std::string TinyEnhancedMetafile() {
   PutU32(emf, 1);    // header record
   PutU32(emf, 108);  // its size
   for (std::uint32_t v : {0u, 0u, 37u, 18u, 0u, 0u, 1000u, 500u}) PutU32(emf, v);
-  PutU32(emf, 0x464D4520);  // " EMF"
-  PutU32(emf, 0x10000);     // version
-  PutU32(emf, 128);         // total size
-  PutU32(emf, 2);           // records
-  PutU32(emf, 1);           // handles and reserved
-  for (int i = 0; i < 3; ++i) PutU32(emf, 0);  // description, palette
+  PutU32(emf, 0x464D4520);                                           // " EMF"
+  PutU32(emf, 0x10000);                                              // version
+  PutU32(emf, 128);                                                  // total size
+  PutU32(emf, 2);                                                    // records
+  PutU32(emf, 1);                                                    // handles and reserved
+  for (int i = 0; i < 3; ++i) PutU32(emf, 0);                        // description, palette
   for (std::uint32_t v : {1024u, 768u, 320u, 240u}) PutU32(emf, v);  // reference device
   for (int i = 0; i < 5; ++i) PutU32(emf, 0);  // pixel format, OpenGL, micrometres
   for (std::uint32_t v : {14u, 20u, 0u, 16u, 20u}) PutU32(emf, v);  // end record
@@ -80,7 +80,8 @@ std::string TinyWindowsMetafile() {
   PutU32(header, 0);
   unsigned checksum = 0;
   for (std::size_t i = 0; i < 20; i += 2)
-    checksum ^= static_cast<unsigned char>(header[i]) | static_cast<unsigned char>(header[i + 1]) << 8;
+    checksum ^= static_cast<unsigned char>(header[i]) | static_cast<unsigned char>(header[i + 1])
+                                                            << 8;
   PutU16(header, checksum);
   std::string records;
   for (unsigned v : {1u, 9u, 0x0300u}) PutU16(records, v);
@@ -88,7 +89,7 @@ std::string TinyWindowsMetafile() {
   PutU16(records, 0);   // objects
   PutU32(records, 3);   // largest record
   PutU16(records, 0);
-  PutU32(records, 3);   // the end record
+  PutU32(records, 3);  // the end record
   PutU16(records, 0);
   return header + records;
 }
@@ -113,7 +114,8 @@ std::vector<std::uint8_t> BitmapRgb(const std::string& file) {
   for (std::size_t y = height; y-- > 0;) {
     for (std::size_t x = 0; x < width; ++x) {
       const std::size_t at = offset + y * stride + x * 3;
-      for (std::size_t channel : {2, 1, 0}) rgb.push_back(static_cast<std::uint8_t>(file.at(at + channel)));
+      for (std::size_t channel : {2, 1, 0})
+        rgb.push_back(static_cast<std::uint8_t>(file.at(at + channel)));
     }
   }
   return rgb;
@@ -124,7 +126,8 @@ std::vector<pictures::GifColor> GifColors(const std::string& gif) {
   const auto image = pictures::testing::DecodeWithGiflib(gif);
   EXPECT_TRUE(image.ok) << "giflib error " << image.error;
   EXPECT_EQ(image.frames.size(), 1u);
-  return image.ok && !image.frames.empty() ? image.frames[0].colors : std::vector<pictures::GifColor>{};
+  return image.ok && !image.frames.empty() ? image.frames[0].colors
+                                           : std::vector<pictures::GifColor>{};
 }
 
 // The bytes that a hexadecimal text stands for.
@@ -200,9 +203,9 @@ TEST_F(PictureVariants, EveryKindIsStoredAsItsGraphicWritesIt) {
   const auto variants = VariantTexts(xml);
   ASSERT_EQ(variants.size(), 9u);
   const std::pair<const char*, const char*> expected[] = {
-      {"pic.bmp", "TPngImage"},     {"pic.png", "TPngImage"},     {"photo.jpg", "TJPEGImage"},
-      {"icon.ico", "TIcon"},        {"drawing.emf", "TMetafile"}, {"drawing.wmf", "TMetafile"},
-      {"pic.tif", "TWICImage"},     {"pic.gif", "TGIFImage"}};
+      {"pic.bmp", "TPngImage"}, {"pic.png", "TPngImage"},     {"photo.jpg", "TJPEGImage"},
+      {"icon.ico", "TIcon"},    {"drawing.emf", "TMetafile"}, {"drawing.wmf", "TMetafile"},
+      {"pic.tif", "TWICImage"}, {"pic.gif", "TGIFImage"}};
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     const auto& [name, className] = expected[i];
     SCOPED_TRACE(name);
@@ -281,7 +284,7 @@ TEST_F(PictureVariants, AVariantThatIsNoPictureFailsTheWholeSave) {
   const std::string fresh = dir_.File("fresh.xml");
   EXPECT_THROW(save(fresh), InvalidGraphicError);
   EXPECT_FALSE(std::filesystem::exists(fresh));
-  EXPECT_EQ(converter.FailedPicture()->preparedLine, 4u);  // "+ [notes.txt]" 
+  EXPECT_EQ(converter.FailedPicture()->preparedLine, 4u);  // "+ [notes.txt]"
 
   // A file of a known kind that does not decode fails with that kind's error.
   dir_.Write("broken.bmp", "XX not a bitmap at all");
@@ -303,8 +306,10 @@ TEST(EmbeddedData, StreamedFromTheRichDocTextAsFromItsBytes) {
   // texts carry letters of the code page that become two UTF-8 bytes.
   richtext::RichDocText text;
   for (int i = 0; i < 9; ++i) {
-    text.Append(std::string(static_cast<std::size_t>(i % 3), '\xC0') + "-" + std::to_string(i) + "\r\n");
-    text.AppendHexLine(std::string(static_cast<std::size_t>(i / 3) + 1000, static_cast<char>(0x80 + i)));
+    text.Append(std::string(static_cast<std::size_t>(i % 3), '\xC0') + "-" + std::to_string(i) +
+                "\r\n");
+    text.AppendHexLine(
+        std::string(static_cast<std::size_t>(i / 3) + 1000, static_cast<char>(0x80 + i)));
   }
   text.Append("\xFF");
   std::string bytes;

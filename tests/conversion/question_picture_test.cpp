@@ -8,13 +8,13 @@
 #include <filesystem>
 
 #include "check/diagnostics.h"
-#include "preview/page.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
 #include "error.h"
 #include "pictures/picture_errors.h"
 #include "platform/files.h"
 #include "platform/utf.h"
+#include "preview/page.h"
 #include "test_support.h"
 
 namespace texttoxml::conversion {

@@ -38,8 +38,7 @@ std::vector<std::int32_t> Marks(const ParsedTask& task) {
 using Texts_ = std::vector<std::u16string>;
 using Marks_ = std::vector<std::int32_t>;
 
-ParsedTask Parse(std::initializer_list<std::u16string_view> lines,
-                 const std::string& dir = "") {
+ParsedTask Parse(std::initializer_list<std::u16string_view> lines, const std::string& dir = "") {
   return ParseTaskBlock(Block(lines), dir);
 }
 
@@ -126,8 +125,7 @@ TEST(ParseTaskBlockTest, SampleTextWithoutPictureFiles) {
   std::vector<ParsedTask> tasks = ParseSample(dir.Path());
   ExpectSampleTasks(tasks);
   ASSERT_EQ(tasks.size(), 8u);
-  EXPECT_EQ(tasks[6].question,
-            u"На портрете изображен Александр Сергеевич...\r\n[Pushkin.jpg]");
+  EXPECT_EQ(tasks[6].question, u"На портрете изображен Александр Сергеевич...\r\n[Pushkin.jpg]");
   EXPECT_EQ(tasks[6].questionPicture, "");
   for (const auto& item : tasks[7].answerItems) EXPECT_EQ(item.picture, "");
 }
@@ -181,8 +179,8 @@ TEST(ParseTaskBlockTest, DashesAfterTheFirstLineAreMinusMarkers) {
 }
 
 TEST(ParseTaskBlockTest, ContinuationLinesAndQuestionJoining) {
-  ParsedTask task = Parse({u"First line", u"second?", u"third.", u"last",
-                           u"+  a  b", u"  more  text ", u"- c"});
+  ParsedTask task =
+      Parse({u"First line", u"second?", u"third.", u"last", u"+  a  b", u"  more  text ", u"- c"});
   EXPECT_EQ(task.question, u"First line second?\r\nthird.\r\nlast");
   EXPECT_EQ(Texts(task), (Texts_{u"a  b   more  text", u"c"}));
   EXPECT_EQ(Parse({u"Wow!", u"Really", u"= 1"}).question, u"Wow!\r\nReally");
@@ -215,8 +213,7 @@ TEST(ParseTaskBlockTest, OrderNumbersAndTheirSeparators) {
   EXPECT_EQ(Marks(invalid), (Marks_{1, -1, -1, -1, -1, -1}));
   EXPECT_EQ(Texts(invalid), (Texts_{u"a", u"b", u"c", u"d", u"e", u"f"}));
 
-  ParsedTask ten = Parse({u"Q", u"9", u"1", u"2", u"3", u"4", u"5", u"6", u"7",
-                          u"8", u"10) last"});
+  ParsedTask ten = Parse({u"Q", u"9", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"10) last"});
   EXPECT_EQ(Marks(ten), (Marks_{9, 1, 2, 3, 4, 5, 6, 7, 8, 10}));
   EXPECT_EQ(ten.answerItems.back().text, u"last");
   EXPECT_EQ(ten.answerItems.front().text, u"");
@@ -282,9 +279,8 @@ TEST(ParseTaskBlockTest, VariantPictures) {
   TempDir dir;
   dir.Write("pic.png", "x");
   const std::string pic = dir.Path() + "/pic.png";
-  ParsedTask task = Parse({u"Q", u"+[ pic.png ]", u"-[pic.png] x", u"-@pic.png",
-                           u"-[none.png]"},
-                          dir.Path());
+  ParsedTask task =
+      Parse({u"Q", u"+[ pic.png ]", u"-[pic.png] x", u"-@pic.png", u"-[none.png]"}, dir.Path());
   EXPECT_EQ(task.answerItems[0].picture, pic);
   EXPECT_EQ(task.answerItems[0].text, u"[ pic.png ]");
   EXPECT_EQ(task.answerItems[1].picture, "");
@@ -336,27 +332,24 @@ TEST(ResolvePicturePathTest, TriesTheNameAsWrittenFirst) {
 
 TEST(IsIntegerTextTest, DecimalNumbersWithinThirtyTwoBits) {
   for (std::u16string_view text :
-       {u"0", u"5", u"-5", u"+5", u"  12", u"007", u"2147483647", u"-2147483648",
-        u"+2147483647", u"0000000000002147483647", u"-0"}) {
+       {u"0", u"5", u"-5", u"+5", u"  12", u"007", u"2147483647", u"-2147483648", u"+2147483647",
+        u"0000000000002147483647", u"-0"}) {
     EXPECT_TRUE(IsIntegerText(text)) << std::string(text.begin(), text.end());
   }
   for (std::u16string_view text :
-       {u"", u"   ", u"-", u"+", u"2147483648", u"-2147483649", u"99999999999",
-        u"1.5", u"1,5", u"- 5", u"5 ", u"\t5", u"five", u"5a", u"--5", u"+-5",
-        u"\uFF15"}) {
+       {u"", u"   ", u"-", u"+", u"2147483648", u"-2147483649", u"99999999999", u"1.5", u"1,5",
+        u"- 5", u"5 ", u"\t5", u"five", u"5a", u"--5", u"+-5", u"\uFF15"}) {
     EXPECT_FALSE(IsIntegerText(text)) << std::string(text.begin(), text.end());
   }
 }
 
 TEST(IsIntegerTextTest, HexadecimalNumbersOfUpToEightDigits) {
-  for (std::u16string_view text :
-       {u"0x1F", u"0XfF", u"$ff", u"x10", u"X0", u"-$1", u"+0x7FFFFFFF", u"$FFFFFFFF",
-        u"-0xFFFFFFFF", u"0x000000000001", u" $a"}) {
+  for (std::u16string_view text : {u"0x1F", u"0XfF", u"$ff", u"x10", u"X0", u"-$1", u"+0x7FFFFFFF",
+                                   u"$FFFFFFFF", u"-0xFFFFFFFF", u"0x000000000001", u" $a"}) {
     EXPECT_TRUE(IsIntegerText(text)) << std::string(text.begin(), text.end());
   }
   for (std::u16string_view text :
-       {u"0x", u"$", u"x", u"0x1FFFFFFFF", u"0xG", u"$ 1", u"0x1 ", u"0y1", u"00x1",
-        u"1F"}) {
+       {u"0x", u"$", u"x", u"0x1FFFFFFFF", u"0xG", u"$ 1", u"0x1 ", u"0y1", u"00x1", u"1F"}) {
     EXPECT_FALSE(IsIntegerText(text)) << std::string(text.begin(), text.end());
   }
 }

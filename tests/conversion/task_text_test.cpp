@@ -49,7 +49,10 @@ TEST_F(LoadTaskTextTest, DecodesUtf16WithMark) {
   EXPECT_EQ(Load("\xFF\xFE<\x04\x38\x04@\x04", false), u"мир");
   EXPECT_EQ(Load("\xFE\xFF\x04<\x04\x38\x04@", false), u"мир");
   // An odd last byte is dropped; surrogates pass unchecked.
-  EXPECT_EQ(Load("\xFF\xFE" "a\0b"sv, false), u"a");
+  EXPECT_EQ(Load("\xFF\xFE"
+                 "a\0b"sv,
+                 false),
+            u"a");
   EXPECT_EQ(Load("\xFE\xFF\xD8\x3D\xDE\x00\xDC"sv, false), u"\xD83D\xDE00");
   EXPECT_EQ(Load("\xFF\xFE\x00\xDC"sv, false), u"\xDC00");
 }
@@ -67,13 +70,17 @@ TEST_F(LoadTaskTextTest, InvalidUtf8RaisesWithFileOffset) {
   EXPECT_THROW_MSG(Load("ab\xC3(", true), InvalidUtf8Error,
                    "Invalid UTF-8 in file \"" + FullPath() + "\" at byte 2");
   // The offset counts the dropped mark.
-  EXPECT_THROW_MSG(Load("\xEF\xBB\xBF" "abc\xFF", false), InvalidUtf8Error,
-                   "Invalid UTF-8 in file \"" + FullPath() + "\" at byte 6");
+  EXPECT_THROW_MSG(Load("\xEF\xBB\xBF"
+                        "abc\xFF",
+                        false),
+                   InvalidUtf8Error, "Invalid UTF-8 in file \"" + FullPath() + "\" at byte 6");
   EXPECT_THROW_MSG(Load("\xEF\xBB\xBF\xC0\x80", true), InvalidUtf8Error,
                    "Invalid UTF-8 in file \"" + FullPath() + "\" at byte 3");
   // UTF-16 opened as UTF-8 is not quietly emptied either.
-  EXPECT_THROW_MSG(Load("\xFF\xFE" "a\0"sv, true), InvalidUtf8Error,
-                   "Invalid UTF-8 in file \"" + FullPath() + "\" at byte 0");
+  EXPECT_THROW_MSG(Load("\xFF\xFE"
+                        "a\0"sv,
+                        true),
+                   InvalidUtf8Error, "Invalid UTF-8 in file \"" + FullPath() + "\" at byte 0");
   // Truncated at the end of the file.
   EXPECT_THROW_MSG(Load("abc\xD0", true), InvalidUtf8Error,
                    "Invalid UTF-8 in file \"" + FullPath() + "\" at byte 3");
@@ -81,8 +88,9 @@ TEST_F(LoadTaskTextTest, InvalidUtf8RaisesWithFileOffset) {
 
 TEST_F(LoadTaskTextTest, MissingFileRaisesOpenError) {
   const std::string path = dir_.File("missing.txt");
-  EXPECT_THROW_MSG(LoadTaskText(path, false), FOpenError,
-                   "Cannot open file \"" + platform::FullPath(path) + "\". No such file or directory");
+  EXPECT_THROW_MSG(
+      LoadTaskText(path, false), FOpenError,
+      "Cannot open file \"" + platform::FullPath(path) + "\". No such file or directory");
   EXPECT_THROW(LoadTaskText(dir_.Path(), false), FOpenError);
 }
 
@@ -101,27 +109,22 @@ TEST(MemoTextTest, WritesEveryLineBreakAsCrLfAndCutsAtNul) {
 }
 
 TEST(PrepareTaskTextTest, CollapsesBlankLineRunsBetweenTasks) {
-  PreparedText prepared =
-      PrepareTaskText(u"Q1\r\n+ a\r\n\r\n\r\n   \r\nQ2\r\n= 5");
+  PreparedText prepared = PrepareTaskText(u"Q1\r\n+ a\r\n\r\n\r\n   \r\nQ2\r\n= 5");
   EXPECT_EQ(prepared.normalised, u"Q1\r\n+ a\r\n\r\nQ2\r\n= 5\r\n");
   EXPECT_EQ(prepared.blocks, (Blocks{u"Q1\r\n+ a", u"Q2\r\n= 5"}));
 
   // A line of blanks separates like an empty line, several like one.
   EXPECT_EQ(PrepareTaskText(u"A\r\n+ a\r\n \t \r\nB\r\n= 1").blocks,
             (Blocks{u"A\r\n+ a", u"B\r\n= 1"}));
-  EXPECT_EQ(PrepareTaskText(u"A\r\n\t\r\n \r\n\r\n  \r\nB").blocks,
-            (Blocks{u"A", u"B"}));
-  EXPECT_EQ(PrepareTaskText(u"A\r\n\r\nB\r\n\r\nC").blocks,
-            (Blocks{u"A", u"B", u"C"}));
+  EXPECT_EQ(PrepareTaskText(u"A\r\n\t\r\n \r\n\r\n  \r\nB").blocks, (Blocks{u"A", u"B"}));
+  EXPECT_EQ(PrepareTaskText(u"A\r\n\r\nB\r\n\r\nC").blocks, (Blocks{u"A", u"B", u"C"}));
 }
 
 TEST(PrepareTaskTextTest, TrimsInnerLinesButNotTheOuterEdges) {
-  PreparedText prepared = PrepareTaskText(
-      u"  Какой месяц идет после марта?  \r\n  + апрель  \r\n  - июнь  ");
-  EXPECT_EQ(prepared.normalised,
-            u"Какой месяц идет после марта?  \r\n+ апрель\r\n  - июнь\r\n");
-  EXPECT_EQ(prepared.blocks,
-            (Blocks{u"Какой месяц идет после марта?  \r\n+ апрель\r\n  - июнь"}));
+  PreparedText prepared =
+      PrepareTaskText(u"  Какой месяц идет после марта?  \r\n  + апрель  \r\n  - июнь  ");
+  EXPECT_EQ(prepared.normalised, u"Какой месяц идет после марта?  \r\n+ апрель\r\n  - июнь\r\n");
+  EXPECT_EQ(prepared.blocks, (Blocks{u"Какой месяц идет после марта?  \r\n+ апрель\r\n  - июнь"}));
 
   EXPECT_EQ(PrepareTaskText(u" \t one line \r\n ").normalised, u"one line\r\n");
   EXPECT_EQ(PrepareTaskText(u" \t one line \r\n ").blocks, (Blocks{u"one line"}));

@@ -6,11 +6,11 @@
 
 #include "conversion/convert.h"
 #include "conversion/task_text.h"
+#include "converted.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/utf.h"
-#include "converted.h"
 #include "test_support.h"
 
 namespace texttoxml::conversion {
@@ -23,8 +23,8 @@ using texttoxml::testing::TempDir;
 const platform::DateTime kDate{2013, 7, 24, 15, 4, 5, 870};
 
 std::u16string SampleText() {
-  std::string bytes = texttoxml::testing::ReadFile(std::string(TEXTTOXML_SOURCE_DIR) +
-                                                   "/examples/sample.txt");
+  std::string bytes =
+      texttoxml::testing::ReadFile(std::string(TEXTTOXML_SOURCE_DIR) + "/examples/sample.txt");
   return MemoText(platform::Utf8ToUtf16(bytes.substr(3)).text);  // without the mark
 }
 
@@ -124,9 +124,10 @@ TEST(TestDocument, QuestionPictureNamesAndEmptyFiles) {
   TempDir dir;
   dir.Write("noext", "data");
   dir.Write("empty.png", "");
-  std::string xml = Convert(u"Q1\r\n[noext]\r\n= 1\r\n\r\nQ2\r\n[noext]\r\n= 2\r\n\r\n"
-                            u"Q3\r\n@empty.png\r\n= 3",
-                            {dir.Path(), ""});
+  std::string xml = Convert(
+      u"Q1\r\n[noext]\r\n= 1\r\n\r\nQ2\r\n[noext]\r\n= 2\r\n\r\n"
+      u"Q3\r\n@empty.png\r\n= 3",
+      {dir.Path(), ""});
   auto names = FileNames(xml);
   ASSERT_EQ(names.size(), 2u);
   EXPECT_EQ(names[0].size(), 36u);  // no extension, nothing after the GUID
@@ -145,7 +146,8 @@ TEST(TestDocument, ItemsAfterTheTenthAreNotWritten) {
   EXPECT_EQ(xml.find("CorrectAnswer"), std::string::npos);
   EXPECT_EQ(xml.find("right"), std::string::npos);
   std::size_t variants = 0;
-  for (auto at = xml.find("<VariantText"); at != std::string::npos; at = xml.find("<VariantText", at + 1))
+  for (auto at = xml.find("<VariantText"); at != std::string::npos;
+       at = xml.find("<VariantText", at + 1))
     ++variants;
   EXPECT_EQ(variants, 10u);
 }

@@ -131,6 +131,8 @@ inline std::string TextOfBody(std::string_view body) {
   return platform::Utf16ToUtf8(docx::ReadWordDocument(DocxBuilder(body).Bytes()).text);
 }
 
-inline std::string Utf8(std::u16string_view text) { return platform::Utf16ToUtf8(text); }
+inline std::string Utf8(std::u16string_view text) {
+  return platform::Utf16ToUtf8(text);
+}
 
 }  // namespace texttoxml::testing

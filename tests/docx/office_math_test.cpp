@@ -81,8 +81,8 @@ TEST(OfficeMath, WritesStructuresAsLinearText) {
 }
 
 TEST(OfficeMath, EquationsInTheBodyAreWrittenAndNoted) {
-  const std::string math =
-      "<m:oMath><m:f><m:num>" + R("1") + "</m:num><m:den>" + R("2") + "</m:den></m:f></m:oMath>";
+  const std::string math = "<m:oMath><m:f><m:num>" + R("1") + "</m:num><m:den>" + R("2") +
+                           "</m:den></m:f></m:oMath>";
   const docx::WordText read = ReadWordDocument(
       testing::DocxBuilder("<w:p><w:r><w:t xml:space=\"preserve\">x = </w:t></w:r>" + math +
                            "</w:p>"

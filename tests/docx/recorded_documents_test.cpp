@@ -73,8 +73,9 @@ TEST(RecordedDocuments, AreRefusedWithTheirRecordedReason) {
       ReadWordDocument(testing::ReadFile(document.string()));
       ADD_FAILURE() << "read";
     } catch (const DocxError& error) {
-      EXPECT_NE(std::string(error.what()).find(WithoutFinalLineBreak(testing::ReadFile(phrase.string()))),
-                std::string::npos)
+      EXPECT_NE(
+          std::string(error.what()).find(WithoutFinalLineBreak(testing::ReadFile(phrase.string()))),
+          std::string::npos)
           << error.what();
     }
   }

@@ -122,10 +122,11 @@ TEST(BitmapSuite, NarrowChannelsAreScaledByBitReplication) {
 }
 
 TEST(BitmapSuite, BadFilesFailCleanlyOrLoadConfined) {
-  for (const char* name : {"b/badbitcount.bmp", "b/badheadersize.bmp", "b/badplanes.bmp",
-                           "b/badwidth.bmp", "b/rletopdown.bmp",
-                           "q/rgb24jpeg.bmp", "q/rgb24png.bmp"}) {
-    EXPECT_THROW_MSG(Bitmap().LoadFromBytes(ReadSuite(name)), Error, "Bitmap image is not valid") << name;
+  for (const char* name :
+       {"b/badbitcount.bmp", "b/badheadersize.bmp", "b/badplanes.bmp", "b/badwidth.bmp",
+        "b/rletopdown.bmp", "q/rgb24jpeg.bmp", "q/rgb24png.bmp"}) {
+    EXPECT_THROW_MSG(Bitmap().LoadFromBytes(ReadSuite(name)), Error, "Bitmap image is not valid")
+        << name;
   }
   EXPECT_THROW_MSG(Bitmap().LoadFromBytes(ReadSuite("b/reallybig.bmp")), Error,
                    "Image is too large (3000000 x 2000000 pixels). "
@@ -134,8 +135,8 @@ TEST(BitmapSuite, BadFilesFailCleanlyOrLoadConfined) {
   // pixel offset corrects, damaged run-length data, indices beyond the
   // table: loaded, every pixel inside the picture.
   const auto pal1 = SuiteRgb("g/pal1.bmp");
-  for (const char* name : {"b/badbitssize.bmp", "b/baddens1.bmp", "b/baddens2.bmp",
-                           "b/badfilesize.bmp"}) {
+  for (const char* name :
+       {"b/badbitssize.bmp", "b/baddens1.bmp", "b/baddens2.bmp", "b/badfilesize.bmp"}) {
     EXPECT_EQ(SuiteRgb(name), pal1) << name;
   }
   EXPECT_EQ(SuiteRgb("b/badpalettesize.bmp"), SuiteRgb("g/pal8.bmp"));
@@ -249,16 +250,19 @@ TEST(BitmapReader, HeadersCannotForceHugeAllocations) {
                    "Image is too large (60000 x 60000 pixels). "
                    "The limit is 89478485 pixels at this colour depth.");
   // One bit per pixel, but every row padded to 4 bytes: 8 GiB of rows.
-  EXPECT_THROW_MSG(Bitmap().LoadFromBytes(MakeBitmapFile(1, 0x7FFFFFFF, 1, std::string(8, '\0'), "tiny")), Error,
-                   "Image is too large (1 x 2147483647 pixels). "
-                   "The limit is 2147483648 pixels at this colour depth.");
+  EXPECT_THROW_MSG(
+      Bitmap().LoadFromBytes(MakeBitmapFile(1, 0x7FFFFFFF, 1, std::string(8, '\0'), "tiny")), Error,
+      "Image is too large (1 x 2147483647 pixels). "
+      "The limit is 2147483648 pixels at this colour depth.");
   // Under the limit, but far more pixels than the file holds: loaded, the
   // missing rows zero; only the limit bounds what is allocated.
-  EXPECT_NO_THROW(Bitmap().LoadFromBytes(MakeBitmapFile(4000, 4000, 8, std::string(1024, '\0'), "tiny")));
+  EXPECT_NO_THROW(
+      Bitmap().LoadFromBytes(MakeBitmapFile(4000, 4000, 8, std::string(1024, '\0'), "tiny")));
   // Run-length data may legitimately skip most pixels, so only the limit
   // bounds them.
   EXPECT_THROW_MSG(Bitmap().LoadFromBytes(MakeBitmapFile(20000, 20000, 8, std::string(1024, '\0'),
-                                     std::string("\0\1", 2), 0, 1)), Error,
+                                                         std::string("\0\1", 2), 0, 1)),
+                   Error,
                    "Image is too large (20000 x 20000 pixels). "
                    "The limit is 67108864 pixels at this colour depth.");
 }
@@ -299,8 +303,8 @@ TEST(BitmapReader, HeldForms) {
   bottomUp.LoadFromBytes(ReadSuite("g/pal8.bmp"));
   topDown.LoadFromBytes(ReadSuite("g/pal8topdown.bmp"));
   for (int y = 0; y < 64; ++y) {
-    ASSERT_TRUE(std::equal(bottomUp.TopDownRow(y), bottomUp.TopDownRow(y) + 128,
-                           topDown.TopDownRow(y)));
+    ASSERT_TRUE(
+        std::equal(bottomUp.TopDownRow(y), bottomUp.TopDownRow(y) + 128, topDown.TopDownRow(y)));
   }
 }
 

@@ -63,8 +63,8 @@ TEST(DamagedFiles, BitmapsNeverReadOutside) {
     SCOPED_TRACE(name);
     const std::string file = ReadSuite(name);
     // Run-length data: damage anywhere in the stream.
-    const std::size_t header = std::string_view(name).find("rle") != std::string_view::npos
-                                   ? file.size() : 160;
+    const std::size_t header =
+        std::string_view(name).find("rle") != std::string_view::npos ? file.size() : 160;
     EXPECT_GT(Damage<Bitmap>(file, header), 0);
   }
 }

@@ -127,8 +127,9 @@ TEST(GifGiflib, SampleFilesHoldWhatTheTestsNeed) {
   EXPECT_TRUE(animated.frames[1].localTable);
   EXPECT_EQ(Records(animated.frames[0].extensions).at(1).blocks.at(0), "NETSCAPE2.0");
   EXPECT_TRUE(DecodeWithGiflib(SampleFile("interlaced.gif")).frames.at(0).interlaced);
-  EXPECT_EQ(Records(DecodeWithGiflib(SampleFile("comment.gif")).frames.at(0).extensions).at(1).label,
-            COMMENT_EXT_FUNC_CODE);
+  EXPECT_EQ(
+      Records(DecodeWithGiflib(SampleFile("comment.gif")).frames.at(0).extensions).at(1).label,
+      COMMENT_EXT_FUNC_CODE);
 }
 
 TEST(GifGiflib, GifFilesLoadThroughThePictureContainer) {
@@ -162,7 +163,8 @@ std::unique_ptr<GifImage> RandomImage(std::mt19937& random, int colorBits) {
   image.Header().logicalScreenDescriptor.screenHeight = height;
   const int globalCount = 1 << colorBits;
   for (int i = 0; i < globalCount; ++i) {
-    image.Header().colorMap.Add({std::uint8_t(random()), std::uint8_t(random()), std::uint8_t(random())});
+    image.Header().colorMap.Add(
+        {std::uint8_t(random()), std::uint8_t(random()), std::uint8_t(random())});
   }
   const int frames = 1 + static_cast<int>(random() % 3);
   for (int f = 0; f < frames; ++f) {
@@ -173,7 +175,8 @@ std::unique_ptr<GifImage> RandomImage(std::mt19937& random, int colorBits) {
     int count = globalCount;
     if (random() % 2) {
       count = 1 + static_cast<int>(random() % 256);
-      for (int i = 0; i < count; ++i) frame.colorMap.Add({std::uint8_t(i), 0, std::uint8_t(255 - i)});
+      for (int i = 0; i < count; ++i)
+        frame.colorMap.Add({std::uint8_t(i), 0, std::uint8_t(255 - i)});
     }
     // Runs and noise, so that the strings are long and short.
     const bool noisy = random() % 2;

@@ -12,8 +12,8 @@ namespace {
 
 using testing::Bytes;
 
-std::string Encode(const std::vector<std::uint8_t>& pixels, int width, int height,
-                   int bits, bool interlaced = false) {
+std::string Encode(const std::vector<std::uint8_t>& pixels, int width, int height, int bits,
+                   bool interlaced = false) {
   return testing::ImageData(pixels, width, height, bits, interlaced);
 }
 
@@ -177,7 +177,8 @@ TEST(GifLzw, DecoderStopsAtTheEndOfDataOrOfTheImage) {
   EXPECT_EQ(Decode(fourZeros, 2, 2, 1, false, 9).pixels, (std::vector<std::uint8_t>{0, 0}));
   // Into 6 pixels: the end code comes first, the last two keep their value.
   EXPECT_EQ(Decode(fourZeros, 2, 3, 2, false, 9).end, GifLzwEnd::kEndCode);
-  EXPECT_EQ(Decode(fourZeros, 2, 3, 2, false, 9).pixels, (std::vector<std::uint8_t>{0, 0, 0, 0, 9, 9}));
+  EXPECT_EQ(Decode(fourZeros, 2, 3, 2, false, 9).pixels,
+            (std::vector<std::uint8_t>{0, 0, 0, 0, 9, 9}));
   // Cut after the first byte (clear and code 0): the data runs out.
   const Decoded cut = Decode(fourZeros.substr(0, 1), 2, 2, 2, false, 9);
   EXPECT_EQ(cut.end, GifLzwEnd::kOutOfData);
@@ -234,7 +235,8 @@ TEST(GifLzw, RoundTripsStringsAcrossRowsPassesAndTableRestarts) {
     for (bool interlaced : {false, true}) {
       std::vector<std::uint8_t> pixels(static_cast<std::size_t>(c.width * c.height));
       for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const std::uint32_t value = c.runs ? static_cast<std::uint32_t>(i / 50) * 7 + (random() % 8 == 0)
+        const std::uint32_t value = c.runs ? static_cast<std::uint32_t>(i / 50) * 7 +
+                                                 (random() % 8 == 0)
                                            : static_cast<std::uint32_t>(random());
         pixels[i] = static_cast<std::uint8_t>(value % (1u << c.bits));
       }
@@ -244,7 +246,8 @@ TEST(GifLzw, RoundTripsStringsAcrossRowsPassesAndTableRestarts) {
       std::vector<std::uint8_t> decoded(pixels.size(), 0xEE);
       EXPECT_EQ(DecodeGifLzw(blocks, data[0], c.width, c.height, interlaced, decoded.data()),
                 GifLzwEnd::kComplete);
-      EXPECT_EQ(decoded, pixels) << c.width << " x " << c.height << (interlaced ? " interlaced" : "");
+      EXPECT_EQ(decoded, pixels) << c.width << " x " << c.height
+                                 << (interlaced ? " interlaced" : "");
     }
   }
 }

@@ -32,7 +32,8 @@ std::unique_ptr<Loaded> Load(std::string_view bytes) {
 }
 
 bool Warned(const Loaded& loaded, std::string_view warning) {
-  return std::find(loaded.warnings.begin(), loaded.warnings.end(), warning) != loaded.warnings.end();
+  return std::find(loaded.warnings.begin(), loaded.warnings.end(), warning) !=
+         loaded.warnings.end();
 }
 
 const std::vector<std::uint8_t> kFourPixels{0, 1, 1, 0};
@@ -84,8 +85,8 @@ TEST(GifLoad, FailsOnFixedPartsCutShort) {
   const std::string gif = SimpleGif(kFourPixels, 2, 2, 1);
   const std::size_t screenEnd = 13;
   const std::size_t tableEnd = screenEnd + 6;
-  for (std::size_t size : {std::size_t{6}, screenEnd - 1, screenEnd + 2, tableEnd - 1,
-                           tableEnd + 5}) {
+  for (std::size_t size :
+       {std::size_t{6}, screenEnd - 1, screenEnd + 2, tableEnd - 1, tableEnd + 5}) {
     EXPECT_THROW_MSG(Load(gif.substr(0, size)), Error, "Premature end of data") << size;
   }
   // A frame whose image data is missing altogether is kept, all zeros.
@@ -113,7 +114,10 @@ TEST(GifLoad, PassesOverDataThatEndsEarly) {
 
 TEST(GifLoad, WalksTheFrames) {
   const std::string head = "GIF89a" + Screen(2, 2, 0x80) + Palette(2);
-  const std::string comment = "!\xFE\x03" "end" + Bytes({0});
+  const std::string comment =
+      "!\xFE\x03"
+      "end" +
+      Bytes({0});
   // Zero bytes between frames are skipped.
   auto two = Load(head + Bytes({0, 0}) + kImage + Bytes({0}) + kImage + ";");
   EXPECT_EQ(two->image.Images().size(), 2u);
@@ -151,8 +155,11 @@ TEST(GifLoad, WalksTheFrames) {
 TEST(GifLoad, ChecksTheImageDescriptor) {
   const std::string head = "GIF89a" + Screen(3, 2, 0x80) + Palette(2);
   // After the extensions, a byte that starts neither an image nor the trailer.
-  EXPECT_THROW_MSG(Load(head + "!\xFE\x01" "a" + Bytes({0}) + "x" + kImage.substr(1) + ";"), Error,
-                   "Invalid GIF data");
+  EXPECT_THROW_MSG(Load(head +
+                        "!\xFE\x01"
+                        "a" +
+                        Bytes({0}) + "x" + kImage.substr(1) + ";"),
+                   Error, "Invalid GIF data");
   // A zero width or height takes the screen's.
   auto zero = Load(head + Descriptor(0, 0, 0, 2, 0) + ImageData({0, 1, 1, 1, 1, 0}, 3, 2, 1) + ";");
   ASSERT_EQ(zero->image.Images().size(), 1u);
@@ -166,7 +173,8 @@ TEST(GifLoad, ChecksTheImageDescriptor) {
   EXPECT_EQ(far->image.Images()[0].data, kFourPixels);
   EXPECT_TRUE(Warned(*far, "Image extends beyond 65535 pixels"));
   // Larger than the screen: decoded at its own size.
-  auto large = Load(head + Descriptor(0, 0, 4, 4, 0) + ImageData(std::vector<std::uint8_t>(16, 1), 4, 4, 1) + ";");
+  auto large = Load(head + Descriptor(0, 0, 4, 4, 0) +
+                    ImageData(std::vector<std::uint8_t>(16, 1), 4, 4, 1) + ";");
   EXPECT_EQ(large->image.Images()[0].data, std::vector<std::uint8_t>(16, 1));
   EXPECT_TRUE(large->warnings.empty());
 }
@@ -186,8 +194,8 @@ TEST(GifLoad, ReadsGraphicControlAndTextExtensions) {
   const std::string control = "!\xF9" + Bytes({4, 0x05, 0x10, 0x02, 7, 0});
   const std::string comment = "!\xFE" + Bytes({5}) + std::string("ab\0zz", 5) + Bytes({6}) +
                               "c\r\nd\re" + Bytes({3}) + "\nf\xC0" + Bytes({0});
-  const std::string text = "!\x01" + Bytes({12, 1, 0, 2, 0, 30, 0, 8, 0, 4, 8, 1, 0}) +
-                           Bytes({4}) + "hi\r\n" + Bytes({0});
+  const std::string text = "!\x01" + Bytes({12, 1, 0, 2, 0, 30, 0, 8, 0, 4, 8, 1, 0}) + Bytes({4}) +
+                           "hi\r\n" + Bytes({0});
   auto loaded = Load(SimpleGif(kFourPixels, 2, 2, 1, control + comment + text + control));
   const GifExtensionList& extensions = loaded->image.Images().at(0).extensions;
   ASSERT_EQ(extensions.size(), 4u);
@@ -213,7 +221,8 @@ TEST(GifLoad, ReadsGraphicControlAndTextExtensions) {
   auto shortControl = Load(head + "!\xF9" + Bytes({4, 1}));
   ASSERT_EQ(shortControl->image.Images().size(), 1u);
   EXPECT_EQ(dynamic_cast<const GifGraphicControlExtension&>(
-                *shortControl->image.Images()[0].extensions[0]).RawBytes(),
+                *shortControl->image.Images()[0].extensions[0])
+                .RawBytes(),
             (GifGraphicControlExtension::Bytes{4, 1, 0, 0, 0, 0}));
   EXPECT_TRUE(Warned(*shortControl, "Short graphic control extension"));
   EXPECT_THROW_MSG(Load(head + "!\x02" + Bytes({0})), Error, "Unknown extension type");
@@ -237,10 +246,14 @@ TEST(GifLoad, ReadsApplicationExtensions) {
   EXPECT_EQ(loop.Authentication(), "2.0");
   EXPECT_EQ(loop.Loops(), 0x105);
   EXPECT_EQ(loop.BufferSize(), 0x40302010u);
-  auto animexts = LoadWith("!\xFF\x0B" "ANIMEXTS1.0" + Bytes({3, 9, 2, 0, 0}));  // 9 AND 7 = 1
+  auto animexts = LoadWith(
+      "!\xFF\x0B"
+      "ANIMEXTS1.0" +
+      Bytes({3, 9, 2, 0, 0}));  // 9 AND 7 = 1
   EXPECT_EQ(FirstExtension<GifAppExtNSLoop>(*animexts).Loops(), 2);
   EXPECT_EQ(FirstExtension<GifAppExtNSLoop>(*animexts).BufferSize(), 0u);
-  auto magick = LoadWith("!\xFF\x0BImageMagick" + Bytes({3}) + "abc" + Bytes({1}) + "d" + Bytes({0}));
+  auto magick =
+      LoadWith("!\xFF\x0BImageMagick" + Bytes({3}) + "abc" + Bytes({1}) + "d" + Bytes({0}));
   const auto& other = FirstExtension<GifUnknownAppExtension>(*magick);
   EXPECT_EQ(other.Name(), "ImageMag");
   EXPECT_EQ(other.SubBlocks(), (std::vector<std::string>{"abc", "d"}));
@@ -252,10 +265,16 @@ TEST(GifLoad, ReadsApplicationExtensions) {
             (std::vector<std::string>{"xy"}));
 
   const std::string head = "GIF89a" + Screen(2, 2, 0);
-  EXPECT_THROW_MSG(Load(head + "!\xFF\x09" "NETSCAPE2" + Bytes({0})), Error,
-                   "Unsupported Application Extension block size");
-  EXPECT_THROW_MSG(Load(head + "!\xFF\x0C" "NETSCAPE2.0x" + Bytes({0})), Error,
-                   "Unsupported Application Extension block size");
+  EXPECT_THROW_MSG(Load(head +
+                        "!\xFF\x09"
+                        "NETSCAPE2" +
+                        Bytes({0})),
+                   Error, "Unsupported Application Extension block size");
+  EXPECT_THROW_MSG(Load(head +
+                        "!\xFF\x0C"
+                        "NETSCAPE2.0x" +
+                        Bytes({0})),
+                   Error, "Unsupported Application Extension block size");
   EXPECT_THROW_MSG(Load(head + "!\xFF\x0BNETSCAPE2.0" + Bytes({2, 1, 5, 0})), Error,
                    "Invalid GIF data");
   EXPECT_THROW_MSG(Load(head + "!\xFF\x0BNETSCAPE2.0" + Bytes({4, 2, 5, 0, 0, 0})), Error,
@@ -270,7 +289,8 @@ TEST(GifLoad, BoundsTheDecodedPixels) {
   EXPECT_THROW_MSG(Load(head + Descriptor(0, 0, 65535, 65535, 0) + Bytes({2, 0}) + ";"), Error,
                    "Image is too large (65535 x 65535 pixels). "
                    "The limit is 268435456 pixels at this colour depth.");
-  EXPECT_THROW_MSG(Load(head + tiny + Descriptor(0, 0, 16384, 16384, 0) + Bytes({2, 0}) + ";"), Error,
+  EXPECT_THROW_MSG(Load(head + tiny + Descriptor(0, 0, 16384, 16384, 0) + Bytes({2, 0}) + ";"),
+                   Error,
                    "Image is too large (16384 x 16384 pixels). "
                    "The limit is 268435455 pixels at this colour depth.");
   // Thousands of small frames load.

@@ -21,10 +21,12 @@ inline std::string Bytes(std::initializer_list<int> values) {
   return bytes;
 }
 
-inline std::string Le16(unsigned value) { return Bytes({int(value & 0xFF), int(value >> 8)}); }
+inline std::string Le16(unsigned value) {
+  return Bytes({int(value & 0xFF), int(value >> 8)});
+}
 
-inline std::string Screen(unsigned width, unsigned height, int packedFields,
-                          int background = 0, int aspect = 0) {
+inline std::string Screen(unsigned width, unsigned height, int packedFields, int background = 0,
+                          int aspect = 0) {
   return Le16(width) + Le16(height) + Bytes({packedFields, background, aspect});
 }
 
@@ -35,15 +37,15 @@ inline std::string Palette(int count) {
   return table;
 }
 
-inline std::string Descriptor(unsigned left, unsigned top, unsigned width,
-                              unsigned height, int packedFields) {
+inline std::string Descriptor(unsigned left, unsigned top, unsigned width, unsigned height,
+                              int packedFields) {
   return "," + Le16(left) + Le16(top) + Le16(width) + Le16(height) + Bytes({packedFields});
 }
 
 // The image data block of `pixels`, from this system's encoder (checked
 // against giflib on its own).
-inline std::string ImageData(const std::vector<std::uint8_t>& pixels, int width,
-                             int height, int bitsPerPixel, bool interlaced = false) {
+inline std::string ImageData(const std::vector<std::uint8_t>& pixels, int width, int height,
+                             int bitsPerPixel, bool interlaced = false) {
   std::string out;
   WriteGifImageData({pixels, width, height, interlaced, bitsPerPixel, 1 << bitsPerPixel}, out);
   return out;
@@ -51,12 +53,10 @@ inline std::string ImageData(const std::vector<std::uint8_t>& pixels, int width,
 
 // A GIF89a file of one width x height frame with a global table of
 // 2^bitsPerPixel colours; `extensions` go before the image.
-inline std::string SimpleGif(const std::vector<std::uint8_t>& pixels, int width,
-                             int height, int bitsPerPixel,
-                             const std::string& extensions = "") {
-  return "GIF89a" + Screen(width, height, 0x80 | (bitsPerPixel - 1)) +
-         Palette(1 << bitsPerPixel) + extensions +
-         Descriptor(0, 0, width, height, 0) +
+inline std::string SimpleGif(const std::vector<std::uint8_t>& pixels, int width, int height,
+                             int bitsPerPixel, const std::string& extensions = "") {
+  return "GIF89a" + Screen(width, height, 0x80 | (bitsPerPixel - 1)) + Palette(1 << bitsPerPixel) +
+         extensions + Descriptor(0, 0, width, height, 0) +
          ImageData(pixels, width, height, bitsPerPixel) + ";";
 }
 
@@ -65,8 +65,8 @@ struct GiflibFrame {
   int left = 0, top = 0, width = 0, height = 0;
   bool interlaced = false;
   bool localTable = false;
-  std::vector<std::uint8_t> indices;  // rows top to bottom
-  std::vector<GifColor> colors;       // each pixel through the active table
+  std::vector<std::uint8_t> indices;                    // rows top to bottom
+  std::vector<GifColor> colors;                         // each pixel through the active table
   std::vector<std::pair<int, std::string>> extensions;  // code, data
 };
 
@@ -114,8 +114,7 @@ inline GiflibImage DecodeWithGiflib(std::string_view bytes) {
       frame.height = saved.ImageDesc.Height;
       frame.interlaced = saved.ImageDesc.Interlace;
       frame.localTable = saved.ImageDesc.ColorMap != nullptr;
-      const ColorMapObject* map =
-          frame.localTable ? saved.ImageDesc.ColorMap : file->SColorMap;
+      const ColorMapObject* map = frame.localTable ? saved.ImageDesc.ColorMap : file->SColorMap;
       const std::size_t count = static_cast<std::size_t>(frame.width) * frame.height;
       frame.indices.assign(saved.RasterBits, saved.RasterBits + count);
       for (std::uint8_t index : frame.indices) {

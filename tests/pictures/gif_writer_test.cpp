@@ -104,8 +104,9 @@ TEST(GifSave, RebuildsThePackedFields) {
   std::string table5;
   for (int i = 0; i < 5; ++i) table5 += Bytes({i, i, i});
   EXPECT_EQ(bytes.substr(6, 7 + 24), Screen(0, 0, 0xA2) + table5 + std::string(9, '\0'));
-  EXPECT_EQ(bytes.substr(37, 10 + 12), Descriptor(0, 0, 2, 1, 0xD1) + Bytes({0, 0, 0, 1, 1, 1, 2, 2, 2}) +
-                                           std::string(3, '\0'));
+  EXPECT_EQ(
+      bytes.substr(37, 10 + 12),
+      Descriptor(0, 0, 2, 1, 0xD1) + Bytes({0, 0, 0, 1, 1, 1, 2, 2, 2}) + std::string(3, '\0'));
 }
 
 TEST(GifSave, KeepsLoadedTablesAndPixels) {
@@ -116,8 +117,9 @@ TEST(GifSave, KeepsLoadedTablesAndPixels) {
   loaded.LoadFromBytes(file);
   // Written as loaded (not copied), the frame without a table stays so.
   EXPECT_EQ(Saved(loaded), "GIF87a" + Screen(4, 1, 0xA2, 3, 1) + Palette(8) +
-                               Descriptor(1, 0, 2, 1, 0x81) + Palette(4) + ImageData({3, 2}, 2, 1, 2) +
-                               Descriptor(0, 0, 2, 1, 0) + ImageData({7, 5}, 2, 1, 3) + ";");
+                               Descriptor(1, 0, 2, 1, 0x81) + Palette(4) +
+                               ImageData({3, 2}, 2, 1, 2) + Descriptor(0, 0, 2, 1, 0) +
+                               ImageData({7, 5}, 2, 1, 3) + ";");
   GifImage copy;
   copy.Assign(loaded);
   ASSERT_EQ(copy.Images().size(), 2u);
@@ -169,10 +171,12 @@ TEST(GifSave, WritesExtensionsInTheirStoredForm) {
   GifExtensionList& extensions = image.Images()[0].extensions;
   extensions.push_back(std::make_unique<GifCommentExtension>(GifTextLines{u"abc"}));
   extensions.push_back(std::make_unique<GifCommentExtension>(GifTextLines{}));
-  extensions.push_back(std::make_unique<GifCommentExtension>(GifTextLines{std::u16string(300, u'x'), u"\u0416"}));
+  extensions.push_back(
+      std::make_unique<GifCommentExtension>(GifTextLines{std::u16string(300, u'x'), u"\u0416"}));
   GifTextExtension::Block block{12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   extensions.push_back(std::make_unique<GifTextExtension>(block, GifTextLines{u"t"}));
-  const GifApplicationExtension::Identifier netscape{'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
+  const GifApplicationExtension::Identifier netscape{'N', 'E', 'T', 'S', 'C', 'A',
+                                                     'P', 'E', '2', '.', '0'};
   extensions.push_back(std::make_unique<GifAppExtNSLoop>(netscape, 0x0102, 0));
   extensions.push_back(std::make_unique<GifAppExtNSLoop>(netscape, 0, 0x01020304));
   extensions.push_back(std::make_unique<GifUnknownAppExtension>(
@@ -182,10 +186,12 @@ TEST(GifSave, WritesExtensionsInTheirStoredForm) {
   expected += "!\xFE" + Bytes({0});
   expected += "!\xFE" + Bytes({255}) + std::string(255, 'x') + Bytes({50}) + std::string(45, 'x') +
               "\r\n\xC6\r\n" + Bytes({0});
-  expected += "!\x01" + Bytes({12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 3}) + "t\r\n" + Bytes({0});
+  expected += "!\x01" + Bytes({12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 3}) + "t\r\n" +
+              Bytes({0});
   expected += "!\xFF\x0BNETSCAPE2.0" + Bytes({3, 1, 2, 1, 0});
   expected += "!\xFF\x0BNETSCAPE2.0" + Bytes({3, 1, 0, 0, 5, 2, 4, 3, 2, 1, 0});
-  expected += "!\xFF\x0BNETSCAPE2.0" + Bytes({2}) + "ab" + Bytes({255}) + std::string(255, 'z') + Bytes({0});
+  expected += "!\xFF\x0BNETSCAPE2.0" + Bytes({2}) + "ab" + Bytes({255}) + std::string(255, 'z') +
+              Bytes({0});
   EXPECT_EQ(bytes.substr(13, expected.size()), expected);
   EXPECT_EQ(bytes.substr(0, 6), "GIF89a");
   EXPECT_THROW(GifUnknownAppExtension(netscape, {""}), GifException);
@@ -195,12 +201,11 @@ TEST(GifSave, WritesExtensionsInTheirStoredForm) {
 TEST(GifSave, CopiesThroughTheStoredForm) {
   // Comment lines come back as written; an old 10-byte application block
   // is stored with 11 bytes; a comment after the last image is lost.
-  const std::string extensions =
-      "!\xFE" + Bytes({6}) + "abc\rde" + Bytes({0}) +
-      "!\xFF\x0ANETSCAPE2." + Bytes({2}) + "xy" + Bytes({0});
+  const std::string extensions = "!\xFE" + Bytes({6}) + "abc\rde" + Bytes({0}) +
+                                 "!\xFF\x0ANETSCAPE2." + Bytes({2}) + "xy" + Bytes({0});
   const std::string file = "GIF89a" + Screen(2, 2, 0x80) + Palette(2) + extensions +
-                           Descriptor(0, 0, 2, 2, 0) + ImageData(kFourPixels, 2, 2, 1) +
-                           "!\xFE" + Bytes({4}) + "last" + Bytes({0}) + ";";
+                           Descriptor(0, 0, 2, 2, 0) + ImageData(kFourPixels, 2, 2, 1) + "!\xFE" +
+                           Bytes({4}) + "last" + Bytes({0}) + ";";
   GifImage loaded;
   loaded.LoadFromBytes(file);
   ASSERT_EQ(loaded.Images().size(), 2u);
@@ -210,16 +215,17 @@ TEST(GifSave, CopiesThroughTheStoredForm) {
   EXPECT_TRUE(copy.Images()[1].Empty());
   EXPECT_TRUE(copy.Images()[1].extensions.empty());
   const std::string stored = Saved(copy);
-  const std::string storedExtensions =
-      "!\xFE" + Bytes({9}) + "abc\r\nde\r\n" + Bytes({0}) +
-      "!\xFF\x0BNETSCAPE2.\x02" + Bytes({2}) + "xy" + Bytes({0});
+  const std::string storedExtensions = "!\xFE" + Bytes({9}) + "abc\r\nde\r\n" + Bytes({0}) +
+                                       "!\xFF\x0BNETSCAPE2.\x02" + Bytes({2}) + "xy" + Bytes({0});
   EXPECT_EQ(stored, "GIF89a" + Screen(2, 2, 0x80) + Palette(2) + storedExtensions +
-                        Descriptor(0, 0, 2, 2, 0x80) + Palette(2) + ImageData(kFourPixels, 2, 2, 1) + ";");
+                        Descriptor(0, 0, 2, 2, 0x80) + Palette(2) +
+                        ImageData(kFourPixels, 2, 2, 1) + ";");
   // The loaded graphic itself still writes the trailing comment.
   EXPECT_NE(Saved(loaded).find("last"), std::string::npos);
   // Only empty frames: nothing but the header and the trailer.
   GifImage commentOnly;
-  commentOnly.LoadFromBytes("GIF89a" + Screen(1, 1, 0) + "!\xFE" + Bytes({1}) + "c" + Bytes({0}) + ";");
+  commentOnly.LoadFromBytes("GIF89a" + Screen(1, 1, 0) + "!\xFE" + Bytes({1}) + "c" + Bytes({0}) +
+                            ";");
   GifImage commentCopy;
   commentCopy.Assign(commentOnly);
   EXPECT_EQ(Saved(commentCopy), "GIF87a" + Screen(1, 1, 0x77) + ";");

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "kinds_test_support.h"
 #include "pictures/icon.h"
@@ -147,13 +147,13 @@ TEST(Metafile, EnhancedMetafiles) {
   };
   const char* const kInvalid = "Metafile is not valid";
   EXPECT_THROW_MSG(loadSpoiled(112, 10), InvalidMetafileError,
-                   kInvalid);   // size not a multiple of 4
+                   kInvalid);  // size not a multiple of 4
   EXPECT_THROW_MSG(loadSpoiled(112, 400), InvalidMetafileError,
                    kInvalid);  // record beyond the stream
   EXPECT_THROW_MSG(loadSpoiled(120, 27), InvalidMetafileError, kInvalid);   // no end-of-file record
   EXPECT_THROW_MSG(loadSpoiled(48, 4000), InvalidMetafileError, kInvalid);  // total beyond the file
   EXPECT_THROW_MSG(loadSpoiled(48, 120), InvalidMetafileError,
-                   kInvalid);   // total cuts a record off
+                   kInvalid);  // total cuts a record off
 }
 
 TEST(Metafile, PlaceableWindowsMetafiles) {
@@ -163,9 +163,9 @@ TEST(Metafile, PlaceableWindowsMetafiles) {
   metafile.LoadFromBytes(file + "junk after the end record");
   EXPECT_FALSE(metafile.Enhanced());
   EXPECT_EQ(metafile.Inch(), 1440);
-  EXPECT_EQ(metafile.MMWidth(), 176);   // 100 * 2540 / 1440 = 176.4
-  EXPECT_EQ(metafile.MMHeight(), 88);   // 50 * 2540 / 1440 = 88.2
-  EXPECT_EQ(metafile.Width(), 7);       // at 96 pixels per inch
+  EXPECT_EQ(metafile.MMWidth(), 176);  // 100 * 2540 / 1440 = 176.4
+  EXPECT_EQ(metafile.MMHeight(), 88);  // 50 * 2540 / 1440 = 88.2
+  EXPECT_EQ(metafile.Width(), 7);      // at 96 pixels per inch
   // A fresh header at the origin (handle 0, right and bottom from the
   // millimetre size, a new checksum), then the records as read.
   EXPECT_EQ(Saved(metafile), MakePlaceableHeader(0, 0, 100, 50, 1440) + records);
@@ -178,12 +178,13 @@ TEST(Metafile, PlaceableWindowsMetafiles) {
 
   EXPECT_THROW_MSG(Metafile().LoadFromBytes(records), Error,
                    "Metafile is not valid");  // no placeable header
-  EXPECT_THROW_MSG(Metafile().LoadFromBytes(MakePlaceableHeader(0, 0, 9, 9, 96, 0, 1) + records), Error,
-                   "Metafile is not valid");
+  EXPECT_THROW_MSG(Metafile().LoadFromBytes(MakePlaceableHeader(0, 0, 9, 9, 96, 0, 1) + records),
+                   Error, "Metafile is not valid");
   EXPECT_THROW_MSG(Metafile().LoadFromBytes(MakePlaceableHeader(0, 0, 9, 9, 96)), Error,
                    "Metafile is not valid");
   EXPECT_THROW_MSG(Metafile().LoadFromBytes(MakePlaceableHeader(0, 0, 9, 9, 96) +
-                                records.substr(0, records.size() - 6)), Error,
+                                            records.substr(0, records.size() - 6)),
+                   Error,
                    "Metafile is not valid");  // no end record
   std::string huge = records;
   huge[18] = '\x7F';  // the rectangle record claims 127 words
@@ -197,9 +198,11 @@ TEST(Metafile, PlaceableWindowsMetafiles) {
 TEST(Metafile, FilesShorterThanThePlaceableHeaderAreReadErrors) {
   const std::string file = MakePlaceableHeader(0, 0, 96, 48, 96) + MakeWindowsRecords();
   for (std::size_t length : {0, 1, 4, 21}) {
-    EXPECT_THROW_MSG(Metafile().LoadFromBytes(file.substr(0, length)), Error, "Stream read error") << length;
+    EXPECT_THROW_MSG(Metafile().LoadFromBytes(file.substr(0, length)), Error, "Stream read error")
+        << length;
     EXPECT_THROW_MSG(Metafile().LoadFromBytes(std::string(length, '\x7F')), Error,
-                     "Stream read error") << length;
+                     "Stream read error")
+        << length;
   }
   EXPECT_THROW_MSG(Metafile().LoadFromBytes(file.substr(0, 22)), Error,
                    "Metafile is not valid");  // no records
@@ -220,8 +223,8 @@ TEST(Metafile, WindowsRecordsAreStoredConsistentWithThemselves) {
   const std::string expected = MakePlaceableHeader(0, 0, 96, 48, 96) + records;
   // Headers that claim more (as real files often do), less, or nothing;
   // bytes after the end record are never stored.
-  for (const auto& [words, largest] : {std::pair<std::uint32_t, std::uint32_t>{400, 90},
-                                       {3, 3}, {0, 0}, {19, 7}}) {
+  for (const auto& [words, largest] :
+       {std::pair<std::uint32_t, std::uint32_t>{400, 90}, {3, 3}, {0, 0}, {19, 7}}) {
     SCOPED_TRACE(words);
     Metafile metafile;
     metafile.LoadFromBytes(MakePlaceableHeader(0, 0, 96, 48, 96) + claiming(words, largest) +

@@ -48,8 +48,7 @@ inline std::vector<std::uint8_t> SuiteRgb(std::string_view name) {
 }
 
 inline std::uint32_t Crc32(const std::vector<std::uint8_t>& bytes) {
-  return static_cast<std::uint32_t>(
-      crc32(0, bytes.data(), static_cast<uInt>(bytes.size())));
+  return static_cast<std::uint32_t>(crc32(0, bytes.data(), static_cast<uInt>(bytes.size())));
 }
 
 // An enhanced metafile: a header record with the given frame (hundredths
@@ -57,19 +56,19 @@ inline std::uint32_t Crc32(const std::vector<std::uint8_t>& bytes) {
 // 480 x 270 mm, one 12-byte record, the end-of-file record.
 inline std::string MakeEnhancedMetafile(std::int32_t right, std::int32_t bottom) {
   std::string header;
-  AppendU32Le(header, 1);    // header record
-  AppendU32Le(header, 108);  // its size
+  AppendU32Le(header, 1);                              // header record
+  AppendU32Le(header, 108);                            // its size
   for (int i = 0; i < 4; ++i) AppendU32Le(header, 0);  // bounds
-  AppendU32Le(header, 0);  // frame left, top, right, bottom
+  AppendU32Le(header, 0);                              // frame left, top, right, bottom
   AppendU32Le(header, 0);
   AppendU32Le(header, static_cast<std::uint32_t>(right));
   AppendU32Le(header, static_cast<std::uint32_t>(bottom));
   AppendU32Le(header, 0x464D4520);
-  AppendU32Le(header, 0x10000);  // version
+  AppendU32Le(header, 0x10000);        // version
   AppendU32Le(header, 108 + 12 + 20);  // total size
-  AppendU32Le(header, 3);  // records
-  AppendU32Le(header, 0);  // handles and reserved
-  AppendU32Le(header, 0);  // description
+  AppendU32Le(header, 3);              // records
+  AppendU32Le(header, 0);              // handles and reserved
+  AppendU32Le(header, 0);              // description
   AppendU32Le(header, 0);
   AppendU32Le(header, 0);  // palette entries
   AppendU32Le(header, 1920);
@@ -91,26 +90,25 @@ inline std::string MakeEnhancedMetafile(std::int32_t right, std::int32_t bottom)
 // record, the end record.
 inline std::string MakeWindowsRecords() {
   std::string records;
-  AppendU16Le(records, 1);       // in memory
-  AppendU16Le(records, 9);       // header words
-  AppendU16Le(records, 0x0300);  // version
+  AppendU16Le(records, 1);          // in memory
+  AppendU16Le(records, 9);          // header words
+  AppendU16Le(records, 0x0300);     // version
   AppendU32Le(records, 9 + 7 + 3);  // size in words
-  AppendU16Le(records, 0);       // objects
-  AppendU32Le(records, 7);       // largest record
+  AppendU16Le(records, 0);          // objects
+  AppendU32Le(records, 7);          // largest record
   AppendU16Le(records, 0);
-  AppendU32Le(records, 7);       // rectangle: 7 words
+  AppendU32Le(records, 7);  // rectangle: 7 words
   AppendU16Le(records, 0x041B);
   for (int v : {100, 100, 0, 0}) AppendU16Le(records, static_cast<std::uint32_t>(v));
-  AppendU32Le(records, 3);       // end record
+  AppendU32Le(records, 3);  // end record
   AppendU16Le(records, 0);
   return records;
 }
 
 // A placeable header; the checksum is right unless `checksumDelta` spoils it.
-inline std::string MakePlaceableHeader(std::int16_t left, std::int16_t top,
-                                       std::int16_t right, std::int16_t bottom,
-                                       std::uint16_t inch, std::uint16_t handle = 0,
-                                       std::uint16_t checksumDelta = 0) {
+inline std::string MakePlaceableHeader(std::int16_t left, std::int16_t top, std::int16_t right,
+                                       std::int16_t bottom, std::uint16_t inch,
+                                       std::uint16_t handle = 0, std::uint16_t checksumDelta = 0) {
   std::string header;
   AppendU32Le(header, 0x9AC6CDD7);
   AppendU16Le(header, handle);

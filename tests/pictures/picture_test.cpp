@@ -14,9 +14,9 @@
 namespace texttoxml::pictures {
 namespace {
 
-using texttoxml::testing::TempDir;
 using testing::ReadKinds;
 using testing::ReadSuite;
+using texttoxml::testing::TempDir;
 
 std::string ClassOf(GraphicFactory factory) {
   return factory == nullptr ? "none" : std::string(factory()->ClassName());
@@ -102,16 +102,17 @@ TEST(Picture, LoadsByExtension) {
                    "Unknown picture file extension (.webp)");
   EXPECT_THROW_MSG(picture.LoadFromFile("dir.v2\\picture"), Error,
                    "Unknown picture file extension (.)");
-  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("cursor.ico", std::string("\0\0\2\0\1\0", 6))), Error,
-                   "Icon image is not valid");
-  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("plain.wmf", testing::MakeWindowsRecords())), Error,
-                   "Metafile is not valid");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("cursor.ico", std::string("\0\0\2\0\1\0", 6))),
+                   Error, "Icon image is not valid");
+  EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("plain.wmf", testing::MakeWindowsRecords())),
+                   Error, "Metafile is not valid");
   EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("text.tif", "text")), Error, "Invalid image");
   EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("short.bmp", "BM")), Error, "Stream read error");
   EXPECT_THROW_MSG(picture.LoadFromFile(dir.Write("short.wmf", "tiny")), Error,
                    "Stream read error");
-  EXPECT_THROW_MSG(picture.LoadFromFile(dir.File("missing.bmp")), FOpenError,
-                   "Cannot open file \"" + dir.File("missing.bmp") + "\". No such file or directory");
+  EXPECT_THROW_MSG(
+      picture.LoadFromFile(dir.File("missing.bmp")), FOpenError,
+      "Cannot open file \"" + dir.File("missing.bmp") + "\". No such file or directory");
   EXPECT_EQ(picture.GetGraphic(), before);
 
   // A TIFF-named file holding a PNG keeps the PNG's bytes.

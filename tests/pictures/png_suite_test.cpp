@@ -23,7 +23,8 @@ std::vector<std::filesystem::path> SuiteFiles(bool corrupt) {
   const auto folder = std::filesystem::path(TEXTTOXML_TEST_DATA) / "pictures" / "pngsuite";
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
-    if (entry.path().extension() == ".png" && (name[0] == 'x') == corrupt) files.push_back(entry.path());
+    if (entry.path().extension() == ".png" && (name[0] == 'x') == corrupt)
+      files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -57,7 +58,8 @@ void ExpectSameAncillaryData(const std::vector<PngChunkFrame>& original,
                              const std::vector<PngChunkFrame>& written) {
   std::vector<const PngChunkFrame*> kept;
   for (const auto& frame : original) {
-    if (frame.name != "cHRM" && frame.name != "IDAT" && frame.name != "IHDR") kept.push_back(&frame);
+    if (frame.name != "cHRM" && frame.name != "IDAT" && frame.name != "IHDR")
+      kept.push_back(&frame);
   }
   std::size_t k = 0;
   for (const auto& frame : written) {
@@ -67,7 +69,8 @@ void ExpectSameAncillaryData(const std::vector<PngChunkFrame>& original,
     if (frame.name == "zTXt") {
       const std::size_t header = from.data.find('\0') + 2;
       EXPECT_EQ(frame.data.substr(0, header), from.data.substr(0, header));
-      EXPECT_EQ(testing::Inflate(frame.data.substr(header)), testing::Inflate(from.data.substr(header)));
+      EXPECT_EQ(testing::Inflate(frame.data.substr(header)),
+                testing::Inflate(from.data.substr(header)));
     } else if (frame.name != "tRNS") {
       EXPECT_EQ(frame.data, from.data) << frame.name;
     }
@@ -122,8 +125,8 @@ std::vector<std::uint16_t> Alphas(const std::string& png) {
   const std::size_t pixelBytes = sampleBytes * static_cast<std::size_t>(image.channels);
   std::vector<std::uint16_t> alphas;
   for (std::size_t at = pixelBytes - sampleBytes; at < image.pixels.size(); at += pixelBytes) {
-    alphas.push_back(static_cast<std::uint16_t>(sampleBytes == 2 ? image.pixels[at] << 8 | image.pixels[at + 1]
-                                                                 : image.pixels[at]));
+    alphas.push_back(static_cast<std::uint16_t>(
+        sampleBytes == 2 ? image.pixels[at] << 8 | image.pixels[at + 1] : image.pixels[at]));
   }
   return alphas;
 }
@@ -152,11 +155,13 @@ TEST(PngSuite, CorruptFilesFailWithTheirMessages) {
   const std::string crc = PngInvalidCrcError().what();
   const std::string format = "invalid combination of color type";
   const std::map<std::string, std::string> expected = {
-      {"xc1n0g08.png", format}, {"xc9n2c08.png", format}, {"xcrn0g04.png", header},
-      {"xcsn0g01.png", crc},    {"xd0n2c08.png", format}, {"xd3n2c08.png", format},
+      {"xc1n0g08.png", format}, {"xc9n2c08.png", format},
+      {"xcrn0g04.png", header}, {"xcsn0g01.png", crc},
+      {"xd0n2c08.png", format}, {"xd3n2c08.png", format},
       {"xd9n2c08.png", format}, {"xdtn0g01.png", PngNoImageDataError().what()},
-      {"xhdn0g08.png", crc},    {"xlfn0g04.png", header}, {"xs1n0g01.png", header},
-      {"xs2n0g01.png", header}, {"xs4n0g01.png", header}, {"xs7n0g01.png", header}};
+      {"xhdn0g08.png", crc},    {"xlfn0g04.png", header},
+      {"xs1n0g01.png", header}, {"xs2n0g01.png", header},
+      {"xs4n0g01.png", header}, {"xs7n0g01.png", header}};
   const auto files = SuiteFiles(true);
   EXPECT_EQ(files.size(), expected.size());
   for (const auto& path : files) {
@@ -168,7 +173,8 @@ TEST(PngSuite, CorruptFilesFailWithTheirMessages) {
       image.LoadFromBytes(testing::ReadFile(path.string()));
       ADD_FAILURE() << "loaded";
     } catch (const PngError& error) {
-      EXPECT_NE(std::string(error.what()).find(expected.at(name)), std::string::npos) << error.what();
+      EXPECT_NE(std::string(error.what()).find(expected.at(name)), std::string::npos)
+          << error.what();
     }
   }
 }

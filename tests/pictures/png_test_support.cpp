@@ -36,18 +36,19 @@ std::string PngFrame(std::string_view name, std::string_view data) {
          U32Be(Crc(name, data));
 }
 
-std::string IhdrData(std::uint32_t width, std::uint32_t height, int bitDepth,
-                     int colorType, int interlace, int compression) {
+std::string IhdrData(std::uint32_t width, std::uint32_t height, int bitDepth, int colorType,
+                     int interlace, int compression) {
   std::string data = U32Be(width) + U32Be(height);
-  for (int field : {bitDepth, colorType, compression, 0, interlace}) data += static_cast<char>(field);
+  for (int field : {bitDepth, colorType, compression, 0, interlace})
+    data += static_cast<char>(field);
   return data;
 }
 
 std::string Deflate(std::string_view raw) {
   uLongf size = compressBound(static_cast<uLong>(raw.size()));
   std::string out(size, '\0');
-  compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-            reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 9);
+  compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+            static_cast<uLong>(raw.size()), 9);
   out.resize(size);
   return out;
 }
@@ -141,7 +142,8 @@ bool Decode(png_structp png, png_infop info, bool transparencyToAlpha, LibpngIma
   image.bitDepth = png_get_bit_depth(png, info);
   image.interlace = png_get_interlace_type(png, info);
   if (image.colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
-  if (image.colorType == PNG_COLOR_TYPE_GRAY && image.bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
+  if (image.colorType == PNG_COLOR_TYPE_GRAY && image.bitDepth < 8)
+    png_set_expand_gray_1_2_4_to_8(png);
   if (transparencyToAlpha) png_set_tRNS_to_alpha(png);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);

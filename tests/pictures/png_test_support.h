@@ -17,8 +17,8 @@ std::string U32Be(std::uint32_t value);
 std::string PngFrame(std::string_view name, std::string_view data);
 
 // The 13 data bytes of an image header.
-std::string IhdrData(std::uint32_t width, std::uint32_t height, int bitDepth,
-                     int colorType, int interlace = 0, int compression = 0);
+std::string IhdrData(std::uint32_t width, std::uint32_t height, int bitDepth, int colorType,
+                     int interlace = 0, int compression = 0);
 
 // A zlib stream (level 9) of `raw`.
 std::string Deflate(std::string_view raw);
@@ -50,11 +50,11 @@ struct LibpngImage {
   bool ok = false;
   std::string error;
   std::uint32_t width = 0, height = 0;
-  int colorType = 0;   // as stored in the file
-  int bitDepth = 0;    // as stored in the file
+  int colorType = 0;  // as stored in the file
+  int bitDepth = 0;   // as stored in the file
   int interlace = 0;
-  int channels = 0;    // after the expansions
-  int sampleBits = 0;  // after the expansions: 8 or 16
+  int channels = 0;                  // after the expansions
+  int sampleBits = 0;                // after the expansions: 8 or 16
   std::vector<std::uint8_t> pixels;  // rows top first, no padding
 };
 

@@ -34,8 +34,8 @@ std::unique_ptr<Bitmap> MakeBitmap(int width, int bits, std::vector<RgbQuad> tab
     padded.resize(stride, 0);
     bottomUp.insert(bottomUp.end(), padded.begin(), padded.end());
   }
-  return Bitmap::FromPixels(width, static_cast<int>(topDownRows.size()), bits,
-                            std::move(table), std::move(bottomUp));
+  return Bitmap::FromPixels(width, static_cast<int>(topDownRows.size()), bits, std::move(table),
+                            std::move(bottomUp));
 }
 
 std::string ToPng(const Graphic& source) {
@@ -50,7 +50,8 @@ std::string ToPng(const Graphic& source) {
 std::vector<std::uint8_t> BitmapRgb(const Bitmap& bitmap) {
   const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * 3;
   std::vector<std::uint8_t> rgb(rowBytes * static_cast<std::size_t>(bitmap.Height()));
-  for (int y = 0; y < bitmap.Height(); ++y) bitmap.RowToRgb(y, rgb.data() + rowBytes * static_cast<std::size_t>(y));
+  for (int y = 0; y < bitmap.Height(); ++y)
+    bitmap.RowToRgb(y, rgb.data() + rowBytes * static_cast<std::size_t>(y));
   return rgb;
 }
 
@@ -71,7 +72,8 @@ TEST(PngFromBitmap, PaletteBitmapsKeepTheirDepthAndWriteEveryIndex) {
     int bits;
     Rows rows;  // indices 1, 0, 1 on the top row, 0, 1, 0 below
   };
-  const Case cases[] = {{1, {{0xA0}, {0x40}}}, {4, {{0x10, 0x10}, {0x01, 0x00}}}, {8, {{1, 0, 1}, {0, 1, 0}}}};
+  const Case cases[] = {
+      {1, {{0xA0}, {0x40}}}, {4, {{0x10, 0x10}, {0x01, 0x00}}}, {8, {{1, 0, 1}, {0, 1, 0}}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bits);
     const std::string png = ToPng(*MakeBitmap(3, c.bits, table, c.rows));
@@ -88,7 +90,8 @@ TEST(PngFromBitmap, PaletteBitmapsKeepTheirDepthAndWriteEveryIndex) {
     ASSERT_TRUE(decoded.ok) << decoded.error;
     const std::vector<std::uint8_t> a = {30, 20, 10}, b = {100, 150, 200};
     std::vector<std::uint8_t> expected;
-    for (const auto* pixel : {&b, &a, &b, &a, &b, &a}) expected.insert(expected.end(), pixel->begin(), pixel->end());
+    for (const auto* pixel : {&b, &a, &b, &a, &b, &a})
+      expected.insert(expected.end(), pixel->begin(), pixel->end());
     EXPECT_EQ(decoded.pixels, expected);
   }
 }
@@ -109,7 +112,9 @@ std::string TwoBitBitmapFile() {
 // four entries a 2-bit index can reach; the header is written at depth 4 and
 // the indices are kept.
 TEST(PngFromBitmap, TwoBitBitmapsGetFourPaletteEntriesAtDepthFour) {
-  for (const std::string& file : {TwoBitBitmapFile(), testing::ReadFile(TEXTTOXML_TEST_DATA "/pictures/bmpsuite/q/pal2.bmp")}) {
+  for (const std::string& file :
+       {TwoBitBitmapFile(),
+        testing::ReadFile(TEXTTOXML_TEST_DATA "/pictures/bmpsuite/q/pal2.bmp")}) {
     Bitmap bitmap;
     bitmap.LoadFromBytes(file);
     ASSERT_EQ(bitmap.ColorTable().size(), 4u);
@@ -118,7 +123,8 @@ TEST(PngFromBitmap, TwoBitBitmapsGetFourPaletteEntriesAtDepthFour) {
     ASSERT_EQ(ChunkNames(frames), (std::vector<std::string>{"IHDR", "PLTE", "IDAT", "IEND"}));
     EXPECT_EQ(frames[0].data.substr(8, 2), std::string("\x04\x03", 2));
     std::string palette;
-    for (const RgbQuad& c : bitmap.ColorTable()) palette += {static_cast<char>(c.red), static_cast<char>(c.green), static_cast<char>(c.blue)};
+    for (const RgbQuad& c : bitmap.ColorTable())
+      palette += {static_cast<char>(c.red), static_cast<char>(c.green), static_cast<char>(c.blue)};
     EXPECT_EQ(frames[1].data, palette);
 
     const auto decoded = DecodeWithLibpng(png);
@@ -130,8 +136,9 @@ TEST(PngFromBitmap, TwoBitBitmapsGetFourPaletteEntriesAtDepthFour) {
   made.LoadFromBytes(TwoBitBitmapFile());
   const auto decoded = DecodeWithLibpng(ToPng(made));
   ASSERT_TRUE(decoded.ok) << decoded.error;
-  EXPECT_EQ(decoded.pixels, (std::vector<std::uint8_t>{0xC0, 0xB0, 0xA0, 0x30, 0x20, 0x10, 0x90, 0x80, 0x70,
-                                                       0x60, 0x50, 0x40, 0x90, 0x80, 0x70, 0xC0, 0xB0, 0xA0}));
+  EXPECT_EQ(decoded.pixels,
+            (std::vector<std::uint8_t>{0xC0, 0xB0, 0xA0, 0x30, 0x20, 0x10, 0x90, 0x80, 0x70, 0x60,
+                                       0x50, 0x40, 0x90, 0x80, 0x70, 0xC0, 0xB0, 0xA0}));
 }
 
 TEST(PngFromBitmap, TrueColourBitmapsBecomeRgb8WithoutAlpha) {
@@ -152,13 +159,15 @@ TEST(PngFromBitmap, TrueColourBitmapsBecomeRgb8WithoutAlpha) {
   EXPECT_EQ(frames[0].data.substr(8, 2), std::string("\x08\x02", 2));
   decoded = DecodeWithLibpng(png);
   ASSERT_TRUE(decoded.ok) << decoded.error;
-  EXPECT_EQ(decoded.pixels, (std::vector<std::uint8_t>{255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 255}));
+  EXPECT_EQ(decoded.pixels,
+            (std::vector<std::uint8_t>{255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 255}));
 }
 
 // Every good bitmap of the BMP suite converts to a PNG that an independent
 // decoder reads as the bitmap's own pixels.
 TEST(PngFromBitmap, BitmapSuiteConvertsToTheSamePixels) {
-  const std::filesystem::path folder = std::filesystem::path(TEXTTOXML_TEST_DATA) / "pictures" / "bmpsuite" / "g";
+  const std::filesystem::path folder = std::filesystem::path(TEXTTOXML_TEST_DATA) / "pictures" /
+                                       "bmpsuite" / "g";
   int converted = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     SCOPED_TRACE(entry.path().filename().string());
@@ -216,7 +225,8 @@ TEST(PngFromBitmap, RefusesWhatHasNoPngForm) {
 TEST(PngWriter, EveryRowIsSubFiltered) {
   std::mt19937 random(7);
   Rows rows(5, std::vector<std::uint8_t>(3 * 6));
-  for (auto& row : rows) for (auto& byte : row) byte = static_cast<std::uint8_t>(random());
+  for (auto& row : rows)
+    for (auto& byte : row) byte = static_cast<std::uint8_t>(random());
   std::vector<std::unique_ptr<Bitmap>> bitmaps;
   bitmaps.push_back(MakeBitmap(6, 24, {}, rows));
   bitmaps.push_back(MakeBitmap(6, 1, {}, {{0xAC}, {0x54}, {0xFC}}));
@@ -235,7 +245,8 @@ TEST(PngWriter, EveryRowIsSubFiltered) {
       const std::uint8_t* expected = png.Header()->ImageRow(static_cast<std::uint32_t>(y));
       for (std::size_t i = 0; i < length; ++i) {
         const int left = i >= step ? expected[i - step] : 0;
-        EXPECT_EQ(static_cast<std::uint8_t>(data[at + 1 + i]), static_cast<std::uint8_t>(expected[i] - left));
+        EXPECT_EQ(static_cast<std::uint8_t>(data[at + 1 + i]),
+                  static_cast<std::uint8_t>(expected[i] - left));
       }
     }
   }
@@ -244,7 +255,8 @@ TEST(PngWriter, EveryRowIsSubFiltered) {
 TEST(PngWriter, ImageDataIsCutIntoFramesOfTheMaximumSize) {
   std::mt19937 random(11);
   Rows rows(300, std::vector<std::uint8_t>(300 * 3));
-  for (auto& row : rows) for (auto& byte : row) byte = static_cast<std::uint8_t>(random());
+  for (auto& row : rows)
+    for (auto& byte : row) byte = static_cast<std::uint8_t>(random());
   auto bitmap = MakeBitmap(300, 24, {}, rows);
   PngImage png;
   png.Assign(*bitmap);
@@ -262,7 +274,8 @@ TEST(PngWriter, ImageDataIsCutIntoFramesOfTheMaximumSize) {
       if (frame.name == "IDAT") lengths.push_back(frame.data.size());
     }
     ASSERT_GE(lengths.size(), 2u);
-    for (std::size_t i = 0; i + 1 < lengths.size(); ++i) EXPECT_EQ(lengths[i], static_cast<std::size_t>(size));
+    for (std::size_t i = 0; i + 1 < lengths.size(); ++i)
+      EXPECT_EQ(lengths[i], static_cast<std::size_t>(size));
     EXPECT_GT(lengths.back(), 0u);
     EXPECT_LE(lengths.back(), static_cast<std::size_t>(size));
     const auto decoded = DecodeWithLibpng(out);
@@ -316,7 +329,8 @@ TEST(ConvertPictureToPng, ReplacesExactlyBitmaps) {
 TEST(ConvertPictureToPng, PictureFilesEndAsPngGraphics) {
   testing::TempDir folder;
   const std::string suite = std::string(TEXTTOXML_TEST_DATA "/pictures");
-  const std::string bmpPath = folder.Write("photo.BMP", testing::ReadFile(suite + "/bmpsuite/g/rgb24.bmp"));
+  const std::string bmpPath =
+      folder.Write("photo.BMP", testing::ReadFile(suite + "/bmpsuite/g/rgb24.bmp"));
   const std::string pngBytes = testing::ReadFile(suite + "/pngsuite/basn2c08.png");
   const std::string pngPath = folder.Write("photo.Png", pngBytes);
 

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <gtest/gtest.h>
+#include <filesystem>
 
 #include "platform/platform_errors.h"
 #include "test_support.h"
@@ -47,7 +47,10 @@ TEST(ReadWholeFile, RefusesWhatCannotBeReadWithTheFullPath) {
   TempDir dir;
   std::string fifo = dir.File("pipe");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  struct Case { std::string path; std::string message; };
+  struct Case {
+    std::string path;
+    std::string message;
+  };
   const Case cases[] = {
       {dir.File("missing.txt"),
        "Cannot open file \"" + dir.File("missing.txt") + "\". No such file or directory"},
@@ -76,7 +79,7 @@ TEST(FileOutputStream, ReplacesTheTargetOnlyOnCommit) {
     const std::string rest(1 << 20, 'x');
     WriteAll(out, rest.data(), rest.size());
     EXPECT_EQ(ReadFile(target), "old content");  // not yet replaced
-    EXPECT_EQ(EntriesIn(dir.Path()), 2u);         // target and temporary file
+    EXPECT_EQ(EntriesIn(dir.Path()), 2u);        // target and temporary file
     out.Commit();
   }
   EXPECT_EQ(ReadFile(target), "new" + std::string(1 << 20, 'x'));

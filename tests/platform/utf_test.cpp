@@ -15,8 +15,12 @@ TEST(Utf16ToUtf8, EncodesEveryLength) {
 
 TEST(Utf16ToUtf8, UnpairedSurrogatesBecomeReplacementCharacters) {
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
-  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xDC00), u'a'}), "\xEF\xBF\xBD" "a");
-  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xD83D), u'x'}), "\xEF\xBF\xBD" "x");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xDC00), u'a'}),
+            "\xEF\xBF\xBD"
+            "a");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xD83D), u'x'}),
+            "\xEF\xBF\xBD"
+            "x");
 }
 
 TEST(Utf8ToUtf16, DecodesValidText) {
@@ -27,7 +31,10 @@ TEST(Utf8ToUtf16, DecodesValidText) {
 }
 
 TEST(Utf8ToUtf16, ReportsTheFirstInvalidSequence) {
-  struct Case { std::string bytes; std::size_t offset; };
+  struct Case {
+    std::string bytes;
+    std::size_t offset;
+  };
   const Case cases[] = {
       {"ab\xC0\x80", 2},          // overlong NUL
       {"\xE0\x80\xAF", 0},        // overlong three-byte form

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "preview/html_text.h"
 #include "conversion/stored_picture.h"
+#include "preview/html_text.h"
 #include "test_support.h"
 #include "xml/base64.h"
 
@@ -26,7 +26,8 @@ std::string Page(std::u16string_view text, const std::string& dir = "") {
 
 std::size_t Occurrences(std::string_view text, std::string_view part) {
   std::size_t count = 0;
-  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) ++count;
+  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1))
+    ++count;
   return count;
 }
 
@@ -52,29 +53,37 @@ TEST(HtmlText, EscapesMarkupAndShowsControlCharacters) {
 
 TEST(Preview, ShowsEachTaskAsTheEditorWould) {
   std::u16string text =
-      u"Месяц?\n- январь\n+ апрель\n\n"                      // task 1
-      u"Весна?\n+ май\n- август\n+ март\n\n"                 // task 2
-      u"Порядок:\n2. b\n1. a\n7. c\n\n"                      // task 3
+      u"Месяц?\n- январь\n+ апрель\n\n"                              // task 1
+      u"Весна?\n+ май\n- август\n+ март\n\n"                         // task 2
+      u"Порядок:\n2. b\n1. a\n7. c\n\n"                              // task 3
       u"Стороны 3 и 4.\nПлощадь?\n= {площадь:} 12\n= {} 7\n= 5\n\n"  // task 4
-      u"Без ответа\n\n"                                      // task 5
+      u"Без ответа\n\n"                                              // task 5
       u"Много:\n+ 1";
-  for (int i = 2; i <= 11; ++i) text += u"\n- " + std::u16string(1, static_cast<char16_t>(u'a' + i));
+  for (int i = 2; i <= 11; ++i)
+    text += u"\n- " + std::u16string(1, static_cast<char16_t>(u'a' + i));
   const std::string page = Page(text);
 
   EXPECT_EQ(Occurrences(page, "<article"), 6u);
   EXPECT_NE(page.find("<h1>tasks.txt</h1>"), std::string::npos);
-  EXPECT_NE(page.find("6 tasks (2 single choice, 1 multiple choice, 1 ordering, 1 number entry, 1 not a task)"), std::string::npos);
+  EXPECT_NE(
+      page.find(
+          "6 tasks (2 single choice, 1 multiple choice, 1 ordering, 1 number entry, 1 not a task)"),
+      std::string::npos);
 
   const std::string single = TaskMarkup(page, 1);
   EXPECT_NE(single.find("class=\"task single-choice\""), std::string::npos);
-  EXPECT_NE(single.find("<li class=\"correct\"><span class=\"mark\">\u2713</span><span class=\"text\">апрель"),
+  EXPECT_NE(
+      single.find(
+          "<li class=\"correct\"><span class=\"mark\">\u2713</span><span class=\"text\">апрель"),
+      std::string::npos);
+  EXPECT_NE(single.find("<li><span class=\"mark\"></span><span class=\"text\">январь"),
             std::string::npos);
-  EXPECT_NE(single.find("<li><span class=\"mark\"></span><span class=\"text\">январь"), std::string::npos);
   EXPECT_NE(single.find("lines 1\u20133"), std::string::npos);
   EXPECT_EQ(Occurrences(TaskMarkup(page, 2), "class=\"correct\""), 2u);
 
   const std::string order = TaskMarkup(page, 3);
-  EXPECT_NE(order.find("<span class=\"position\">2</span><span class=\"text\">b"), std::string::npos);
+  EXPECT_NE(order.find("<span class=\"position\">2</span><span class=\"text\">b"),
+            std::string::npos);
   EXPECT_NE(order.find("<span class=\"position invalid\">-1</span><span class=\"text\">c"),
             std::string::npos);
   EXPECT_NE(order.find("position 7 is beyond"), std::string::npos);  // the warning, inline
@@ -126,17 +135,21 @@ TEST(Preview, EmbedsPicturesAndNeedsNothingFromOutside) {
       dir.Path());
 
   const std::string jpeg = ReadFile(dir.File("p.jpg"));
-  EXPECT_NE(page.find("<img alt=\"p.jpg\" src=\"data:image/jpeg;base64," + xml::EncodeBase64(jpeg) + "\">"),
+  EXPECT_NE(page.find("<img alt=\"p.jpg\" src=\"data:image/jpeg;base64," + xml::EncodeBase64(jpeg) +
+                      "\">"),
             std::string::npos);
   const StoredPicture png = LoadStoredPicture(dir.File("f.png"));
   EXPECT_EQ(png.className, "TPngImage");
-  EXPECT_NE(page.find("<img alt=\"f.png\" src=\"data:image/png;base64," + xml::EncodeBase64(png.bytes) + "\">"),
+  EXPECT_NE(page.find("<img alt=\"f.png\" src=\"data:image/png;base64," +
+                      xml::EncodeBase64(png.bytes) + "\">"),
             std::string::npos);
-  EXPECT_NE(TaskMarkup(page, 2).find("<span class=\"placeholder\">&quot;data.bin&quot;: this kind of picture"),
+  EXPECT_NE(TaskMarkup(page, 2).find(
+                "<span class=\"placeholder\">&quot;data.bin&quot;: this kind of picture"),
             std::string::npos);
   EXPECT_NE(TaskMarkup(page, 3).find("<span class=\"placeholder\">&quot;broken.gif&quot;: "),
             std::string::npos);
-  EXPECT_NE(TaskMarkup(page, 3).find("<span class=\"text\">[missing.png]</span>"), std::string::npos);
+  EXPECT_NE(TaskMarkup(page, 3).find("<span class=\"text\">[missing.png]</span>"),
+            std::string::npos);
   EXPECT_EQ(Occurrences(page, "<img "), 2u);
 
   // Nothing leaves the page: every address is a data: one, and the policy
@@ -158,7 +171,8 @@ TEST(Preview, PutsFindingsAtTheirTasks) {
   ASSERT_NE(cut, std::string::npos);
   // The U+0000 stands on line 6, after the last task's lines: the text's own finding.
   EXPECT_LT(cut, firstTask);
-  EXPECT_NE(page.find("<li class=\"warning\"><span class=\"where\">line 6</span>"), std::string::npos);
+  EXPECT_NE(page.find("<li class=\"warning\"><span class=\"where\">line 6</span>"),
+            std::string::npos);
   EXPECT_NE(TaskMarkup(page, 1).find("<span class=\"where\">line 2</span><span class=\"severity\">"
                                      "warning:</span>no answer is marked"),
             std::string::npos);

@@ -21,9 +21,8 @@ std::uint32_t ExpectedColor(int row, int column) {
                       red = 0xFF0000;
   if (row == 0 || row == 31 || column == 0 || column == 31) return grey;
   static const std::set<std::pair<int, int>> cross = {
-      {13, 13}, {13, 14}, {13, 17}, {13, 18}, {14, 14}, {14, 15}, {14, 16}, {14, 17},
-      {15, 15}, {15, 16}, {16, 14}, {16, 15}, {16, 16}, {16, 17}, {17, 13}, {17, 14},
-      {17, 17}, {17, 18}};
+      {13, 13}, {13, 14}, {13, 17}, {13, 18}, {14, 14}, {14, 15}, {14, 16}, {14, 17}, {15, 15},
+      {15, 16}, {16, 14}, {16, 15}, {16, 16}, {16, 17}, {17, 13}, {17, 14}, {17, 17}, {17, 18}};
   if (cross.count({row, column})) return red;
   const bool onPage = row >= 8 && row <= 23 && column >= 9 && column <= 22;
   if (!onPage) return white;

@@ -54,9 +54,16 @@ TEST(PropertyWriter, StringsChooseTheirEncodingByContentAndLength) {
   EXPECT_EQ(String(std::u16string(255, u'a')), "06FF" + Hex(ascii255));
   EXPECT_EQ(String(std::u16string(256, u'a')), "0C00010000" + Hex(ascii256));
   // Cyrillic only: UTF-8 is no shorter than UTF-16, so UTF-16 it is.
-  EXPECT_EQ(String(u"Абв"), "1203000000" "1004" "3104" "3204");
+  EXPECT_EQ(String(u"Абв"),
+            "1203000000"
+            "1004"
+            "3104"
+            "3204");
   // Mixed Latin and Cyrillic: UTF-8 is shorter and not plain ASCII.
-  EXPECT_EQ(String(u"\u0410b"), "1403000000" "D090" "62");
+  EXPECT_EQ(String(u"\u0410b"),
+            "1403000000"
+            "D090"
+            "62");
   // A long mixed text still goes as UTF-8 with a 4-byte length.
   std::u16string longMixed(300, u'x');
   longMixed[0] = u'Я';
@@ -77,7 +84,9 @@ TEST(PropertyWriter, ShortStringsAreCutAt255BytesOnACharacterBoundary) {
 
   out.clear();
   // 254 ASCII bytes and a two-byte character: cutting at 255 would split it.
-  writer.WriteShortString(std::string(254, 'n') + "\xD0\xAF" "z");
+  writer.WriteShortString(std::string(254, 'n') +
+                          "\xD0\xAF"
+                          "z");
   EXPECT_EQ(static_cast<unsigned char>(out[0]), 254);
   EXPECT_EQ(out.size(), 255u);
 
@@ -128,8 +137,8 @@ TEST(PropertyWriter, PropertiesAtTheirDefaultAreLeftOut) {
               w.BooleanProperty("Unicode", false, std::nullopt);
               w.EnumProperty("Alignment", 2, kinds, 0);
             }),
-            HexShort("Size") + "020C" + HexShort("Position") + "0200" + HexShort("Unicode") +
-                "08" + HexShort("Alignment") + "07" + HexShort("rvaCenter"));
+            HexShort("Size") + "020C" + HexShort("Position") + "0200" + HexShort("Unicode") + "08" +
+                HexShort("Alignment") + "07" + HexShort("rvaCenter"));
   EXPECT_THROW_MSG(Written([&](PropertyWriter& w) { w.EnumProperty("Alignment", 3, kinds, 0); }),
                    PropertyRangeError, "Value out of range for property Alignment");
 }
@@ -152,16 +161,15 @@ TEST(PropertyWriter, CollectionItemsAreWrittenWithoutThePathAndRestoreIt) {
   const std::vector<int> items = {5, 6};
   std::string written = Written([&](PropertyWriter& w) {
     w.ObjectProperty("Outer", [&] {
-      w.CollectionProperty("Tabs", items, [&](int item) { w.IntegerProperty("Position", item, 0); });
+      w.CollectionProperty("Tabs", items,
+                           [&](int item) { w.IntegerProperty("Position", item, 0); });
       w.IntegerProperty("After", 1, 0);
     });
   });
   EXPECT_EQ(written, HexShort("Outer.Tabs") + "0E" + "01" + HexShort("Position") + "0205" + "00" +
                          "01" + HexShort("Position") + "0206" + "00" + "00" +
                          HexShort("Outer.After") + "0201");
-  EXPECT_EQ(Written([&](PropertyWriter& w) {
-              w.WriteCollection(std::vector<int>{}, [](int) {});
-            }),
+  EXPECT_EQ(Written([&](PropertyWriter& w) { w.WriteCollection(std::vector<int>{}, [](int) {}); }),
             "0E00");
 }
 

@@ -179,8 +179,8 @@ TEST(RichDocWriter, AGraphicThatCannotStoreItselfBecomesTheInvalidPicture) {
 }
 
 TEST(RichDocWriter, FailuresEndTheWritingAndAreReported) {
-  RichDocument document = DocumentWith(
-      std::make_unique<FakeGraphic>("TPngImage", "abcd", FakeGraphic::Failure::Bytes));
+  RichDocument document =
+      DocumentWith(std::make_unique<FakeGraphic>("TPngImage", "abcd", FakeGraphic::Failure::Bytes));
   document.Style().invalidPicture.reset();
   std::string stream;
   EXPECT_FALSE(SaveRichDocToStream(document, stream));
@@ -206,9 +206,9 @@ TEST(RichDocWriter, FailuresEndTheWritingAndAreReported) {
 TEST(RichDocWriter, PicturePropertiesAndHeaderFields) {
   RichDocument document = MakeConverterRichDocument();
   document.AddPictureEx("", std::make_unique<FakeGraphic>("TIcon", "\x02"), 1, VAlign::AbsMiddle);
-  document.AddPictureEx("name",
-                        std::make_unique<FakeGraphic>("TPngImage", "\x01", FakeGraphic::Failure::Bytes),
-                        -1, VAlign::Right);
+  document.AddPictureEx(
+      "name", std::make_unique<FakeGraphic>("TPngImage", "\x01", FakeGraphic::Failure::Bytes), -1,
+      VAlign::Right);
   auto& item = const_cast<GraphicItemInfo&>(dynamic_cast<const GraphicItemInfo&>(document.Item(1)));
   item.spacing = 5;
   item.resizable = false;
@@ -236,8 +236,8 @@ TEST(RichDocWriter, PicturePropertiesAndHeaderFields) {
 
 TEST(RichDocWriter, OptionsAndUnitsDecideTheRecords) {
   RichDocument document = DocumentWith(std::make_unique<FakeGraphic>("TIcon", "\x7F"));
-  document.options &= ~(OptionBit(RichDocOption::SaveTextStyles) |
-                        OptionBit(RichDocOption::SavePicturesBody));
+  document.options &=
+      ~(OptionBit(RichDocOption::SaveTextStyles) | OptionBit(RichDocOption::SavePicturesBody));
   document.Style().units = StyleUnits::Twips;
   document.docProperties = {"Author=A", "Title=T"};
   auto lines = Lines(RichDocumentToBytes(document));
@@ -249,8 +249,8 @@ TEST(RichDocWriter, OptionsAndUnitsDecideTheRecords) {
       "-9 0 0 0 0 0 7", "-3 1 0 0 1 0 0", ""};
   EXPECT_EQ(lines, expected);
 
-  document.options &= ~(OptionBit(RichDocOption::SaveParaStyles) |
-                        OptionBit(RichDocOption::SaveDocProperties));
+  document.options &=
+      ~(OptionBit(RichDocOption::SaveParaStyles) | OptionBit(RichDocOption::SaveDocProperties));
   document.Style().units = StyleUnits::Pixels;
   EXPECT_EQ(RichDocumentToBytes(document), "-8 1 3\r\n-3 1 0 0 1 0 0\r\n\r\n");
 }

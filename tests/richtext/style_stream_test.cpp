@@ -96,9 +96,9 @@ TEST(StyleStream, StyleTemplateReferencesNeedTemplatesInUse) {
     f.modifiedProperties = {"FontName", "Size"};
   };
   EXPECT_EQ(TextStyleWith(withTemplate, true), "");
-  EXPECT_EQ(TextStyleWith(withTemplate, false),
-            HexShort("StyleTemplateId") + "0207" + HexShort("ModifiedProps") + "0B" +
-                HexShort("FontName") + HexShort("Size") + "00");
+  EXPECT_EQ(TextStyleWith(withTemplate, false), HexShort("StyleTemplateId") + "0207" +
+                                                    HexShort("ModifiedProps") + "0B" +
+                                                    HexShort("FontName") + HexShort("Size") + "00");
   EXPECT_EQ(TextStyleWith([](FontInfo& f) { f.styleTemplateId = 0; }, false), "");
 }
 
@@ -119,11 +119,10 @@ TEST(StyleStream, ParagraphSubObjectsAndTabs) {
             "0E01" + HexShort("Border.Width") + "0203" + HexShort("Border.VisibleBorders.Left") +
                 "08" + HexShort("Border.BorderOffsets.Bottom") + "02FB" +
                 HexShort("Background.Color") + "07" + HexShort("clWhite") +
-                HexShort("Background.BorderOffsets.Top") + "0202" + HexShort("Tabs") + "0E" +
-                "01" + HexShort("Align") + "07" + HexShort("rvtaRight") + HexShort("Position") +
-                "0228" + HexShort("Leader") + "0601" + Hex(".") + "00" + "01" +
-                HexShort("Position") + "0200" + "00" + "00" + HexShort("DefStyleNo") + "0200" +
-                "0000");
+                HexShort("Background.BorderOffsets.Top") + "0202" + HexShort("Tabs") + "0E" + "01" +
+                HexShort("Align") + "07" + HexShort("rvtaRight") + HexShort("Position") + "0228" +
+                HexShort("Leader") + "0601" + Hex(".") + "00" + "01" + HexShort("Position") +
+                "0200" + "00" + "00" + HexShort("DefStyleNo") + "0200" + "0000");
 }
 
 TEST(StyleStream, ListStylesAreACollectionLikeTheOthers) {

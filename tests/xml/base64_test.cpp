@@ -10,8 +10,7 @@ namespace {
 
 // Six bits at a time, straight from the definition.
 std::string ReferenceBase64(const std::string& bytes) {
-  const std::string alphabet =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string text;
   std::size_t bitCount = bytes.size() * 8;
   for (std::size_t bit = 0; bit < bitCount; bit += 6) {
@@ -47,7 +46,8 @@ TEST(Base64, EncodesEveryByteValueAndLongInputOnOneLine) {
   EXPECT_EQ(EncodeBase64(bytes), ReferenceBase64(bytes));
 
   std::string large(1 << 18, '\0');
-  for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 2654435761u >> 24);
+  for (std::size_t i = 0; i < large.size(); ++i)
+    large[i] = static_cast<char>(i * 2654435761u >> 24);
   std::string text = EncodeBase64(large);
   EXPECT_EQ(text.size(), (large.size() + 2) / 3 * 4);
   EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos);
@@ -56,7 +56,8 @@ TEST(Base64, EncodesEveryByteValueAndLongInputOnOneLine) {
 
 TEST(Base64, EncoderTakesTheBytesInPiecesOfAnySize) {
   std::string bytes(3 * 2048 + 5, '\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 2654435761u >> 24);
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>(i * 2654435761u >> 24);
   const std::string expected = ReferenceBase64(bytes);
   for (std::size_t piece : {1, 2, 3, 4, 5, 7, 3071, 3072, 3073, 100000}) {
     std::string text = "kept:";

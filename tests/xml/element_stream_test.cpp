@@ -32,8 +32,10 @@ struct Skeleton {
 // Child i: an attribute, a value, and a nested element for odd i.
 void FillItem(Element& item, int i) {
   AddAttribute(item, u"n", std::u16string(1, static_cast<char16_t>(u'0' + i)));
-  if (i % 2 == 1) AddChildElement(item, u"Inner").SetValueUnicode(u"<inner>");
-  else item.SetValueUnicode(u"value 'quoted'");
+  if (i % 2 == 1)
+    AddChildElement(item, u"Inner").SetValueUnicode(u"<inner>");
+  else
+    item.SetValueUnicode(u"value 'quoted'");
 }
 
 std::string SavedWhole(int count) {

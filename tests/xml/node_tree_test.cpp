@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "platform/utf.h"
+#include "test_support.h"
 #include "xml/attribute.h"
 #include "xml/char_data.h"
 #include "xml/declaration.h"
 #include "xml/document.h"
 #include "xml/xml_errors.h"
-#include "test_support.h"
 #include "xml/xml_helper.h"
 
 namespace texttoxml::xml {
@@ -149,8 +149,8 @@ TEST_F(NodeTree, AttributesPrecedeValueAndChildrenInAnyCallOrder) {
   e.AttributeAdd("a", "3");
   Element& twin = e.NodeNew("c");
   using K = XmlNodeKind;
-  EXPECT_EQ(Kinds(e), (std::vector<K>{K::Attribute, K::Attribute, K::Attribute,
-                                      K::CharData, K::Element, K::Element}));
+  EXPECT_EQ(Kinds(e), (std::vector<K>{K::Attribute, K::Attribute, K::Attribute, K::CharData,
+                                      K::Element, K::Element}));
   EXPECT_EQ(StoredAttribute(e, 0), "a=1");
   EXPECT_EQ(StoredAttribute(e, 1), "b=2");
   EXPECT_EQ(StoredAttribute(e, 2), "a=3");
@@ -269,8 +269,8 @@ TEST_F(NodeTree, MisusesWithoutExceptionGoToTheDiagnosticHandler) {
 
   std::vector<std::string> reports;
   document->SetOnDiagnostic([&](const Node& sender, WarnStyle style, std::string_view message) {
-    reports.push_back(std::string(sender.Name()) + " " +
-                      std::to_string(static_cast<int>(style)) + " " + std::string(message));
+    reports.push_back(std::string(sender.Name()) + " " + std::to_string(static_cast<int>(style)) +
+                      " " + std::string(message));
   });
   root.AttributeAdd(other->NewNode<Attribute>());
   EXPECT_EQ(root.NodeCount(), 0u);
@@ -279,9 +279,8 @@ TEST_F(NodeTree, MisusesWithoutExceptionGoToTheDiagnosticHandler) {
   value.SetName("");
   value.SetName("name");
   EXPECT_EQ(value.Name(), "");
-  EXPECT_EQ(reports, (std::vector<std::string>{
-                         "Examora 3 XML owner is not assigned",
-                         " 1 cannot set name on this type of element"}));
+  EXPECT_EQ(reports, (std::vector<std::string>{"Examora 3 XML owner is not assigned",
+                                               " 1 cannot set name on this type of element"}));
 }
 
 TEST_F(NodeTree, HelperOperationsConvertUtf16) {

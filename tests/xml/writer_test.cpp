@@ -138,7 +138,8 @@ TEST(XmlWriter, LaysOutEmptyElementsAttributesAndValues) {
   document->SetXmlFormat(XmlFormatType::Preserve);
   std::string compact = Saved(*document);
   EXPECT_EQ(compact.substr(compact.find("\r\n") + 2, 30), "<Examora><Empty/><Attributed a");
-  EXPECT_TRUE(compact.ends_with("<Mixed>one\r\ntwo<Child><Deep>d</Deep></Child></Mixed></Examora>"));
+  EXPECT_TRUE(
+      compact.ends_with("<Mixed>one\r\ntwo<Child><Deep>d</Deep></Child></Mixed></Examora>"));
 }
 
 TEST(XmlWriter, HandsBytesOverInChunksOf256) {
@@ -174,8 +175,9 @@ TEST(XmlWriter, SaveToFileKeepsAnExistingFileWhenWritingFails) {
   auto document = ExampleDocument();
   TempDir folder;
   std::string missing = folder.File("missing/tasks.xml");
-  EXPECT_THROW_MSG(document->SaveToFile(missing), FCreateError,
-                   "Cannot create file \"" + platform::FullPath(missing) + "\". No such file or directory");
+  EXPECT_THROW_MSG(
+      document->SaveToFile(missing), FCreateError,
+      "Cannot create file \"" + platform::FullPath(missing) + "\". No such file or directory");
 
   // A file size limit below the document's size makes the writes fail.
   std::string path = folder.Write("tasks.xml", "old content");

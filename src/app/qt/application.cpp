@@ -83,9 +83,11 @@ void SetUpApplication(QApplication& application) {
 
 std::string GuideAddress() {
   const QDir programDir(QCoreApplication::applicationDirPath());
-  const QString installed = QDir::cleanPath(programDir.filePath(QStringLiteral(TEXTTOXML_GUIDE_FROM_BINARY)));
+  const QString installed =
+      QDir::cleanPath(programDir.filePath(QStringLiteral(TEXTTOXML_GUIDE_FROM_BINARY)));
   const QString besideProgram = programDir.filePath(QStringLiteral("guide.html"));
-  const QString guide = QFileInfo::exists(installed) || !QFileInfo::exists(besideProgram) ? installed : besideProgram;
+  const QString guide =
+      QFileInfo::exists(installed) || !QFileInfo::exists(besideProgram) ? installed : besideProgram;
   return QUrl::fromLocalFile(guide).toString(QUrl::FullyEncoded).toStdString();
 }
 

@@ -96,8 +96,7 @@ QPixmap BannerPixmap(const QFont& font, qreal devicePixelRatio) {
   subtitle.setPixelSize(12);
   painter.setFont(subtitle);
   painter.setPen(QColor(0xd6, 0xe4, 0xff));
-  painter.drawText(textArea, Qt::AlignLeft | Qt::AlignBottom,
-                   ToQString(kGuideName));
+  painter.drawText(textArea, Qt::AlignLeft | Qt::AlignBottom, ToQString(kGuideName));
   painter.end();
   return pixmap;
 }

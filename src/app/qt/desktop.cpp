@@ -14,7 +14,9 @@ namespace {
 
 // Qt's own dialog rather than the desktop's: it speaks the program's Russian
 // and keeps no recent-file lists of its own.
-void KeepInProgram(QFileDialog& dialog) { dialog.setOption(QFileDialog::DontUseNativeDialog); }
+void KeepInProgram(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+}
 
 }  // namespace
 

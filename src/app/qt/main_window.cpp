@@ -64,8 +64,8 @@ QPlainTextEdit* ReadOnlyMemo(const char* name, std::span<const std::u16string_vi
   return memo;
 }
 
-QPushButton* CommandButton(const char* name, std::u16string_view caption, QStyle::StandardPixmap icon,
-                           QStyle* style) {
+QPushButton* CommandButton(const char* name, std::u16string_view caption,
+                           QStyle::StandardPixmap icon, QStyle* style) {
   auto* button = new QPushButton(style->standardIcon(icon), ToQString(caption));
   button->setObjectName(QLatin1String(name));
   button->setIconSize(QSize(kButtonIconSize, kButtonIconSize));
@@ -127,8 +127,10 @@ QWidget* MainWindow::BuildConversionTab() {
   auto* panel = new QWidget;
   panel->setObjectName(QStringLiteral("Panel1"));
   panel->setFixedHeight(kPanelHeight);
-  QPushButton* open = CommandButton("bbOpen", kOpenButtonCaption, QStyle::SP_DialogOpenButton, style());
-  QPushButton* save = CommandButton("bbSave", kSaveButtonCaption, QStyle::SP_DialogSaveButton, style());
+  QPushButton* open =
+      CommandButton("bbOpen", kOpenButtonCaption, QStyle::SP_DialogOpenButton, style());
+  QPushButton* save =
+      CommandButton("bbSave", kSaveButtonCaption, QStyle::SP_DialogSaveButton, style());
   connect(open, &QPushButton::clicked, this, [this] { form_.BbOpenClick(); });
   connect(save, &QPushButton::clicked, this, [this] { form_.BbSaveClick(); });
 
@@ -197,9 +199,13 @@ std::optional<std::string> MainWindow::ShowSaveDialog(const std::string& start) 
   return desktop_->ShowSaveDialog(this, start);
 }
 
-std::u16string MainWindow::MemoText() const { return memo1_->Text(); }
+std::u16string MainWindow::MemoText() const {
+  return memo1_->Text();
+}
 
-void MainWindow::SetMemoText(std::u16string_view text) { memo1_->SetText(text); }
+void MainWindow::SetMemoText(std::u16string_view text) {
+  memo1_->SetText(text);
+}
 
 void MainWindow::SetLabelCaption(std::u16string_view caption) {
   label1_->SetCaption(ToQString(caption));

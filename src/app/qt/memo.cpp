@@ -29,7 +29,8 @@ void Memo::SetText(std::u16string_view text) {
 std::u16string Memo::Text() const {
   const QTextDocument& document = *this->document();
   std::u16string text;
-  platform::ReserveOnLargePages(text, static_cast<std::size_t>(document.characterCount() + document.lineCount()));
+  platform::ReserveOnLargePages(
+      text, static_cast<std::size_t>(document.characterCount() + document.lineCount()));
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     if (block != document.begin()) text += u"\r\n";
     AppendParagraph(block.text(), grouped_, text);

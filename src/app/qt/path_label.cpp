@@ -34,15 +34,18 @@ QString PathLabel::ShownCaption() const {
 QSize PathLabel::sizeHint() const {
   const QSize text = fontMetrics().size(Qt::TextSingleLine, leadIn_);
   const QMargins margins = contentsMargins();
-  return {text.width() + margins.left() + margins.right(), text.height() + margins.top() + margins.bottom()};
+  return {text.width() + margins.left() + margins.right(),
+          text.height() + margins.top() + margins.bottom()};
 }
 
-QSize PathLabel::minimumSizeHint() const { return sizeHint(); }
+QSize PathLabel::minimumSizeHint() const {
+  return sizeHint();
+}
 
 void PathLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  style()->drawItemText(&painter, contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
-                        ShownCaption(), foregroundRole());
+  style()->drawItemText(&painter, contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, palette(),
+                        isEnabled(), ShownCaption(), foregroundRole());
 }
 
 }  // namespace texttoxml::app::gui

@@ -10,7 +10,9 @@ QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::u16string ToU16String(const QString& text) { return text.toStdU16String(); }
+std::u16string ToU16String(const QString& text) {
+  return text.toStdU16String();
+}
 
 QString PathToQString(const std::string& path) {
   return QFile::decodeName(QByteArray::fromStdString(path));
@@ -60,7 +62,8 @@ void AppendParagraph(QStringView paragraph, bool lineSeparatorsBreak, std::u16st
   const std::u16string_view chars(reinterpret_cast<const char16_t*>(paragraph.utf16()),
                                   static_cast<std::size_t>(paragraph.size()));
   std::size_t start = 0;
-  for (std::size_t at = lineSeparatorsBreak ? chars.find(kLineSeparator) : std::u16string_view::npos;
+  for (std::size_t at = lineSeparatorsBreak ? chars.find(kLineSeparator)
+                                            : std::u16string_view::npos;
        at != std::u16string_view::npos; at = chars.find(kLineSeparator, start)) {
     text.append(chars.substr(start, at - start)).append(u"\r\n");
     start = at + 1;

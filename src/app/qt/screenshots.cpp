@@ -50,10 +50,12 @@ bool SaveScreen(const QWidget& window, const QDir& folder, const char* name) {
   for (const QWidget* shown : QApplication::topLevelWidgets()) {
     if (shown->isVisible()) frame |= shown->frameGeometry();
   }
-  const QPixmap shot = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  const QPixmap shot =
+      window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   const QString path = folder.filePath(QLatin1String(name));
   const bool saved = shot.save(path, "PNG");
-  std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write", qPrintable(path));
+  std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
+               qPrintable(path));
   return saved;
 }
 
@@ -66,14 +68,16 @@ void OnNextModal(std::function<void(QWidget&)> then) {
 
 // The real open dialog, started from the task file, and the real save
 // dialog's prompt when the name typed in it is that of a file that exists.
-bool SaveDialogShots(QWidget& window, const QDir& output, const QString& taskFile, const QString& xmlFile) {
+bool SaveDialogShots(QWidget& window, const QDir& output, const QString& taskFile,
+                     const QString& xmlFile) {
   gui::Desktop desktop;
   bool saved = true;
   OnNextModal([&](QWidget& dialog) {
     saved = SaveScreen(window, output, "open-dialog.png") && saved;
     dialog.close();
   });
-  desktop.ShowOpenDialog(&window, {gui::PathFromQString(taskFile), texttoxml::app::kAnsiFilterIndex});
+  desktop.ShowOpenDialog(&window,
+                         {gui::PathFromQString(taskFile), texttoxml::app::kAnsiFilterIndex});
 
   OnNextModal([&](QWidget& dialog) {
     auto& fileDialog = static_cast<QFileDialog&>(dialog);
@@ -102,8 +106,9 @@ int main(int argc, char* argv[]) {
   // A fixed folder, so that the label reads the same in every run, and deep
   // enough that the label has to shorten the path.
   QDir work(QDir::temp().filePath(QStringLiteral("texttoxml-screenshots")));
-  const QDir taskFolder(work.filePath(QStringLiteral("Школа №5/2024-2025 учебный год/Информатика/9 класс/"
-                                                    "Контрольные работы/Вторая четверть")));
+  const QDir taskFolder(
+      work.filePath(QStringLiteral("Школа №5/2024-2025 учебный год/Информатика/9 класс/"
+                                   "Контрольные работы/Вторая четверть")));
   const QString taskFile = taskFolder.filePath(QStringLiteral("Контрольная работа №2.txt"));
   // The name that the save dialog's prompt is about.
   const QString xmlFile = taskFolder.filePath(QStringLiteral("Контрольная работа №2.xml"));
