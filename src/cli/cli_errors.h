@@ -14,9 +14,40 @@
 namespace texttoxml::cli {
 
 // A call whose words are off; the message is a one-line reason.
-class UsageError : public std::runtime_error {
+class UsageError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  static UsageError NoCommand() { return UsageError("no command"); }
+  static UsageError UnknownCommand(std::string_view command) {
+    return UsageError("unknown command " + std::string(command));
+  }
+  static UsageError UnknownOption(std::string_view option, std::string_view command) {
+    return UsageError("unknown option " + std::string(option) + " for " + std::string(command));
+  }
+  static UsageError NeedsValue(std::string_view option) {
+    return UsageError("option " + std::string(option) + " needs a value");
+  }
+  static UsageError NotAnEncoding(std::string_view text) {
+    return UsageError("not an encoding: " + std::string(text) + " (auto, cp1251 or utf8)");
+  }
+  static UsageError NotAFormat(std::string_view text) {
+    return UsageError("not a report format: " + std::string(text));
+  }
+  static UsageError NotADate(std::string_view text) {
+    return UsageError("not a date and time: " + std::string(text));
+  }
+  // `what`: "the output", "the output folder".
+  static UsageError GivenTwice(std::string_view what) {
+    return UsageError(std::string(what) + " is given twice");
+  }
+  static UsageError NoInput() { return UsageError("no input file"); }
+  static UsageError OneInputOnly(std::string_view command) {
+    return UsageError(std::string(command) + " takes one input");
+  }
+  static UsageError OutputAndFolder() { return UsageError("-o and -O exclude each other"); }
+  static UsageError OutputOfManyInputs() { return UsageError("-o is allowed with one input only"); }
+
+ private:
+  explicit UsageError(const std::string& reason) : Error(reason) {}
 };
 
 // A failure of a conversion that says where it happened: its message is the

@@ -35,7 +35,7 @@ const char* const kUsage =
 namespace {
 
 const std::string& ValueOf(const std::vector<std::string>& args, std::size_t& i) {
-  if (i + 1 >= args.size()) throw UsageError("option " + args[i] + " needs a value");
+  if (i + 1 >= args.size()) throw UsageError::NeedsValue(args[i]);
   return args[++i];
 }
 
@@ -51,13 +51,13 @@ conversion::TextEncoding ParseEncoding(const std::string& text) {
   if (text == "auto") return conversion::TextEncoding::Auto;
   if (text == "cp1251") return conversion::TextEncoding::Cp1251;
   if (text == "utf8") return conversion::TextEncoding::Utf8;
-  throw UsageError("not an encoding: " + text + " (auto, cp1251 or utf8)");
+  throw UsageError::NotAnEncoding(text);
 }
 
 Options::Format ParseFormat(const std::string& text) {
   if (text == "text") return Options::Format::Text;
   if (text == "json") return Options::Format::Json;
-  throw UsageError("not a report format: " + text);
+  throw UsageError::NotAFormat(text);
 }
 
 // Every command takes inputs, and all but extract --encoding; the other
@@ -83,12 +83,12 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
     } else if (arg == "--") {
       onlyInputs = true;
     } else if (!TakesOption(options.action, arg)) {
-      throw UsageError("unknown option " + arg + " for " + args[0]);
+      throw UsageError::UnknownOption(arg, args[0]);
     } else if (arg == "-o" || arg == "--output") {
-      if (options.output) throw UsageError("the output is given twice");
+      if (options.output) throw UsageError::GivenTwice("the output");
       options.output = ValueOf(args, i);
     } else if (arg == "-O" || arg == "--output-dir") {
-      if (options.outputDir) throw UsageError("the output folder is given twice");
+      if (options.outputDir) throw UsageError::GivenTwice("the output folder");
       options.outputDir = ValueOf(args, i);
     } else if (arg == "--utf8") {
       options.encoding = conversion::TextEncoding::Utf8;
@@ -103,24 +103,23 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
     } else {  // --date
       const std::string& text = ValueOf(args, i);
       options.date = platform::ParseDateTime(text);
-      if (!options.date) throw UsageError("not a date and time: " + text);
+      if (!options.date) throw UsageError::NotADate(text);
     }
   }
-  if (options.inputs.empty()) throw UsageError("no input file");
+  if (options.inputs.empty()) throw UsageError::NoInput();
   if (options.action == Options::Action::Preview && options.inputs.size() > 1)
-    throw UsageError("preview takes one input");
+    throw UsageError::OneInputOnly("preview");
   if (options.action == Options::Action::Extract && options.inputs.size() > 1)
-    throw UsageError("extract takes one input");
-  if (options.output && options.outputDir) throw UsageError("-o and -O exclude each other");
-  if (options.output && options.inputs.size() > 1)
-    throw UsageError("-o is allowed with one input only");
+    throw UsageError::OneInputOnly("extract");
+  if (options.output && options.outputDir) throw UsageError::OutputAndFolder();
+  if (options.output && options.inputs.size() > 1) throw UsageError::OutputOfManyInputs();
 }
 
 }  // namespace
 
 Options ParseOptions(const std::vector<std::string>& args) {
   Options options;
-  if (args.empty()) throw UsageError("no command");
+  if (args.empty()) throw UsageError::NoCommand();
   if (args[0] == "--help" || args[0] == "-h") {
     options.action = Options::Action::Help;
   } else if (args[0] == "--version") {
@@ -129,7 +128,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     options.action = *action;
     ParseCommandArguments(args, options);
   } else {
-    throw UsageError("unknown command " + args[0]);
+    throw UsageError::UnknownCommand(args[0]);
   }
   return options;
 }
