@@ -112,8 +112,11 @@ TEST(PngReader, FailsWithTheMessageOfEachFault) {
 TEST(PngReader, RejectsWhatCannotBeHeldSafely) {
   const std::string idat = PngFrame("IDAT", kGreyRows);
   // Colour type and bit depth that do not go together.
-  for (const auto& [depth, type] :
+  for (const auto& pair :
        std::vector<std::pair<int, int>>{{8, 1}, {3, 0}, {4, 2}, {16, 3}, {1, 6}}) {
+    // Plain names: a structured binding cannot be captured by clang 14.
+    const int depth = pair.first;
+    const int type = pair.second;
     EXPECT_THROW_MSG(PngImage().LoadFromBytes(MakePng(IhdrData(2, 2, depth, type), {idat})),
                      PngInvalidFormatError,
                      "This \"Portable Network Graphics\" image has an invalid combination of color "
