@@ -40,6 +40,7 @@ class UsageError : public Error {
     return UsageError(std::string(what) + " is given twice");
   }
   static UsageError NoInput() { return UsageError("no input file"); }
+  static UsageError EmptyOutputFolder() { return UsageError("the output folder is empty"); }
   static UsageError OneInputOnly(std::string_view command) {
     return UsageError(std::string(command) + " takes one input");
   }

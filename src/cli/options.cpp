@@ -90,6 +90,8 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
     } else if (arg == "-O" || arg == "--output-dir") {
       if (options.outputDir) throw UsageError::GivenTwice("the output folder");
       options.outputDir = ValueOf(args, i);
+      // An unset variable ("-O $OUTDIR") must not mean the root folder.
+      if (options.outputDir->empty()) throw UsageError::EmptyOutputFolder();
     } else if (arg == "--utf8") {
       options.encoding = conversion::TextEncoding::Utf8;
     } else if (arg == "--encoding") {

@@ -31,7 +31,13 @@ void RemoveTemporaryFileOnInterrupt() {
   action.sa_handler = RemoveAndEnd;
   ::sigemptyset(&action.sa_mask);
   for (int signal : kSignals) ::sigaddset(&action.sa_mask, signal);
-  for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
+  for (int signal : kSignals) {
+    // A signal the caller ignores (nohup ignores SIGHUP) stays ignored: the
+    // program must not end on what its caller meant it to survive.
+    struct sigaction inherited {};
+    if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) continue;
+    ::sigaction(signal, &action, nullptr);
+  }
 }
 
 void RememberTemporaryFile(const std::string& path) {

@@ -267,7 +267,8 @@ TEST(Cli, OutputDirTakesEachInputUnderItsOwnName) {
        std::vector<std::vector<std::string>>{{"convert", first, "-O", "a", "-o", "b.xml"},
                                              {"convert", first, "-O", "a", "-O", "b"},
                                              {"check", first, "-O", "a"},
-                                             {"convert", first, "-O"}}) {
+                                             {"convert", first, "-O"},
+                                             {"convert", first, "-O", ""}}) {
     EXPECT_EQ(RunWith(args).status, 2) << args[2];
   }
 }

@@ -167,8 +167,9 @@ TEST(SafeOutput, ReplacedOutputKeepsItsPermissionsAndOwner) {
 
 // A child starts saving over an existing output, tells the parent through a
 // pipe, and waits to be interrupted; an alarm ends a child that no signal
-// reaches.
-pid_t ChildInterruptedWhileSaving(const std::string& target) {
+// reaches. `ignored`, when not 0, is a signal its caller ignores, as nohup
+// ignores SIGHUP.
+pid_t ChildInterruptedWhileSaving(const std::string& target, int ignored = 0) {
   int channel[2];
   if (::pipe(channel) != 0) return -1;
   const pid_t child = ::fork();
@@ -182,6 +183,7 @@ pid_t ChildInterruptedWhileSaving(const std::string& target) {
   }
   ::close(channel[0]);
   try {
+    if (ignored != 0) ::signal(ignored, SIG_IGN);
     platform::RemoveTemporaryFileOnInterrupt();
     platform::FileOutputStream file(target);
     const std::string block(1 << 20, 'x');
@@ -209,6 +211,25 @@ TEST(SafeOutput, InterruptedSaveLeavesNoTemporaryFileAndTheOldOutput) {
     EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"out.xml"}));
     EXPECT_EQ(ReadFile(target), "previous");
   }
+}
+
+// Under nohup a hang-up is ignored, and stays so: the save goes on, and the
+// next signal still ends it without leaving the temporary file. (Pending
+// signals arrive lowest first, so a hang-up that was handled would end the
+// child before the SIGTERM.)
+TEST(SafeOutput, AnIgnoredHangUpStaysIgnored) {
+  TempDir dir;
+  const std::string target = dir.Write("out.xml", "previous");
+  const pid_t child = ChildInterruptedWhileSaving(target, SIGHUP);
+  ASSERT_GT(child, 0) << "the child did not start saving";
+  ASSERT_EQ(::kill(child, SIGHUP), 0);
+  ASSERT_EQ(::kill(child, SIGTERM), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGTERM);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"out.xml"}));
+  EXPECT_EQ(ReadFile(target), "previous");
 }
 
 }  // namespace
