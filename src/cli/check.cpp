@@ -28,10 +28,9 @@ std::string KindKey(TaskKind kind) {
 // A Word document's finding also names the paragraph and its first words.
 std::string JsonFinding(const Finding& finding, const InputText& text) {
   std::string json = "{\"line\": " + std::to_string(finding.line);
-  if (text.document && finding.line >= 1 && finding.line <= text.document->lines.size()) {
-    const docx::LineOrigin& origin = text.document->lines[finding.line - 1];
-    json += ", \"paragraph\": " + std::to_string(origin.paragraph) + ", \"words\": ";
-    AppendJsonString(json, platform::Utf16ToUtf8(origin.firstWords));
+  if (const docx::LineOrigin* origin = OriginOf(text, finding.line)) {
+    json += ", \"paragraph\": " + std::to_string(origin->paragraph) + ", \"words\": ";
+    AppendJsonString(json, platform::Utf16ToUtf8(origin->firstWords));
   }
   json += ", \"severity\": \"" + std::string(check::SeverityName(finding.severity)) +
           "\", \"message\": ";

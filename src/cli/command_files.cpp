@@ -121,14 +121,18 @@ std::optional<platform::HeldFiles> HoldPictures(InputText& text) {
                                             std::move(text.document->pictures));
 }
 
+const docx::LineOrigin* OriginOf(const InputText& text, std::size_t line) {
+  if (!text.document || text.document->lines.empty()) return nullptr;
+  const auto& lines = text.document->lines;
+  return &lines[std::min(std::max<std::size_t>(line, 1), lines.size()) - 1];
+}
+
 std::string PlaceOf(const std::string& input, std::size_t line, const InputText& text) {
   if (!text.document) return input + ":" + std::to_string(line);
-  const auto& lines = text.document->lines;
-  if (lines.empty()) return input;
-  const docx::LineOrigin& origin =
-      lines[std::min(std::max<std::size_t>(line, 1), lines.size()) - 1];
-  return input + ": paragraph " + std::to_string(origin.paragraph) + " (" +
-         conversion::Quoted(origin.firstWords) + ")";
+  const docx::LineOrigin* origin = OriginOf(text, line);
+  if (origin == nullptr) return input;
+  return input + ": paragraph " + std::to_string(origin->paragraph) + " (" +
+         conversion::Quoted(origin->firstWords) + ")";
 }
 
 }  // namespace texttoxml::cli

@@ -41,6 +41,10 @@ InputText ReadInput(const std::string& path, conversion::TextEncoding encoding);
 // find them while the result lives; nothing for a text file.
 std::optional<platform::HeldFiles> HoldPictures(InputText& text);
 
+// The paragraph of a Word document that a line of its text comes from;
+// null for a text file.
+const docx::LineOrigin* OriginOf(const InputText& text, std::size_t line);
+
 // Where a line of the input stands, as messages begin: "tasks.txt:12" for
 // a text file, "test.docx: paragraph 7 (\"first words\")" for a document.
 std::string PlaceOf(const std::string& input, std::size_t line, const InputText& text);

@@ -97,10 +97,4 @@ DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
   return {DecodeTaskText(bytes, false, path), "windows-1251"};
 }
 
-DecodedTaskText LoadTaskTextAs(const std::string& path, TextEncoding encoding) {
-  return RaisingOnOutOfMemory(
-      [&] { return DecodeTaskTextAs(platform::ReadWholeFile(path), encoding, path); },
-      [&] { return OutOfMemoryError::ReadingText(path); });
-}
-
 }  // namespace texttoxml::conversion

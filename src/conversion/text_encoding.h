@@ -30,7 +30,4 @@ struct DecodedTaskText {
 DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
                                  const std::string& path);
 
-// Reads the whole file first; raises FOpenError when it cannot be read.
-DecodedTaskText LoadTaskTextAs(const std::string& path, TextEncoding encoding);
-
 }  // namespace texttoxml::conversion
