@@ -71,6 +71,8 @@ std::string JsonReport::Add(std::string_view entry) {
   return piece.append(entry);
 }
 
-std::string JsonReport::End() const { return started_ ? "\n]}\n" : "{\"files\": [\n]}\n"; }
+std::string JsonReport::End() const {
+  return started_ ? "\n]}\n" : "{\"files\": [\n]}\n";
+}
 
 }  // namespace texttoxml::cli

@@ -95,8 +95,8 @@ using FindingsSink = std::function<void(const InputText&, const check::Diagnosis
 // The findings of `check` come from the same reading of the text and are
 // told once it is done, also when it failed. Returns how the text was read.
 std::string ConvertOne(const std::string& input, const std::string& output, const Options& options,
-                conversion::Converter& converter, platform::OutputStream& standardOutput,
-                const FindingsSink& tellFindings) {
+                       conversion::Converter& converter, platform::OutputStream& standardOutput,
+                       const FindingsSink& tellFindings) {
   InputText text = ReadInput(input, options.encoding);
   const auto held = HoldPictures(text);
   const check::LineMap lines(text.decoded);

@@ -91,7 +91,8 @@ TEST(ConvertCommand, ReportsAsCheckDoesInJson) {
   const std::string good = dir.Write("good.txt", "Q?\r\n+ a");
   const std::string bad = dir.Write("bad.txt", "1 2 3?\r\n+ b\r\n\r\nQ?\r\n- [gone.png]\r\n+ b?");
   dir.Write("broken.png", "\x89PNG\r\n\x1a\n not really");
-  const std::string broken = dir.Write("broken.txt", "1 2 3?\r\n+ a\r\n\r\nQ?\r\n+ [broken.png]\r\n- b");
+  const std::string broken =
+      dir.Write("broken.txt", "1 2 3?\r\n+ a\r\n\r\nQ?\r\n+ [broken.png]\r\n- b");
   const std::string missing = dir.File("missing.txt");
 
   const Result checked = RunWith({"check", "--format", "json", good, bad});
