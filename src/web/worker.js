@@ -75,18 +75,25 @@ function commonOptions(request) {
   return ["--encoding", request.encoding || "auto"];
 }
 
-function checkReport(Module, request) {
-  const result = run(Module, ["check", "--format", "json", ...commonOptions(request), "--",
-                              request.name]);
-  if (result.status === 2 && result.output.length === 0) throw failure(Module, result);
-  const file = JSON.parse(new TextDecoder().decode(result.output)).files[0];
-  if (file.error !== undefined) throw new Error(`${request.name}: ${file.error}`);
-  return file;
+// The one input's entry of the command line's JSON report: check's on its
+// standard output, convert's with its messages.
+function reportOf(Module, result, json) {
+  try {
+    return JSON.parse(json).files[0];
+  } catch {
+    throw failure(Module, result);  // a usage error or the program's own end
+  }
 }
 
 const commands = {
   check(Module, request) {
-    return checkReport(Module, request);
+    const result = run(Module, ["check", "--format", "json", ...commonOptions(request), "--",
+                                request.name]);
+    const report = reportOf(Module, result, new TextDecoder().decode(result.output));
+    if (report.error !== undefined) {
+      throw failure(Module, {messages: `${request.name}: ${report.error}`});
+    }
+    return report;
   },
   preview(Module, request) {
     const result = run(Module, ["preview", ...commonOptions(request), "-o", "-", "--",
@@ -94,13 +101,14 @@ const commands = {
     if (result.status !== 0) throw failure(Module, result);
     return new TextDecoder().decode(result.output);
   },
-  convert(Module, request, progress) {
+  // The findings come from the reading that wrote the XML.
+  convert(Module, request) {
     const date = request.date ? ["--date", request.date] : [];
-    const result = run(Module, ["convert", "--quiet", ...commonOptions(request), ...date,
+    const result = run(Module, ["convert", "--format", "json", ...commonOptions(request), ...date,
                                 "-o", "-", "--", request.name]);
-    if (result.status !== 0) throw failure(Module, result);
-    progress("checking");
-    return {xml: result.output, findings: checkReport(Module, request).findings};
+    const report = reportOf(Module, result, result.messages);
+    if (report.error !== undefined) throw failure(Module, {messages: report.error});
+    return {xml: result.output, findings: report.findings, report};
   },
 };
 
