@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,11 +108,16 @@ std::string ReadWholeFile(const std::string& path) {
     ::close(fd);
     throw FOpenError(FullPath(path), cause);
   }
+  // Read straight into the string, the whole file in one call where the
+  // system allows (in the page every call is a trip into the browser), and
+  // on in growing steps for a file that grows while it is read.
   std::string bytes;
   ReserveOnLargePages(bytes, static_cast<std::size_t>(st.st_size));
-  char buffer[65536];
+  bytes.resize(std::max<std::size_t>(static_cast<std::size_t>(st.st_size), 65536));
+  std::size_t filled = 0;
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (filled == bytes.size()) bytes.resize(2 * bytes.size());
+    ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       int error = errno;
@@ -119,9 +125,10 @@ std::string ReadWholeFile(const std::string& path) {
       throw FOpenError(FullPath(path), SystemText(error));
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    filled += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  bytes.resize(filled);
   return bytes;
 }
 
