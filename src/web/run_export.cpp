@@ -17,13 +17,11 @@ namespace {
 // worker keeps them as pieces of the Blob it hands to the page, so the
 // document is never copied whole again. Pointers and sizes above 2 GiB
 // arrive as negative numbers unless taken as unsigned.
-EM_JS(void, HandOutput, (const char* data, std::size_t size), {
-  Module.takeOutput(HEAPU8.slice(data >>> 0, (data >>> 0) + (size >>> 0)));
-});
+EM_JS(void, HandOutput, (const char* data, std::size_t size),
+      { Module.takeOutput(HEAPU8.slice(data >>> 0, (data >>> 0) + (size >>> 0))); });
 
-EM_JS(void, HandMessages, (const char* data, std::size_t size), {
-  Module.takeMessages(UTF8ToString(data >>> 0, size >>> 0));
-});
+EM_JS(void, HandMessages, (const char* data, std::size_t size),
+      { Module.takeMessages(UTF8ToString(data >>> 0, size >>> 0)); });
 
 // Standard output in pieces of a few megabytes: few enough calls into
 // JavaScript, and little memory held twice at a time.
