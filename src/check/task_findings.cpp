@@ -480,7 +480,7 @@ std::vector<std::size_t> ExamineBlock(const TaskInText& task,
                                       const std::string& dir, const DiagnoseOptions& options,
                                       StoredPictures& pictures, Diagnosis& diagnosis) {
   if (fileLines.empty()) return {};
-  return BlockExaminer(task, fileLines, dir, options, pictures, diagnosis).Examine(task.last);
+  return BlockExaminer(task, fileLines, dir, options, pictures, diagnosis).Examine(task.Last());
 }
 
 }  // namespace texttoxml::check

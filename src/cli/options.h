@@ -1,6 +1,8 @@
 // Command-line arguments of the converter.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +11,10 @@
 #include "platform/clock.h"
 
 namespace texttoxml::cli {
+
+// Told how far the conversion of an input has come: `done` of its `total`
+// tasks are written.
+using ProgressSink = std::function<void(std::size_t done, std::size_t total)>;
 
 struct Options {
   enum class Action { Convert, Check, Preview, Extract, Help, Version };
@@ -22,6 +28,7 @@ struct Options {
   bool quiet = false;            // convert: no warnings on standard error
   Format format = Format::Text;  // check, convert: the report's form
   std::optional<platform::DateTime> date;
+  ProgressSink progress;  // not an argument: given by a caller that shows progress
 };
 
 // Parses the arguments after the program name; a usage error raises

@@ -47,13 +47,32 @@ class WatchedOutput : public platform::OutputStream {
 // itself and fails on a bad one, and only the counts are kept.
 constexpr check::DiagnoseOptions kConvertChecks{.readPictures = false, .keepTasks = false};
 
+// Shows each task written to the examiner, when there is one, and tells
+// the caller's progress.
+class ProgressObserver final : public conversion::TaskObserver {
+ public:
+  ProgressObserver(conversion::TaskObserver* next, const ProgressSink& progress)
+      : next_(next), progress_(progress) {}
+  void Observe(const conversion::TaskInText& task) override {
+    if (next_) next_->Observe(task);
+    progress_(task.index + 1, task.count);
+  }
+
+ private:
+  conversion::TaskObserver* next_;
+  const ProgressSink& progress_;
+};
+
 // Converts into `out`, telling a failure on a picture by its line.
 void ConvertInto(platform::OutputStream& out, const std::string& input, const Options& options,
                  const InputText& text, std::u16string memo, const check::LineMap& lines,
                  check::Examiner* examiner, conversion::Converter& converter) {
+  conversion::TaskObserver* observer = examiner;
+  std::optional<ProgressObserver> progress;
+  if (options.progress) observer = &progress.emplace(examiner, options.progress);
   try {
     converter.Convert(std::move(memo), {text.dir, text.fullPath},
-                      options.date.value_or(platform::LocalNow()), out, {}, examiner);
+                      options.date.value_or(platform::LocalNow()), out, {}, observer);
   } catch (const WriteError&) {
     throw;
   } catch (const std::exception& e) {
@@ -231,10 +250,11 @@ int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostre
 }  // namespace
 
 int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
-        std::ostream& messages) {
+        std::ostream& messages, const ProgressSink& progress) {
   Options options;
   try {
     options = ParseOptions(args);
+    options.progress = progress;
   } catch (const UsageError& e) {
     messages << "texttoxml: " << e.what() << "\n\n" << kUsage;
     return 2;

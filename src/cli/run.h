@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "platform/stream.h"
 
 namespace texttoxml::cli {
@@ -13,8 +14,9 @@ namespace texttoxml::cli {
 // page for "-o -" and the check report go to `standardOutput`; messages go to
 // `messages`. Returns the exit status: 2 on a usage error; for convert and
 // preview 0 when every input was written and 1 when any failed; for check
-// what RunCheck says.
+// what RunCheck says. `progress`, when given, is told of each task that
+// convert writes.
 int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
-        std::ostream& messages);
+        std::ostream& messages, const ProgressSink& progress = {});
 
 }  // namespace texttoxml::cli

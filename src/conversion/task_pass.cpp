@@ -11,7 +11,7 @@ void ReadTasks(std::span<const std::u16string_view> blocks, const std::string& d
     const BlockLines lines(block);
     const ParsedTask task = ParseTaskLines(lines, dir);
     handle(
-        TaskInText{at.block, block, lines, task, at.preparedLine, at.block + 1 == blocks.size()});
+        TaskInText{at.block, block, lines, task, at.preparedLine, blocks.size()});
     at.preparedLine += lines.Lines().size();
   }
 }

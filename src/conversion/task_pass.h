@@ -22,7 +22,8 @@ struct TaskInText {
   const BlockLines& lines;  // the block as the parser reads it
   const ParsedTask& task;
   std::size_t firstPreparedLine = 0;  // its first line, from 0 over all blocks' lines
-  bool last = false;                  // whether the block ends the text
+  std::size_t count = 0;              // how many blocks the text holds
+  bool Last() const { return index + 1 == count; }
 };
 
 // What a command that reads tasks without writing them is told of each.

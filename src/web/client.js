@@ -16,7 +16,7 @@
     const call = pending.get(id);
     if (call === undefined) return;  // already failed with the worker
     if (progress !== undefined) {
-      if (call.onProgress) call.onProgress(progress);
+      if (call.onProgress) call.onProgress(progress.stage, progress.done, progress.total);
       return;
     }
     pending.delete(id);
@@ -45,7 +45,7 @@
     convert: (options) => request("convert", options),
     // -> the check report of the text: {encoding, tasks, pictures, warnings, notes, findings}
     check: (options) => request("check", options),
-    // -> the preview page as HTML text
+    // -> the preview page, a Blob of HTML
     preview: (options) => request("preview", options),
   });
 })();

@@ -45,11 +45,28 @@
       text: text.file,
       pictures,
       encoding: $("encoding").value,
-      onProgress: (stage) => {
-        performance.mark(`texttoxml:${stage}`);
-        $("stage").textContent = stageNames[stage] || "";
-      },
+      onProgress: showProgress,
     };
+  }
+
+  let shownStage = "";
+
+  // The stage in words and, while tasks are converted, the share done. Each
+  // new stage is marked for the benchmark.
+  function showProgress(stage, done, total) {
+    if (stage !== shownStage) performance.mark(`texttoxml:${stage}`);
+    shownStage = stage;
+    const bar = $("progress").querySelector("progress");
+    let words = stageNames[stage] || "";
+    if (total > 0) {
+      bar.max = total;
+      bar.value = done;
+      words += ` задание ${done.toLocaleString("ru")} из ${total.toLocaleString("ru")}` +
+          ` (${Math.floor(100 * done / total)} %)`;
+    } else {
+      bar.removeAttribute("value");
+    }
+    $("stage").textContent = words;
   }
 
   // The text offered first: the only task text at the top of what was
@@ -185,8 +202,12 @@
     async check(request) {
       showReport(await window.TextToXML.check(request));
     },
+    // The preview is loaded from its own address into the sandboxed frame,
+    // which the browser lays out apart from the page.
     async preview(request) {
-      $("preview-frame").srcdoc = await window.TextToXML.preview(request);
+      const page = await window.TextToXML.preview(request);
+      URL.revokeObjectURL($("preview-frame").src);
+      $("preview-frame").src = URL.createObjectURL(page);
       $("preview-frame").hidden = false;
     },
   };
@@ -198,6 +219,7 @@
     performance.mark("texttoxml:start");
     clearResult();
     for (const id of ["convert", "check", "preview"]) $(id).disabled = true;
+    showProgress("");
     $("progress").hidden = false;
     try {
       await actions[name](currentRequest());

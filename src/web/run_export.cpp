@@ -23,6 +23,15 @@ EM_JS(void, HandOutput, (const char* data, std::size_t size),
 EM_JS(void, HandMessages, (const char* data, std::size_t size),
       { Module.takeMessages(UTF8ToString(data >>> 0, size >>> 0)); });
 
+EM_JS(void, HandProgress, (std::size_t done, std::size_t total),
+      { Module.takeProgress(done >>> 0, total >>> 0); });
+
+// Tells the worker of every hundredth of the tasks written, and of the
+// last: a call per task would cost more than the task.
+void TellProgress(std::size_t done, std::size_t total) {
+  if (done == total || done * 100 / total != (done - 1) * 100 / total) HandProgress(done, total);
+}
+
 // Standard output in pieces of a few megabytes: few enough calls into
 // JavaScript, and little memory held twice at a time.
 class WorkerOutput : public texttoxml::platform::OutputStream {
@@ -61,15 +70,16 @@ std::vector<std::string> SplitArguments(const char* data, std::size_t size) {
 
 }  // namespace
 
-// Runs the command line; what it writes to standard output and its messages
-// go to the worker's Module.takeOutput and Module.takeMessages. Returns its
-// exit status.
+// Runs the command line; what it writes to standard output, its messages
+// and its progress go to the worker's Module.takeOutput, takeMessages and
+// takeProgress. Returns its exit status.
 extern "C" EMSCRIPTEN_KEEPALIVE int texttoxml_run(const char* args, std::size_t size) {
   WorkerOutput standardOutput;
   std::ostringstream messages;
   int status;
   try {
-    status = texttoxml::cli::Run(SplitArguments(args, size), standardOutput, messages);
+    status = texttoxml::cli::Run(SplitArguments(args, size), standardOutput, messages,
+                                 TellProgress);
   } catch (const std::exception& e) {
     // The program itself would end here with the message on standard error.
     messages << "texttoxml: " << e.what() << '\n';

@@ -74,12 +74,14 @@ function checkRelativeName(name) {
 const asBlob = (data) => (data instanceof Blob ? data : new Blob([data]));
 
 // Runs the command line; returns its exit status, what it wrote to standard
-// output (as pieces) and its messages.
-function run(Module, args) {
+// output (as pieces) and its messages. `progress` is told of the tasks
+// converted.
+function run(Module, args, progress = () => {}) {
   const output = [];
   let messages = "";
   Module.takeOutput = (bytes) => output.push(bytes);
   Module.takeMessages = (text) => { messages += text; };
+  Module.takeProgress = (done, total) => progress("converting", done, total);
   const encoder = new TextEncoder();
   const encoded = args.map((arg) => encoder.encode(arg + "\0"));
   const size = encoded.reduce((total, bytes) => total + bytes.length, 0);
@@ -140,18 +142,20 @@ const commands = {
     if (report.error !== undefined) throw failure(Module, `${request.name}: ${report.error}`);
     return report;
   },
+  // The page as a Blob the page shows by its address, never as one long
+  // string to parse on the page's own thread.
   preview(Module, request) {
     const result = run(Module, ["preview", ...commonOptions(request), "-o", "-", "--",
                                 request.name]);
     if (result.status !== 0) throw failure(Module, result.messages);
-    return decodeAll(result.output);
+    return new Blob(result.output, {type: "text/html"});
   },
   // The findings come from the reading that wrote the XML, which reaches
   // the page as a Blob made of the pieces as they were written.
   convert(Module, request, progress) {
     const date = request.date ? ["--date", request.date] : [];
     const result = run(Module, ["convert", "--format", "json", ...commonOptions(request), ...date,
-                                "-o", "-", "--", request.name]);
+                                "-o", "-", "--", request.name], progress);
     const report = reportOf(Module, result, result.messages);
     if (report.error !== undefined) throw failure(Module, report.error);
     progress("handing");
@@ -220,7 +224,7 @@ function withFiles(Module, blobs, action) {
 
 self.onmessage = async (event) => {
   const {id} = event.data;
-  const progress = (stage) => self.postMessage({id, progress: stage});
+  const progress = (stage, done, total) => self.postMessage({id, progress: {stage, done, total}});
   try {
     self.postMessage({id, result: await handle(event.data, progress)});
   } catch (error) {

@@ -116,11 +116,17 @@ describe("a long conversion", () => {
       let done = false;
       const tick = () => { if (!done) { ++ticks; setTimeout(tick, 0); } };
       tick();
-      await window.TextToXML.convert({name: "large.txt", text: bytes, onProgress: (stage) => stages.push(stage)});
+      await window.TextToXML.convert({name: "large.txt", text: bytes,
+                                      onProgress: (...report) => stages.push(report)});
       done = true;
       return {stages, ticks};
     }, text);
-    assert.deepEqual(stages, ["started", "converting", "handing"]);
+    assert.deepEqual([...new Set(stages.map(([stage]) => stage))], ["started", "converting", "handing"]);
+    // The tasks written, in whole hundredths of the text, up to all of them.
+    const shares = stages.filter(([, , total]) => typeof total === "number");
+    assert.ok(shares.length >= 100 && shares.length <= 101, `${shares.length} reports`);
+    assert.ok(shares.every(([, done, total], i) => total === 10000 && (i === 0 || done > shares[i - 1][1])));
+    assert.deepEqual(shares.at(-1), ["converting", 10000, 10000]);
     // The conversion runs in the worker: timers on the page go on firing.
     assert.ok(ticks > 10, `only ${ticks} timer ticks during the conversion`);
   });

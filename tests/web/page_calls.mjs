@@ -28,6 +28,7 @@ export async function callPage(page, command, name, files, options = {}) {
     for (const [key, value] of Object.entries(files)) if (key !== name) pictures[key] = bytes(value);
     try {
       const result = await window.TextToXML[command]({name, text: bytes(files[name]), pictures, ...options});
+      if (command === "preview") return {result: await result.text()};
       if (command !== "convert") return {result};
       const xml = new Uint8Array(await result.xml.arrayBuffer());
       let binary = "";
