@@ -10,8 +10,7 @@ void ReadTasks(std::span<const std::u16string_view> blocks, const std::string& d
     const std::u16string_view block = blocks[at.block];
     const BlockLines lines(block);
     const ParsedTask task = ParseTaskLines(lines, dir);
-    handle(
-        TaskInText{at.block, block, lines, task, at.preparedLine, blocks.size()});
+    handle(TaskInText{at.block, block, lines, task, at.preparedLine, blocks.size()});
     at.preparedLine += lines.Lines().size();
   }
 }

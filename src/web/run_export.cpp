@@ -78,8 +78,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int texttoxml_run(const char* args, std::size_t 
   std::ostringstream messages;
   int status;
   try {
-    status = texttoxml::cli::Run(SplitArguments(args, size), standardOutput, messages,
-                                 TellProgress);
+    status =
+        texttoxml::cli::Run(SplitArguments(args, size), standardOutput, messages, TellProgress);
   } catch (const std::exception& e) {
     // The program itself would end here with the message on standard error.
     messages << "texttoxml: " << e.what() << '\n';
