@@ -15,8 +15,8 @@
 #include "pictures/content_kind.h"
 #include "pictures/file_formats.h"
 #include "pictures/jpeg_reader.h"
-#include "pictures/picture_errors.h"
 #include "pictures/picture.h"
+#include "pictures/picture_errors.h"
 #include "platform/files.h"
 #include "platform/utf.h"
 
@@ -113,12 +113,11 @@ bool NameLeavesTextFolder(const std::string& path, const std::string& dir) {
 // found in (the text's, or the current one for a name found there): the
 // name as written when it leads out, else the file a link inside leads to
 // (tar and zip keep links); nothing when the file lies inside.
-std::optional<std::string> PlaceOutsideTextFolder(const std::string& path,
-                                                  const std::string& dir) {
+std::optional<std::string> PlaceOutsideTextFolder(const std::string& path, const std::string& dir) {
   if (NameLeavesTextFolder(path, dir)) return path;
   const std::string folder = dir.ends_with('/') ? dir : dir + "/";
-  const std::string inside = platform::ResolvedPath(
-      !dir.empty() && path.starts_with(folder) ? dir : std::string("."));
+  const std::string inside =
+      platform::ResolvedPath(!dir.empty() && path.starts_with(folder) ? dir : std::string("."));
   const std::string resolved = platform::ResolvedPath(path);
   if (inside.empty() || resolved.empty()) return std::nullopt;  // held in memory
   if (resolved.starts_with(inside.ends_with('/') ? inside : inside + "/")) return std::nullopt;
@@ -285,8 +284,7 @@ class BlockExaminer {
 
   // The test editor shows a question picture by its content, whatever its
   // name says; the bytes are embedded as they are all the same.
-  void CheckQuestionPictureContent(std::size_t index, std::u16string_view name,
-                                   std::string bytes) {
+  void CheckQuestionPictureContent(std::size_t index, std::u16string_view name, std::string bytes) {
     const pictures::ContentKind kind = pictures::ContentKindOf(bytes);
     const std::string shown = std::string(pictures::LoadableKindNames());
     if (kind.name.empty()) {
@@ -478,8 +476,8 @@ class BlockExaminer {
     const std::string written = platform::Utf16ToUtf8(BareName(name));
     const std::string_view found = LastPart(path);
     if (found == LastPart(written) || !SameButForLetterCase(found, LastPart(written))) return;
-    Note(index, PictureText(name) + " is taken from the file " +
-                    Quoted(TextOfBytes(found)) + ", whose name differs in letter case");
+    Note(index, PictureText(name) + " is taken from the file " + Quoted(TextOfBytes(found)) +
+                    ", whose name differs in letter case");
   }
 
   void CheckShadowing(std::size_t index, std::u16string_view name, const std::string& path) {

@@ -45,8 +45,8 @@ void PictureVariantWriter::Clear() {
   richDocTexts_.Clear();
 }
 
-PictureVariantWriter::SharedText PictureVariantWriter::RichDocTextOf(
-    const std::string& picturePath, const PictureFileBytes& file) {
+PictureVariantWriter::SharedText PictureVariantWriter::RichDocTextOf(const std::string& picturePath,
+                                                                     const PictureFileBytes& file) {
   // A document of its own, so that the picture goes with it at once.
   richtext::RichDocument document = richtext::MakeConverterRichDocument();
   document.AddPictureEx("", LoadStoredGraphic(picturePath, file), 0, richtext::VAlign::Baseline);

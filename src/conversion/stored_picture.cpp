@@ -12,8 +12,9 @@ namespace texttoxml::conversion {
 namespace {
 
 std::string LowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
   return text;
 }
 
@@ -62,8 +63,7 @@ StoredPicture LoadStoredPicture(const std::string& path) {
 }
 
 StoredPictures::StoredPictures()
-    : cache_(kKeptPictureBudget,
-             [](const StoredPicture& stored) { return stored.bytes.size(); }) {}
+    : cache_(kKeptPictureBudget, [](const StoredPicture& stored) { return stored.bytes.size(); }) {}
 
 StoredPicture StoredPictures::Load(const std::string& path) {
   return Load(path, ReadVariantPictureFile(path));

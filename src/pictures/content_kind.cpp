@@ -41,12 +41,7 @@ constexpr std::array kSignatures{
 };
 
 bool IsMetafile(std::string_view bytes) {
-  if (bytes.size() >= 4 && ReadU32Le(bytes, 0) == kPlaceableKey) return true;
-  if (bytes.size() < 18) return false;
-  const std::uint16_t type = ReadU16Le(bytes, 0);
-  const std::uint16_t version = ReadU16Le(bytes, 4);
-  return (type == 1 || type == 2) && ReadU16Le(bytes, 2) == 9 &&
-         (version == 0x0100 || version == 0x0300);
+  return (bytes.size() >= 4 && ReadU32Le(bytes, 0) == kPlaceableKey) || IsBareMetafile(bytes);
 }
 
 bool IsEnhancedMetafile(std::string_view bytes) {
@@ -65,6 +60,14 @@ ContentKind ContentKindOf(std::string_view bytes) {
     }
   }
   return {};
+}
+
+bool IsBareMetafile(std::string_view bytes) {
+  if (bytes.size() < 18) return false;
+  const std::uint16_t type = ReadU16Le(bytes, 0);
+  const std::uint16_t version = ReadU16Le(bytes, 4);
+  return (type == 1 || type == 2) && ReadU16Le(bytes, 2) == 9 &&
+         (version == 0x0100 || version == 0x0300);
 }
 
 std::string_view LoadableKindNames() {

@@ -17,6 +17,10 @@ struct ContentKind {
 // the bytes look like no picture known.
 ContentKind ContentKindOf(std::string_view bytes);
 
+// Whether `bytes` are a Windows metafile that starts with its standard
+// header, without the placeable header before it.
+bool IsBareMetafile(std::string_view bytes);
+
 // The kinds that load pictures, by name: "BMP, PNG, ...".
 std::string_view LoadableKindNames();
 

@@ -362,7 +362,8 @@ TEST(Diagnostics, ReportsPicturesFromOutsideTheTextsFolder) {
   EXPECT_TRUE(
       Reports(d, 6, "lies outside the text's folder: the file " + up + " will be embedded"));
   // A system file is never embedded, so it is no file "outside" either.
-  EXPECT_TRUE(Reports(d, 10, "picture \"/proc/self/status\" cannot be read (Picture file \"/proc/"));
+  EXPECT_TRUE(
+      Reports(d, 10, "picture \"/proc/self/status\" cannot be read (Picture file \"/proc/"));
   // Found in the current folder although the text's folder has one too; a
   // name found beside the text only (line 18) is no finding.
   EXPECT_EQ(d.Count(Severity::Note), 2u) << Listing(d);
@@ -449,17 +450,16 @@ TEST(Diagnostics, ReportsLinksThatLeadOutOfTheTextsFolder) {
   std::filesystem::create_symlink(elsewhere.File("key.jpg"), pictures.dir.File("out.jpg"));
   std::filesystem::create_symlink("ok.jpg", pictures.dir.File("in.jpg"));
   std::filesystem::create_symlink("/proc/self/environ", pictures.dir.File("env.jpg"));
-  const std::u16string text =
-      u"A?\n[out.jpg]\n= a\n\nB?\n[in.jpg]\n= b\n\nC?\n[env.jpg]\n= c";
+  const std::u16string text = u"A?\n[out.jpg]\n= a\n\nB?\n[in.jpg]\n= b\n\nC?\n[env.jpg]\n= c";
   const Diagnosis d = Diagnose(text, pictures.dir.Path());
   EXPECT_TRUE(Reports(d, 2,
                       "picture \"out.jpg\" lies outside the text's folder: the file " +
                           std::filesystem::canonical(elsewhere.File("key.jpg")).string() +
                           " will be embedded"));
+  EXPECT_TRUE(Reports(d, 10, "picture \"env.jpg\" cannot be read (Picture file \"/proc/"));
   EXPECT_TRUE(Reports(d, 10,
-                      "picture \"env.jpg\" cannot be read (Picture file \"/proc/"));
-  EXPECT_TRUE(Reports(d, 10, "belongs to the system (under /proc, /sys or /dev); it is never "
-                             "embedded.): converting will fail"));
+                      "belongs to the system (under /proc, /sys or /dev); it is never "
+                      "embedded.): converting will fail"));
   EXPECT_EQ(d.Count(Severity::Warning), 2u) << Listing(d);
 }
 

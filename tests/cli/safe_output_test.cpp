@@ -50,7 +50,7 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
   // lose the teacher's picture.
   const std::string withPicture =
       dir.Write("pictured.txt", "Which?\r\n[photo.jpg]\r\n+ this\r\n- that");
-  const std::string photo = dir.Write("photo.jpg", "not really a JPEG");
+  const std::string photo = dir.Write("photo.jpg", "\xFF\xD8\xFF not really a JPEG");
   fs::create_symlink(photo, dir.File("photo-link.xml"));
   for (const std::string& output : {photo, dir.File("photo-link.xml")}) {
     RunResult r = RunWith({"convert", withPicture, "-o", output});
@@ -67,7 +67,7 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
 // would lose the teacher's file just as a conversion would.
 TEST(SafeOutput, PreviewNeverWritesOverThePicturesItShows) {
   TempDir dir;
-  const std::string photo = dir.Write("photo.jpg", "not really a JPEG");
+  const std::string photo = dir.Write("photo.jpg", "\xFF\xD8\xFF not really a JPEG");
   const std::string formula = dir.Write("formula.png", "not really a PNG");
   const std::string input =
       dir.Write("tasks.txt", "Which?\r\n[photo.jpg]\r\n+ [formula.png]\r\n- that");

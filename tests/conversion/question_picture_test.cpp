@@ -67,13 +67,14 @@ TEST(QuestionPicture, AFileOfTheSystemIsNeverEmbedded) {
   TempDir dir;
   std::filesystem::create_symlink("/proc/self/environ", dir.File("env.gif"));
   std::filesystem::create_symlink("/proc/self/status", dir.File("status.png"));
-  const std::string refused = "\" belongs to the system (under /proc, /sys or /dev); it is never "
-                              "embedded.";
+  const std::string refused =
+      "\" belongs to the system (under /proc, /sys or /dev); it is never "
+      "embedded.";
   EXPECT_THROW_MSG(ReadQuestionPicture(dir.File("env.gif")), SystemPictureError,
                    "Picture file \"" + platform::ResolvedPath(dir.File("env.gif")) + refused);
   const platform::DateTime date{2024, 1, 1, 0, 0, 0, 0};
-  for (const std::u16string task : {u"Which?\r\n[env.gif]\r\n+ yes\r\n- no\r\n",
-                                    u"Which?\r\n+[status.png]\r\n- no\r\n"}) {
+  for (const std::u16string task :
+       {u"Which?\r\n[env.gif]\r\n+ yes\r\n- no\r\n", u"Which?\r\n+[status.png]\r\n- no\r\n"}) {
     TestDocumentBuilder builder;
     EXPECT_THROW(builder.Build(PrepareTaskText(task).blocks, {dir.Path(), ""}, date),
                  SystemPictureError);
