@@ -58,7 +58,7 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
     EXPECT_EQ(r.messages, withPicture + ": The output file would replace the picture \"" + photo +
                               "\", which the text embeds.\n");
   }
-  EXPECT_EQ(ReadFile(photo), "not really a JPEG");
+  EXPECT_EQ(ReadFile(photo), "\xFF\xD8\xFF not really a JPEG");
   EXPECT_EQ(RunWith({"convert", withPicture}).status, 0);
   EXPECT_TRUE(fs::exists(dir.File("pictured.xml")));
 }
@@ -67,7 +67,7 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
 // would lose the teacher's file just as a conversion would.
 TEST(SafeOutput, PreviewNeverWritesOverThePicturesItShows) {
   TempDir dir;
-  const std::string photo = dir.Write("photo.jpg", "\xFF\xD8\xFF not really a JPEG");
+  const std::string photo = dir.Write("photo.jpg", "not really a JPEG");
   const std::string formula = dir.Write("formula.png", "not really a PNG");
   const std::string input =
       dir.Write("tasks.txt", "Which?\r\n[photo.jpg]\r\n+ [formula.png]\r\n- that");
