@@ -6,13 +6,17 @@
 #include <string_view>
 
 #include "check/dialogue_slips.h"
+#include "conversion/letter_case.h"
 #include "conversion/message_text.h"
 #include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
 #include "conversion/text.h"
 #include "error.h"
+#include "pictures/content_kind.h"
 #include "pictures/file_formats.h"
+#include "pictures/jpeg_reader.h"
 #include "pictures/picture.h"
+#include "pictures/picture_errors.h"
 #include "platform/files.h"
 #include "platform/utf.h"
 
@@ -88,10 +92,10 @@ std::string TakenExtensions() {
   return text;
 }
 
-// Whether a picture comes from outside the text's folder in a way that a
+// Whether a picture's name leads outside the text's folder in a way that a
 // task text received from someone else could use to pull any readable file
 // into the XML: an absolute name, a "..", or a system folder.
-bool LeavesTextFolder(const std::string& path, const std::string& dir) {
+bool NameLeavesTextFolder(const std::string& path, const std::string& dir) {
   const std::filesystem::path file(path);
   for (const std::filesystem::path& part : file) {
     if (part == "..") return true;
@@ -105,6 +109,21 @@ bool LeavesTextFolder(const std::string& path, const std::string& dir) {
   return file.is_absolute() && (dir.empty() || !path.starts_with(folder));
 }
 
+// Where a picture's file lies when it is outside the folder its name was
+// found in (the text's, or the current one for a name found there): the
+// name as written when it leads out, else the file a link inside leads to
+// (tar and zip keep links); nothing when the file lies inside.
+std::optional<std::string> PlaceOutsideTextFolder(const std::string& path, const std::string& dir) {
+  if (NameLeavesTextFolder(path, dir)) return path;
+  const std::string folder = dir.ends_with('/') ? dir : dir + "/";
+  const std::string inside =
+      platform::ResolvedPath(!dir.empty() && path.starts_with(folder) ? dir : std::string("."));
+  const std::string resolved = platform::ResolvedPath(path);
+  if (inside.empty() || resolved.empty()) return std::nullopt;  // held in memory
+  if (resolved.starts_with(inside.ends_with('/') ? inside : inside + "/")) return std::nullopt;
+  return resolved;
+}
+
 // A relative name that was found in the current folder while the text's
 // folder holds another file of that name too.
 bool ShadowsFileBesideText(const std::string& path, const std::string& dir) {
@@ -112,6 +131,27 @@ bool ShadowsFileBesideText(const std::string& path, const std::string& dir) {
   const std::string beside = (dir.ends_with('/') ? dir : dir + "/") + path;
   std::error_code failed;
   return platform::IsRegularFile(beside) && !std::filesystem::equivalent(path, beside, failed);
+}
+
+// The last part of a path or name.
+std::string_view LastPart(std::string_view path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// A name as a picture line gives it, without the "@" that may lead it.
+std::u16string_view BareName(std::u16string_view name) {
+  return name.starts_with(u'@') ? TrimView(name.substr(1)) : name;
+}
+
+// "a", "b" and "c": the file names of the paths, quoted.
+std::string QuotedFileNames(const std::vector<std::string>& paths) {
+  std::string text;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (i > 0) text += i + 1 == paths.size() ? " and " : ", ";
+    text += Quoted(TextOfBytes(LastPart(paths[i])));
+  }
+  return text;
 }
 
 std::string JoinNumbers(const std::vector<std::size_t>& numbers) {
@@ -205,40 +245,77 @@ class BlockExaminer {
     if (!name) return;
     if (task_.questionPicture.empty()) {
       ++diagnosis_.picturesMissing;
-      Warn(pictureLine, PictureText(*name) + " not found; the line stays in the question text");
+      Warn(pictureLine, NotFoundText(*name) + "; the line stays in the question text");
       return;
     }
     ++diagnosis_.picturesFound;
     const std::string& path = task_.questionPicture;
-    if (LeavesTextFolder(path, dir_)) {
+    CheckLetterCase(pictureLine, *name, path);
+    // A system file is never embedded; reading it says so.
+    const auto outside = PlaceOutsideTextFolder(path, dir_);
+    if (outside && !platform::IsSystemFile(path)) {
       Warn(pictureLine, PictureText(*name) + " lies outside the text's folder: the file " +
-                            PrintableText(TextOfBytes(path), 200) + " will be embedded");
+                            PrintableText(TextOfBytes(*outside), 200) + " will be embedded");
     }
     CheckShadowing(pictureLine, *name, path);
     CheckQuestionPictureFile(pictureLine, *name);
   }
 
   void CheckQuestionPictureFile(std::size_t index, std::u16string_view name) {
-    const std::string& path = task_.questionPicture;
-    std::uintmax_t size = 0;
+    std::string bytes;
     try {
-      if (options_.readPictures) {
-        size = ReadQuestionPicture(path).size();
-      } else {
-        const auto announced = platform::FileSize(path);
-        if (!announced) return;
-        size = *announced;
-        CheckQuestionPictureSize(path, size);
-      }
-    } catch (const Error& error) {
+      bytes = ReadQuestionPicture(task_.questionPicture);
+    } catch (const QuestionPictureTooLargeError& error) {
       Warn(index, UnreadablePicture(name, error));
       return;
+    } catch (const Error& error) {
+      // Without reading pictures a conversion follows, which tells why.
+      if (options_.readPictures) Warn(index, UnreadablePicture(name, error));
+      return;
     }
-    if (size == 0) {
+    if (bytes.empty()) {
       Warn(index, PictureText(name) +
                       " is an empty file: the line leaves the question text, yet no picture is "
                       "embedded");
+      return;
     }
+    CheckQuestionPictureContent(index, name, std::move(bytes));
+  }
+
+  // The test editor shows a question picture by its content, whatever its
+  // name says; the bytes are embedded as they are all the same.
+  void CheckQuestionPictureContent(std::size_t index, std::u16string_view name, std::string bytes) {
+    const pictures::ContentKind kind = pictures::ContentKindOf(bytes);
+    const std::string shown = std::string(pictures::LoadableKindNames());
+    if (kind.name.empty()) {
+      Warn(index, PictureText(name) + " holds no picture of a kind the test editor shows (" +
+                      shown + "); it is embedded as it is");
+    } else if (kind.extension.empty()) {
+      Warn(index, PictureText(name) + " holds a picture of the kind " + std::string(kind.name) +
+                      ", which the test editor does not show (it shows " + shown +
+                      "); it is embedded as it is");
+    } else if (options_.readPictures) {
+      const std::string fault = WholePictureFault(kind, std::move(bytes));
+      if (fault.empty()) return;
+      Warn(index, PictureText(name) + " is not a complete " + std::string(kind.name) +
+                      " picture (" + fault + "); it is embedded as it is");
+    }
+  }
+
+  // Why bytes are no whole picture of their kind: what loading them as a
+  // picture variant raises, or for JPEG, whose loading reads only the
+  // header, data that decoding finds cut short or damaged; empty when they
+  // are whole.
+  std::string WholePictureFault(const pictures::ContentKind& kind, std::string bytes) {
+    try {
+      if (kind.name == "JPEG" && pictures::DecodeJpeg(bytes).damaged) {
+        return "its data end early or are damaged";
+      }
+      pictures_.Load(task_.questionPicture, {std::string(kind.extension), std::move(bytes)});
+    } catch (const std::exception& error) {
+      return ErrorText(error);
+    }
+    return {};
   }
 
   // The marker of the first answer line ends the question and decides the
@@ -374,13 +451,33 @@ class BlockExaminer {
       if (!name) continue;
       if (items_[i].picture.empty()) {
         ++diagnosis_.picturesMissing;
-        Warn(itemStarts_[i], PictureText(*name) + " not found; the answer stays text");
+        Warn(itemStarts_[i], NotFoundText(*name) + "; the answer stays text");
       } else {
         ++diagnosis_.picturesFound;
+        CheckLetterCase(itemStarts_[i], *name, items_[i].picture);
         CheckShadowing(itemStarts_[i], *name, items_[i].picture);
         CheckVariantPictureFile(itemStarts_[i], *name, items_[i].picture);
       }
     }
+  }
+
+  // Why a picture is not found: no file of its name, or several whose
+  // names differ from it only in letter case, of which none is chosen.
+  std::string NotFoundText(std::u16string_view name) const {
+    const std::vector<std::string> differing = PicturesDifferingInCase(BareName(name), dir_);
+    if (differing.size() < 2) return PictureText(name) + " not found";
+    return PictureText(name) + " not found: the files " + QuotedFileNames(differing) +
+           " differ from it only in letter case, so none of them is taken";
+  }
+
+  // A picture found under a name that differs from the one written only in
+  // letter case, as Windows finds it.
+  void CheckLetterCase(std::size_t index, std::u16string_view name, const std::string& path) {
+    const std::string written = platform::Utf16ToUtf8(BareName(name));
+    const std::string_view found = LastPart(path);
+    if (found == LastPart(written) || !SameButForLetterCase(found, LastPart(written))) return;
+    Note(index, PictureText(name) + " is taken from the file " + Quoted(TextOfBytes(found)) +
+                    ", whose name differs in letter case");
   }
 
   void CheckShadowing(std::size_t index, std::u16string_view name, const std::string& path) {

@@ -30,4 +30,8 @@ Utf16WithoutMarkError::Utf16WithoutMarkError(std::string_view fullPath)
                     "Save it again as UTF-16 with a byte order mark (\"UTF-16 LE BOM\" in "
                     "Notepad++, \"UTF-16 LE\" in Windows Notepad) or as UTF-8") {}
 
+SystemPictureError::SystemPictureError(std::string_view resolvedPath)
+    : Error("Picture file \"" + std::string(resolvedPath) +
+            "\" belongs to the system (under /proc, /sys or /dev); it is never embedded.") {}
+
 }  // namespace texttoxml::conversion

@@ -1,5 +1,6 @@
-// The failures of reading a task file in the encoding chosen for it. Each
-// message gives the reason, then what to do about it.
+// The failures of reading a task file in the encoding chosen for it (each
+// message gives the reason, then what to do about it), and of reading a
+// picture that must not be read.
 #pragma once
 
 #include <string_view>
@@ -38,6 +39,13 @@ class NotUtf8Error : public EncodingError {
 class Utf16WithoutMarkError : public EncodingError {
  public:
   explicit Utf16WithoutMarkError(std::string_view fullPath);
+};
+
+// A picture name that leads, directly or through links, to a file of the
+// running system; `resolvedPath` is where it leads.
+class SystemPictureError : public Error {
+ public:
+  explicit SystemPictureError(std::string_view resolvedPath);
 };
 
 }  // namespace texttoxml::conversion

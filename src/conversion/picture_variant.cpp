@@ -11,9 +11,6 @@ namespace texttoxml::conversion {
 
 namespace {
 
-// Past this many picture bytes kept, the cache starts afresh.
-constexpr std::size_t kHeldBudget = std::size_t{64} << 20;
-
 // A variant's FormattedText, written from the RichDoc text that every
 // variant naming the same file shares.
 class SharedRichDocText : public xml::ValueSource {
@@ -28,12 +25,16 @@ class SharedRichDocText : public xml::ValueSource {
 
 }  // namespace
 
+PictureVariantWriter::PictureVariantWriter()
+    : richDocTexts_(kKeptPictureBudget,
+                    // The picture bytes a text holds: two characters each.
+                    [](const SharedText& text) { return text ? text->Size() / 2 : 0; }) {}
+
 void PictureVariantWriter::Embed(xml::Element& variantText, const std::string& picturePath) {
-  if (heldBytes_ > kHeldBudget) Clear();
-  SharedText text = richDocTexts_.Get(picturePath, [&] {
-    SharedText made = RichDocTextOf(picturePath);
-    if (made) heldBytes_ += made->Size() / 2;
-    return made;
+  PictureFileBytes file = ReadVariantPictureFile(picturePath);
+  const std::string kind = file.kind;
+  SharedText text = richDocTexts_.Get(kind, std::move(file.bytes), [&](const std::string& bytes) {
+    return RichDocTextOf(picturePath, {kind, bytes});
   });
   if (!text) return;
   variantText.NodeNew("FormattedText")
@@ -42,14 +43,13 @@ void PictureVariantWriter::Embed(xml::Element& variantText, const std::string& p
 
 void PictureVariantWriter::Clear() {
   richDocTexts_.Clear();
-  heldBytes_ = 0;
 }
 
-PictureVariantWriter::SharedText PictureVariantWriter::RichDocTextOf(
-    const std::string& picturePath) {
+PictureVariantWriter::SharedText PictureVariantWriter::RichDocTextOf(const std::string& picturePath,
+                                                                     const PictureFileBytes& file) {
   // A document of its own, so that the picture goes with it at once.
   richtext::RichDocument document = richtext::MakeConverterRichDocument();
-  document.AddPictureEx("", LoadStoredGraphic(picturePath), 0, richtext::VAlign::Baseline);
+  document.AddPictureEx("", LoadStoredGraphic(picturePath, file), 0, richtext::VAlign::Baseline);
   return RaisingOnOutOfMemory(
       [&]() -> SharedText {
         richtext::RichDocText richDoc = richtext::WriteRichDocText(document);

@@ -3,23 +3,26 @@
 // the variant's FormattedText.
 #pragma once
 
-#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "conversion/picture_cache.h"
+#include "conversion/stored_picture.h"
 #include "richtext/rich_doc_text.h"
 #include "xml/element.h"
 
 namespace texttoxml::conversion {
 
-// Embeds the picture variants of one conversion. The RichDoc text of a file
-// is made once and reused for every variant that names the same file
-// unchanged: it depends on nothing but the file's bytes. What is kept for
-// later variants stays within a budget, so that a text of many large
-// pictures does not hold them all.
+// Embeds the picture variants of one conversion. The RichDoc text of a
+// picture is made once and reused for every variant whose file holds the
+// same bytes under a name of the same kind: it depends on nothing else.
+// What is kept for later variants stays within a budget, so that a text of
+// many large pictures does not hold them all; the pictures used least
+// recently give way first.
 class PictureVariantWriter {
  public:
+  PictureVariantWriter();
+
   // Loads the picture at `picturePath` by its extension and adds
   // FormattedText, holding the RichDoc text of a document of that one
   // picture in embedded form, as the next child of `variantText`. Raises the
@@ -34,10 +37,9 @@ class PictureVariantWriter {
   using SharedText = std::shared_ptr<const richtext::RichDocText>;
 
   // The RichDoc text of a document of the one picture; none when empty.
-  static SharedText RichDocTextOf(const std::string& picturePath);
+  static SharedText RichDocTextOf(const std::string& picturePath, const PictureFileBytes& file);
 
   PictureCache<SharedText> richDocTexts_;
-  std::size_t heldBytes_ = 0;  // picture bytes that the kept texts hold
 };
 
 }  // namespace texttoxml::conversion

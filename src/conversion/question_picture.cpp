@@ -1,6 +1,6 @@
 #include "conversion/question_picture.h"
 
-#include "error.h"
+#include "conversion/picture_file.h"
 #include "pictures/picture_errors.h"
 #include "platform/files.h"
 
@@ -16,8 +16,7 @@ std::string ReadQuestionPicture(const std::string& path) {
   // Refused before reading when its size is known; checked again after, in
   // case the file grew in between.
   if (const auto announced = platform::FileSize(path)) CheckQuestionPictureSize(path, *announced);
-  std::string bytes = RaisingOnOutOfMemory([&] { return platform::ReadWholeFile(path); },
-                                           [&] { return OutOfMemoryError::ReadingPicture(path); });
+  std::string bytes = ReadPictureFile(path);
   CheckQuestionPictureSize(path, bytes.size());
   return bytes;
 }

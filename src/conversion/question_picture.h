@@ -14,9 +14,8 @@ inline constexpr std::uint64_t kMaxQuestionPictureBytes = 256ull << 20;
 // question picture of `size` bytes above kMaxQuestionPictureBytes.
 void CheckQuestionPictureSize(const std::string& path, std::uint64_t size);
 
-// All bytes of the question picture. Raises what reading a file raises,
-// QuestionPictureTooLargeError, and OutOfMemoryError "Not enough memory to
-// read picture ..." when memory runs out.
+// All bytes of the question picture. Raises what ReadPictureFile raises and
+// QuestionPictureTooLargeError.
 std::string ReadQuestionPicture(const std::string& path);
 
 }  // namespace texttoxml::conversion

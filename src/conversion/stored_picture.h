@@ -2,6 +2,7 @@
 // extension, a bitmap re-encoded as PNG, written by its graphic kind.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,23 +26,44 @@ struct StoredPicture {
   std::string unwritable;
 };
 
-// The graphic that the file holds, as PNG when it is a bitmap, copied into
-// a fresh graphic of its own class: what a picture variant stores. Raises
-// what loading raises, and OutOfMemoryError "Not enough memory to read
-// picture ..." when memory runs out.
-std::unique_ptr<pictures::Graphic> LoadStoredGraphic(const std::string& path);
+// The bytes of a picture variant's file and the kind they are loaded as:
+// the lower-case extension of its name.
+struct PictureFileBytes {
+  std::string kind;
+  std::string bytes;
+};
 
-// Raises what loading raises: an unknown extension, a file that cannot be
-// opened, a picture its kind cannot decode, memory that runs out. These fail
-// the conversion.
+// Raises UnknownPictureExtensionError, before anything is read, when no kind
+// takes the name's extension; then what ReadPictureFile raises.
+PictureFileBytes ReadVariantPictureFile(const std::string& path);
+
+// The graphic that `file` holds, as PNG when it is a bitmap, copied into a
+// fresh graphic of its own class: what a picture variant stores. Raises
+// what loading raises, and OutOfMemoryError "Not enough memory to read
+// picture ..." (naming `path`) when memory runs out.
+std::unique_ptr<pictures::Graphic> LoadStoredGraphic(const std::string& path,
+                                                     const PictureFileBytes& file);
+
+// Raises what ReadVariantPictureFile and loading raise: an unknown
+// extension, a file that cannot be opened, a picture its kind cannot decode,
+// memory that runs out. These fail the conversion.
 StoredPicture LoadStoredPicture(const std::string& path);
 
+// Picture bytes that one conversion, check or preview keeps for later uses
+// of the same picture; past them the least recently used go.
+inline constexpr std::size_t kKeptPictureBudget = std::size_t{64} << 20;
+
 // The stored pictures of one pass over a text (`check`, `preview`): each
-// file is loaded and written once, however often the text names it.
+// content is loaded and written once, however often the text names it.
 class StoredPictures {
  public:
-  // As LoadStoredPicture; a file loaded before is not read again.
+  StoredPictures();
+
+  // As LoadStoredPicture; a picture loaded before is not loaded again.
   StoredPicture Load(const std::string& path);
+
+  // The same for the bytes of the file at `path`, read before.
+  StoredPicture Load(const std::string& path, PictureFileBytes file);
 
  private:
   PictureCache<StoredPicture> cache_;

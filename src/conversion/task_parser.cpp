@@ -1,7 +1,9 @@
 #include "conversion/task_parser.h"
 
+#include <array>
 #include <utility>
 
+#include "conversion/letter_case.h"
 #include "conversion/text.h"
 #include "platform/files.h"
 #include "platform/held_files.h"
@@ -168,6 +170,15 @@ TaskKind ReadItems(char16_t marker, const std::vector<std::u16string>& raws,
   return AllAnswersInteger(items) ? TaskKind::EnterNum : TaskKind::EnterText;
 }
 
+// Where a picture name is looked for: as it is, then beside the text.
+std::array<std::string, 2> PicturePlaces(std::u16string_view name, const std::string& dir) {
+  std::string path = platform::Utf16ToUtf8(name);
+  std::string joined = dir;
+  if (!joined.ends_with('/')) joined += '/';
+  joined += path;
+  return {std::move(path), std::move(joined)};
+}
+
 void ResolveItemPictures(std::vector<AnswerItem>& items, const std::string& dir) {
   for (std::size_t i = 0; i < items.size() && i < kMaxWrittenVariants; ++i) {
     if (auto name = BracketedName(items[i].text)) {
@@ -283,15 +294,18 @@ std::size_t PictureLineInBlock(const BlockLines& blockLines, std::optional<std::
 }
 
 std::string ResolvePicturePath(std::u16string_view name, const std::string& dir) {
-  std::string path = platform::Utf16ToUtf8(name);
+  const std::array<std::string, 2> places = PicturePlaces(name, dir);
   // A Word document's own pictures come before any file on disk.
-  if (auto held = platform::HeldPathOf(path)) return *held;
-  if (platform::IsRegularFile(path)) return path;
-  std::string joined = dir;
-  if (!joined.ends_with('/')) joined += '/';
-  joined += path;
-  if (platform::IsRegularFile(joined)) return joined;
-  return {};
+  if (auto held = platform::HeldPathOf(places[0])) return *held;
+  for (const std::string& place : places) {
+    if (platform::IsRegularFile(place)) return place;
+  }
+  std::vector<std::string> differing = FilesDifferingInCase(places);
+  return differing.size() == 1 ? std::move(differing[0]) : std::string();
+}
+
+std::vector<std::string> PicturesDifferingInCase(std::u16string_view name, const std::string& dir) {
+  return FilesDifferingInCase(PicturePlaces(name, dir));
 }
 
 bool IsIntegerText(std::u16string_view text) {

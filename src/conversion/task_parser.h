@@ -100,7 +100,15 @@ std::size_t PictureLineInBlock(const BlockLines& lines, std::optional<std::size_
 // Word document holds (see platform/held_files.h), else the name itself when
 // a regular file exists there, else `dir` "/" name when one exists there,
 // else empty.
+// else the one file there whose name differs from it only in letter case
+// (see PicturesDifferingInCase), else empty.
 std::string ResolvePicturePath(std::u16string_view name, const std::string& dir);
+
+// The files a picture name that is not found as written may mean: those, in
+// the places ResolvePicturePath looks, whose names differ from its last
+// part only in letter case. One of them is taken as the picture; of
+// several, none is.
+std::vector<std::string> PicturesDifferingInCase(std::u16string_view name, const std::string& dir);
 
 // True for an optionally signed whole number that fits 32 bits, in decimal
 // or after a "$", "x", "X", "0x" or "0X" prefix in up to eight hexadecimal

@@ -11,13 +11,9 @@ namespace texttoxml::docx {
 
 // The lower-case extension a picture kind should load `bytes` as: the one
 // of `name` when a picture kind takes it (bmp, png, jpg, jpeg, gif, ico,
-// wmf, emf, tif, tiff), else one found from the content (png, jpg, gif,
-// bmp, tif, wmf, emf); empty when neither.
+// wmf, emf, tif, tiff), else the one its content shows (see
+// pictures::ContentKindOf); empty when neither.
 std::string PictureExtension(std::string_view name, std::string_view bytes);
-
-// Whether `bytes` are a Windows metafile that starts with its standard
-// header, without the placeable header before it.
-bool IsBareMetafile(std::string_view bytes);
 
 // The size a picture is shown at in the document, in twips (1/1440 inch).
 struct ShownSize {

@@ -22,13 +22,17 @@ struct JpegSession {
   std::jmp_buf jump;
   JpegHeaderInfo header;
   std::uint64_t bitsPerPixel;  // of the decoded store, once known
+  bool warned;                 // the library warned of damaged data
 };
 
 void JumpBack(j_common_ptr info) {
   std::longjmp(reinterpret_cast<JpegSession*>(info->err)->jump, 1);
 }
 
-void StayQuiet(j_common_ptr, int) {}
+// Level -1 is a warning: the library goes on over data it found damaged.
+void NoteWarnings(j_common_ptr info, int level) {
+  if (level < 0) reinterpret_cast<JpegSession*>(info->err)->warned = true;
+}
 void PrintNothing(j_common_ptr) {}
 
 enum class Outcome { Done, LibraryError, TooLarge };
@@ -39,7 +43,7 @@ Outcome Run(JpegSession* session, std::string_view bytes, bool decode) {
   jpeg_decompress_struct* info = &session->info;
   info->err = jpeg_std_error(&session->errors);
   session->errors.error_exit = JumpBack;
-  session->errors.emit_message = StayQuiet;
+  session->errors.emit_message = NoteWarnings;
   session->errors.output_message = PrintNothing;
   if (setjmp(session->jump) != 0) {
     jpeg_destroy_decompress(info);
@@ -82,6 +86,7 @@ JpegHeaderInfo Read(std::string_view bytes, bool decode) {
     case Outcome::Done:
       break;
   }
+  session.header.damaged = session.warned;
   return session.header;
 }
 

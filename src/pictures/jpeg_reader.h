@@ -11,6 +11,9 @@ struct JpegHeaderInfo {
   int height = 0;
   bool grayscale = false;
   bool progressive = false;  // several scans
+  // Decoding had to make up or skip data: the data end before the last
+  // line, or are damaged on the way.
+  bool damaged = false;
 };
 
 // Reads the header up to the first scan.

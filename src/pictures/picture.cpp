@@ -11,13 +11,14 @@ Picture::Picture() {
 }
 
 void Picture::LoadFromFile(const std::string& path) {
-  const std::string extension = PictureFileExtension(path);
-  const GraphicFactory factory = FindExt(extension);
-  if (factory == nullptr) {
-    throw UnknownPictureExtensionError(extension);
-  }
-  std::unique_ptr<Graphic> graphic = factory();
+  std::unique_ptr<Graphic> graphic = KindForExtension(PictureFileExtension(path))();
   graphic->LoadFromFile(path);
+  graphic_ = std::move(graphic);
+}
+
+void Picture::LoadFromBytes(std::string_view extension, std::string bytes) {
+  std::unique_ptr<Graphic> graphic = KindForExtension(extension)();
+  graphic->LoadFromOwnedBytes(std::move(bytes));
   graphic_ = std::move(graphic);
 }
 
@@ -31,6 +32,12 @@ void Picture::Assign(const Picture& other) {
   } else {
     graphic_.reset();
   }
+}
+
+GraphicFactory KindForExtension(std::string_view extension) {
+  const GraphicFactory factory = FindExt(extension);
+  if (factory == nullptr) throw UnknownPictureExtensionError(extension);
+  return factory;
 }
 
 std::unique_ptr<Graphic> CopyGraphic(const Graphic& source) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "pictures/file_formats.h"
 #include "pictures/graphic.h"
 
 namespace texttoxml::pictures {
@@ -20,6 +21,10 @@ class Picture {
   // failure the previous graphic stays.
   void LoadFromFile(const std::string& path);
 
+  // The same for `bytes` read before, loaded by the kind registered for
+  // `extension`.
+  void LoadFromBytes(std::string_view extension, std::string bytes);
+
   // Replaces the graphic by a fresh copy of `graphic` (same class).
   void Assign(const Graphic& graphic);
   // The same with the other container's graphic; an empty one empties this.
@@ -31,6 +36,10 @@ class Picture {
  private:
   std::unique_ptr<Graphic> graphic_;
 };
+
+// The kind registered for `extension`; raises InvalidGraphicError "Unknown
+// picture file extension (.%s)" when there is none.
+GraphicFactory KindForExtension(std::string_view extension);
 
 // A fresh graphic of the source's class with the source assigned to it.
 std::unique_ptr<Graphic> CopyGraphic(const Graphic& source);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 #include "platform/held_files.h"
 #include "platform/interrupt_cleanup.h"
@@ -58,12 +59,22 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
   return FileIdentity{st.st_dev, st.st_ino};
 }
 
-std::optional<FileVersion> VersionOf(const std::string& path) {
-  struct stat st;
-  if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return FileVersion{{st.st_dev, st.st_ino},
-                     static_cast<unsigned long long>(st.st_size),
-                     st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+std::string ResolvedPath(const std::string& path) {
+  std::error_code failed;
+  const std::filesystem::path resolved = std::filesystem::canonical(path, failed);
+  return failed ? std::string() : resolved.string();
+}
+
+bool IsSystemFile(const std::string& path) {
+  if (HeldFile(path) != nullptr) return false;
+  const std::string resolved = ResolvedPath(path);
+  for (std::string_view system : {"/proc", "/sys", "/dev"}) {
+    if (resolved.starts_with(system) &&
+        (resolved.size() == system.size() || resolved[system.size()] == '/')) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

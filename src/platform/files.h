@@ -26,17 +26,16 @@ struct FileIdentity {
 // Nothing when the path names no file (or cannot be looked at).
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
-// Which file a path names and the state it is in: a file whose version is
-// unchanged may be taken to hold the same bytes.
-struct FileVersion {
-  FileIdentity identity;
-  unsigned long long size = 0;
-  long long modifiedNanoseconds = 0;  // since the epoch
-  auto operator<=>(const FileVersion&) const = default;
-};
+// The path of the file a path names with every link followed; empty when
+// it names none.
+std::string ResolvedPath(const std::string& path);
 
-// Nothing when the path names no file (or cannot be looked at).
-std::optional<FileVersion> VersionOf(const std::string& path);
+// True when the file a path names, after following links, belongs to the
+// running system rather than to a user: under /proc, /sys or /dev. Such
+// files tell a size they do not hold and give away the machine's secrets
+// (environment, keys, memory), so no picture is ever read from them. Files
+// held in memory are never system files.
+bool IsSystemFile(const std::string& path);
 
 // True when both paths name one existing file.
 bool SameFile(const std::string& a, const std::string& b);

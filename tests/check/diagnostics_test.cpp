@@ -361,7 +361,9 @@ TEST(Diagnostics, ReportsPicturesFromOutsideTheTextsFolder) {
       "lies outside the text's folder: the file " + kExamples + "/Pushkin.jpg will be embedded"));
   EXPECT_TRUE(
       Reports(d, 6, "lies outside the text's folder: the file " + up + " will be embedded"));
-  EXPECT_TRUE(Reports(d, 10, "picture \"/proc/self/status\" lies outside the text's folder"));
+  // A system file is never embedded, so it is no file "outside" either.
+  EXPECT_TRUE(
+      Reports(d, 10, "picture \"/proc/self/status\" cannot be read (Picture file \"/proc/"));
   // Found in the current folder although the text's folder has one too; a
   // name found beside the text only (line 18) is no finding.
   EXPECT_EQ(d.Count(Severity::Note), 2u) << Listing(d);
@@ -370,6 +372,95 @@ TEST(Diagnostics, ReportsPicturesFromOutsideTheTextsFolder) {
       "the text; the one in the current folder is used";
   EXPECT_TRUE(Reports(d, 14, shadowed));
   EXPECT_TRUE(Reports(d, 22, shadowed));
+}
+
+// Windows finds "Photo.PNG" as photo.png: a single such file is taken, with
+// a note; of several, none is, and the warning names them.
+TEST(Diagnostics, ReportsPictureNamesThatDifferInLetterCase) {
+  PictureDir pictures;
+  std::filesystem::copy_file(kExamples + "/formula2.png", pictures.dir.File("Два.png"));
+  std::filesystem::copy_file(kExamples + "/formula2.png", pictures.dir.File("два.PNG"));
+  const std::u16string text =
+      u"Q?\n[OK.JPG]\n= a\n\nR?\n[ДВА.png]\n= b\n\nS?\n+[Ok.Png]\n-[два.png]\n- c";
+  DiagnoseOptions unread;
+  unread.readPictures = false;
+  for (const DiagnoseOptions& options : {DiagnoseOptions{}, unread}) {
+    const Diagnosis d = Diagnose(text, pictures.dir.Path(), options);
+    EXPECT_EQ(d.picturesFound, 2u) << Listing(d);
+    EXPECT_EQ(d.picturesMissing, 2u);
+    EXPECT_TRUE(Reports(d, 2,
+                        "picture \"OK.JPG\" is taken from the file \"ok.jpg\", whose name "
+                        "differs in letter case"));
+    EXPECT_TRUE(Reports(d, 6,
+                        "picture \"ДВА.png\" not found: the files \"Два.png\" and \"два.PNG\" "
+                        "differ from it only in letter case, so none of them is taken; the line "
+                        "stays in the question text"));
+    EXPECT_TRUE(Reports(d, 10, "picture \"Ok.Png\" is taken from the file \"ok.png\""));
+    EXPECT_TRUE(Reports(d, 11, "so none of them is taken; the answer stays text"));
+    EXPECT_EQ(d.Count(Severity::Note), 2u) << Listing(d);
+    EXPECT_EQ(d.Count(Severity::Warning), 2u) << Listing(d);
+  }
+}
+
+// A question picture is embedded byte for byte, so nothing fails on it:
+// check is where a file the test editor cannot show comes to light.
+TEST(Diagnostics, ReportsQuestionPicturesTheEditorCannotShow) {
+  PictureDir pictures;
+  const std::string jpeg = texttoxml::testing::ReadFile(kExamples + "/Pushkin.jpg");
+  pictures.dir.Write("cut.jpg", jpeg.substr(0, jpeg.size() / 2));
+  pictures.dir.Write("photo.jpg", std::string("RIFF\x20\0\0\0WEBPVP8 ", 16) + "data");
+  pictures.dir.Write("notes.png", "just some words");
+  const std::string png = texttoxml::testing::ReadFile(kExamples + "/formula1.png");
+  pictures.dir.Write("cut.png", png.substr(0, png.size() - 20));
+  pictures.dir.Write("jpeg.png", jpeg);  // named wrongly, shown by its content
+  const std::u16string text =
+      u"A?\n[cut.jpg]\n= a\n\nB?\n[photo.jpg]\n= b\n\nC?\n[notes.png]\n= c\n\n"
+      u"D?\n[cut.png]\n= d\n\nE?\n[jpeg.png]\n= e\n\nF?\n[ok.jpg]\n= f";
+  const Diagnosis d = Diagnose(text, pictures.dir.Path());
+  EXPECT_TRUE(Reports(d, 2,
+                      "picture \"cut.jpg\" is not a complete JPEG picture (its data end early or "
+                      "are damaged); it is embedded as it is"));
+  EXPECT_TRUE(Reports(d, 6,
+                      "picture \"photo.jpg\" holds a picture of the kind WebP, which the test "
+                      "editor does not show (it shows BMP, PNG, JPEG, GIF, ICO, WMF, EMF, TIFF); "
+                      "it is embedded as it is"));
+  EXPECT_TRUE(Reports(d, 10,
+                      "picture \"notes.png\" holds no picture of a kind the test editor shows "
+                      "(BMP, PNG, JPEG, GIF, ICO, WMF, EMF, TIFF); it is embedded as it is"));
+  EXPECT_TRUE(Reports(d, 14, "picture \"cut.png\" is not a complete PNG picture ("));
+  EXPECT_EQ(d.Count(Severity::Warning), 4u) << Listing(d);
+
+  // Without reading pictures (convert, which embeds them next), the kind is
+  // still told from the first bytes; completeness takes decoding.
+  DiagnoseOptions unread;
+  unread.readPictures = false;
+  const Diagnosis quick = Diagnose(text, pictures.dir.Path(), unread);
+  EXPECT_TRUE(Reports(quick, 6, "holds a picture of the kind WebP"));
+  EXPECT_TRUE(Reports(quick, 10, "holds no picture of a kind"));
+  EXPECT_EQ(quick.Count(Severity::Warning), 2u) << Listing(quick);
+}
+
+// A link inside the text's folder (tar and zip keep them) may lead
+// anywhere: where it leads decides. Files of the running system are never
+// read, whatever the name or link.
+TEST(Diagnostics, ReportsLinksThatLeadOutOfTheTextsFolder) {
+  PictureDir pictures;
+  TempDir elsewhere;
+  std::filesystem::copy_file(kExamples + "/Pushkin.jpg", elsewhere.File("key.jpg"));
+  std::filesystem::create_symlink(elsewhere.File("key.jpg"), pictures.dir.File("out.jpg"));
+  std::filesystem::create_symlink("ok.jpg", pictures.dir.File("in.jpg"));
+  std::filesystem::create_symlink("/proc/self/environ", pictures.dir.File("env.jpg"));
+  const std::u16string text = u"A?\n[out.jpg]\n= a\n\nB?\n[in.jpg]\n= b\n\nC?\n[env.jpg]\n= c";
+  const Diagnosis d = Diagnose(text, pictures.dir.Path());
+  EXPECT_TRUE(Reports(d, 2,
+                      "picture \"out.jpg\" lies outside the text's folder: the file " +
+                          std::filesystem::canonical(elsewhere.File("key.jpg")).string() +
+                          " will be embedded"));
+  EXPECT_TRUE(Reports(d, 10, "picture \"env.jpg\" cannot be read (Picture file \"/proc/"));
+  EXPECT_TRUE(Reports(d, 10,
+                      "belongs to the system (under /proc, /sys or /dev); it is never "
+                      "embedded.): converting will fail"));
+  EXPECT_EQ(d.Count(Severity::Warning), 2u) << Listing(d);
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
   // lose the teacher's picture.
   const std::string withPicture =
       dir.Write("pictured.txt", "Which?\r\n[photo.jpg]\r\n+ this\r\n- that");
-  const std::string photo = dir.Write("photo.jpg", "not really a JPEG");
+  const std::string photo = dir.Write("photo.jpg", "\xFF\xD8\xFF not really a JPEG");
   fs::create_symlink(photo, dir.File("photo-link.xml"));
   for (const std::string& output : {photo, dir.File("photo-link.xml")}) {
     RunResult r = RunWith({"convert", withPicture, "-o", output});
@@ -58,7 +58,7 @@ TEST(SafeOutput, NeverWritesOverTheInputOrItsPicturesByAnyPath) {
     EXPECT_EQ(r.messages, withPicture + ": The output file would replace the picture \"" + photo +
                               "\", which the text embeds.\n");
   }
-  EXPECT_EQ(ReadFile(photo), "not really a JPEG");
+  EXPECT_EQ(ReadFile(photo), "\xFF\xD8\xFF not really a JPEG");
   EXPECT_EQ(RunWith({"convert", withPicture}).status, 0);
   EXPECT_TRUE(fs::exists(dir.File("pictured.xml")));
 }

@@ -1,12 +1,14 @@
 // A picture file named by many variants is loaded and encoded once per
 // conversion (and per check or preview), and what every variant stores is
-// what a conversion naming it once stores.
+// what a conversion naming it once stores: never what another file, another
+// content or another kind made.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 
+#include "conversion/picture_cache.h"
 #include "conversion/picture_variant.h"
 #include "conversion/stored_picture.h"
 #include "conversion/task_text.h"
@@ -74,8 +76,24 @@ std::string EmbeddedOnce(PictureVariantWriter& writer, const std::string& path) 
   return FormattedTexts(bytes).at(0);
 }
 
+// The message of what `call` raises; empty when it raises nothing.
+template <class Call>
+std::string FailureOf(Call&& call) {
+  try {
+    call();
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return "";
+}
+
+std::string FreshlyEmbedded(const std::string& path) {
+  PictureVariantWriter fresh;
+  return EmbeddedOnce(fresh, path);
+}
+
 // Writes new bytes of the same size and gives the file its old time back:
-// to the cache it is the file it was.
+// its inode, size and time say it is the file it was.
 void RewriteUnnoticed(const std::string& path, const std::string& bytes) {
   const auto time = fs::last_write_time(path);
   ASSERT_EQ(fs::file_size(path), bytes.size());
@@ -100,27 +118,87 @@ TEST(PictureReuse, EveryVariantNamingOneFileStoresWhatOneVariantWould) {
   EXPECT_EQ(many, std::vector<std::string>(12, once[0]));
 }
 
-TEST(PictureReuse, AFileIsLoadedAgainOnlyWhenItHasChanged) {
+// What was made of a file is reused only for the very bytes it was made
+// from: a file rewritten in place, or a new file on a freed inode, with
+// size and time as before, is loaded again.
+TEST(PictureReuse, AFileIsLoadedAgainWhenItsBytesChangedWhateverItsTimeSays) {
   TempDir dir;
   const std::string path = dir.Write("a.bmp", SmallBitmap('\x10'));
   PictureVariantWriter writer;
   const std::string first = EmbeddedOnce(writer, path);
   RewriteUnnoticed(path, SmallBitmap('\x70'));
-  EXPECT_EQ(EmbeddedOnce(writer, path), first);
-  PictureVariantWriter fresh;
-  const std::string rewritten = EmbeddedOnce(fresh, path);
+  const std::string rewritten = EmbeddedOnce(writer, path);
   EXPECT_NE(rewritten, first);
-  writer.Clear();
-  EXPECT_EQ(EmbeddedOnce(writer, path), rewritten);
-  // Another size is another file.
-  dir.Write("a.bmp", Bitmap(3, 2, '\x70', 24));
+  EXPECT_EQ(rewritten, FreshlyEmbedded(path));
+
+  const auto time = fs::last_write_time(path);
+  fs::remove(path);
+  dir.Write("a.bmp", SmallBitmap('\x30'));
+  fs::last_write_time(path, time);
+  EXPECT_EQ(EmbeddedOnce(writer, path), FreshlyEmbedded(path));
   EXPECT_NE(EmbeddedOnce(writer, path), rewritten);
 
   StoredPictures stored;
   const StoredPicture before = stored.Load(path);
-  RewriteUnnoticed(path, Bitmap(3, 2, '\x20', 24));
-  EXPECT_EQ(stored.Load(path).bytes, before.bytes);
-  EXPECT_NE(StoredPictures().Load(path).bytes, before.bytes);
+  RewriteUnnoticed(path, SmallBitmap('\x20'));
+  EXPECT_NE(stored.Load(path).bytes, before.bytes);
+  EXPECT_EQ(stored.Load(path).bytes, StoredPictures().Load(path).bytes);
+}
+
+// The extension of each name chooses the kind its file is loaded as, also
+// when another name of the same bytes was loaded before: a JPEG named .png
+// fails as it fails alone.
+TEST(PictureReuse, EachNameIsLoadedAsTheKindItsExtensionChooses) {
+  TempDir dir;
+  const std::string jpeg = dir.Write(
+      "a.jpg",
+      texttoxml::testing::ReadFile(std::string(TEXTTOXML_SOURCE_DIR) + "/examples/Pushkin.jpg"));
+  fs::create_hard_link(jpeg, dir.File("a.png"));
+  const std::string png = dir.File("a.png");
+  const std::string failure = FailureOf([&] { FreshlyEmbedded(png); });
+  ASSERT_NE(failure, "");
+  PictureVariantWriter writer;
+  EmbeddedOnce(writer, jpeg);
+  EXPECT_EQ(FailureOf([&] { EmbeddedOnce(writer, png); }), failure);
+
+  StoredPictures stored;
+  EXPECT_EQ(stored.Load(jpeg).className, "TJPEGImage");
+  EXPECT_EQ(FailureOf([&] { stored.Load(png); }), failure);
+}
+
+// Past its budget the cache lets go of the pictures used least recently,
+// not of all: pictures used in turn are each made once while they fit.
+TEST(PictureReuse, TheCacheLetsTheLeastRecentlyUsedGoPastItsBudget) {
+  // Each value holds 10 bytes beside its 10 content bytes: two fit in 50.
+  PictureCache<int> cache(50, [](const int&) { return std::size_t{10}; });
+  int made = 0;
+  auto get = [&](char content) {
+    return cache.Get("png", std::string(10, content), [&](const std::string& bytes) {
+      ++made;
+      return static_cast<int>(bytes[0]);
+    });
+  };
+  EXPECT_EQ(get('a'), 'a');
+  EXPECT_EQ(get('b'), 'b');
+  for (int turn = 0; turn < 5; ++turn) {
+    get('a');
+    get('b');
+  }
+  EXPECT_EQ(made, 2);
+  EXPECT_EQ(cache.HeldBytes(), 40u);
+  get('c');  // 'a' was used before 'b': it goes
+  EXPECT_EQ(made, 3);
+  get('b');
+  EXPECT_EQ(made, 3);
+  get('a');
+  EXPECT_EQ(made, 4);
+  EXPECT_EQ(cache.HeldBytes(), 40u);
+  // The same bytes as another kind are another picture.
+  EXPECT_EQ(cache.Get("jpg", std::string(10, 'a'), [](const std::string&) { return 0; }), 0);
+  // A value larger than the whole budget is made, but not kept.
+  PictureCache<int> small(5, [](const int&) { return std::size_t{0}; });
+  EXPECT_EQ(small.Get("png", "too large", [](const std::string&) { return 7; }), 7);
+  EXPECT_EQ(small.HeldBytes(), 0u);
 }
 
 TEST(PictureReuse, EachBuildLoadsItsPicturesAfresh) {

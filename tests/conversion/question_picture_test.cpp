@@ -1,6 +1,6 @@
 // A question picture above the size limit is refused, by name and with the
 // limit, before a byte of it is read: by the conversion, `check` and
-// `preview` alike.
+// `preview` alike. So is a file of the running system.
 #include "conversion/question_picture.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "check/diagnostics.h"
+#include "conversion/conversion_errors.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
 #include "error.h"
@@ -56,6 +57,29 @@ TEST(QuestionPicture, AFileAboveTheLimitIsRefusedByNameAndLimit) {
   const std::string page = PreviewPage(Diagnose(kTask, dir.Path()), u"huge");
   EXPECT_NE(page.find("is too large (268435457 bytes). The limit is 268435456 bytes"),
             std::string::npos);
+}
+
+// A link in a task folder may lead to what the system keeps under /proc,
+// /sys or /dev: the environment, keys, memory. Such a file tells a size of
+// 0 while it holds bytes; it is refused, never embedded, whichever road
+// the picture takes.
+TEST(QuestionPicture, AFileOfTheSystemIsNeverEmbedded) {
+  TempDir dir;
+  std::filesystem::create_symlink("/proc/self/environ", dir.File("env.gif"));
+  std::filesystem::create_symlink("/proc/self/status", dir.File("status.png"));
+  const std::string refused =
+      "\" belongs to the system (under /proc, /sys or /dev); it is never "
+      "embedded.";
+  EXPECT_THROW_MSG(ReadQuestionPicture(dir.File("env.gif")), SystemPictureError,
+                   "Picture file \"" + platform::ResolvedPath(dir.File("env.gif")) + refused);
+  const platform::DateTime date{2024, 1, 1, 0, 0, 0, 0};
+  for (const std::u16string task :
+       {u"Which?\r\n[env.gif]\r\n+ yes\r\n- no\r\n", u"Which?\r\n+[status.png]\r\n- no\r\n"}) {
+    TestDocumentBuilder builder;
+    EXPECT_THROW(builder.Build(PrepareTaskText(task).blocks, {dir.Path(), ""}, date),
+                 SystemPictureError);
+    ASSERT_TRUE(builder.FailedPicture());
+  }
 }
 
 }  // namespace

@@ -35,6 +35,24 @@ TEST(IsRegularFile, CountsOnlyRegularFiles) {
   EXPECT_FALSE(IsRegularFile(""));
 }
 
+// Decided by where links lead, not by the name: "/procedure" is no system
+// folder, and a link into /proc is a system file.
+TEST(IsSystemFile, FollowsLinksIntoProcSysAndDev) {
+  TempDir dir;
+  const std::string file = dir.Write("a.png", "x");
+  std::filesystem::create_symlink("/proc/self/environ", dir.File("env.png"));
+  std::filesystem::create_symlink("/dev/shm", dir.File("shm"));
+  std::filesystem::create_symlink(file, dir.File("plain.png"));
+  EXPECT_TRUE(IsSystemFile(dir.File("env.png")));
+  EXPECT_TRUE(IsSystemFile(dir.File("shm")));
+  EXPECT_TRUE(IsSystemFile("/sys/kernel"));
+  EXPECT_FALSE(IsSystemFile(file));
+  EXPECT_FALSE(IsSystemFile(dir.File("plain.png")));
+  EXPECT_FALSE(IsSystemFile(dir.File("missing.png")));
+  EXPECT_EQ(ResolvedPath(dir.File("plain.png")), std::filesystem::canonical(file).string());
+  EXPECT_EQ(ResolvedPath(dir.File("missing.png")), "");
+}
+
 TEST(ReadWholeFile, ReadsEveryByte) {
   TempDir dir;
   std::string bytes(200000, '\0');

@@ -195,5 +195,21 @@ TEST(Preview, SaysWhatTheXmlHoldsForPicturesItCannotShow) {
   EXPECT_EQ(page.find("converting will fail"), std::string::npos);
 }
 
+// The browser may show what the test editor cannot: the task says so.
+TEST(Preview, SaysAtTheTaskWhenTheEditorCannotShowItsQuestionPicture) {
+  TempDir dir;
+  const std::string jpeg = ReadFile(kExamples + "/Pushkin.jpg");
+  dir.Write("cut.jpg", jpeg.substr(0, jpeg.size() / 2));
+  dir.Write("cat.webp", std::string("RIFF\x1A\0\0\0WEBPVP8L", 16));
+  const std::string page =
+      Page(u"Q?\n[cut.jpg]\n= a\n\nR?\n[cat.webp]\n= b\n\nS?\n= c", dir.Path());
+  EXPECT_NE(TaskMarkup(page, 1).find("&quot;cut.jpg&quot; is not a complete JPEG picture"),
+            std::string::npos);
+  EXPECT_NE(TaskMarkup(page, 2).find("holds a picture of the kind WebP, which the test editor "
+                                     "does not show"),
+            std::string::npos);
+  EXPECT_EQ(TaskMarkup(page, 3).find("picture"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace texttoxml::preview

@@ -1,0 +1,16 @@
+// Reading the file of a picture, question picture or variant alike.
+#pragma once
+
+#include <string>
+
+namespace texttoxml::conversion {
+
+// All bytes of the picture file at `path` (or of the picture held there in
+// memory). Raises SystemPictureError for a file that belongs to the system
+// (see platform::IsSystemFile), whatever link leads to it; what reading a
+// file raises; and OutOfMemoryError "Not enough memory to read picture ..."
+// when memory runs out. Sizes are those of the bytes returned: a file that
+// tells another size is not believed.
+std::string ReadPictureFile(const std::string& path);
+
+}  // namespace texttoxml::conversion
