@@ -36,8 +36,8 @@ class Form1 {
   // The open dialog's remembered choice, kept also when the file then fails
   // to load.
   const OpenChoice& OpenDialogChoice() const { return openDialog_; }
-  // The text file opened last, whose name titles the saved group; empty
-  // until one is opened.
+  // The text file opened last, whose name titles the saved group; a file
+  // that failed to open does not count. Empty until one is opened.
   const std::string& OpenedPath() const { return openedPath_; }
   const std::u16string& LabelCaption() const { return labelCaption_; }
 
