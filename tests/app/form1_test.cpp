@@ -218,10 +218,14 @@ TEST(CloseQuery, AsksWhileEditsAreUnsaved) {
   EXPECT_TRUE(window.form.FormCloseQuery());
   EXPECT_EQ(window.platform.questions.size(), 2u);
 
-  // Nor does an opened text count, until it is edited.
+  // Nor does an opened text count until it is edited, also when it is
+  // normalised by a save that fails.
   window.platform.openAnswers.push_back(
-      OpenChoice{dir.Write("t.txt", "Q\r\n+ a"), kAnsiFilterIndex});
+      OpenChoice{dir.Write("t.txt", "Q\r\n\r\n\r\n+ a"), kAnsiFilterIndex});
   window.form.BbOpenClick();
+  window.Save(dir.File("no such folder/t.xml"));
+  EXPECT_EQ(window.platform.errors.size(), 2u);
+  EXPECT_EQ(window.platform.memo, u"Q\r\n\r\n+ a\r\n");
   EXPECT_TRUE(window.form.FormCloseQuery());
   EXPECT_EQ(window.platform.questions.size(), 2u);
 }
