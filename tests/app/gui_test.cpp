@@ -493,34 +493,5 @@ TEST(MainWindow, OpeningAndSavingWritesNothingButTheXmlFile) {
   EXPECT_EQ(inFolder, (std::vector<std::string>{tasks, xml}));
 }
 
-// With Enter in the save dialog, a newly opened text is saved under its own
-// name beside it, not under the name the previous test was saved as.
-TEST(MainWindow, SaveDialogProposesTheOpenedTextsName) {
-  TempDir dir;
-  const std::string first = dir.Write("первый.txt", "Q1\r\n+ a\r\n");
-  const std::string second = dir.Write("второй.txt", "Q2\r\n+ b\r\n");
-  MainWindow window(kGuide);
-  window.show();
-  auto* open = window.findChild<QPushButton*>(QStringLiteral("bbOpen"));
-  auto* save = window.findChild<QPushButton*>(QStringLiteral("bbSave"));
-  AnswerFileDialog(first);
-  open->click();
-  AnswerFileDialog(dir.File("другое имя.xml"));
-  save->click();
-  AnswerFileDialog(second);
-  open->click();
-  QString proposed;
-  AnswerNext<QFileDialog>([&proposed](QFileDialog& dialog) {
-    proposed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &enter);
-  });
-  save->click();
-
-  EXPECT_EQ(proposed, QStringLiteral("второй.xml"));
-  EXPECT_NE(ReadFile(dir.File("второй.xml")).find("<PlainText>Q2</PlainText>"), std::string::npos);
-  EXPECT_EQ(ReadFile(dir.File("другое имя.xml")).find("Q2"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace texttoxml::app::gui
