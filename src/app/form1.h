@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "app/window_platform.h"
 #include "conversion/convert.h"
@@ -24,6 +25,10 @@ class Form1 {
   void LinkLabel1LinkClick();
   void Image1Click();
 
+  // Asked before the window closes: true when it may, which it may unless
+  // the memo holds unsaved edits and the user wants to keep them.
+  bool FormCloseQuery();
+
   // Folder of the text file opened last; empty until a file is opened.
   const std::string& Dir() const { return dir_; }
   // Path chosen in the save dialog last; empty until then.
@@ -31,21 +36,32 @@ class Form1 {
   // The open dialog's remembered choice, kept also when the file then fails
   // to load.
   const OpenChoice& OpenDialogChoice() const { return openDialog_; }
+  // The text file opened last, whose name titles the saved group; a file
+  // that failed to open does not count. Empty until one is opened.
+  const std::string& OpenedPath() const { return openedPath_; }
   const std::u16string& LabelCaption() const { return labelCaption_; }
 
  private:
   void RunCommand(const std::function<void()>& command);
   void Open();
   void Save();
+  // True when the memo holds no unsaved edits or the user answers "Да" to
+  // `question`.
+  bool MayDiscardEdits(std::u16string_view question);
+  // The picture failure that `cause` came from, told with its memo line.
+  [[noreturn]] void RaisePictureFailure(const conversion::PictureInProgress& picture,
+                                        std::string_view cause);
 
   WindowPlatform& platform_;
   const std::string webAddress_;
   std::string dir_;
   std::string fileName_;
   OpenChoice openDialog_;
+  std::string openedPath_;
+  // Where the save dialog starts: the path chosen in it last, or the opened
+  // text's name with ".xml" once a text was opened after that.
+  std::string saveProposal_;
   std::u16string labelCaption_;
-  // What the save command converts with.
-  conversion::Converter converter_;
 };
 
 }  // namespace texttoxml::app

@@ -36,11 +36,21 @@ class WindowPlatform {
   virtual std::u16string MemoText() const = 0;
   virtual void SetMemoText(std::u16string_view text) = 0;
 
+  // Whether the memo holds edits by the user that nothing has yet taken in
+  // (no open or save since). SetMemoText may or may not clear it, as the
+  // toolkit does; the logic sets it after every text of its own.
+  virtual bool MemoModified() const = 0;
+  virtual void SetMemoModified(bool modified) = 0;
+
   // The caption of the label above the memo; shown at once.
   virtual void SetLabelCaption(std::u16string_view caption) = 0;
 
   // A modal error box titled with the application's title.
   virtual void ShowError(std::u16string_view message) = 0;
+
+  // A modal question titled like the error box, answered "Да" or "Нет";
+  // "Нет" is the default, so that a hasty Enter loses nothing. True for "Да".
+  virtual bool Confirm(std::u16string_view question) = 0;
 
   // Asks the desktop to open an address with its default program; a failure
   // is ignored.

@@ -38,6 +38,18 @@ inline constexpr std::u16string_view kXmlPattern = u"*.xml";
 inline constexpr std::u16string_view kTextExtension = u"txt";
 inline constexpr std::u16string_view kXmlExtension = u"xml";
 
+// The questions asked before the memo's unsaved edits are thrown away, by
+// opening another file or by closing the window.
+inline constexpr std::u16string_view kDiscardOnOpenQuestion =
+    u"Исходный текст изменён и не сохранён в XML. Открыть другой файл, отбросив изменения?";
+inline constexpr std::u16string_view kDiscardOnCloseQuestion =
+    u"Исходный текст изменён и не сохранён в XML. Закрыть программу, отбросив изменения?";
+
+// A picture that fails the save is named before the error's own text, with
+// the memo line that names it: "Строка 6, рисунок «a.png»: ...".
+inline constexpr std::u16string_view kPictureLineLeadIn = u"Строка";
+inline constexpr std::u16string_view kPictureLeadIn = u"рисунок";
+
 // One task of every kind, separated by empty lines.
 extern const std::array<std::u16string_view, 40> kSampleLines;
 

@@ -22,16 +22,6 @@ std::string ResolvedPath(const std::string& path) {
   return error ? platform::FullPath(path) : resolved.string();
 }
 
-// The input's path with `extension` in place of its own.
-std::string OutputPathFor(const std::string& input, std::string_view extension) {
-  auto slash = input.find_last_of('/');
-  std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  auto dot = input.find_last_of('.');
-  // A leading dot names a hidden file; it does not start an extension.
-  if (dot == std::string::npos || dot <= nameStart) return input + std::string(extension);
-  return input.substr(0, dot) + std::string(extension);
-}
-
 // Word documents are ZIP archives; Word 97-2003 documents and documents
 // saved with a password are OLE compound files. Both go to the document
 // reader, which reads the first and says what to do with the second.
@@ -61,10 +51,10 @@ void ReadDocument(std::string_view bytes, InputText& input) {
 std::string OutputPathOf(const Options& options, const std::string& input,
                          std::string_view extension) {
   if (options.output) return *options.output;
-  if (!options.outputDir) return OutputPathFor(input, extension);
+  if (!options.outputDir) return platform::WithExtension(input, extension);
   std::string path = *options.outputDir;
   if (!path.ends_with('/')) path += '/';
-  return path + OutputPathFor(input.substr(input.find_last_of('/') + 1), extension);
+  return path + platform::WithExtension(input.substr(input.find_last_of('/') + 1), extension);
 }
 
 void RefuseOutputOverSources(const std::string& output, const InputText& input,

@@ -94,6 +94,14 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash == 0 ? 1 : slash);
 }
 
+std::string WithExtension(const std::string& path, std::string_view extension) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot <= nameStart) return path + std::string(extension);
+  return path.substr(0, dot) + std::string(extension);
+}
+
 std::string FullPath(const std::string& path) {
   std::error_code error;
   auto absolute = std::filesystem::absolute(path, error);

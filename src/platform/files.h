@@ -44,6 +44,11 @@ bool SameFile(const std::string& a, const std::string& b);
 // the root.
 std::string FolderOf(const std::string& path);
 
+// The path with `extension` (".xml") in place of its file name's own, or
+// appended when the name has none; a leading dot names a hidden file and
+// starts no extension.
+std::string WithExtension(const std::string& path, std::string_view extension);
+
 // The absolute form of a path, as error messages show it.
 std::string FullPath(const std::string& path);
 

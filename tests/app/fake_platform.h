@@ -25,24 +25,36 @@ class FakePlatform : public WindowPlatform {
     return Next(saveAnswers);
   }
   std::u16string MemoText() const override { return memo; }
+  // Every text put in counts as an edit here, the harshest a toolkit may
+  // be: the logic must say itself that its own texts are none.
   void SetMemoText(std::u16string_view text) override {
     memo = text;
+    memoModified = true;
     ++memoWrites;
   }
+  bool MemoModified() const override { return memoModified; }
+  void SetMemoModified(bool modified) override { memoModified = modified; }
   void SetLabelCaption(std::u16string_view caption) override { label = caption; }
   void ShowError(std::u16string_view message) override { errors.emplace_back(message); }
+  bool Confirm(std::u16string_view question) override {
+    questions.emplace_back(question);
+    return Next(confirmAnswers).value_or(false);
+  }
   void OpenAddress(std::string_view address) override { addresses.emplace_back(address); }
 
   // What the dialogs answer, one entry per showing; nothing means cancel.
   std::deque<std::optional<OpenChoice>> openAnswers;
   std::deque<std::optional<std::string>> saveAnswers;
+  std::deque<std::optional<bool>> confirmAnswers;  // true for "Да"
 
   std::vector<OpenChoice> openStarts;
   std::vector<std::string> saveStarts;
   std::u16string memo;
   int memoWrites = 0;
+  bool memoModified = false;
   std::u16string label{kOpenedFileCaption};
   std::vector<std::u16string> errors;
+  std::vector<std::u16string> questions;
   std::vector<std::string> addresses;
 
  private:

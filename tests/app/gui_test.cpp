@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -93,8 +94,14 @@ class FakeDesktop : public Desktop {
     return saveAnswer;
   }
   void ShowError(QWidget*, const QString& message) override { errors.push_back(message); }
+  bool Confirm(QWidget*, const QString& question) override {
+    questions.push_back(question);
+    return confirmAnswer;
+  }
   void OpenAddress(const QString& address) override { addresses.push_back(address); }
 
+  bool confirmAnswer = false;
+  std::vector<QString> questions;
   std::optional<OpenChoice> openAnswer;
   std::optional<std::string> saveAnswer;
   std::vector<QString> errors;
@@ -204,7 +211,7 @@ TEST(MainWindow, OpensThroughTheQtLayerAndShowsErrors) {
   ASSERT_EQ(w.desktop->errors.size(), 1u);
   EXPECT_TRUE(w.desktop->errors[0].startsWith(QStringLiteral("Cannot open file \"")));
   EXPECT_TRUE(w.desktop->errors[0].endsWith(QStringLiteral("No such file or directory.")));
-  EXPECT_TRUE(w.Memo1Text().isEmpty());
+  EXPECT_EQ(w.Memo1Text(), QStringLiteral("Q\n+ a\n- b\n"));
   EXPECT_EQ(w.Find<QLabel>("Label1").text(), QStringLiteral("Открыт файл: ") + PathToQString(path));
 }
 
@@ -294,6 +301,53 @@ QStringList TextsOf(const QWidget& parent, QString (Widget::*text)() const) {
   return texts;
 }
 
+// Keys typed into a widget, as the user types them.
+void Type(QWidget& widget, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(&widget, &press);
+  }
+}
+
+TEST(MainWindow, AsksBeforeTypedTextIsThrownAway) {
+  TempDir dir;
+  const std::string first = dir.Write("first.txt", "Q1\r\n+ a\r\n");
+  const std::string second = dir.Write("second.txt", "Q2\r\n= 5\r\n");
+  Window w;
+  w.window.show();
+  w.desktop->openAnswer = OpenChoice{first, kAnsiFilterIndex};
+  w.Find<QPushButton>("bbOpen").click();
+  EXPECT_TRUE(w.window.close());  // nothing typed yet
+  w.window.show();
+
+  auto& memo = w.Find<QPlainTextEdit>("Memo1");
+  memo.moveCursor(QTextCursor::End);
+  Type(memo, QStringLiteral("- b"));
+  w.desktop->openAnswer = OpenChoice{second, kAnsiFilterIndex};
+  w.Find<QPushButton>("bbOpen").click();
+  EXPECT_EQ(w.Memo1Text(), QStringLiteral("Q1\n+ a\n- b"));
+  EXPECT_FALSE(w.window.close());
+  EXPECT_TRUE(w.window.isVisible());
+  const QString onOpen = ToQString(kDiscardOnOpenQuestion);
+  const QString onClose = ToQString(kDiscardOnCloseQuestion);
+  EXPECT_EQ(w.desktop->questions, (std::vector<QString>{onOpen, onClose}));
+
+  // Saved, the typed text closes without a question.
+  w.desktop->saveAnswer = dir.File("first.xml");
+  w.Find<QPushButton>("bbSave").click();
+  EXPECT_TRUE(w.desktop->errors.empty());
+  EXPECT_TRUE(w.window.close());
+  EXPECT_EQ(w.desktop->questions.size(), 2u);
+
+  w.window.show();
+  Type(memo, QStringLiteral("x"));
+  w.desktop->confirmAnswer = true;
+  w.Find<QPushButton>("bbOpen").click();
+  EXPECT_EQ(w.Memo1Text(), QStringLiteral("Q2\n= 5\n"));
+  EXPECT_TRUE(w.window.close());
+  EXPECT_EQ(w.desktop->questions, (std::vector<QString>{onOpen, onClose, onOpen}));
+}
+
 TEST(MainWindow, ALongPathNeitherWidensNorPinsTheWindow) {
   TempDir dir;
   std::filesystem::path folder = dir.Path();
@@ -376,6 +430,26 @@ TEST(Desktop, QtsOwnTextsAreRussian) {
       << promptButtons.join(u'|').toStdString();
   EXPECT_TRUE(promptButtons.contains(QStringLiteral("&Нет")))
       << promptButtons.join(u'|').toStdString();
+}
+
+// Enter answers "Нет": the edits stay unless the user picks "Да".
+TEST(Desktop, QuestionsDefaultToNo) {
+  Desktop desktop;
+  QString title;
+  QStringList buttons;
+  AnswerNext<QMessageBox>([&](QMessageBox& box) {
+    title = box.windowTitle();
+    buttons = TextsOf<QPushButton>(box, &QPushButton::text);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&box, &enter);
+  });
+  EXPECT_FALSE(desktop.Confirm(nullptr, ToQString(kDiscardOnCloseQuestion)));
+  EXPECT_EQ(title, QStringLiteral("TextToXML_ExamoraPro"));
+  EXPECT_TRUE(buttons.contains(QStringLiteral("&Да"))) << buttons.join(u'|').toStdString();
+  EXPECT_TRUE(buttons.contains(QStringLiteral("&Нет"))) << buttons.join(u'|').toStdString();
+
+  AnswerNext<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+  EXPECT_TRUE(desktop.Confirm(nullptr, ToQString(kDiscardOnCloseQuestion)));
 }
 
 TEST(Banner, IsDrawnAtTheScreensPixelRatio) {

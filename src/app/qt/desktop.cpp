@@ -58,6 +58,14 @@ void Desktop::ShowError(QWidget* parent, const QString& message) {
   box.exec();
 }
 
+bool Desktop::Confirm(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Question, ToQString(kAppTitle), question,
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 void Desktop::OpenAddress(const QString& address) {
   QDesktopServices::openUrl(QUrl(address));
 }

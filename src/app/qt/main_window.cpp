@@ -2,6 +2,7 @@
 // which its Form1 reaches them.
 #include "app/qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -109,6 +110,14 @@ void MainWindow::CentreOnScreen() {
   }
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (form_.FormCloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
 QWidget* MainWindow::BuildConversionTab() {
   auto* tab = new QWidget;
   tab->setObjectName(QStringLiteral("TabSheet1"));
@@ -207,12 +216,25 @@ void MainWindow::SetMemoText(std::u16string_view text) {
   memo1_->SetText(text);
 }
 
+// The document's flag: set by the user's edits, cleared by the window.
+bool MainWindow::MemoModified() const {
+  return memo1_->document()->isModified();
+}
+
+void MainWindow::SetMemoModified(bool modified) {
+  memo1_->document()->setModified(modified);
+}
+
 void MainWindow::SetLabelCaption(std::u16string_view caption) {
   label1_->SetCaption(ToQString(caption));
 }
 
 void MainWindow::ShowError(std::u16string_view message) {
   desktop_->ShowError(this, ToQString(message));
+}
+
+bool MainWindow::Confirm(std::u16string_view question) {
+  return desktop_->Confirm(this, ToQString(question));
 }
 
 void MainWindow::OpenAddress(std::string_view address) {

@@ -28,6 +28,10 @@ class MainWindow : public QWidget, private WindowPlatform {
 
   void CentreOnScreen();
 
+ protected:
+  // Closes only when the memo's unsaved edits may go.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   QWidget* BuildConversionTab();
   QWidget* BuildSampleTab();
@@ -37,8 +41,11 @@ class MainWindow : public QWidget, private WindowPlatform {
   std::optional<std::string> ShowSaveDialog(const std::string& start) override;
   std::u16string MemoText() const override;
   void SetMemoText(std::u16string_view text) override;
+  bool MemoModified() const override;
+  void SetMemoModified(bool modified) override;
   void SetLabelCaption(std::u16string_view caption) override;
   void ShowError(std::u16string_view message) override;
+  bool Confirm(std::u16string_view question) override;
   void OpenAddress(std::string_view address) override;
 
   std::unique_ptr<Desktop> desktop_;
