@@ -21,6 +21,14 @@ class FCreateError : public Error {
   FCreateError(std::string_view path, std::string_view cause);
 };
 
+// A document that must be held until it is whole found no place to be held:
+// "Cannot create a temporary file in "%s". %s. Set TMPDIR to a folder with
+// room to hold the output".
+class TemporaryFileError : public Error {
+ public:
+  TemporaryFileError(std::string_view folder, std::string_view cause);
+};
+
 // The target took none of the bytes handed to it: "Stream write error".
 class WriteError : public Error {
  public:
