@@ -14,8 +14,8 @@ namespace texttoxml::cli {
 
 struct OutputPlace {
   std::optional<platform::FileIdentity> folder;  // nothing when it does not exist
-  std::string folderPath;  // compared only for a folder that does not exist
-  std::string name;        // case-folded where the folder ignores case
+  std::string folderPath;                        // compared only for a folder that does not exist
+  std::string name;                              // case-folded where the folder ignores case
   auto operator<=>(const OutputPlace&) const = default;
 };
 

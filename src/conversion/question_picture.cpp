@@ -23,8 +23,8 @@ std::string ReadQuestionPicture(const std::string& path) {
       [&] { return platform::ReadWholeFile(path, kMaxQuestionPictureBytes + 1); },
       [&] { return OutOfMemoryError::ReadingPicture(path); });
   if (bytes.size() > kMaxQuestionPictureBytes) {
-    CheckQuestionPictureSize(path, std::max<std::uint64_t>(bytes.size(),
-                                                           platform::FileSize(path).value_or(0)));
+    CheckQuestionPictureSize(
+        path, std::max<std::uint64_t>(bytes.size(), platform::FileSize(path).value_or(0)));
   }
   return bytes;
 }

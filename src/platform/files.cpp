@@ -96,11 +96,12 @@ std::string ReadWholeFile(const std::string& path, std::uint64_t atMost) {
   }
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    throw FOpenError(FullPath(path), S_ISDIR(st.st_mode) ? SystemText(EISDIR) : "Not a regular file");
+    throw FOpenError(FullPath(path),
+                     S_ISDIR(st.st_mode) ? SystemText(EISDIR) : "Not a regular file");
   }
   std::string bytes;
-  ReserveOnLargePages(bytes, static_cast<std::size_t>(
-                                 std::min(static_cast<std::uint64_t>(st.st_size), atMost)));
+  ReserveOnLargePages(
+      bytes, static_cast<std::size_t>(std::min(static_cast<std::uint64_t>(st.st_size), atMost)));
   char buffer[65536];
   while (bytes.size() < atMost) {
     const std::size_t wanted =
@@ -129,7 +130,7 @@ void FileOutputStream::ChooseRoad() {
   if (target.descriptor) {
     // Taken now, before any file of ours could be given its number.
     const int fd = ::fcntl(*target.descriptor, F_DUPFD_CLOEXEC, 0);
-    if (fd < 0) throw FCreateError(FullPath(path_), SystemText(errno));
+    if (fd < 0) throw ClosedDescriptorError(path_, *target.descriptor);
     heldTarget_ = Descriptor(fd);
     held_.emplace();
     return;

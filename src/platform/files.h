@@ -1,12 +1,12 @@
 // File system helpers: existence, whole-file reading, safe replacement.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include <sys/stat.h>
 
 #include "platform/descriptor.h"
 #include "platform/platform_errors.h"
@@ -96,8 +96,8 @@ class FileOutputStream : public OutputStream {
   std::optional<struct stat> replaced_;
   std::string temporary_;
   std::optional<BufferedDescriptor> replacement_;  // beside target_, renamed at Commit
-  std::optional<SpooledOutput> held_;  // for a target written in place at Commit
-  Descriptor heldTarget_;              // a descriptor of ours, taken at once
+  std::optional<SpooledOutput> held_;              // for a target written in place at Commit
+  Descriptor heldTarget_;                          // a descriptor of ours, taken at once
   bool chosen_ = false;
   bool closed_ = false;
 };

@@ -46,7 +46,8 @@ char16_t LowerCase(char16_t c) {
       (c >= 0x410 && c <= 0x42F)) {
     return static_cast<char16_t>(c + 0x20);
   }
-  if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);  // Ё and the other Cyrillic letters before А
+  if (c >= 0x400 && c <= 0x40F)
+    return static_cast<char16_t>(c + 0x50);  // Ё and the other Cyrillic letters before А
   return c;
 }
 

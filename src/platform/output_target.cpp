@@ -31,8 +31,7 @@ std::string RealFolder(const std::string& folder) {
 // descriptors; /dev/fd, /proc/self/fd and /proc/thread-self/fd lead there.
 bool IsOwnDescriptorFolder(const std::string& folder) {
   const std::string own = "/proc/" + std::to_string(::getpid());
-  return folder == own + "/fd" ||
-         (folder.starts_with(own + "/task/") && folder.ends_with("/fd"));
+  return folder == own + "/fd" || (folder.starts_with(own + "/task/") && folder.ends_with("/fd"));
 }
 
 std::optional<int> OwnDescriptorNamed(const std::string& path) {

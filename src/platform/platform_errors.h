@@ -29,6 +29,14 @@ class TemporaryFileError : public Error {
   TemporaryFileError(std::string_view folder, std::string_view cause);
 };
 
+// An output named after one of our descriptors (/dev/stdout, /dev/fd/3)
+// that is not open: "Cannot write to "%s": descriptor %d is not open.
+// Name an output file instead".
+class ClosedDescriptorError : public Error {
+ public:
+  ClosedDescriptorError(std::string_view path, int descriptor);
+};
+
 // The target took none of the bytes handed to it: "Stream write error".
 class WriteError : public Error {
  public:

@@ -213,8 +213,9 @@ TEST(FileOutputStream, AClosedDescriptorIsRefused) {
   ::close(fd);
   const std::string name = "/dev/fd/" + std::to_string(fd);
   FileOutputStream out(name);
-  EXPECT_THROW_MSG(WriteAll(out, "x", 1), FCreateError,
-                   "Cannot create file \"" + name + "\". Bad file descriptor");
+  EXPECT_THROW_MSG(WriteAll(out, "x", 1), ClosedDescriptorError,
+                   "Cannot write to \"" + name + "\": descriptor " + std::to_string(fd) +
+                       " is not open. Name an output file instead");
 }
 
 // A link is never replaced by a file: a dangling one makes the file it

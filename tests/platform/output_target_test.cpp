@@ -28,7 +28,8 @@ TEST(OutputTarget, NamesOfOurDescriptorsAreTheDescriptors) {
                                   "/proc/thread-self/fd/" + number, dir.File("to-fd")}) {
     EXPECT_EQ(OutputTargetOf(name).descriptor, fd) << name;
   }
-  for (const auto& [name, descriptor] : {std::pair{"/dev/stdout", 1}, std::pair{"/dev/stderr", 2}}) {
+  for (const auto& [name, descriptor] :
+       {std::pair{"/dev/stdout", 1}, std::pair{"/dev/stderr", 2}}) {
     EXPECT_EQ(OutputTargetOf(name).descriptor, descriptor) << name;
   }
   ::close(fd);
