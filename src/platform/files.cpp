@@ -172,6 +172,7 @@ std::size_t FileOutputStream::Write(const char* data, std::size_t size) {
 }
 
 void FileOutputStream::Commit() {
+  if (closed_) throw WriteError();  // a write failed and was given up
   if (!chosen_) ChooseRoad();
   if (held_) {
     CommitHeld();
