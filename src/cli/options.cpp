@@ -7,6 +7,7 @@ namespace texttoxml::cli {
 const char* const kUsage =
     "Usage: texttoxml convert INPUT... [-o OUTPUT | -O DIR] [--encoding E] [--date "
     "YYYY-MM-DDTHH:MM:SS[.mmm]] [--verbose] [--quiet]\n"
+    "                        [--format text|json]\n"
     "       texttoxml check INPUT... [--encoding E] [--format text|json]\n"
     "       texttoxml preview INPUT [-o OUTPUT.html | -O DIR] [--encoding E]\n"
     "       texttoxml extract DOCUMENT.docx [-o TEXT.txt | -O DIR]\n"
@@ -24,6 +25,8 @@ const char* const kUsage =
     "  --date DATE          the SaveDate to write instead of the current local time\n"
     "  --verbose            say which file each input became\n"
     "  --quiet              do not print the warnings about the text\n"
+    "  --format json        tell the findings and failures on standard error as one JSON\n"
+    "                       report, as check --format json does (failures as \"error\")\n"
     "check: prints what the conversion will make of each input that its author may not\n"
     "  expect, as FILE:LINE: warning: MESSAGE lines and a summary, or as JSON.\n"
     "  Exit status 0 without warnings, 1 with warnings, 2 when an input cannot be read.\n"
@@ -67,7 +70,7 @@ bool TakesOption(Options::Action action, const std::string& option) {
   if (option == "-o" || option == "--output" || option == "-O" || option == "--output-dir") {
     return action != Action::Check;
   }
-  if (option == "--format") return action == Action::Check;
+  if (option == "--format") return action == Action::Check || action == Action::Convert;
   if (option == "--date" || option == "--verbose" || option == "--quiet") {
     return action == Action::Convert;
   }

@@ -20,7 +20,7 @@ struct Options {
   conversion::TextEncoding encoding = conversion::TextEncoding::Auto;
   bool verbose = false;
   bool quiet = false;            // convert: no warnings on standard error
-  Format format = Format::Text;  // check: the report's form
+  Format format = Format::Text;  // check, convert: the report's form
   std::optional<platform::DateTime> date;
 };
 

@@ -11,6 +11,7 @@
 #include "cli/cli_errors.h"
 #include "cli/command_files.h"
 #include "cli/extract_command.h"
+#include "cli/json_report.h"
 #include "cli/options.h"
 #include "cli/placed_errors.h"
 #include "cli/preview_command.h"
@@ -86,24 +87,28 @@ void WriteDocument(const std::string& input, const std::string& output,
   }
 }
 
+// Where `convert` tells what it found in a text: compiler-style warnings at
+// once, or the fields of the input's JSON entry.
+using FindingsSink = std::function<void(const InputText&, const check::Diagnosis&)>;
+
 // Converts one input exactly as opening it in the window and saving would.
-// The warnings of `check` come from the same reading of the text and are
-// printed once it is done, also when it failed.
-void ConvertOne(const std::string& input, const std::string& output, const Options& options,
-                conversion::Converter& converter, platform::OutputStream& standardOutput,
-                std::ostream& messages) {
+// The findings of `check` come from the same reading of the text and are
+// told once it is done, also when it failed. Returns how the text was read.
+std::string ConvertOne(const std::string& input, const std::string& output, const Options& options,
+                       conversion::Converter& converter, platform::OutputStream& standardOutput,
+                       const FindingsSink& tellFindings) {
   InputText text = ReadInput(input, options.encoding);
   const auto held = HoldPictures(text);
   const check::LineMap lines(text.decoded);
   std::optional<check::Examiner> examiner;
-  if (!options.quiet) examiner.emplace(text.decoded, lines, text.dir, kConvertChecks);
+  if (tellFindings) examiner.emplace(text.decoded, lines, text.dir, kConvertChecks);
   std::u16string memo = conversion::MemoText(std::move(text.decoded));
   if (conversion::TrimView(memo).empty()) throw NothingToConvertError();
-  const auto printFindings = [&] {
+  const auto finishFindings = [&] {
     if (!examiner) return;
     check::Diagnosis diagnosis = examiner->Finish();
     if (text.document) check::AddDocumentFindings(text.document->facts, text.dir, diagnosis);
-    messages << FindingLines(input, text, diagnosis, false);
+    tellFindings(text, diagnosis);
   };
   try {
     WriteDocument(
@@ -114,13 +119,11 @@ void ConvertOne(const std::string& input, const std::string& output, const Optio
         },
         text, converter, standardOutput);
   } catch (...) {
-    printFindings();
+    finishFindings();
     throw;
   }
-  printFindings();
-  if (options.verbose) {
-    messages << input << " -> " << output << " (read as " << text.encoding << ")\n";
-  }
+  finishFindings();
+  return text.encoding;
 }
 
 // A command of one input (preview, extract): its failure is told with the
@@ -137,6 +140,19 @@ int RunOneInput(void (*command)(const Options&, platform::OutputStream&), const 
   }
 }
 
+// The line that tells why an input was not converted.
+std::string FailureLine(const std::string& input) {
+  try {
+    throw;
+  } catch (const PlacedError& e) {
+    return e.what();
+  } catch (const std::exception& e) {
+    return input + ": " + DisplayMessage(e.what());
+  }
+}
+
+// Converts every input. Its findings and failure go to `messages` as lines,
+// or, with --format json, as one JSON report once all are done.
 int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
   std::vector<std::string> outputs;
   for (const std::string& input : options.inputs) {
@@ -148,22 +164,43 @@ int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostre
     messages << "texttoxml: " << DisplayMessage(e.what()) << '\n';
     return 1;
   }
+  const bool json = options.format == Options::Format::Json;
+  JsonReport report;
+  std::string jsonReport;
   conversion::Converter converter;
   int status = 0;
   for (std::size_t i = 0; i < options.inputs.size(); ++i) {
     const std::string& input = options.inputs[i];
+    std::string fields;
+    FindingsSink tellFindings;
+    if (json) {
+      tellFindings = [&](const InputText& text, const check::Diagnosis& diagnosis) {
+        fields = JsonFields(text, diagnosis);
+      };
+    } else if (!options.quiet) {
+      tellFindings = [&](const InputText& text, const check::Diagnosis& diagnosis) {
+        messages << FindingLines(input, text, diagnosis, false);
+      };
+    }
+    std::optional<std::string> failure;
+    std::string encoding;
     try {
-      ConvertOne(input, outputs[i], options, converter, standardOutput, messages);
-    } catch (const PlacedError& e) {
+      encoding = ConvertOne(input, outputs[i], options, converter, standardOutput, tellFindings);
+    } catch (const std::exception&) {
       if (standardOutput.Failed()) throw;
-      messages << e.what() << '\n';
-      status = 1;
-    } catch (const std::exception& e) {
-      if (standardOutput.Failed()) throw;
-      messages << input << ": " << DisplayMessage(e.what()) << '\n';
+      failure = FailureLine(input);
       status = 1;
     }
+    if (json) {
+      if (failure) fields = JsonErrorField(*failure) + (fields.empty() ? "" : ", " + fields);
+      jsonReport += report.Add(JsonEntry(input, fields));
+    } else if (failure) {
+      messages << *failure << '\n';
+    } else if (options.verbose) {
+      messages << input << " -> " << outputs[i] << " (read as " << encoding << ")\n";
+    }
   }
+  if (json) messages << jsonReport << report.End();
   return status;
 }
 

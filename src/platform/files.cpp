@@ -99,22 +99,31 @@ std::string ReadWholeFile(const std::string& path, std::uint64_t atMost) {
     throw FOpenError(FullPath(path),
                      S_ISDIR(st.st_mode) ? SystemText(EISDIR) : "Not a regular file");
   }
+  // Read straight into the string, the whole file in one call where the
+  // system allows (in the page every call is a trip into the browser), and
+  // on in growing steps for a file that grows while it is read, never past
+  // `atMost`. One byte more than the file holds is room for the read that
+  // finds its end, so a file that keeps its size is not copied.
+  const std::uint64_t expected = std::min<std::uint64_t>(st.st_size + 1ull, atMost);
   std::string bytes;
-  ReserveOnLargePages(
-      bytes, static_cast<std::size_t>(std::min(static_cast<std::uint64_t>(st.st_size), atMost)));
-  char buffer[65536];
-  while (bytes.size() < atMost) {
-    const std::size_t wanted =
-        static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer, atMost - bytes.size()));
-    const ssize_t n = ::read(fd.Get(), buffer, wanted);
+  ReserveOnLargePages(bytes, static_cast<std::size_t>(expected));
+  bytes.resize(static_cast<std::size_t>(
+      std::min<std::uint64_t>(std::max<std::uint64_t>(expected, 65536), atMost)));
+  std::size_t filled = 0;
+  while (filled < atMost) {
+    if (filled == bytes.size()) {
+      bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(2 * bytes.size(), atMost)));
+    }
+    const ssize_t n = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       const int cause = errno;
       throw FOpenError(FullPath(path), SystemText(cause));
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    filled += static_cast<std::size_t>(n);
   }
+  bytes.resize(filled);
   return bytes;
 }
 

@@ -40,7 +40,8 @@
   }
 
   window.TextToXML = Object.freeze({
-    // {name, text, pictures, encoding, date, onProgress} -> {xml, findings}
+    // {name, text, pictures, encoding, date, onProgress} -> {xml, findings, report};
+    // text and pictures are Uint8Arrays or Blobs (a chosen File), xml a Blob
     convert: (options) => request("convert", options),
     // -> the check report of the text: {encoding, tasks, pictures, warnings, notes, findings}
     check: (options) => request("check", options),

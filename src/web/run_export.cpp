@@ -1,10 +1,9 @@
 // The page's one entry into the library: the command line itself, run on
-// files the worker has put into the in-memory file system. Running the very
+// files the worker has mounted in the module's file system. Running the very
 // code of `texttoxml` keeps the page's bytes, findings and messages those of
 // the command line, with no second path to drift apart.
 #include <emscripten/emscripten.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +12,40 @@
 #include "platform/stream.h"
 
 namespace {
+
+// Copies bytes out of the module's memory into the worker's hands: the
+// worker keeps them as pieces of the Blob it hands to the page, so the
+// document is never copied whole again. Pointers and sizes above 2 GiB
+// arrive as negative numbers unless taken as unsigned.
+EM_JS(void, HandOutput, (const char* data, std::size_t size),
+      { Module.takeOutput(HEAPU8.slice(data >>> 0, (data >>> 0) + (size >>> 0))); });
+
+EM_JS(void, HandMessages, (const char* data, std::size_t size),
+      { Module.takeMessages(UTF8ToString(data >>> 0, size >>> 0)); });
+
+// Standard output in pieces of a few megabytes: few enough calls into
+// JavaScript, and little memory held twice at a time.
+class WorkerOutput : public texttoxml::platform::OutputStream {
+ public:
+  ~WorkerOutput() override { Flush(); }
+  std::size_t Write(const char* data, std::size_t size) override {
+    if (buffer_.size() + size > kPiece) Flush();
+    if (size >= kPiece) {
+      HandOutput(data, size);
+    } else {
+      buffer_.append(data, size);
+    }
+    return size;
+  }
+  void Flush() {
+    if (!buffer_.empty()) HandOutput(buffer_.data(), buffer_.size());
+    buffer_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kPiece = 4 << 20;
+  std::string buffer_;
+};
 
 // The arguments arrive as one buffer of NUL-terminated strings, which carries
 // any file name (a name holds no NUL) without a JavaScript array to marshal.
@@ -26,20 +59,13 @@ std::vector<std::string> SplitArguments(const char* data, std::size_t size) {
   return args;
 }
 
-void WriteFile(const char* path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 }  // namespace
 
-// Runs the command line; what it writes to standard output goes to the file
-// `outputPath`, its messages to `messagesPath`. Returns its exit status.
-extern "C" EMSCRIPTEN_KEEPALIVE int texttoxml_run(const char* args, std::size_t size,
-                                                  const char* outputPath,
-                                                  const char* messagesPath) {
-  std::string output;
-  texttoxml::platform::StringOutputStream standardOutput(output);
+// Runs the command line; what it writes to standard output and its messages
+// go to the worker's Module.takeOutput and Module.takeMessages. Returns its
+// exit status.
+extern "C" EMSCRIPTEN_KEEPALIVE int texttoxml_run(const char* args, std::size_t size) {
+  WorkerOutput standardOutput;
   std::ostringstream messages;
   int status;
   try {
@@ -49,7 +75,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int texttoxml_run(const char* args, std::size_t 
     messages << "texttoxml: " << e.what() << '\n';
     status = 1;
   }
-  WriteFile(outputPath, output);
-  WriteFile(messagesPath, messages.str());
+  standardOutput.Flush();
+  const std::string text = messages.str();
+  HandMessages(text.data(), text.size());
   return status;
 }

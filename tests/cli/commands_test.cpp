@@ -84,6 +84,38 @@ TEST(CheckCommand, WritesJson) {
           "]}\n");
 }
 
+// The page saves from one reading of the text: convert's report must say
+// what check's says, and name a failure where the failed input stands.
+TEST(ConvertCommand, ReportsAsCheckDoesInJson) {
+  TempDir dir;
+  const std::string good = dir.Write("good.txt", "Q?\r\n+ a");
+  const std::string bad = dir.Write("bad.txt", "1 2 3?\r\n+ b\r\n\r\nQ?\r\n- [gone.png]\r\n+ b?");
+  dir.Write("broken.png", "\x89PNG\r\n\x1a\n not really");
+  const std::string broken =
+      dir.Write("broken.txt", "1 2 3?\r\n+ a\r\n\r\nQ?\r\n+ [broken.png]\r\n- b");
+  const std::string missing = dir.File("missing.txt");
+
+  const Result checked = RunWith({"check", "--format", "json", good, bad});
+  const Result converted = RunWith({"convert", "--format", "json", "-O", dir.Path(), good, bad});
+  EXPECT_EQ(converted.status, 0);
+  EXPECT_EQ(converted.messages, checked.output);
+  EXPECT_EQ(converted.output, "");
+
+  const Result failed = RunWith({"convert", "--format", "json", "-O", dir.Path(), broken, missing});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.messages.rfind("{\"files\": [\n  {\"file\": \"" + broken + "\", \"error\": \"" +
+                                      broken + ":5: picture \\\"broken.png\\\": ",
+                                  0),
+            0u)
+      << failed.messages;
+  EXPECT_NE(failed.messages.find("\"not_a_task\": 1"), std::string::npos) << failed.messages;
+  EXPECT_NE(failed.messages.find(",\n  {\"file\": \"" + missing + "\", \"error\": \"" + missing +
+                                 ": Cannot open file"),
+            std::string::npos)
+      << failed.messages;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("broken.xml")));
+}
+
 TEST(JsonText, EscapesQuotesControlsAndForeignBytes) {
   std::string out;
   AppendJsonString(out, "a\"b\\c\n\x01/\xD0\xB4");

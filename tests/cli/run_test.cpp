@@ -151,7 +151,7 @@ TEST(Cli, UsageErrorsExitWithTwo) {
                                              {"convert", "a.txt", "b.txt", "-o", "c.xml"},
                                              {"convert", "a.txt", "-o"},
                                              {"convert", "a.txt", "--date", "2013-02-30T00:00:00"},
-                                             {"convert", "a.txt", "--format", "json"},
+                                             {"preview", "a.txt", "--format", "json"},
                                              {"check", "a.txt", "--quiet"},
                                              {"check", "a.txt", "-o", "x"},
                                              {"check", "a.txt", "--format", "xml"},

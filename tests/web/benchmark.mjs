@@ -1,40 +1,163 @@
-// The page against the command line on a generated text of COUNT tasks
-// (default 10,000): the median of RUNS conversions each (default 5), the
-// page's measured inside the page around window.TextToXML.convert, the
-// command line's as the whole process. Prints one Markdown table row.
-//   node benchmark.mjs [COUNT]
+// The page's whole action against the command line's `convert`, side by
+// side: for each input, the page is given the files as a teacher chooses
+// them, and the time runs from pressing «Преобразовать и сохранить XML» to
+// the whole download on disk; the command line converts the same files into a file. Prints a
+// Markdown table: wall times, the page's stages, peak memory (the page's
+// processes' proportional set size above an idle page, the command line's
+// resident set), and the ratios. The median of RUNS runs (default 3).
+//   node benchmark.mjs [sample] [20000] [100000] [pictures] [54mb]
+import {execFileSync, spawnSync} from "node:child_process";
+import {readFileSync} from "node:fs";
+import {readdir, readFile, stat} from "node:fs/promises";
+import path from "node:path";
 import {performance} from "node:perf_hooks";
-import {launch, openPage} from "./browser.mjs";
-import {runCli} from "./cli.mjs";
-import {callPage, filesUnder} from "./page_calls.mjs";
-import {generatedTasks, removeTempFolders, textFolder} from "./texts.mjs";
+import {setTimeout as sleep} from "node:timers/promises";
+import {launch, openPage, root} from "./browser.mjs";
+import {cliPath} from "./cli.mjs";
+import {generatedTasks, pictureFolder, removeTempFolders, tempFolder, textFolder} from "./texts.mjs";
 
-const count = Number(process.argv[2] ?? 10000);
-const runs = Number(process.env.RUNS ?? 5);
-const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const runs = Number(process.env.RUNS ?? 3);
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-const folder = await textFolder("large.txt", generatedTasks(count));
-const files = await filesUnder(folder);
-const args = ["convert", "--date", "2013-07-24T15:04:05", "-o", "-", "large.txt"];
+// Each input: a folder, the text in it, the files a teacher chooses.
+const inputs = {
+  async sample() {
+    const folder = path.join(root, "examples");
+    return {folder, text: "sample.txt", files: ["sample.txt", "Pushkin.jpg", "formula1.png",
+                                                "formula2.png", "formula3.png"]};
+  },
+  async 20000() { return taskInput(20000); },
+  async 100000() { return taskInput(100000); },
+  async pictures() {
+    const made = await tempFolder();
+    execFileSync("/usr/bin/python3", [path.join(root, "bench/make_pictures.py"), made]);
+    const sources = (await readdir(made)).sort().map((name) => path.join(made, name));
+    const folder = await pictureFolder(sources);
+    return {folder, text: "pictures.txt", files: await readdir(folder)};
+  },
+  async "54mb"() { return taskInput(500000); },
+};
 
-const session = await launch();
-const {page} = await openPage(session.browser);
-await callPage(page, "check", "large.txt", {"large.txt": Buffer.from("В?\r\n= 1")});  // module ready
-const pageTimes = [];
-const cliTimes = [];
-for (let run = 0; run < runs; ++run) {
-  const start = performance.now();
-  runCli(args, folder);
-  cliTimes.push(performance.now() - start);
-  pageTimes.push(await page.evaluate(async (text) => {
-    const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-    const start = performance.now();
-    await window.TextToXML.convert({name: "large.txt", text: bytes, date: "2013-07-24T15:04:05"});
-    return performance.now() - start;
-  }, files["large.txt"].toString("base64")));
+async function taskInput(count) {
+  const folder = await textFolder("tasks.txt", generatedTasks(count));
+  return {folder, text: "tasks.txt", files: ["tasks.txt"]};
 }
-await session.close();
+
+// Seconds and peak resident megabytes of `texttoxml convert` (the default
+// command, findings included) writing a file; time's line comes last on
+// standard error, after the findings.
+function runCommandLine(input, output) {
+  const start = performance.now();
+  const result = spawnSync("/usr/bin/time", ["-f", "%M", cliPath, "convert", input.text, "-o",
+                                             output], {cwd: input.folder});
+  const wall = (performance.now() - start) / 1000;
+  if (result.status !== 0) throw new Error(`texttoxml failed: ${result.stderr}`);
+  const kilobytes = Number(result.stderr.toString().trim().split("\n").pop());
+  return {wall, megabytes: kilobytes / 1024};
+}
+
+// The proportional set size of the browser and all its children, in MB.
+function browserMegabytes(pid) {
+  const pids = [pid];
+  for (let i = 0; i < pids.length; ++i) {
+    try {
+      const children = execFileSync("pgrep", ["-P", String(pids[i])]).toString().split("\n");
+      pids.push(...children.filter(Boolean).map(Number));
+    } catch {
+      // no children
+    }
+  }
+  let kilobytes = 0;
+  for (const each of pids) {
+    try {
+      const rollup = readFileSync(`/proc/${each}/smaps_rollup`, "utf8");
+      kilobytes += Number(/^Pss:\s+(\d+)/m.exec(rollup)?.[1] ?? 0);
+    } catch {
+      // gone
+    }
+  }
+  return kilobytes / 1024;
+}
+
+async function runPage(session, input, downloads) {
+  const tab = await openPage(session.browser);
+  const cdp = await tab.page.createCDPSession();
+  await cdp.send("Browser.setDownloadBehavior", {behavior: "allow", downloadPath: downloads});
+  const pid = session.browser.process().pid;
+  await sleep(500);
+  const idle = browserMegabytes(pid);
+  let peak = idle;
+  let sampling = true;
+  const sampler = (async () => {
+    while (sampling) {
+      peak = Math.max(peak, browserMegabytes(pid));
+      await sleep(100);
+    }
+  })();
+  const chooser = await tab.page.$("#choose-files");
+  await chooser.uploadFile(...input.files.map((name) => path.join(input.folder, name)));
+  await tab.page.waitForFunction(() => !document.getElementById("convert").disabled);
+  await tab.page.select("#text-file", await tab.page.$eval("#text-file", (select, text) =>
+      Array.from(select.options).find((option) => option.text === text).value, input.text));
+  const start = performance.now();
+  await tab.page.click("#convert");
+  const xmlName = input.text.replace(/\.[^.]*$/, ".xml");
+  await tab.page.waitForFunction(() => document.getElementById("progress").hidden &&
+      performance.getEntriesByName("texttoxml:end").length > 0, {timeout: 0, polling: 20});
+  for (;;) {
+    const names = await readdir(downloads);
+    if (names.includes(xmlName) && !names.some((name) => name.endsWith(".crdownload"))) break;
+    await sleep(20);
+  }
+  const whole = (performance.now() - start) / 1000;
+  const marks = await tab.page.evaluate(() => Object.fromEntries(
+      performance.getEntriesByType("mark").map((mark) => [mark.name.slice(10), mark.startTime])));
+  sampling = false;
+  await sampler;
+  const error = await tab.page.$eval("#error", (pre) => (pre.hidden ? "" : pre.textContent));
+  if (error) throw new Error(`the page failed: ${error}`);
+  const size = (await stat(path.join(downloads, xmlName))).size;
+  await tab.page.close();
+  const span = (from, to) => (marks[to] - marks[from]) / 1000;
+  return {
+    whole, size, extra: peak - idle,
+    stages: {
+      handOver: span("start", "started"), prepare: span("started", "converting"),
+      convert: span("converting", "handing"), handBack: span("handing", "received"),
+      download: span("received", "end"),
+    },
+  };
+}
+
+const chosen = process.argv.slice(2).length > 0 ? process.argv.slice(2) : Object.keys(inputs);
+console.log("| input | CLI s | page s | ratio | page stages: hand over / prepare / convert / " +
+            "hand back / download s | CLI MB | page extra MB | ratio |");
+console.log("|---|---|---|---|---|---|---|---|");
+for (const key of chosen) {
+  const input = await inputs[key]();
+  const scratch = await tempFolder();
+  const cli = [];
+  const page = [];
+  for (let run = 0; run < runs; ++run) {
+    cli.push(runCommandLine(input, path.join(scratch, `cli${run}.xml`)));
+    const session = await launch();
+    const downloads = await tempFolder();
+    try {
+      page.push(await runPage(session, input, downloads));
+    } finally {
+      await session.close();
+    }
+  }
+  const cliWall = median(cli.map((each) => each.wall));
+  const cliMb = median(cli.map((each) => each.megabytes));
+  const pageWhole = median(page.map((each) => each.whole));
+  const pageMb = median(page.map((each) => each.extra));
+  const stage = (name) => median(page.map((each) => each.stages[name])).toFixed(2);
+  const inputBytes = (await Promise.all(input.files.map((name) =>
+      readFile(path.join(input.folder, name))))).reduce((total, bytes) => total + bytes.length, 0);
+  console.log(`| ${key} (${(inputBytes / 1e6).toFixed(1)} MB) | ${cliWall.toFixed(2)} | ` +
+              `${pageWhole.toFixed(2)} | ${(pageWhole / cliWall).toFixed(2)} | ` +
+              `${["handOver", "prepare", "convert", "handBack", "download"].map(stage).join(" / ")} | ` +
+              `${cliMb.toFixed(0)} | ${pageMb.toFixed(0)} | ${(pageMb / cliMb).toFixed(2)} |`);
+}
 await removeTempFolders();
-const cli = median(cliTimes) / 1000;
-const web = median(pageTimes) / 1000;
-console.log(`| ${count} tasks (${(files["large.txt"].length / 1e6).toFixed(2)} MB) | ${cli.toFixed(3)} | ${web.toFixed(3)} | ${(web / cli).toFixed(2)} |`);

@@ -29,9 +29,10 @@ export async function callPage(page, command, name, files, options = {}) {
     try {
       const result = await window.TextToXML[command]({name, text: bytes(files[name]), pictures, ...options});
       if (command !== "convert") return {result};
+      const xml = new Uint8Array(await result.xml.arrayBuffer());
       let binary = "";
-      for (let at = 0; at < result.xml.length; at += 0x8000) {
-        binary += String.fromCharCode(...result.xml.subarray(at, at + 0x8000));
+      for (let at = 0; at < xml.length; at += 0x8000) {
+        binary += String.fromCharCode(...xml.subarray(at, at + 0x8000));
       }
       return {result: {xml: btoa(binary), findings: result.findings}};
     } catch (error) {

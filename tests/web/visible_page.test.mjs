@@ -67,7 +67,10 @@ describe("the visible page", () => {
     const xml = await downloaded("sample.xml");
     const cli = runCli(["convert", "sample.txt", "-o", "-"], examples);
     assert.equal(withoutDate(xml), withoutDate(cli.stdout));
-    assert.equal(await tab.page.$eval("#summary", (p) => p.textContent), "Замечаний нет.");
+    assert.equal(await tab.page.$eval("#summary", (p) => p.textContent),
+        "Замечаний нет. Заданий: 8 (одиночный выбор — 2, множественный выбор — 1, " +
+        "упорядочение — 1, ввод числа — 2, ввод текста — 2). Рисунков найдено: 4, не найдено: 0. " +
+        "Предупреждений: 0, примечаний: 0.");
   });
 
   test("a chosen folder: the text's folder is the root of the pictures", async () => {
@@ -96,6 +99,47 @@ describe("the visible page", () => {
     const expected = cliFindings("tasks.txt", folder).map((finding) =>
         [String(finding.line), finding.severity === "warning" ? "предупреждение" : "примечание", finding.message]);
     assert.deepEqual(rows, expected);
+  });
+
+  test("a text with warnings is saved only when the teacher says so", async () => {
+    const folder = await textFolder("warned.txt", warningText);
+    await choose(path.join(folder, "warned.txt"));
+    const asked = async () => tab.page.$eval("#ask-save", (div) => !div.hidden);
+    await press("#convert");
+    assert.ok(await asked());
+    assert.equal(await tab.page.$$eval("#findings tbody tr", (rows) => rows.length),
+        cliFindings("warned.txt", folder).length);
+    await tab.page.click("#go-back");
+    assert.ok(!await asked());
+    await press("#convert");
+    await tab.page.click("#save-anyway");
+    const xml = await downloaded("warned.xml");
+    const cli = runCli(["convert", "--quiet", "warned.txt", "-o", "-"], folder);
+    assert.equal(withoutDate(xml), withoutDate(cli.stdout));
+    assert.ok(!(await readdir(downloads)).includes("warned (1).xml"), "saved twice");
+  });
+
+  test("a text without a task saves nothing", async () => {
+    const folder = await textFolder("years.txt", "1917 год\r\n+ да\r\n\r\n1812 год\r\n- нет\r\n");
+    await choose(path.join(folder, "years.txt"));
+    await press("#convert");
+    assert.match(await tab.page.$eval("#error", (pre) => pre.textContent), /не найдено ни одного задания/);
+    await sleep(500);
+    assert.ok(!(await readdir(downloads)).includes("years.xml"));
+  });
+
+  test("of several texts at the top of a folder none is chosen for the teacher", async () => {
+    const folder = await tempFolder();
+    const texts = path.join(folder, "две");
+    await mkdir(texts);
+    for (const name of ["a.txt", "b.txt"]) await writeFile(path.join(texts, name), "Q?\r\n+ a\r\n");
+    const input = await tab.page.$("#choose-folder");
+    await input.uploadFile(texts);
+    await tab.page.waitForFunction(() => document.getElementById("text-file").options.length === 3);
+    assert.equal(await tab.page.$eval("#text-file", (select) => select.value), "");
+    assert.ok(await tab.page.$eval("#convert", (button) => button.disabled));
+    await tab.page.select("#text-file", "1");
+    assert.ok(!await tab.page.$eval("#convert", (button) => button.disabled));
   });
 
   test("an error as the command line prints it", async () => {
