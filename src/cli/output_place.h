@@ -4,9 +4,9 @@
 // that folder compares names (case-blind on FAT or SMB).
 #pragma once
 
-#include <compare>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "platform/files.h"
 
@@ -16,7 +16,11 @@ struct OutputPlace {
   std::optional<platform::FileIdentity> folder;  // nothing when it does not exist
   std::string folderPath;                        // compared only for a folder that does not exist
   std::string name;                              // case-folded where the folder ignores case
-  auto operator<=>(const OutputPlace&) const = default;
+  bool operator==(const OutputPlace&) const = default;
+  bool operator<(const OutputPlace& other) const {
+    return std::tie(folder, folderPath, name) <
+           std::tie(other.folder, other.folderPath, other.name);
+  }
 };
 
 // The place of an output as the disk says it is; links at the end of the

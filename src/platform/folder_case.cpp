@@ -1,10 +1,12 @@
 #include "platform/folder_case.h"
 
 #include <fcntl.h>
-#include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/statfs.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <linux/fs.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -30,13 +32,17 @@ constexpr std::array<unsigned long, 8> kCaseBlindFileSystems = {
 
 // Case folding of one ext4 (or f2fs) folder, which stays case-sensitive
 // elsewhere on the same file system.
-constexpr unsigned long kCaseFoldFlag = 0x40000000;
-
 bool FolderFoldsCase(const std::string& folder) {
+#ifdef FS_IOC_GETFLAGS
+  constexpr unsigned long kCaseFoldFlag = 0x40000000;
   Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   int flags = 0;
   return fd.IsOpen() && ::ioctl(fd.Get(), FS_IOC_GETFLAGS, &flags) == 0 &&
          (static_cast<unsigned long>(flags) & kCaseFoldFlag) != 0;
+#else
+  (void)folder;  // no such flag where the kernel is not Linux (the page)
+  return false;
+#endif
 }
 
 // Only letters of the Basic Multilingual Plane fold, so surrogates pass
