@@ -19,7 +19,7 @@ OutputPlace PlaceOfOutput(const std::string& output) {
   const std::string path = platform::OutputTargetOf(output).path;
   std::string folder = platform::FolderOf(path);
   if (folder.empty()) folder = ".";
-  const std::string name = path.substr(path.find_last_of('/') + 1);
+  const std::string name = platform::NameOf(path);
   const auto identity = platform::IdentityOf(folder);
   if (identity) return PlaceInFolder(identity, folder, name, platform::FolderIgnoresCase(folder));
   // A folder not there yet: the conversion will say so; its text is all

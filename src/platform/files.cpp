@@ -72,6 +72,10 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash == 0 ? 1 : slash);
 }
 
+std::string NameOf(const std::string& path) {
+  return path.substr(path.find_last_of('/') + 1);
+}
+
 std::string FullPath(const std::string& path) {
   std::error_code error;
   auto absolute = std::filesystem::absolute(path, error);
@@ -156,9 +160,8 @@ void FileOutputStream::ChooseRoad() {
 }
 
 int FileOutputStream::CreateTemporary() {
-  const std::string name = target_.substr(target_.find_last_of('/') + 1);
   const std::string folder = FolderOf(target_);
-  temporary_ = (folder.empty() ? "." : folder) + "/." + name + ".XXXXXX";
+  temporary_ = (folder.empty() ? "." : folder) + "/." + NameOf(target_) + ".XXXXXX";
   const int fd = ::mkostemp(temporary_.data(), O_CLOEXEC);
   if (fd < 0) {
     const int cause = errno;

@@ -49,6 +49,9 @@ bool SameFile(const std::string& a, const std::string& b);
 // the root.
 std::string FolderOf(const std::string& path);
 
+// The name part of a path: what follows its last "/".
+std::string NameOf(const std::string& path);
+
 // The absolute form of a path, as error messages show it.
 std::string FullPath(const std::string& path);
 

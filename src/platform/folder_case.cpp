@@ -46,15 +46,13 @@ bool FolderFoldsCase(const std::string& folder) {
 }
 
 // Only letters of the Basic Multilingual Plane fold, so surrogates pass
-// through unchanged.
+// through unchanged. Ё and the other Cyrillic letters before А lie 0x50
+// below their small forms, the rest 0x20.
 char16_t LowerCase(char16_t c) {
-  if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
-      (c >= 0x410 && c <= 0x42F)) {
-    return static_cast<char16_t>(c + 0x20);
-  }
-  if (c >= 0x400 && c <= 0x40F)
-    return static_cast<char16_t>(c + 0x50);  // Ё and the other Cyrillic letters before А
-  return c;
+  if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
+  const bool upper = (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+                     (c >= 0x410 && c <= 0x42F);
+  return upper ? static_cast<char16_t>(c + 0x20) : c;
 }
 
 }  // namespace

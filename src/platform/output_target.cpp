@@ -17,10 +17,6 @@ namespace {
 // As many links as the system itself follows before giving up.
 constexpr int kMaxLinks = 40;
 
-std::string NameOf(const std::string& path) {
-  return path.substr(path.find_last_of('/') + 1);
-}
-
 std::string RealFolder(const std::string& folder) {
   std::unique_ptr<char, decltype(&::free)> real(
       ::realpath(folder.empty() ? "." : folder.c_str(), nullptr), &::free);
