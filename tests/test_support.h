@@ -2,11 +2,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -46,6 +48,39 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// $TMPDIR set for one test, and as it was afterwards.
+class TemporaryFolderSetting {
+ public:
+  explicit TemporaryFolderSetting(const std::string& folder) {
+    if (const char* old = std::getenv("TMPDIR")) old_ = old;
+    ::setenv("TMPDIR", folder.c_str(), 1);
+  }
+  ~TemporaryFolderSetting() {
+    if (old_) {
+      ::setenv("TMPDIR", old_->c_str(), 1);
+    } else {
+      ::unsetenv("TMPDIR");
+    }
+  }
+  TemporaryFolderSetting(const TemporaryFolderSetting&) = delete;
+  TemporaryFolderSetting& operator=(const TemporaryFolderSetting&) = delete;
+
+ private:
+  std::optional<std::string> old_;
+};
+
+// How many files this process holds open in `folder`, named or not, by
+// what /proc/self/fd shows for them.
+inline std::size_t OpenFilesIn(const std::string& folder) {
+  std::size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const auto target = std::filesystem::read_symlink(entry.path(), error);
+    if (!error && target.string().starts_with(folder + "/")) ++count;
+  }
+  return count;
+}
 
 // Reads a whole file; a file that is not there is an error, so that a test
 // whose data is missing fails instead of passing on empty bytes.

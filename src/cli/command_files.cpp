@@ -1,10 +1,10 @@
 #include "cli/command_files.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <utility>
 
+#include "cli/output_place.h"
 #include "conversion/message_text.h"
 #include "error.h"
 #include "pictures/picture.h"
@@ -13,14 +13,6 @@
 namespace texttoxml::cli {
 
 namespace {
-
-// The output's path with every link in its existing part resolved, so that
-// two spellings of one new file compare equal.
-std::string ResolvedPath(const std::string& path) {
-  std::error_code error;
-  auto resolved = std::filesystem::weakly_canonical(path, error);
-  return error ? platform::FullPath(path) : resolved.string();
-}
 
 // Word documents are ZIP archives; Word 97-2003 documents and documents
 // saved with a password are OLE compound files. Both go to the document
@@ -54,7 +46,7 @@ std::string OutputPathOf(const Options& options, const std::string& input,
   if (!options.outputDir) return platform::WithExtension(input, extension);
   std::string path = *options.outputDir;
   if (!path.ends_with('/')) path += '/';
-  return path + platform::WithExtension(input.substr(input.find_last_of('/') + 1), extension);
+  return path + platform::WithExtension(platform::NameOf(input), extension);
 }
 
 void RefuseOutputOverSources(const std::string& output, const InputText& input,
@@ -71,13 +63,14 @@ void RefuseOutputOverSources(const std::string& output, const InputText& input,
 
 void RefuseSharedOutputs(const std::vector<std::string>& inputs,
                          const std::vector<std::string>& outputs) {
-  std::map<std::string, std::size_t> byPath;
+  std::map<OutputPlace, std::size_t> byPlace;
   std::map<platform::FileIdentity, std::size_t> byFile;
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     if (outputs[i] == "-") continue;
-    auto [path, newPath] = byPath.try_emplace(ResolvedPath(outputs[i]), i);
-    std::size_t earlier = path->second;
-    if (newPath) {
+    auto [place, newPlace] = byPlace.try_emplace(PlaceOfOutput(outputs[i]), i);
+    std::size_t earlier = place->second;
+    if (newPlace) {
+      // An existing file may also be reached through a hard link.
       const auto identity = platform::IdentityOf(outputs[i]);
       if (!identity) continue;
       auto [file, newFile] = byFile.try_emplace(*identity, i);

@@ -62,7 +62,8 @@ void RefuseOutputOverSources(const std::string& output, const InputText& input,
                              const std::vector<std::string>& pictures);
 
 // The output each input becomes, checked before anything is written: two
-// inputs that would write one file (a.txt and a.text) raise
+// inputs that would write one file (a.txt and a.text, or one folder through
+// a bind mount, or A.xml and a.xml on a FAT stick) raise
 // OutputTakenTwiceError. "-" (standard output) is never checked.
 void RefuseSharedOutputs(const std::vector<std::string>& inputs,
                          const std::vector<std::string>& outputs);

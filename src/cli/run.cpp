@@ -20,6 +20,7 @@
 #include "conversion/text.h"
 #include "platform/files.h"
 #include "platform/platform_errors.h"
+#include "platform/spooled_output.h"
 
 namespace texttoxml::cli {
 
@@ -90,10 +91,9 @@ void WriteDocument(const std::string& input, const std::string& output,
   if (output == "-") {
     // Held until it is whole, as for any output that is not a regular file:
     // a reader of a failed conversion gets nothing rather than half a file.
-    std::string document;
-    platform::StringOutputStream held(document);
+    platform::SpooledOutput held;
     convert(held);
-    platform::WriteAll(standardOutput, document.data(), document.size());
+    held.HandTo(standardOutput);
     return;
   }
   platform::FileOutputStream file(output);

@@ -6,9 +6,9 @@
 
 namespace texttoxml::conversion {
 
-std::string ReadPictureFile(const std::string& path) {
+std::string ReadPictureFile(const std::string& path, std::uint64_t atMost) {
   if (platform::IsSystemFile(path)) throw SystemPictureError(platform::ResolvedPath(path));
-  return RaisingOnOutOfMemory([&] { return platform::ReadWholeFile(path); },
+  return RaisingOnOutOfMemory([&] { return platform::ReadWholeFile(path, atMost); },
                               [&] { return OutOfMemoryError::ReadingPicture(path); });
 }
 

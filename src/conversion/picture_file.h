@@ -1,6 +1,7 @@
 // Reading the file of a picture, question picture or variant alike.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace texttoxml::conversion {
@@ -10,7 +11,7 @@ namespace texttoxml::conversion {
 // (see platform::IsSystemFile), whatever link leads to it; what reading a
 // file raises; and OutOfMemoryError "Not enough memory to read picture ..."
 // when memory runs out. Sizes are those of the bytes returned: a file that
-// tells another size is not believed.
-std::string ReadPictureFile(const std::string& path);
+// tells another size is not believed. At most `atMost` bytes are read.
+std::string ReadPictureFile(const std::string& path, std::uint64_t atMost = UINT64_MAX);
 
 }  // namespace texttoxml::conversion

@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <algorithm>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +13,7 @@
 #include "platform/held_files.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/large_pages.h"
+#include "platform/output_target.h"
 #include "platform/platform_errors.h"
 
 namespace texttoxml::platform {
@@ -21,18 +22,6 @@ namespace {
 
 std::string SystemText(int error) {
   return std::strerror(error);
-}
-
-// write() until done or failed; returns the bytes written.
-std::size_t WriteFd(int fd, const char* data, std::size_t size) {
-  std::size_t done = 0;
-  while (done < size) {
-    ssize_t n = ::write(fd, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  return done;
 }
 
 mode_t NewFileMode() {
@@ -102,6 +91,10 @@ std::string WithExtension(const std::string& path, std::string_view extension) {
   return path.substr(0, dot) + std::string(extension);
 }
 
+std::string NameOf(const std::string& path) {
+  return path.substr(path.find_last_of('/') + 1);
+}
+
 std::string FullPath(const std::string& path) {
   std::error_code error;
   auto absolute = std::filesystem::absolute(path, error);
@@ -115,149 +108,155 @@ std::optional<std::uint64_t> FileSize(const std::string& path) {
   return static_cast<std::uint64_t>(st.st_size);
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  if (const HeldFileContent* held = HeldFile(path)) return held->bytes;
+std::string ReadWholeFile(const std::string& path, std::uint64_t atMost) {
+  if (const HeldFileContent* held = HeldFile(path)) return held->bytes.substr(0, atMost);
   // O_NONBLOCK keeps open() from waiting for a writer on a FIFO; a FIFO is
   // refused right after, like every file that is not a regular one.
-  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) throw FOpenError(FullPath(path), SystemText(errno));
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!fd.IsOpen()) {
+    const int cause = errno;
+    throw FOpenError(FullPath(path), SystemText(cause));
+  }
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    std::string cause = S_ISDIR(st.st_mode) ? SystemText(EISDIR) : "Not a regular file";
-    ::close(fd);
-    throw FOpenError(FullPath(path), cause);
+  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    throw FOpenError(FullPath(path),
+                     S_ISDIR(st.st_mode) ? SystemText(EISDIR) : "Not a regular file");
   }
   // Read straight into the string, the whole file in one call where the
   // system allows (in the page every call is a trip into the browser), and
-  // on in growing steps for a file that grows while it is read.
+  // on in growing steps for a file that grows while it is read, never past
+  // `atMost`. One byte more than the file holds is room for the read that
+  // finds its end, so a file that keeps its size is not copied.
+  const std::uint64_t expected = std::min<std::uint64_t>(st.st_size + 1ull, atMost);
   std::string bytes;
-  ReserveOnLargePages(bytes, static_cast<std::size_t>(st.st_size));
-  bytes.resize(std::max<std::size_t>(static_cast<std::size_t>(st.st_size), 65536));
+  ReserveOnLargePages(bytes, static_cast<std::size_t>(expected));
+  bytes.resize(static_cast<std::size_t>(
+      std::min<std::uint64_t>(std::max<std::uint64_t>(expected, 65536), atMost)));
   std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) bytes.resize(2 * bytes.size());
-    ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+  while (filled < atMost) {
+    if (filled == bytes.size()) {
+      bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(2 * bytes.size(), atMost)));
+    }
+    const ssize_t n = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      int error = errno;
-      ::close(fd);
-      throw FOpenError(FullPath(path), SystemText(error));
+      const int cause = errno;
+      throw FOpenError(FullPath(path), SystemText(cause));
     }
     if (n == 0) break;
     filled += static_cast<std::size_t>(n);
   }
-  ::close(fd);
   bytes.resize(filled);
   return bytes;
 }
 
-FileOutputStream::FileOutputStream(const std::string& path) : target_(path) {}
-
-void FileOutputStream::Open() {
-  state_ = State::Open;
-  const std::string path = target_;
-  struct stat st;
-  bool exists = ::stat(path.c_str(), &st) == 0;
-  if (exists && !S_ISREG(st.st_mode)) {
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd_ < 0) throw FCreateError(FullPath(path), SystemText(errno));
-    return;
-  }
-  // Replace what a link points to, not the link itself.
-  std::error_code error;
-  auto resolved = std::filesystem::weakly_canonical(path, error);
-  if (!error) target_ = resolved.string();
-  std::string name = target_.substr(target_.find_last_of('/') + 1);
-  const std::string folder = FolderOf(target_);
-  temporary_ = (folder.empty() ? "." : folder) + "/." + name + ".XXXXXX";
-  fd_ = ::mkstemp(temporary_.data());
-  if (fd_ < 0) {
-    int cause = errno;
-    temporary_.clear();
-    throw FCreateError(FullPath(path), SystemText(cause));
-  }
-  RememberTemporaryFile(temporary_);
-  if (exists) {
-    KeepOwnerAndMode(fd_, st);
-  } else {
-    ::fchmod(fd_, NewFileMode());
-  }
-}
+FileOutputStream::FileOutputStream(const std::string& path) : path_(path) {}
 
 FileOutputStream::~FileOutputStream() {
   Discard();
 }
 
-// The descriptor to write to, opening the file on first use; -1 once the
-// file was closed or could not be created.
-int FileOutputStream::OpenFd() {
-  if (state_ == State::Pending) Open();
-  return fd_;
+void FileOutputStream::ChooseRoad() {
+  chosen_ = true;
+  const OutputTarget target = OutputTargetOf(path_);
+  if (target.descriptor) {
+    // Taken now, before any file of ours could be given its number.
+    const int fd = ::fcntl(*target.descriptor, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) throw ClosedDescriptorError(path_, *target.descriptor);
+    heldTarget_ = Descriptor(fd);
+    held_.emplace();
+    return;
+  }
+  struct stat st;
+  if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    held_.emplace();  // opened at Commit: a FIFO's open waits for a reader
+    return;
+  }
+  if (target.endlessLinks) throw FCreateError(FullPath(path_), SystemText(ELOOP));
+  target_ = target.path;
+  if (::stat(target_.c_str(), &st) == 0) replaced_ = st;
+  replacement_.emplace([this] { return CreateTemporary(); });
 }
 
-namespace {
-constexpr std::size_t kFileBufferSize = 1 << 16;
-}  // namespace
-
-bool FileOutputStream::FlushBuffer() {
-  bool complete = WriteFd(OpenFd(), buffer_.data(), buffer_.size()) == buffer_.size();
-  buffer_.clear();
-  return complete;
+int FileOutputStream::CreateTemporary() {
+  const std::string folder = FolderOf(target_);
+  temporary_ = (folder.empty() ? "." : folder) + "/." + NameOf(target_) + ".XXXXXX";
+  const int fd = ::mkostemp(temporary_.data(), O_CLOEXEC);
+  if (fd < 0) {
+    const int cause = errno;
+    temporary_.clear();
+    throw FCreateError(FullPath(path_), SystemText(cause));
+  }
+  RememberTemporaryFile(temporary_);
+  if (replaced_) {
+    KeepOwnerAndMode(fd, *replaced_);
+  } else {
+    ::fchmod(fd, NewFileMode());
+  }
+  return fd;
 }
 
 std::size_t FileOutputStream::Write(const char* data, std::size_t size) {
-  if (state_ == State::Closed) return 0;
-  if (!HoldsEverything()) {
-    if (buffer_.size() + size > kFileBufferSize && !FlushBuffer()) return 0;
-    if (size >= kFileBufferSize) return WriteFd(OpenFd(), data, size);
-  }
-  buffer_.append(data, size);
-  return size;
-}
-
-// A device or a FIFO cannot take back what it was given, so it gets nothing
-// before Commit: a reader must not take half a document for a whole one.
-bool FileOutputStream::HoldsEverything() {
-  if (!holdsEverything_) {
-    struct stat st;
-    holdsEverything_ = ::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
-  }
-  return *holdsEverything_;
+  if (closed_) return 0;
+  if (!chosen_) ChooseRoad();
+  return held_ ? held_->Write(data, size) : replacement_->Write(data, size);
 }
 
 void FileOutputStream::Commit() {
-  if (!FlushBuffer()) {
+  if (closed_) throw WriteError();  // a write failed and was given up
+  if (!chosen_) ChooseRoad();
+  if (held_) {
+    CommitHeld();
+  } else {
+    CommitReplacement();
+  }
+}
+
+void FileOutputStream::CommitHeld() {
+  if (!heldTarget_.IsOpen()) {
+    heldTarget_ = Descriptor(::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    if (!heldTarget_.IsOpen()) {
+      const int cause = errno;
+      Discard();
+      throw FCreateError(FullPath(path_), SystemText(cause));
+    }
+  }
+  DescriptorOutputStream out(heldTarget_.Get());
+  try {
+    held_->HandTo(out);
+  } catch (...) {
     Discard();
-    throw WriteError();
+    throw;
   }
-  if (temporary_.empty()) {
-    ::close(fd_);
-    fd_ = -1;
-    state_ = State::Closed;
-    return;
-  }
+  const bool closed = heldTarget_.Close();
+  Discard();
+  if (!closed) throw WriteError();
+}
+
+void FileOutputStream::CommitReplacement() {
   // write() and close() report a full disk or a failed device; the rename
-  // below happens only after both succeeded.
-  bool closed = ::close(fd_) == 0;
-  fd_ = -1;
-  state_ = State::Closed;
-  if (!closed) {
+  // below happens only after both succeeded. An empty document still makes
+  // its file.
+  const bool written = replacement_->Flush() && replacement_->Fd() >= 0;
+  if (!written || !replacement_->Close()) {
     Discard();
     throw WriteError();
   }
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    int cause = errno;
+    const int cause = errno;
     Discard();
     throw FCreateError(FullPath(target_), SystemText(cause));
   }
   ForgetTemporaryFile(temporary_);
   temporary_.clear();
+  Discard();
 }
 
 void FileOutputStream::Discard() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  state_ = State::Closed;
+  closed_ = true;
+  replacement_.reset();
+  held_.reset();
+  heldTarget_.Close();
   if (!temporary_.empty()) {
     ::unlink(temporary_.c_str());
     ForgetTemporaryFile(temporary_);
@@ -266,7 +265,7 @@ void FileOutputStream::Discard() {
 }
 
 std::size_t StdoutStream::Write(const char* data, std::size_t size) {
-  return WriteFd(STDOUT_FILENO, data, size);
+  return WriteToDescriptor(STDOUT_FILENO, data, size);
 }
 
 }  // namespace texttoxml::platform

@@ -1,12 +1,16 @@
 // File system helpers: existence, whole-file reading, safe replacement.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "platform/descriptor.h"
 #include "platform/platform_errors.h"
+#include "platform/spooled_output.h"
 #include "platform/stream.h"
 
 namespace texttoxml::platform {
@@ -49,15 +53,20 @@ std::string FolderOf(const std::string& path);
 // starts no extension.
 std::string WithExtension(const std::string& path, std::string_view extension);
 
+// The name part of a path: what follows its last "/".
+std::string NameOf(const std::string& path);
+
 // The absolute form of a path, as error messages show it.
 std::string FullPath(const std::string& path);
 
 // The size of a regular file; nothing when the path names none.
 std::optional<std::uint64_t> FileSize(const std::string& path);
 
-// All bytes of a regular file; raises FOpenError ("Cannot open file ...")
-// when it cannot be opened or is not a regular file.
-std::string ReadWholeFile(const std::string& path);
+// All bytes of a regular file, or its first `atMost` bytes: a limit keeps a
+// file that grows while it is read from taking all memory. Raises FOpenError
+// ("Cannot open file ...") when it cannot be opened or is not a regular
+// file.
+std::string ReadWholeFile(const std::string& path, std::uint64_t atMost = UINT64_MAX);
 
 // Writes a file so that an existing one is never lost: the bytes go to a
 // temporary file in the target's folder, which replaces the target only on
@@ -65,12 +74,12 @@ std::string ReadWholeFile(const std::string& path);
 // temporary file is removed and the target stays as it was. Nothing is
 // created before the first bytes are handed to the file system (or Commit),
 // so a writer that fails while still building its first bytes leaves no
-// trace and reports its own failure, not the file's. A replaced file
-// keeps its permission bits (and, for root, its owner and group). A target that
-// exists and is not a regular file (a device, a FIFO) is written directly,
-// all at Commit: its bytes are held in memory until then. For a regular file
-// bytes are collected in a buffer of its own, so that small writes do not
-// each cost a system call.
+// trace and reports its own failure, not the file's. A replaced file keeps
+// its permission bits (and, for root, its owner and group). A link is
+// written through, to the file it names (see output_target.h). A target
+// that cannot take bytes back (a device, a FIFO, one of our own open
+// descriptors such as /dev/stdout) is written in place, all at Commit: its
+// bytes are held in a temporary file until then (see spooled_output.h).
 class FileOutputStream : public OutputStream {
  public:
   explicit FileOutputStream(const std::string& path);
@@ -83,19 +92,21 @@ class FileOutputStream : public OutputStream {
   void Commit();  // also raises WriteError
 
  private:
-  enum class State { Pending, Open, Closed };
-  void Open();
-  int OpenFd();
+  void ChooseRoad();
+  int CreateTemporary();
+  void CommitHeld();
+  void CommitReplacement();
   void Discard();
-  bool FlushBuffer();
-  bool HoldsEverything();
 
-  std::string target_;
-  std::string buffer_;
-  std::string temporary_;  // empty when writing the target directly
-  int fd_ = -1;
-  State state_ = State::Pending;
-  std::optional<bool> holdsEverything_;  // looked up on the first write
+  std::string path_;    // as given, for messages
+  std::string target_;  // the file replaced: path_ with its links followed
+  std::optional<struct stat> replaced_;
+  std::string temporary_;
+  std::optional<BufferedDescriptor> replacement_;  // beside target_, renamed at Commit
+  std::optional<SpooledOutput> held_;              // for a target written in place at Commit
+  Descriptor heldTarget_;                          // a descriptor of ours, taken at once
+  bool chosen_ = false;
+  bool closed_ = false;
 };
 
 // Standard output as a stream (not closed at the end).

@@ -26,6 +26,14 @@ FOpenError::FOpenError(std::string_view path, std::string_view cause)
 FCreateError::FCreateError(std::string_view path, std::string_view cause)
     : Error(Quoted("Cannot create file", path, cause)) {}
 
+TemporaryFileError::TemporaryFileError(std::string_view folder, std::string_view cause)
+    : Error(Quoted("Cannot create a temporary file in", folder, cause) +
+            ". Set TMPDIR to a folder with room to hold the output") {}
+
+ClosedDescriptorError::ClosedDescriptorError(std::string_view path, int descriptor)
+    : Error("Cannot write to \"" + std::string(path) + "\": descriptor " +
+            std::to_string(descriptor) + " is not open. Name an output file instead") {}
+
 WriteError::WriteError() : Error("Stream write error") {}
 
 ReadError::ReadError() : Error("Stream read error") {}

@@ -21,6 +21,22 @@ class FCreateError : public Error {
   FCreateError(std::string_view path, std::string_view cause);
 };
 
+// A document that must be held until it is whole found no place to be held:
+// "Cannot create a temporary file in "%s". %s. Set TMPDIR to a folder with
+// room to hold the output".
+class TemporaryFileError : public Error {
+ public:
+  TemporaryFileError(std::string_view folder, std::string_view cause);
+};
+
+// An output named after one of our descriptors (/dev/stdout, /dev/fd/3)
+// that is not open: "Cannot write to "%s": descriptor %d is not open.
+// Name an output file instead".
+class ClosedDescriptorError : public Error {
+ public:
+  ClosedDescriptorError(std::string_view path, int descriptor);
+};
+
 // The target took none of the bytes handed to it: "Stream write error".
 class WriteError : public Error {
  public:

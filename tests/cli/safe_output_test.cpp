@@ -4,6 +4,7 @@
 // taken by a temporary file.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -119,6 +120,29 @@ TEST(SafeOutput, TwoInputsForOneOutputStopBeforeAnythingIsWritten) {
   EXPECT_EQ(ReadFile(dir.File("one.xml")), "previous");
 
   EXPECT_EQ(RunWith({"convert", a, other}).status, 0);
+}
+
+// `{ echo head; texttoxml convert t.txt -o /dev/stdout; echo foot; } >
+// report` keeps head and foot: a name of an open descriptor is that
+// descriptor, written where it stands, never the file it shows replaced.
+TEST(SafeOutput, ADescriptorNameWritesToTheOpenDescriptor) {
+  TempDir dir;
+  const std::string input = dir.Write("tasks.txt", kTask);
+  const std::string report = dir.Write("report", "");
+  const int fd = ::open(report.c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, "head\n", 5), 5);
+  const std::string name = "/proc/self/fd/" + std::to_string(fd);
+  const RunResult converted =
+      RunWith({"convert", input, "-o", name, "--date", "2020-01-02T03:04:05"});
+  const RunResult failed = RunWith({"convert", dir.Write("blank.txt", " "), "-o", name});
+  ASSERT_EQ(::write(fd, "foot\n", 5), 5);
+  ::close(fd);
+  EXPECT_EQ(converted.status, 0) << converted.messages;
+  EXPECT_EQ(failed.status, 1);
+  const RunResult expected =
+      RunWith({"convert", input, "-o", "-", "--date", "2020-01-02T03:04:05"});
+  EXPECT_EQ(ReadFile(report), "head\n" + expected.output + "foot\n");
 }
 
 // Standard output that is full or closed.

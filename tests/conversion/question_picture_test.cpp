@@ -1,7 +1,14 @@
 // A question picture above the size limit is refused, by name and with the
-// limit, before a byte of it is read: by the conversion, `check` and
-// `preview` alike. So is a file of the running system.
+// limit, before a byte of it is read (by the conversion, `check` and
+// `preview` alike), or, when it grows while it is read, once the limit is
+// passed. So is a file of the running system.
 #include "conversion/question_picture.h"
+
+#include <limits.h>
+#include <sys/inotify.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +87,41 @@ TEST(QuestionPicture, AFileOfTheSystemIsNeverEmbedded) {
                  SystemPictureError);
     ASSERT_TRUE(builder.FailedPicture());
   }
+}
+
+// A file that grows while it is read (a log, a download) is read only one
+// byte past the limit, not to its end: the reader, in a child process, is
+// let open a file of exactly the limit, which then grows to 2 GiB.
+TEST(QuestionPicture, AFileThatGrowsWhileReadIsReadOnlyPastTheLimit) {
+  TempDir dir;
+  const std::string path = dir.Write("growing.gif", "");
+  std::filesystem::resize_file(path, kMaxQuestionPictureBytes);
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, path.c_str(), IN_OPEN), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    try {
+      ReadQuestionPicture(path);
+      ::_exit(0);
+    } catch (const QuestionPictureTooLargeError&) {
+      ::_exit(1);
+    } catch (...) {
+      ::_exit(2);
+    }
+  }
+  ASSERT_GT(child, 0);
+  alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1];
+  const bool opened = ::read(watch, event, sizeof event) > 0;  // the size check does not open
+  ::close(watch);
+  std::filesystem::resize_file(path, 2ull << 30);
+  int status = 0;
+  rusage usage{};
+  ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+  ASSERT_TRUE(opened);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1) << "not refused as too large";
+  EXPECT_LT(usage.ru_maxrss, 1024 * 1024) << "KiB at the peak";
 }
 
 }  // namespace

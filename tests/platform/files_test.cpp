@@ -13,8 +13,10 @@
 namespace texttoxml::platform {
 namespace {
 
+using texttoxml::testing::OpenFilesIn;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
+using texttoxml::testing::TemporaryFolderSetting;
 
 std::size_t EntriesIn(const std::string& folder) {
   std::size_t count = 0;
@@ -57,7 +59,10 @@ TEST(ReadWholeFile, ReadsEveryByte) {
   TempDir dir;
   std::string bytes(200000, '\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
-  EXPECT_EQ(ReadWholeFile(dir.Write("big.bin", bytes)), bytes);
+  const std::string read = ReadWholeFile(dir.Write("big.bin", bytes));
+  EXPECT_EQ(read, bytes);
+  // Room for one byte more, to find the end; not twice the file.
+  EXPECT_LE(read.capacity(), bytes.size() + 16);
   EXPECT_EQ(ReadWholeFile(dir.Write("empty.bin", "")), "");
 }
 
@@ -79,6 +84,18 @@ TEST(ReadWholeFile, RefusesWhatCannotBeReadWithTheFullPath) {
   for (const Case& c : cases) {
     EXPECT_THROW_MSG(ReadWholeFile(c.path), FOpenError, c.message);
   }
+}
+
+// A file that grows while it is read (a sparse one stands for it) is read
+// only as far as asked.
+TEST(ReadWholeFile, ReadsNoMoreThanAsked) {
+  TempDir dir;
+  const std::string path = dir.Write("growing.bin", "start");
+  std::filesystem::resize_file(path, 1ull << 30);
+  const std::string start = ReadWholeFile(path, 70000);
+  EXPECT_EQ(start.size(), 70000u);
+  EXPECT_EQ(start.substr(0, 5), "start");
+  EXPECT_EQ(ReadWholeFile(dir.Write("small.bin", "abc"), 70000), "abc");
 }
 
 TEST(FullPath, MakesRelativePathsAbsolute) {
@@ -182,6 +199,87 @@ TEST(FileOutputStream, FifoGetsNothingBeforeCommit) {
   EXPECT_EQ(::read(reader, text, sizeof text), 5);
   EXPECT_STREQ(text, "whole");
   ::close(reader);
+}
+
+// `>> log` or `{ echo head; texttoxml ... -o /dev/stdout; } > report`: the
+// document goes to the open descriptor, after what is there, and the file
+// it shows is neither replaced nor given half a document.
+TEST(FileOutputStream, OurOwnDescriptorIsWrittenWhereItStands) {
+  TempDir dir;
+  const std::string log = dir.Write("log", "earlier\n");
+  const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  const auto inode = IdentityOf(log);
+  const std::string number = std::to_string(fd);
+  for (const std::string& name : {"/dev/fd/" + number, "/proc/self/fd/" + number}) {
+    {
+      FileOutputStream abandoned(name);
+      WriteAll(abandoned, "half", 4);
+    }
+    FileOutputStream out(name);
+    WriteAll(out, "whole\n", 6);
+    out.Commit();
+  }
+  ::close(fd);
+  EXPECT_EQ(ReadFile(log), "earlier\nwhole\nwhole\n");
+  EXPECT_EQ(IdentityOf(log), inode);
+  EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
+// Root with standard output closed once replaced the system's /dev/stdout
+// link this way; a descriptor that is not open is refused.
+TEST(FileOutputStream, AClosedDescriptorIsRefused) {
+  const int fd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  const std::string name = "/dev/fd/" + std::to_string(fd);
+  FileOutputStream out(name);
+  EXPECT_THROW_MSG(WriteAll(out, "x", 1), ClosedDescriptorError,
+                   "Cannot write to \"" + name + "\": descriptor " + std::to_string(fd) +
+                       " is not open. Name an output file instead");
+}
+
+// A link is never replaced by a file: a dangling one makes the file it
+// names, and one into a missing folder fails with the link left as it was.
+TEST(FileOutputStream, ADanglingLinkIsWrittenThroughNeverReplaced) {
+  TempDir dir;
+  const std::string link = dir.File("out.xml");
+  std::filesystem::create_symlink("made.xml", link);
+  FileOutputStream out(link);
+  WriteAll(out, "document", 8);
+  out.Commit();
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFile(dir.File("made.xml")), "document");
+
+  const std::string lost = dir.File("lost.xml");
+  std::filesystem::create_symlink("no/such/folder/x.xml", lost);
+  FileOutputStream refused(lost);
+  EXPECT_THROW_MSG(
+      {
+        WriteAll(refused, "x", 1);
+        refused.Commit();
+      },
+      FCreateError, "Cannot create file \"" + lost + "\". No such file or directory");
+  EXPECT_TRUE(std::filesystem::is_symlink(lost));
+
+  std::filesystem::create_symlink("loop.xml", dir.File("loop.xml"));
+  FileOutputStream looped(dir.File("loop.xml"));
+  EXPECT_THROW(WriteAll(looped, "x", 1), FCreateError);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("loop.xml")));
+}
+
+// A device is given the document only at Commit; until then it is held in
+// $TMPDIR, not in memory.
+TEST(FileOutputStream, ADeviceDocumentWaitsOnDisk) {
+  TempDir dir;
+  TemporaryFolderSetting setting(dir.Path());
+  FileOutputStream out("/dev/null");
+  const std::string block(4 << 20, 'x');
+  WriteAll(out, block.data(), block.size());
+  EXPECT_EQ(OpenFilesIn(dir.Path()), 1u);
+  out.Commit();
+  EXPECT_EQ(OpenFilesIn(dir.Path()), 0u);
+  EXPECT_EQ(EntriesIn(dir.Path()), 0u);
 }
 
 TEST(FileOutputStream, MissingFolderGivesCannotCreate) {
