@@ -38,6 +38,7 @@ class WatchedOutput : public platform::OutputStream {
     return taken;
   }
   bool Failed() const { return failed_; }
+  bool KeepsUntilDecided() const override { return out_.KeepsUntilDecided(); }
 
  private:
   platform::OutputStream& out_;
@@ -88,6 +89,10 @@ void WriteDocument(const std::string& input, const std::string& output,
                    const std::function<void(platform::OutputStream&)>& convert,
                    const InputText& text, const conversion::Converter& converter,
                    platform::OutputStream& standardOutput) {
+  if (output == "-" && standardOutput.KeepsUntilDecided()) {
+    convert(standardOutput);
+    return;
+  }
   if (output == "-") {
     // Held until it is whole, as for any output that is not a regular file:
     // a reader of a failed conversion gets nothing rather than half a file.

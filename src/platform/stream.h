@@ -12,6 +12,10 @@ class OutputStream {
   // Takes up to `size` bytes and says how many it took; 0 means it can take
   // no more (a full disk, a closed pipe).
   virtual std::size_t Write(const char* data, std::size_t size) = 0;
+  // Whether the stream itself keeps what it is given until its owner
+  // decides what to do with it, so that a writer that must not leave half
+  // a document behind need not hold the document a second time.
+  virtual bool KeepsUntilDecided() const { return false; }
 };
 
 // Hands all bytes over, repeating for what a write did not take; raises

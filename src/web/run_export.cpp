@@ -33,9 +33,12 @@ void TellProgress(std::size_t done, std::size_t total) {
 }
 
 // Standard output in pieces of a few megabytes: few enough calls into
-// JavaScript, and little memory held twice at a time.
+// JavaScript, and little memory held twice at a time. The worker makes a
+// file of the pieces only when the command succeeded, so the command line
+// need not hold its document until it is whole.
 class WorkerOutput : public texttoxml::platform::OutputStream {
  public:
+  bool KeepsUntilDecided() const override { return true; }
   ~WorkerOutput() override { Flush(); }
   std::size_t Write(const char* data, std::size_t size) override {
     if (buffer_.size() + size > kPiece) Flush();

@@ -145,6 +145,33 @@ TEST(SafeOutput, ADescriptorNameWritesToTheOpenDescriptor) {
   EXPECT_EQ(ReadFile(report), "head\n" + expected.output + "foot\n");
 }
 
+// A caller whose standard output keeps what it is given until it decides
+// (the page) gets the document straight, not held a second time: even
+// with no room for a temporary file, a large document comes through whole.
+TEST(SafeOutput, StandardOutputThatKeepsIsWrittenStraight) {
+  class KeepingOutput : public platform::StringOutputStream {
+   public:
+    using StringOutputStream::StringOutputStream;
+    bool KeepsUntilDecided() const override { return true; }
+  };
+  TempDir dir;
+  std::string text;
+  for (int i = 0; i < 2000; ++i) text += "Question " + std::to_string(i) + "?\r\n+ yes\r\n\r\n";
+  const std::string input = dir.Write("tasks.txt", text);
+  const std::vector<std::string> args = {"convert", input,    "-o",
+                                         "-",       "--date", "2020-01-02T03:04:05"};
+  const RunResult expected = RunWith(args);
+  ASSERT_EQ(expected.status, 0);
+  ASSERT_GT(expected.output.size(), 1u << 18);  // past what is held in memory
+  texttoxml::testing::TemporaryFolderSetting noRoom(dir.File("missing"));
+  std::string kept;
+  KeepingOutput keeping(kept);
+  std::ostringstream messages;
+  EXPECT_EQ(cli::Run(args, keeping, messages), 0) << messages.str();
+  EXPECT_EQ(kept, expected.output);
+  EXPECT_NE(RunWith(args).status, 0) << "held in a temporary file otherwise";
+}
+
 // Standard output that is full or closed.
 class RefusingOutput : public platform::OutputStream {
  public:
