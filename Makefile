@@ -7,7 +7,7 @@ BUILD_RELEASE ?= build-release-tests
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench bench-commands bench-document fuzz fuzz-build fuzz-regress format format-check clean
+.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench bench-commands bench-document bench-web fuzz fuzz-build fuzz-regress format format-check clean
 
 deps:
 	./scripts/install-deps.sh
@@ -67,6 +67,15 @@ bench-commands: deps
 # A Word document against its text; needs `scripts/install-deps.sh --testdata`.
 bench-document: deps
 	./bench/document.sh
+
+# The page's whole action (choose files, convert, download) against the
+# command line's `convert`, side by side, on the sample, 20,000 and 100,000
+# tasks, 30 large pictures and a 54 MB text (tests/web/benchmark.mjs).
+bench-web: web deps
+	bash -c 'root=$(CURDIR); . bench/measure.sh; release_build $(CURDIR)/build-release texttoxml'
+	cd tests/web && npm ci --no-audit --no-fund
+	cd tests/web && TEXTTOXML_CLI=$(CURDIR)/build-release/src/cli/texttoxml \
+	  TEXTTOXML_PAGE=$(abspath $(BUILD_WEB))/texttoxml.html node benchmark.mjs
 
 # The C++ sources against .clang-format: `format-check` lists the files that
 # differ (CI runs it first), `format` rewrites them.
