@@ -23,6 +23,13 @@ NotUtf8Error::NotUtf8Error(std::string_view reason)
                     "The file is not UTF-8: read it with --encoding auto or "
                     "--encoding cp1251 to take it as windows-1251") {}
 
+MostlyUtf8Error::MostlyUtf8Error(std::string_view fullPath, std::size_t line, std::size_t offset)
+    : EncodingError("Invalid UTF-8 in file \"" + std::string(fullPath) + "\" at line " +
+                    std::to_string(line) + ", byte " + std::to_string(offset) +
+                    ", though the rest of the file is UTF-8. Correct that character and save "
+                    "the file again as UTF-8, or read it with --encoding cp1251 to take the "
+                    "whole file as windows-1251") {}
+
 Utf16WithoutMarkError::Utf16WithoutMarkError(std::string_view fullPath)
     : EncodingError("The file \"" + std::string(fullPath) +
                         "\" looks like UTF-16 without a byte order mark (every other byte "

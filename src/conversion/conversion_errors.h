@@ -3,6 +3,8 @@
 // picture that must not be read.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "error.h"
@@ -13,6 +15,7 @@ namespace texttoxml::conversion {
 class EncodingError : public Error {
  protected:
   EncodingError(std::string_view reason, std::string_view advice);
+  explicit EncodingError(const std::string& message) : Error(message) {}
 };
 
 // A file with a UTF-8 byte order mark holds a byte sequence that is not
@@ -32,6 +35,14 @@ class Utf16ReadAsUtf8Error : public EncodingError {
 class NotUtf8Error : public EncodingError {
  public:
   explicit NotUtf8Error(std::string_view reason);
+};
+
+// A file without a byte order mark that is mostly UTF-8, with a byte that
+// is not: `line` (from 1) and `offset` (from 0) say where the first such
+// byte is in the file `fullPath`.
+class MostlyUtf8Error : public EncodingError {
+ public:
+  MostlyUtf8Error(std::string_view fullPath, std::size_t line, std::size_t offset);
 };
 
 // A file whose bytes look like UTF-16 without a byte order mark; `fullPath`

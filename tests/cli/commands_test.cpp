@@ -34,7 +34,8 @@ TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
   EXPECT_EQ(r.output,
             goodReport + bad +
                 ":1: warning: not a task: the first line starts with \"1\", an answer marker, so "
-                "there is no question; it is written as an empty task\n" +
+                "there is no question; it is written as an empty task; to keep it a question, put "
+                "a no-break space (U+00A0) before the number, or rephrase it\n" +
                 bad + ":5: warning: no answer is marked \"+\": the task has no correct answer\n" +
                 bad +
                 ": 2 tasks (1 single choice, 1 not a task); pictures: 0 found, 0 missing; "
