@@ -32,7 +32,8 @@ struct InputText {
 };
 
 // Raises what reading raises: a file that cannot be opened, bytes that
-// cannot be read in `encoding`, a Word document that cannot be read. A ZIP
+// cannot be read in `encoding`, a Word document that cannot be read, a file
+// that holds no task text (RTF, PDF, a picture, a binary file). A ZIP
 // archive or an OLE compound file is read as a Word document (.docx),
 // whatever its name.
 InputText ReadInput(const std::string& path, conversion::TextEncoding encoding);

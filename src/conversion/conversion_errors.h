@@ -59,4 +59,21 @@ class SystemPictureError : public Error {
   explicit SystemPictureError(std::string_view resolvedPath);
 };
 
+// A file that holds no task text, told by its content: the message says
+// what the file is and what to choose instead.
+class NotATaskTextError : public Error {
+ public:
+  // "This is a rich text file (RTF), not a plain task text: ..."
+  static NotATaskTextError RichText();
+  // "This is a PDF document, not a task text: ..."
+  static NotATaskTextError Pdf();
+  // "This is a picture (%s), not a task text: ..."
+  static NotATaskTextError Picture(std::string_view kind);
+  // "This is not a task text: %u of its %u characters are control characters ..."
+  static NotATaskTextError ControlCharacters(std::size_t count, std::size_t length);
+
+ private:
+  using Error::Error;
+};
+
 }  // namespace texttoxml::conversion
