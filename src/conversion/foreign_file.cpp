@@ -55,9 +55,11 @@ std::string_view PictureKindOf(std::string_view bytes) {
 }
 
 // Tabs and line breaks belong to a text; the other characters below the
-// blank do not, beyond a stray one.
+// blank do not, beyond a stray one. U+0000 is left out: it ends the text
+// where it stands, as in the window, which the check notes, and it fills
+// a UTF-16 file read as windows-1251 on purpose.
 bool IsControl(char16_t c) {
-  return c < u' ' && c != u'\t' && c != u'\n' && c != u'\r';
+  return c < u' ' && c != u'\0' && c != u'\t' && c != u'\n' && c != u'\r';
 }
 
 // A PDF may put a few bytes before its header; readers look in the first

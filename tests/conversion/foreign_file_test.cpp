@@ -92,12 +92,13 @@ TEST(ForeignFile, RefusesTextsFullOfControlCharacters) {
   }
   // Four in 128 characters are too many; three, or four in 129, are stray ones.
   std::u16string text(124, u'x');
-  text += std::u16string(u"\0\x01\x02\x1B", 4);
+  text += u"\x03\x01\x02\x1B";
   EXPECT_THROW(RefuseBinaryText(text), NotATaskTextError);
   EXPECT_NO_THROW(RefuseBinaryText(text + u"y"));
   EXPECT_NO_THROW(RefuseBinaryText(text.substr(0, 127)));
-  // Tabs and line breaks are text.
+  // Tabs and line breaks are text; U+0000 ends a text rather than spoiling it.
   EXPECT_NO_THROW(RefuseBinaryText(u"Q?\t\r\n+\ta\r\n-\tb\r\n\r\n\r\n\r\n\t\t"));
+  EXPECT_NO_THROW(RefuseBinaryText(std::u16string(u"Q\0?\0\r\0\n\0=\0 \0001\0", 14)));
 }
 
 }  // namespace
