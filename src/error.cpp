@@ -51,8 +51,8 @@ OutOfMemoryError OutOfMemoryError::Previewing(std::string_view path, std::uint64
 }
 
 OutOfMemoryError OutOfMemoryError::Extracting(std::string_view path, std::uint64_t size) {
-  return OutOfMemoryError("Not enough memory to extract the text of \"" + std::string(path) + "\" (" +
-                          MegabytesText(size) + " MB)");
+  return OutOfMemoryError("Not enough memory to extract the text of \"" + std::string(path) +
+                          "\" (" + MegabytesText(size) + " MB)");
 }
 
 OutOfMemoryError OutOfMemoryError::RunningCommand() {

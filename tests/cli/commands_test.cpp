@@ -158,14 +158,17 @@ TEST(PreviewCommand, WritesOnePageNextToItsInput) {
 TEST(Commands, RefuseFilesThatAreNoTaskText) {
   TempDir dir;
   const std::string rtf = dir.Write("tasks.txt", "{\\rtf1\\ansi Question?\\par + yes\\par - no}");
-  const std::string zip = dir.Write("archive.zip", testing::ZipArchive({{"tasks.txt", "Q?\r\n+ a"}}));
+  const std::string zip =
+      dir.Write("archive.zip", testing::ZipArchive({{"tasks.txt", "Q?\r\n+ a"}}));
   const std::string rtfRefusal =
-      rtf + ": This is a rich text file (RTF), not a plain task text: open it in Word or "
-            "WordPad, save it as a Word document (.docx) or as plain text (.txt), and convert "
-            "that file.\n";
+      rtf +
+      ": This is a rich text file (RTF), not a plain task text: open it in Word or "
+      "WordPad, save it as a Word document (.docx) or as plain text (.txt), and convert "
+      "that file.\n";
   const std::string zipRefusal =
-      zip + ": Not a Word document (.docx): a ZIP archive that names no Word main document; "
-            "unpack it and convert the task text or Word document it holds.\n";
+      zip +
+      ": Not a Word document (.docx): a ZIP archive that names no Word main document; "
+      "unpack it and convert the task text or Word document it holds.\n";
   for (const char* encoding : {"auto", "cp1251", "utf8"}) {
     const Result converted = RunWith({"convert", "--encoding", encoding, rtf, zip});
     EXPECT_EQ(converted.status, 1);

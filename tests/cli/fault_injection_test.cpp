@@ -294,18 +294,18 @@ TEST(FaultInjection, RunningOutOfMemoryNamesTheCommandAndItsInput) {
   EXPECT_NE(checked.find(small + ": 1 task"), std::string::npos) << checked;
 
   const std::string json = RunWithLittleMemory({"check", "--format", "json", large});
-  EXPECT_NE(json.find("\"error\": \"Not enough memory to check \\\"" + large + "\\\"" + size +
-                      "\"}"),
-            std::string::npos)
+  EXPECT_NE(
+      json.find("\"error\": \"Not enough memory to check \\\"" + large + "\\\"" + size + "\"}"),
+      std::string::npos)
       << json;
 
   const std::string previewed = RunWithLittleMemory({"preview", large, "-o", "-"});
-  EXPECT_EQ(previewed, large + ": Not enough memory to preview \"" + large + "\"" + size +
-                           "\n" + std::string(1, '\0'));
+  EXPECT_EQ(previewed, large + ": Not enough memory to preview \"" + large + "\"" + size + "\n" +
+                           std::string(1, '\0'));
 
   const std::string converted = ConvertWithLittleMemory({large, small});
-  EXPECT_EQ(converted, large + ": Not enough memory to convert \"" + large + "\"" + size +
-                           "\n" + std::string(1, '\0'));
+  EXPECT_EQ(converted, large + ": Not enough memory to convert \"" + large + "\"" + size + "\n" +
+                           std::string(1, '\0'));
   EXPECT_TRUE(fs::exists(dir.File("small.xml")));
   EXPECT_FALSE(fs::exists(dir.File("large.xml")));
 }

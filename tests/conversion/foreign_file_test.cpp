@@ -41,8 +41,8 @@ TEST(ForeignFile, RefusesDocumentsThatAreNoTaskText) {
 
 TEST(ForeignFile, RefusesPicturesOfEveryCommonKind) {
   const std::pair<const char*, const char*> files[] = {
-      {"pngsuite/basi0g01.png", "PNG"}, {"kinds/colour.jpg", "JPEG"},
-      {"gif/twocolor.gif", "GIF"},      {"bmpsuite/g/pal8.bmp", "BMP"},
+      {"pngsuite/basi0g01.png", "PNG"},  {"kinds/colour.jpg", "JPEG"},
+      {"gif/twocolor.gif", "GIF"},       {"bmpsuite/g/pal8.bmp", "BMP"},
       {"bmpsuite/g/pal8os2.bmp", "BMP"}, {"kinds/quarters.tif", "TIFF"},
       {"kinds/icon.ico", "ICO"}};
   for (const auto& [file, kind] : files) {
@@ -57,10 +57,9 @@ TEST(ForeignFile, RefusesPicturesOfEveryCommonKind) {
 }
 
 TEST(ForeignFile, TakesTextsThatOnlyStartLikeAForeignFile) {
-  for (std::string_view text :
-       {"BMW - a car?\r\n+ yes\r\n- no", "GIF - a picture format?\r\n+ yes",
-        "RIFF is a container?\r\n+ yes", "{\\rt is no RTF}\r\n+ yes",
-        "Which is the PDF header?\r\n= %PDF", "II* - a marker?\r\n+ no"}) {
+  for (std::string_view text : {"BMW - a car?\r\n+ yes\r\n- no", "GIF - a picture format?\r\n+ yes",
+                                "RIFF is a container?\r\n+ yes", "{\\rt is no RTF}\r\n+ yes",
+                                "Which is the PDF header?\r\n= %PDF", "II* - a marker?\r\n+ no"}) {
     EXPECT_EQ(RefusalOf(text), "taken") << text;
   }
   EXPECT_EQ(RefusalOf(std::string(1024, ' ') + "%PDF-1.4"), "taken");  // past the header's reach
@@ -84,9 +83,10 @@ TEST(ForeignFile, RefusesTextsFullOfControlCharacters) {
     ADD_FAILURE() << "a binary file taken as a text";
   } catch (const NotATaskTextError& error) {
     EXPECT_EQ(std::string(error.what()).find("This is not a task text: "), 0u) << error.what();
-    EXPECT_NE(std::string(error.what()).find(" of its 4096 characters are control characters, as "
-                                             "in a program or a data file; choose the task text "
-                                             "(.txt) or Word document (.docx) instead"),
+    EXPECT_NE(std::string(error.what())
+                  .find(" of its 4096 characters are control characters, as "
+                        "in a program or a data file; choose the task text "
+                        "(.txt) or Word document (.docx) instead"),
               std::string::npos)
         << error.what();
   }

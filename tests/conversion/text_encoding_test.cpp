@@ -48,7 +48,8 @@ const std::string kCp1251Line =
     "\xCA\xE0\xEA\xEE\xE9 \xEC\xE5\xF1\xFF\xF6 \xE8\xE4\xB8\xF2 \xEF\xEE\xF1\xEB\xE5 "
     "\xEC\xE0\xF0\xF2\xE0? \xCE\xF2\xE2\xE5\xF2 \x97 \xAB\xE0\xEF\xF0\xE5\xEB\xFC\xBB.\r\n";
 // Capitals before "Ё", a dash and a closing quote happen to form UTF-8 pairs.
-const std::string kCp1251Capitals = "\xC2\xD1\xC5 \xC5\xA8 \xD2\xC0\xD1\xD1\xBB \xCC\xC8\xD0\x97\r\n";
+const std::string kCp1251Capitals =
+    "\xC2\xD1\xC5 \xC5\xA8 \xD2\xC0\xD1\xD1\xBB \xCC\xC8\xD0\x97\r\n";
 
 std::string Repeated(const std::string& line, int times) {
   std::string text;
@@ -87,8 +88,8 @@ TEST(AutoEncoding, RefusesAMostlyUtf8TextWithInvalidBytes) {
 }
 
 TEST(AutoEncoding, ReadsWindows1251RussianAsWindows1251) {
-  for (const std::string& text : {kCp1251Line, Repeated(kCp1251Line, 50) + kCp1251Capitals,
-                                  kCp1251Capitals + kCp1251Line}) {
+  for (const std::string& text :
+       {kCp1251Line, Repeated(kCp1251Line, 50) + kCp1251Capitals, kCp1251Capitals + kCp1251Line}) {
     EXPECT_EQ(EncodingOf(text), "windows-1251") << text;
   }
   EXPECT_EQ(DecodeTaskTextAs(kCp1251Line, TextEncoding::Auto, "t.txt").text,
