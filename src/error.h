@@ -8,6 +8,7 @@
 // subsystem may meet.
 #pragma once
 
+#include <cstdint>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -37,6 +38,17 @@ class OutOfMemoryError : public Error {
   static OutOfMemoryError BuildingDocument();
   // "Not enough memory to write the XML document"
   static OutOfMemoryError WritingXmlDocument();
+  // What a command was doing with an input of `size` bytes:
+  // "Not enough memory to check "%s" (%s MB)"
+  static OutOfMemoryError Checking(std::string_view path, std::uint64_t size);
+  // "Not enough memory to convert "%s" (%s MB)"
+  static OutOfMemoryError Converting(std::string_view path, std::uint64_t size);
+  // "Not enough memory to preview "%s" (%s MB)"
+  static OutOfMemoryError Previewing(std::string_view path, std::uint64_t size);
+  // "Not enough memory to extract the text of "%s" (%s MB)"
+  static OutOfMemoryError Extracting(std::string_view path, std::uint64_t size);
+  // "Not enough memory to run the command"
+  static OutOfMemoryError RunningCommand();
 
  private:
   using Error::Error;

@@ -223,8 +223,14 @@ class BlockExaminer {
     if (FirstAnswer() == Lines().size()) {
       Warn(0, "not a task: no line starts with an answer marker (+, -, 1 to 9 or =)" + written);
     } else if (FirstAnswer() == 0) {
-      Warn(0, "not a task: the first line starts with " + MarkerText(Lines()[0][0]) +
-                  ", an answer marker, so there is no question" + written);
+      const char16_t marker = Lines()[0][0];
+      // "1917 — год ..." was meant as a question: say how to keep it one.
+      const std::string advice = FamilyOf(marker) == MarkerFamily::Order
+                                     ? "; to keep it a question, put a no-break space (U+00A0) "
+                                       "before the number, or rephrase it"
+                                     : "";
+      Warn(0, "not a task: the first line starts with " + MarkerText(marker) +
+                  ", an answer marker, so there is no question" + written + advice);
     } else {
       Warn(0, "not a task: its only question line names the picture " +
                   Quoted(TrimView(Lines()[FirstAnswer() - 1])) + ", so there is no question text" +

@@ -48,12 +48,14 @@ int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& 
   for (const std::string& input : options.inputs) {
     std::string piece;
     try {
-      InputText text = ReadInput(input, options.encoding);
-      const auto held = HoldPictures(text);
-      const Diagnosis diagnosis = DiagnoseInput(text, {.keepTasks = false});
-      if (diagnosis.Count(Severity::Warning) > 0) status = std::max(status, 1);
-      piece = json ? report.Add(JsonEntry(input, JsonFields(text, diagnosis)))
-                   : TextReport(input, text, diagnosis);
+      piece = NamingMemoryShortage(input, &OutOfMemoryError::Checking, [&] {
+        InputText text = ReadInput(input, options.encoding);
+        const auto held = HoldPictures(text);
+        const Diagnosis diagnosis = DiagnoseInput(text, {.keepTasks = false});
+        if (diagnosis.Count(Severity::Warning) > 0) status = std::max(status, 1);
+        return json ? report.Add(JsonEntry(input, JsonFields(text, diagnosis)))
+                    : TextReport(input, text, diagnosis);
+      });
     } catch (const std::exception& error) {
       const std::string message = DisplayMessage(error.what());
       messages << input << ": " << message << '\n';

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cli/output_place.h"
+#include "conversion/foreign_file.h"
 #include "conversion/message_text.h"
 #include "error.h"
 #include "pictures/picture.h"
@@ -89,7 +90,9 @@ InputText ReadInput(const std::string& path, conversion::TextEncoding encoding) 
   if (HeldInADocument(bytes)) {
     ReadDocument(bytes, input);
   } else {
+    conversion::RefuseForeignFile(bytes);
     conversion::DecodedTaskText text = conversion::DecodeTaskTextAs(bytes, encoding, path);
+    conversion::RefuseBinaryText(text.text);
     input.decoded = std::move(text.text);
     input.encoding = std::move(text.encoding);
   }

@@ -1,16 +1,20 @@
 // The input and output files of the commands.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_errors.h"
 #include "cli/options.h"
 #include "conversion/text_encoding.h"
 #include "docx/word_document.h"
+#include "error.h"
+#include "platform/files.h"
 #include "platform/held_files.h"
 
 namespace texttoxml::cli {
@@ -32,10 +36,23 @@ struct InputText {
 };
 
 // Raises what reading raises: a file that cannot be opened, bytes that
-// cannot be read in `encoding`, a Word document that cannot be read. A ZIP
+// cannot be read in `encoding`, a Word document that cannot be read, a file
+// that holds no task text (RTF, PDF, a picture, a binary file). A ZIP
 // archive or an OLE compound file is read as a Word document (.docx),
 // whatever its name.
 InputText ReadInput(const std::string& path, conversion::TextEncoding encoding);
+
+// Runs `work`, a command's work on `input`; when memory runs out in it,
+// raises `shortage(input, the input's size)` instead ("Not enough memory to
+// check ..."), so that the user learns what was too much for the machine.
+template <class Work>
+auto NamingMemoryShortage(const std::string& input,
+                          OutOfMemoryError (*shortage)(std::string_view, std::uint64_t),
+                          Work&& work) -> decltype(work()) {
+  return RaisingOnOutOfMemory(std::forward<Work>(work), [&] {
+    return shortage(input, platform::FileSize(input).value_or(0));
+  });
+}
 
 // The pictures of a Word document, held where the text's picture names
 // find them while the result lives; nothing for a text file.

@@ -1,6 +1,8 @@
 #include "cli/run.h"
 
+#include <cstdint>
 #include <functional>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -152,10 +154,12 @@ std::string ConvertOne(const std::string& input, const std::string& output, cons
 
 // A command of one input (preview, extract): its failure is told with the
 // input's name.
-int RunOneInput(void (*command)(const Options&, platform::OutputStream&), const Options& options,
-                WatchedOutput& standardOutput, std::ostream& messages) {
+int RunOneInput(void (*command)(const Options&, platform::OutputStream&),
+                OutOfMemoryError (*shortage)(std::string_view, std::uint64_t),
+                const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
   try {
-    command(options, standardOutput);
+    NamingMemoryShortage(options.inputs.front(), shortage,
+                         [&] { command(options, standardOutput); });
     return 0;
   } catch (const std::exception& e) {
     if (standardOutput.Failed()) throw;
@@ -209,7 +213,9 @@ int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostre
     std::optional<std::string> failure;
     std::string encoding;
     try {
-      encoding = ConvertOne(input, outputs[i], options, converter, standardOutput, tellFindings);
+      encoding = NamingMemoryShortage(input, &OutOfMemoryError::Converting, [&] {
+        return ConvertOne(input, outputs[i], options, converter, standardOutput, tellFindings);
+      });
     } catch (const std::exception&) {
       if (standardOutput.Failed()) throw;
       failure = FailureLine(input);
@@ -244,10 +250,12 @@ int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostre
   }
   if (options.action == Options::Action::Check) return RunCheck(options, standardOutput, messages);
   if (options.action == Options::Action::Preview) {
-    return RunOneInput(RunPreview, options, standardOutput, messages);
+    return RunOneInput(RunPreview, &OutOfMemoryError::Previewing, options, standardOutput,
+                       messages);
   }
   if (options.action == Options::Action::Extract) {
-    return RunOneInput(RunExtract, options, standardOutput, messages);
+    return RunOneInput(RunExtract, &OutOfMemoryError::Extracting, options, standardOutput,
+                       messages);
   }
   return ConvertAll(options, standardOutput, messages);
 }
@@ -267,6 +275,10 @@ int Run(const std::vector<std::string>& args, platform::OutputStream& standardOu
   WatchedOutput watched(standardOutput);
   try {
     return RunCommand(options, watched, messages);
+  } catch (const std::bad_alloc&) {
+    // Memory ran out outside the work on any one input.
+    messages << "texttoxml: " << DisplayMessage(OutOfMemoryError::RunningCommand().what()) << '\n';
+    return 1;
   } catch (const std::exception&) {
     if (!watched.Failed()) throw;
     messages << "texttoxml: " << DisplayMessage(WriteError().what()) << '\n';

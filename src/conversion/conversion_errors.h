@@ -3,6 +3,8 @@
 // picture that must not be read.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "error.h"
@@ -13,6 +15,7 @@ namespace texttoxml::conversion {
 class EncodingError : public Error {
  protected:
   EncodingError(std::string_view reason, std::string_view advice);
+  explicit EncodingError(const std::string& message) : Error(message) {}
 };
 
 // A file with a UTF-8 byte order mark holds a byte sequence that is not
@@ -34,6 +37,14 @@ class NotUtf8Error : public EncodingError {
   explicit NotUtf8Error(std::string_view reason);
 };
 
+// A file without a byte order mark that is mostly UTF-8, with a byte that
+// is not: `line` (from 1) and `offset` (from 0) say where the first such
+// byte is in the file `fullPath`.
+class MostlyUtf8Error : public EncodingError {
+ public:
+  MostlyUtf8Error(std::string_view fullPath, std::size_t line, std::size_t offset);
+};
+
 // A file whose bytes look like UTF-16 without a byte order mark; `fullPath`
 // names it.
 class Utf16WithoutMarkError : public EncodingError {
@@ -46,6 +57,23 @@ class Utf16WithoutMarkError : public EncodingError {
 class SystemPictureError : public Error {
  public:
   explicit SystemPictureError(std::string_view resolvedPath);
+};
+
+// A file that holds no task text, told by its content: the message says
+// what the file is and what to choose instead.
+class NotATaskTextError : public Error {
+ public:
+  // "This is a rich text file (RTF), not a plain task text: ..."
+  static NotATaskTextError RichText();
+  // "This is a PDF document, not a task text: ..."
+  static NotATaskTextError Pdf();
+  // "This is a picture (%s), not a task text: ..."
+  static NotATaskTextError Picture(std::string_view kind);
+  // "This is not a task text: %u of its %u characters are control characters ..."
+  static NotATaskTextError ControlCharacters(std::size_t count, std::size_t length);
+
+ private:
+  using Error::Error;
 };
 
 }  // namespace texttoxml::conversion

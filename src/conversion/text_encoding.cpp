@@ -6,6 +6,7 @@
 #include "conversion/task_text.h"
 #include "platform/files.h"
 #include "platform/platform_errors.h"
+#include "platform/utf.h"
 
 namespace texttoxml::conversion {
 
@@ -56,9 +57,19 @@ bool LooksLikeUtf16(std::string_view bytes) {
   return zeros[major] >= 2 && zeros[major] * 10 >= atMajor && zeros[1 - major] * 16 <= zeros[major];
 }
 
-bool HasNonAscii(std::string_view bytes) {
-  return std::any_of(bytes.begin(), bytes.end(),
-                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+// Real Russian windows-1251 text forms a well-formed UTF-8 sequence only by
+// chance (a capital letter right before a dash, a quote or "Ё"), hundreds of
+// times less often than it breaks one. So a text with a fair share of
+// well-formed sequences is UTF-8 with a few slips in it (a stray windows-1252
+// letter, a cut last character, a pasted windows-1251 part), which reading
+// it as windows-1251 would garble throughout.
+bool MostlyUtf8(const platform::Utf8Census& census) {
+  return census.multiByte > 0 && census.invalid <= 8 * census.multiByte;
+}
+
+// The line, counted from 1, that holds the byte at `offset`.
+std::size_t LineAt(std::string_view bytes, std::size_t offset) {
+  return 1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + offset, '\n'));
 }
 
 // Decodes as UTF-8 and turns a failure into advice.
@@ -87,12 +98,13 @@ DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
     return {DecodeTaskText(bytes, false, path), MarkedName(mark)};
   }
   if (LooksLikeUtf16(bytes)) throw Utf16WithoutMarkError(platform::FullPath(path));
-  if (HasNonAscii(bytes)) {
-    try {
-      return {DecodeTaskText(bytes, true, path), "UTF-8"};
-    } catch (const InvalidUtf8Error&) {
-      // Not UTF-8: windows-1251 takes every byte.
-    }
+  const platform::Utf8Census census = platform::CountUtf8Sequences(bytes);
+  if (census.multiByte > 0 && census.invalid == 0) {
+    return {DecodeTaskText(bytes, true, path), "UTF-8"};
+  }
+  if (MostlyUtf8(census)) {
+    throw MostlyUtf8Error(platform::FullPath(path), LineAt(bytes, census.firstInvalid),
+                          census.firstInvalid);
   }
   return {DecodeTaskText(bytes, false, path), "windows-1251"};
 }

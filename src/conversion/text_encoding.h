@@ -13,7 +13,8 @@ namespace texttoxml::conversion {
 
 enum class TextEncoding {
   Auto,    // a byte order mark decides; else UTF-8 when the bytes are UTF-8
-           // with a non-ASCII character, else windows-1251
+           // with a non-ASCII character, an error when they are mostly so,
+           // else windows-1251
   Cp1251,  // a byte order mark decides; else windows-1251 (the window's first filter)
   Utf8,    // UTF-8, a leading UTF-8 byte order mark dropped (its second filter)
 };
@@ -25,7 +26,8 @@ struct DecodedTaskText {
 
 // Decodes a task file's bytes; `path` names the file in error messages.
 // Cp1251 and Utf8 decode exactly as LoadTaskText does. Outside Cp1251, bytes
-// that look like UTF-16 without a byte order mark are refused. Every refusal
+// that look like UTF-16 without a byte order mark are refused, and Auto
+// refuses bytes that are mostly UTF-8 yet not all of it. Every refusal
 // is an EncodingError that says what to do.
 DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
                                  const std::string& path);

@@ -27,13 +27,14 @@ NotWordDocumentError NotWordDocumentError::NotZip() {
 
 NotWordDocumentError NotWordDocumentError::NoMainDocument() {
   return NotWordDocumentError(
-      "Not a Word document (.docx): a ZIP archive that names no Word main document");
+      "Not a Word document (.docx): a ZIP archive that names no Word main document; unpack it "
+      "and convert the task text or Word document it holds");
 }
 
 NotWordDocumentError NotWordDocumentError::OtherOfficeDocument() {
   return NotWordDocumentError(
       "Not a Word document (.docx): an Office document of another kind, such as a spreadsheet "
-      "or a presentation");
+      "or a presentation; copy its tasks into a Word document or a plain text file (.txt)");
 }
 
 CompoundFileError::CompoundFileError()

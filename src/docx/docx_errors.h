@@ -22,10 +22,11 @@ class NotWordDocumentError : public DocxError {
  public:
   // "Not a Word document (.docx): the file is not a ZIP archive"
   static NotWordDocumentError NotZip();
-  // "Not a Word document (.docx): a ZIP archive that names no Word main document"
+  // "Not a Word document (.docx): a ZIP archive that names no Word main
+  // document; unpack it ..."
   static NotWordDocumentError NoMainDocument();
   // "Not a Word document (.docx): an Office document of another kind, such
-  // as a spreadsheet or a presentation"
+  // as a spreadsheet or a presentation; copy its tasks ..."
   static NotWordDocumentError OtherOfficeDocument();
 
  private:

@@ -101,6 +101,22 @@ Utf8Decoded Utf8ToUtf16(std::string_view bytes) {
   return result;
 }
 
+Utf8Census CountUtf8Sequences(std::string_view bytes) {
+  Utf8Census census;
+  for (std::size_t i = 0; i < bytes.size();) {
+    char32_t c;
+    const std::size_t length = DecodeSequence(bytes, i, c);
+    if (length == 0) {
+      if (census.invalid++ == 0) census.firstInvalid = i;
+      ++i;
+      continue;
+    }
+    if (length > 1) ++census.multiByte;
+    i += length;
+  }
+  return census;
+}
+
 std::string CodePointText(char32_t c) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));

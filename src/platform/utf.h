@@ -84,4 +84,13 @@ struct Utf8Decoded {
 };
 Utf8Decoded Utf8ToUtf16(std::string_view bytes);
 
+// How much of a text is well-formed UTF-8, beyond its ASCII: the
+// multi-byte sequences that decode, and the bytes that start none.
+struct Utf8Census {
+  std::size_t multiByte = 0;     // well-formed sequences of two to four bytes
+  std::size_t invalid = 0;       // bytes skipped one by one
+  std::size_t firstInvalid = 0;  // offset of the first of them, when there is one
+};
+Utf8Census CountUtf8Sequences(std::string_view bytes);
+
 }  // namespace texttoxml::platform

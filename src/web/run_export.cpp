@@ -4,11 +4,13 @@
 // the command line, with no second path to drift apart.
 #include <emscripten/emscripten.h>
 
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/run.h"
+#include "error.h"
 #include "platform/stream.h"
 
 namespace {
@@ -83,6 +85,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int texttoxml_run(const char* args, std::size_t 
   try {
     status =
         texttoxml::cli::Run(SplitArguments(args, size), standardOutput, messages, TellProgress);
+  } catch (const std::bad_alloc&) {
+    messages << "texttoxml: "
+             << texttoxml::DisplayMessage(texttoxml::OutOfMemoryError::RunningCommand().what())
+             << '\n';
+    status = 1;
   } catch (const std::exception& e) {
     // The program itself would end here with the message on standard error.
     messages << "texttoxml: " << e.what() << '\n';

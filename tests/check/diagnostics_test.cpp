@@ -88,7 +88,10 @@ TEST(Diagnostics, ExplainsBlocksThatAreNoTask) {
       pictures.dir.Path());
   EXPECT_EQ(d.findings.size(), 3u) << Listing(d);
   EXPECT_TRUE(Reports(d, 1, "not a task: no line starts with an answer marker"));
-  EXPECT_TRUE(Reports(d, 4, "not a task: the first line starts with \"5\", an answer marker"));
+  EXPECT_TRUE(Reports(d, 4,
+                      "not a task: the first line starts with \"5\", an answer marker, so there "
+                      "is no question; it is written as an empty task; to keep it a question, put "
+                      "a no-break space (U+00A0) before the number, or rephrase it"));
   EXPECT_TRUE(Reports(d, 7, "names the picture \"[ok.png]\", so there is no question text"));
   EXPECT_EQ(d.Count(TaskKind::NoTask), 3u);
   EXPECT_EQ(d.Count(TaskKind::ChoiceSingle), 1u);

@@ -5,6 +5,7 @@
 #include "cli/json_text.h"
 #include "cli/run.h"
 #include "cli/run_support.h"
+#include "docx/docx_builder.h"
 #include "test_support.h"
 
 namespace texttoxml::cli {
@@ -34,7 +35,8 @@ TEST(CheckCommand, PrintsSortedFindingsAndASummaryPerInput) {
   EXPECT_EQ(r.output,
             goodReport + bad +
                 ":1: warning: not a task: the first line starts with \"1\", an answer marker, so "
-                "there is no question; it is written as an empty task\n" +
+                "there is no question; it is written as an empty task; to keep it a question, put "
+                "a no-break space (U+00A0) before the number, or rephrase it\n" +
                 bad + ":5: warning: no answer is marked \"+\": the task has no correct answer\n" +
                 bad +
                 ": 2 tasks (1 single choice, 1 not a task); pictures: 0 found, 0 missing; "
@@ -149,6 +151,47 @@ TEST(PreviewCommand, WritesOnePageNextToItsInput) {
   Result unread = RunWith({"preview", missing, "-o", dir.File("m.html")});
   EXPECT_EQ(unread.status, 1);
   EXPECT_FALSE(std::filesystem::exists(dir.File("m.html")));
+}
+
+// A file chosen by mistake is refused by what it holds, whatever its name,
+// by every command and in every encoding, and nothing is written for it.
+TEST(Commands, RefuseFilesThatAreNoTaskText) {
+  TempDir dir;
+  const std::string rtf = dir.Write("tasks.txt", "{\\rtf1\\ansi Question?\\par + yes\\par - no}");
+  const std::string zip =
+      dir.Write("archive.zip", testing::ZipArchive({{"tasks.txt", "Q?\r\n+ a"}}));
+  const std::string rtfRefusal =
+      rtf +
+      ": This is a rich text file (RTF), not a plain task text: open it in Word or "
+      "WordPad, save it as a Word document (.docx) or as plain text (.txt), and convert "
+      "that file.\n";
+  const std::string zipRefusal =
+      zip +
+      ": Not a Word document (.docx): a ZIP archive that names no Word main document; "
+      "unpack it and convert the task text or Word document it holds.\n";
+  for (const char* encoding : {"auto", "cp1251", "utf8"}) {
+    const Result converted = RunWith({"convert", "--encoding", encoding, rtf, zip});
+    EXPECT_EQ(converted.status, 1);
+    EXPECT_EQ(converted.messages, rtfRefusal + zipRefusal) << encoding;
+  }
+  const Result checked = RunWith({"check", rtf});
+  EXPECT_EQ(checked.status, 2);
+  EXPECT_EQ(checked.messages, rtfRefusal);
+  const Result previewed = RunWith({"preview", zip});
+  EXPECT_EQ(previewed.status, 1);
+  EXPECT_EQ(previewed.messages, zipRefusal);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"archive.zip", "tasks.txt"}));
+
+  // A binary file read as a text: the count comes from the decoded text.
+  std::string binary;
+  for (int i = 0; i < 256; ++i) binary += static_cast<char>((i * 37) % 256);
+  const std::string data = dir.Write("data.txt", binary);
+  const Result json = RunWith({"check", "--format", "json", data});
+  EXPECT_EQ(json.status, 2);
+  EXPECT_NE(json.output.find("\"error\": \"This is not a task text: 28 of its 256 characters are "
+                             "control characters"),
+            std::string::npos)
+      << json.output;
 }
 
 }  // namespace

@@ -206,9 +206,10 @@ constexpr bool kAddressSpaceCanBeLimited = true;
 constexpr bool kAddressSpaceCanBeLimited = true;
 #endif
 
-// Converts in a child process whose address space may grow by only 64 MiB,
-// and returns what it printed.
-std::string ConvertWithLittleMemory(const std::vector<std::string>& args) {
+// Runs the command line in a child process whose address space may grow by
+// only 64 MiB, and returns what it printed: its messages, then its standard
+// output after a NUL byte.
+std::string RunWithLittleMemory(const std::vector<std::string>& args) {
   int channel[2];
   if (::pipe(channel) != 0) return "no pipe";
   const pid_t child = ::fork();
@@ -220,7 +221,8 @@ std::string ConvertWithLittleMemory(const std::vector<std::string>& args) {
     const rlim_t limit = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (64u << 20);
     const rlimit bound{limit, limit};
     if (::setrlimit(RLIMIT_AS, &bound) != 0) ::_exit(99);
-    const std::string text = Convert(args).messages;
+    const Result result = RunWith(args);
+    const std::string text = result.messages + '\0' + result.output;
     ssize_t ignored = ::write(channel[1], text.data(), text.size());
     (void)ignored;
     ::_exit(0);
@@ -233,6 +235,12 @@ std::string ConvertWithLittleMemory(const std::vector<std::string>& args) {
   ::close(channel[0]);
   ::waitpid(child, nullptr, 0);
   return messages;
+}
+
+std::string ConvertWithLittleMemory(const std::vector<std::string>& args) {
+  std::vector<std::string> convert{"convert", "--date", "2020-01-02T03:04:05"};
+  convert.insert(convert.end(), args.begin(), args.end());
+  return RunWithLittleMemory(convert);
 }
 
 // Running out of memory names what was being read, never "std::bad_alloc".
@@ -265,6 +273,41 @@ TEST(FaultInjection, RunningOutOfMemoryNamesWhatWasRead) {
   for (const std::string& messages : {question, variant, text}) {
     EXPECT_EQ(messages.find("bad_alloc"), std::string::npos) << messages;
   }
+}
+
+// A text that can be read, but not decoded and checked, within the memory
+// left: each command says what it was doing, with the text's size, and the
+// other inputs are still worked on.
+TEST(FaultInjection, RunningOutOfMemoryNamesTheCommandAndItsInput) {
+  if (!kAddressSpaceCanBeLimited) GTEST_SKIP() << "address space limits do not apply";
+  TempDir dir;
+  const std::string task = "Question?\r\n+ yes\r\n- no\r\n\r\n";
+  std::string text;
+  while (text.size() < 24'000'000) text += task;
+  text.resize(24'000'000);  // its UTF-16 text takes 48 MB more
+  const std::string large = dir.Write("large.txt", text);
+  const std::string small = dir.Write("small.txt", task);
+  const std::string size = " (24.0 MB)";
+  const std::string checked = RunWithLittleMemory({"check", large, small});
+  EXPECT_EQ(checked.substr(0, checked.find('\0')),
+            large + ": Not enough memory to check \"" + large + "\"" + size + "\n");
+  EXPECT_NE(checked.find(small + ": 1 task"), std::string::npos) << checked;
+
+  const std::string json = RunWithLittleMemory({"check", "--format", "json", large});
+  EXPECT_NE(
+      json.find("\"error\": \"Not enough memory to check \\\"" + large + "\\\"" + size + "\"}"),
+      std::string::npos)
+      << json;
+
+  const std::string previewed = RunWithLittleMemory({"preview", large, "-o", "-"});
+  EXPECT_EQ(previewed, large + ": Not enough memory to preview \"" + large + "\"" + size + "\n" +
+                           std::string(1, '\0'));
+
+  const std::string converted = ConvertWithLittleMemory({large, small});
+  EXPECT_EQ(converted, large + ": Not enough memory to convert \"" + large + "\"" + size + "\n" +
+                           std::string(1, '\0'));
+  EXPECT_TRUE(fs::exists(dir.File("small.xml")));
+  EXPECT_FALSE(fs::exists(dir.File("large.xml")));
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ TEST(DocxPackage, SaysWhatAFileIsWhenItIsNoWordDocument) {
   EXPECT_EQ(MessageOf(""), notZip);
   EXPECT_EQ(MessageOf("plain text"), notZip);
   EXPECT_EQ(MessageOf(testing::ZipArchive({{"a.txt", "x"}})),
-            "Not a Word document (.docx): a ZIP archive that names no Word main document");
+            "Not a Word document (.docx): a ZIP archive that names no Word main document; unpack "
+            "it and convert the task text or Word document it holds");
   EXPECT_EQ(
       MessageOf("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 rest of a .doc"),
       "A Word 97-2003 document (.doc) or a document protected by a password: open it in Word and "
@@ -60,7 +61,7 @@ TEST(DocxPackage, SaysWhatAFileIsWhenItIsNoWordDocument) {
   EXPECT_EQ(
       MessageOf(WithMainPart("<p:presentation xmlns:p=\"urn:p\"/>")),
       "Not a Word document (.docx): an Office document of another kind, such as a spreadsheet or "
-      "a presentation");
+      "a presentation; copy its tasks into a Word document or a plain text file (.txt)");
 }
 
 TEST(DocxPackage, DamagedArchivesAndPartsAreRefused) {
@@ -105,8 +106,8 @@ TEST(DocxPackage, XmlThatCouldExhaustTheMachineIsRefused) {
       "The Word document is refused: part \"word/document.xml\" nests elements deeper than 256");
   EXPECT_EQ(
       MessageOf(WithMainPart(Nested(255))),
-      "Not a Word document (.docx): an Office document of another kind, such as a spreadsheet or a "
-      "presentation");
+      "Not a Word document (.docx): an Office document of another kind, such as a spreadsheet or "
+      "a presentation; copy its tasks into a Word document or a plain text file (.txt)");
   std::string attributes = "<a";
   for (int i = 0; i <= 1000; ++i) attributes += " x" + std::to_string(i) + "=\"\"";
   EXPECT_EQ(
