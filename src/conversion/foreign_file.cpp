@@ -19,7 +19,8 @@ using pictures::ReadU32Le;
 bool IsBitmap(std::string_view bytes) {
   constexpr std::array<std::uint32_t, 7> kDibHeaderSizes{12, 40, 52, 56, 64, 108, 124};
   if (bytes.size() < 18 || !bytes.starts_with("BM") || ReadU32Le(bytes, 6) != 0) return false;
-  return std::ranges::find(kDibHeaderSizes, ReadU32Le(bytes, 14)) != kDibHeaderSizes.end();
+  return std::find(kDibHeaderSizes.begin(), kDibHeaderSizes.end(), ReadU32Le(bytes, 14)) !=
+         kDibHeaderSizes.end();
 }
 
 // An icon directory: reserved zero, type 1, at least one image.
@@ -82,7 +83,8 @@ void RefuseBinaryText(std::u16string_view text) {
   // holds one in thirty-two is no text any more.
   constexpr std::size_t kFewest = 4;
   constexpr std::size_t kShare = 32;
-  const auto controls = static_cast<std::size_t>(std::ranges::count_if(text, IsControl));
+  const auto controls =
+      static_cast<std::size_t>(std::count_if(text.begin(), text.end(), IsControl));
   if (controls >= kFewest && controls * kShare >= text.size()) {
     throw NotATaskTextError::ControlCharacters(controls, text.size());
   }

@@ -54,6 +54,14 @@ async function failsAsCli(folder, name, options = {}) {
 }
 
 describe("convert gives the command line's bytes", () => {
+  test("a picture named in other letter case, as Windows allows", async () => {
+    const folder = await textFolder("case.txt", "Кто это?\r\n[Pushkin.JPG]\r\n= Пушкин\r\n");
+    await writeFile(path.join(folder, "pushkin.jpg"),
+                    (await filesUnder(path.join(root, "examples")))["Pushkin.jpg"]);
+    const result = await convertsAsCli(folder, "case.txt");
+    assert.match(result.xml.toString("utf8"), /<QuestionImage FileName="[0-9A-F-]{36}\.jpg">/);
+  });
+
   test("the bundled sample with its pictures", async () => {
     const result = await convertsAsCli(path.join(root, "examples"), "sample.txt");
     assert.match(result.xml.toString("utf8"), /<QuestionImage FileName="[0-9A-F-]{36}\.jpg">/);
@@ -156,6 +164,11 @@ describe("failures carry the command line's message", () => {
     await failsAsCli(await textFolder("blank.txt", "\r\n  \r\n"), "blank.txt");
     await failsAsCli(await textFolder("utf16.txt", Buffer.from("Вопрос\r\n= 1\r\n", "utf16le")), "utf16.txt");
     await failsAsCli(path.join(root, "examples"), "sample.txt", {date: "24.07.2013"});
+  });
+
+  test("a file that is not a task text: RTF, PDF", async () => {
+    await failsAsCli(await textFolder("letter.txt", "{\\rtf1\\ansi Hello}"), "letter.txt");
+    await failsAsCli(await textFolder("paper.txt", "%PDF-1.4\n%\xe2\xe3\n1 0 obj"), "paper.txt");
   });
 
   test("names outside the text's folder are refused", async () => {
