@@ -8,7 +8,7 @@
 //   node benchmark.mjs [sample] [20000] [100000] [pictures] [54mb]
 import {execFileSync, spawnSync} from "node:child_process";
 import {readFileSync} from "node:fs";
-import {readdir, readFile, stat} from "node:fs/promises";
+import {readdir, stat} from "node:fs/promises";
 import path from "node:path";
 import {performance} from "node:perf_hooks";
 import {setTimeout as sleep} from "node:timers/promises";
@@ -153,8 +153,9 @@ for (const key of chosen) {
   const pageWhole = median(page.map((each) => each.whole));
   const pageMb = median(page.map((each) => each.extra));
   const stage = (name) => median(page.map((each) => each.stages[name])).toFixed(2);
-  const inputBytes = (await Promise.all(input.files.map((name) =>
-      readFile(path.join(input.folder, name))))).reduce((total, bytes) => total + bytes.length, 0);
+  const sizes = await Promise.all(input.files.map(async (name) =>
+      (await stat(path.join(input.folder, name))).size));
+  const inputBytes = sizes.reduce((total, size) => total + size, 0);
   console.log(`| ${key} (${(inputBytes / 1e6).toFixed(1)} MB) | ${cliWall.toFixed(2)} | ` +
               `${pageWhole.toFixed(2)} | ${(pageWhole / cliWall).toFixed(2)} | ` +
               `${["handOver", "prepare", "convert", "handBack", "download"].map(stage).join(" / ")} | ` +
