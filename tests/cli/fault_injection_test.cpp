@@ -310,5 +310,37 @@ TEST(FaultInjection, RunningOutOfMemoryNamesTheCommandAndItsInput) {
   EXPECT_FALSE(fs::exists(dir.File("large.xml")));
 }
 
+// The most memory that the command line held at once, in KiB, run in a
+// child process of its own.
+long PeakKibOf(const std::vector<std::string>& args) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    RunWith(args);
+    ::_exit(0);
+  }
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || ::wait4(child, &status, 0, &usage) != child) return -1;
+  return usage.ru_maxrss;
+}
+
+// The preview keeps within three times the text plus 30 MB: it holds the
+// tasks, but neither the whole page (as large as the text) nor a second
+// copy of every block. A text of long questions (20 MB) took 136 MB.
+TEST(FaultInjection, ThePreviewKeepsWithinThreeTimesTheText) {
+  if (!kAddressSpaceCanBeLimited) GTEST_SKIP() << "sanitizers hold memory of their own";
+  TempDir dir;
+  const std::string path = dir.File("long.txt");
+  {
+    std::ofstream text(path, std::ios::binary);
+    std::string words;
+    for (int i = 0; i < 100'000; ++i) words += "word ";
+    for (int i = 0; i < 40; ++i) text << "Question " << i << ' ' << words << "?\n+ yes\n- no\n\n";
+  }
+  const long limitKib = static_cast<long>(3 * fs::file_size(path) + (30u << 20)) / 1024;
+  EXPECT_LT(PeakKibOf({"preview", path, "-o", dir.File("long.html")}), limitKib);
+  EXPECT_GT(fs::file_size(dir.File("long.html")), fs::file_size(path));  // the page was written
+}
+
 }  // namespace
 }  // namespace texttoxml::cli
