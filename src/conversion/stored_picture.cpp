@@ -6,8 +6,8 @@
 #include "error.h"
 #include "pictures/picture.h"
 #include "pictures/picture_errors.h"
-#include "platform/files.h"
 #include "pictures/png_from_bitmap.h"
+#include "platform/files.h"
 
 namespace texttoxml::conversion {
 

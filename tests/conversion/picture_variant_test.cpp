@@ -303,8 +303,7 @@ TEST_F(PictureVariants, AFileAboveTheLimitIsRefusedByNameAndLimit) {
   const std::string expected = "Picture variant \"" + platform::FullPath(path) +
                                "\" is too large (268435457 bytes). The limit is 268435456 "
                                "bytes (256 MiB).";
-  EXPECT_THROW_MSG(Convert(u"Pick.\r\n+ [huge.jpg]\r\n- b"), VariantPictureTooLargeError,
-                   expected);
+  EXPECT_THROW_MSG(Convert(u"Pick.\r\n+ [huge.jpg]\r\n- b"), VariantPictureTooLargeError, expected);
   EXPECT_THROW_MSG(ReadVariantPictureFile(path), VariantPictureTooLargeError, expected);
 }
 
