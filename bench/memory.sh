@@ -40,21 +40,22 @@ with open(path, "w", encoding="utf-8", newline="\n") as out:
 PY
 }
 
-# row LABEL TEXT: the text's size, each command's peak and the limit.
+# row KEY LABEL TEXT: the text's size, each command's peak and the limit;
+# KEY names the measurements' files.
 row() {
-  local label=$1 text=$2 bytes limit line name
+  local key=$1 label=$2 text=$3 bytes limit line name
   bytes=$(stat -c %s "$text")
   limit=$(awk -v b="$bytes" 'BEGIN {printf "%.0f", (3 * b + 30e6) / 1e6}')
   line="| $label | $(size_mb "$text") |"
   for name in convert quiet check preview; do
     case $name in
-      convert) measure "$label-$name" "$cli" convert "$text" -o "$work/out.xml" --date "$date" ;;
-      quiet) measure "$label-$name" "$cli" convert --quiet "$text" -o "$work/out.xml" --date "$date" ;;
-      check) measure "$label-$name" "$cli" check "$text" ;;
-      preview) measure "$label-$name" "$cli" preview "$text" -o "$work/out.html" ;;
+      convert) measure "$key-$name" "$cli" convert "$text" -o "$work/out.xml" --date "$date" ;;
+      quiet) measure "$key-$name" "$cli" convert --quiet "$text" -o "$work/out.xml" --date "$date" ;;
+      check) measure "$key-$name" "$cli" check "$text" ;;
+      preview) measure "$key-$name" "$cli" preview "$text" -o "$work/out.html" ;;
     esac
-    line+=$(awk -v k="$(median "$label-$name" 3)" -v l="$limit" \
-      'BEGIN {mb = k * 1024 / 1e6; printf " %.0f%s |", mb, mb > l ? " !" : ""}')
+    line+=$(awk -v k="$(median "$key-$name" 3)" -v l="$limit" \
+      'BEGIN {mb = k * 1024 / 1e6; printf " %.0f%s |", mb, (mb > l ? " !" : "")}')
   done
   echo "$line $limit |"
 }
@@ -63,9 +64,9 @@ echo "| text | MB | convert | convert --quiet | check | preview | limit |"
 echo "|---|--:|--:|--:|--:|--:|--:|"
 for tasks in 10000 100000 1000000; do
   "$build/bench/make_tasks" "$tasks" >"$work/tasks.txt"
-  row "$tasks tasks (\`bench/make_tasks $tasks\`)" "$work/tasks.txt"
+  row "tasks$tasks" "$tasks tasks (\`bench/make_tasks $tasks\`)" "$work/tasks.txt"
 done
 million_lines "$work/answers.txt" "- ответ %d"
-row "one task of 1,000,000 answer lines" "$work/answers.txt"
+row answers "one task of 1,000,000 answer lines" "$work/answers.txt"
 million_lines "$work/questions.txt" "вопрос строка номер %d"
-row "one task of 1,000,000 question lines" "$work/questions.txt"
+row questions "one task of 1,000,000 question lines" "$work/questions.txt"
