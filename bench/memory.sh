@@ -51,7 +51,8 @@ row() {
     case $name in
       convert) measure "$key-$name" "$cli" convert "$text" -o "$work/out.xml" --date "$date" ;;
       quiet) measure "$key-$name" "$cli" convert --quiet "$text" -o "$work/out.xml" --date "$date" ;;
-      check) measure "$key-$name" "$cli" check "$text" ;;
+      # `check` ends with status 1 when it warns, as on a task of a million answers.
+      check) measure "$key-$name" sh -c '"$0" check "$1" || [ $? -eq 1 ]' "$cli" "$text" ;;
       preview) measure "$key-$name" "$cli" preview "$text" -o "$work/out.html" ;;
     esac
     line+=$(awk -v k="$(median "$key-$name" 3)" -v l="$limit" \
