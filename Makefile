@@ -7,7 +7,7 @@ BUILD_RELEASE ?= build-release-tests
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench bench-commands bench-document bench-web fuzz fuzz-build fuzz-regress format format-check clean
+.PHONY: deps deps-web web test-web build test test-plain test-asan test-clang test-release test-all demo gui bench bench-commands bench-memory bench-document bench-web fuzz fuzz-build fuzz-regress format format-check clean
 
 deps:
 	./scripts/install-deps.sh
@@ -63,6 +63,10 @@ bench: deps bench-commands
 # convert, convert --quiet, check and preview on 100,000 tasks, side by side.
 bench-commands: deps
 	./bench/commands.sh
+
+# Peak memory of the four commands against the text's size (docs/robustness.md).
+bench-memory: deps
+	./bench/memory.sh
 
 # A Word document against its text; needs `scripts/install-deps.sh --testdata`.
 bench-document: deps

@@ -29,7 +29,7 @@ struct Finding {
 // One block of the prepared text, parsed as the conversion parses it; each
 // becomes one Task element.
 struct TaskReport {
-  std::u16string block;
+  std::u16string block;  // only for a block that is no task, which is shown as it is
   ParsedTask task;
   std::size_t firstLine = 0;  // file lines of the block's first and last line
   std::size_t lastLine = 0;

@@ -41,7 +41,11 @@ void Examiner::Observe(const conversion::TaskInText& task) {
   ++diagnosis_.taskCount;
   ++diagnosis_.kindCounts[TaskKindIndex(task.task.kind)];
   if (!options_.keepTasks || fileLines.empty()) return;
-  diagnosis_.tasks.push_back(TaskReport{std::u16string(task.block), task.task, fileLines.front(),
+  // Only a block that is no task is shown as it is; the others would hold
+  // the text a second time.
+  std::u16string block(task.task.kind == conversion::TaskKind::NoTask ? task.block
+                                                                      : std::u16string_view());
+  diagnosis_.tasks.push_back(TaskReport{std::move(block), task.task, fileLines.front(),
                                         fileLines.back(), std::move(itemLines)});
 }
 

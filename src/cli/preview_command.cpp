@@ -33,15 +33,15 @@ void RunPreview(const Options& options, platform::OutputStream& standardOutput) 
   const std::optional<std::u16string> readText = text.document ? std::optional(text.decoded)
                                                                : std::nullopt;
   const check::Diagnosis diagnosis = DiagnoseInput(text, {});
-  const std::string page = preview::PreviewPage(diagnosis, conversion::TextOfBytes(name), readText);
+  const std::u16string title = conversion::TextOfBytes(name);
   const std::string output = OutputPathOf(options, input, ".html");
   if (output == "-") {
-    platform::WriteAll(standardOutput, page.data(), page.size());
+    preview::WritePreviewPage(diagnosis, title, readText, standardOutput);
     return;
   }
   RefuseOutputOverSources(output, text, ShownPictures(diagnosis));
   platform::FileOutputStream file(output);
-  platform::WriteAll(file, page.data(), page.size());
+  preview::WritePreviewPage(diagnosis, title, readText, file);
   file.Commit();
 }
 

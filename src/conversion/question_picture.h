@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "conversion/picture_file.h"
+
 namespace texttoxml::conversion {
 
-// A question picture is held whole, and then again as its embedded text
-// (a third more), so its size is bounded as decoded pictures are.
-inline constexpr std::uint64_t kMaxQuestionPictureBytes = 256ull << 20;
+inline constexpr std::uint64_t kMaxQuestionPictureBytes = kMaxPictureFileBytes;
 
 // Raises QuestionPictureTooLargeError, naming the file and the limit, for a
 // question picture of `size` bytes above kMaxQuestionPictureBytes.

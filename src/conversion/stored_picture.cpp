@@ -5,7 +5,9 @@
 #include "conversion/picture_file.h"
 #include "error.h"
 #include "pictures/picture.h"
+#include "pictures/picture_errors.h"
 #include "pictures/png_from_bitmap.h"
+#include "platform/files.h"
 
 namespace texttoxml::conversion {
 
@@ -39,6 +41,12 @@ StoredPicture StorePicture(const PictureFileBytes& file) {
   return stored;
 }
 
+void CheckVariantPictureSize(const std::string& path, std::uint64_t size) {
+  if (size > kMaxPictureFileBytes) {
+    throw VariantPictureTooLargeError(platform::FullPath(path), size, kMaxPictureFileBytes);
+  }
+}
+
 StoredPicture StorePictureOf(const std::string& path, const PictureFileBytes& file) {
   return RaisingOnOutOfMemory([&] { return StorePicture(file); },
                               [&] { return OutOfMemoryError::ReadingPicture(path); });
@@ -49,7 +57,7 @@ StoredPicture StorePictureOf(const std::string& path, const PictureFileBytes& fi
 PictureFileBytes ReadVariantPictureFile(const std::string& path) {
   std::string kind = LowerCase(pictures::PictureFileExtension(path));
   pictures::KindForExtension(kind);
-  return {std::move(kind), ReadPictureFile(path)};
+  return {std::move(kind), ReadLimitedPictureFile(path, CheckVariantPictureSize)};
 }
 
 std::unique_ptr<pictures::Graphic> LoadStoredGraphic(const std::string& path,

@@ -34,7 +34,9 @@ struct PictureFileBytes {
 };
 
 // Raises UnknownPictureExtensionError, before anything is read, when no kind
-// takes the name's extension; then what ReadPictureFile raises.
+// takes the name's extension; then what ReadPictureFile raises, and
+// VariantPictureTooLargeError for a file above kMaxPictureFileBytes, which
+// is read at most one byte past the limit.
 PictureFileBytes ReadVariantPictureFile(const std::string& path);
 
 // The graphic that `file` holds, as PNG when it is a bitmap, copied into a

@@ -1,6 +1,7 @@
 #include "conversion/task_parser.h"
 
 #include <array>
+#include <deque>
 #include <utility>
 
 #include "conversion/letter_case.h"
@@ -80,17 +81,24 @@ std::u16string JoinQuestion(const std::vector<std::u16string_view>& lines, std::
   return question;
 }
 
-// Each answer line with its continuation lines, marker included.
-std::vector<std::u16string> CollectItems(const std::vector<std::u16string_view>& lines,
-                                         std::size_t firstAnswer) {
-  std::vector<std::u16string> items;
+// Each answer line with its continuation lines, marker included: a view of
+// its line, or of its copy in `joined` when continuation lines run on from
+// it, so that a task of many one-line items holds no second copy of them.
+std::vector<std::u16string_view> CollectItems(const std::vector<std::u16string_view>& lines,
+                                              std::size_t firstAnswer,
+                                              std::deque<std::u16string>& joined) {
+  std::vector<std::u16string_view> items;
   items.reserve(lines.size() - firstAnswer);
   for (std::size_t i = firstAnswer; i < lines.size(); ++i) {
     if (IsAnswerLine(lines[i])) {
-      items.emplace_back(lines[i]);
-    } else {
-      items.back().append(1, u' ').append(lines[i]);
+      items.push_back(lines[i]);
+      continue;
     }
+    if (joined.empty() || items.back().data() != joined.back().data()) {
+      joined.emplace_back(items.back());
+    }
+    joined.back().append(1, u' ').append(lines[i]);
+    items.back() = joined.back();
   }
   return items;
 }
@@ -155,7 +163,7 @@ bool AllAnswersInteger(const std::vector<AnswerItem>& items) {
 }
 
 // Fills the items of a task whose first marker is `marker` and returns its kind.
-TaskKind ReadItems(char16_t marker, const std::vector<std::u16string>& raws,
+TaskKind ReadItems(char16_t marker, const std::vector<std::u16string_view>& raws,
                    std::vector<AnswerItem>& items) {
   items.reserve(raws.size());
   if (marker == u'+' || marker == u'-') {
@@ -264,7 +272,8 @@ ParsedTask ParseTaskLines(const BlockLines& blockLines, const std::string& dir) 
   const std::vector<std::u16string_view>& lines = blockLines.Lines();
   const std::size_t firstAnswer = blockLines.FirstAnswer();
 
-  const std::vector<std::u16string> raws = CollectItems(lines, firstAnswer);
+  std::deque<std::u16string> joined;
+  const std::vector<std::u16string_view> raws = CollectItems(lines, firstAnswer, joined);
   if (raws.empty()) return ParsedTask{};
 
   ParsedTask task;

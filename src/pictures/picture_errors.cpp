@@ -149,12 +149,22 @@ ImageTooLargeError::ImageTooLargeError(unsigned long long width, unsigned long l
                           std::to_string(height) + " pixels). The limit is " +
                           std::to_string(limitPixels) + " pixels at this colour depth.") {}
 
+PictureFileTooLargeError::PictureFileTooLargeError(std::string_view role, std::string_view path,
+                                                   unsigned long long size,
+                                                   unsigned long long limit)
+    : Error(std::string(role) + " \"" + std::string(path) + "\" is too large (" +
+            std::to_string(size) + " bytes). The limit is " + std::to_string(limit) + " bytes (" +
+            std::to_string(limit >> 20) + " MiB).") {}
+
 QuestionPictureTooLargeError::QuestionPictureTooLargeError(std::string_view path,
                                                            unsigned long long size,
                                                            unsigned long long limit)
-    : Error("Question picture \"" + std::string(path) + "\" is too large (" + std::to_string(size) +
-            " bytes). The limit is " + std::to_string(limit) + " bytes (" +
-            std::to_string(limit >> 20) + " MiB).") {}
+    : PictureFileTooLargeError("Question picture", path, size, limit) {}
+
+VariantPictureTooLargeError::VariantPictureTooLargeError(std::string_view path,
+                                                         unsigned long long size,
+                                                         unsigned long long limit)
+    : PictureFileTooLargeError("Picture variant", path, size, limit) {}
 
 JpegError::JpegError(int messageCode) : Error("JPEG error #" + std::to_string(messageCode)) {}
 

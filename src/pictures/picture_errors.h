@@ -217,12 +217,27 @@ class ImageTooLargeError : public InvalidGraphicError {
                      unsigned long long limitPixels);
 };
 
-// A question picture file above the limit on embedded files: "Question
-// picture "%s" is too large (%u bytes). The limit is %u bytes (%u MiB)."
-class QuestionPictureTooLargeError : public Error {
+// A picture file above the limit on embedded files: "%s "%s" is too large
+// (%u bytes). The limit is %u bytes (%u MiB).", the first "%s" saying which
+// picture it is.
+class PictureFileTooLargeError : public Error {
+ protected:
+  PictureFileTooLargeError(std::string_view role, std::string_view path, unsigned long long size,
+                           unsigned long long limit);
+};
+
+// "Question picture "%s" is too large ...".
+class QuestionPictureTooLargeError : public PictureFileTooLargeError {
  public:
   QuestionPictureTooLargeError(std::string_view path, unsigned long long size,
                                unsigned long long limit);
+};
+
+// "Picture variant "%s" is too large ...".
+class VariantPictureTooLargeError : public PictureFileTooLargeError {
+ public:
+  VariantPictureTooLargeError(std::string_view path, unsigned long long size,
+                              unsigned long long limit);
 };
 
 // The JPEG library refused a file: "JPEG error #%d" with its message code.

@@ -7,6 +7,7 @@
 #include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
 #include "pictures/png_bytes.h"
+#include "platform/stream.h"
 #include "preview/html_text.h"
 
 namespace texttoxml::preview {
@@ -119,9 +120,12 @@ std::string_view MimeTypeOfBytes(std::string_view bytes) {
 
 class PageWriter {
  public:
-  explicit PageWriter(const Diagnosis& diagnosis) : diagnosis_(diagnosis) {}
+  PageWriter(const Diagnosis& diagnosis, platform::OutputStream& out)
+      : diagnosis_(diagnosis), stream_(out) {}
 
-  std::string Write(std::u16string_view title, std::optional<std::u16string_view> readText) {
+  // Each task is handed on once written, so that the page is never held
+  // whole: a page of many tasks is several times the text.
+  void Write(std::u16string_view title, std::optional<std::u16string_view> readText) {
     out_ += kHead;
     out_ += "<title>Preview: ";
     AppendHtml(out_, title);
@@ -134,13 +138,21 @@ class PageWriter {
     out_ += "</p>\n</header>\n";
     if (readText) WriteReadText(*readText);
     WriteFindings(TextFindings());
-    for (std::size_t i = 0; i < diagnosis_.tasks.size(); ++i) WriteTask(i);
+    for (std::size_t i = 0; i < diagnosis_.tasks.size(); ++i) {
+      WriteTask(i);
+      HandOn();
+    }
     out_ += "</body>\n</html>\n";
-    return std::move(out_);
+    HandOn();
   }
 
  private:
   using Findings = std::vector<const Finding*>;
+
+  void HandOn() {
+    platform::WriteAll(stream_, out_.data(), out_.size());
+    out_.clear();
+  }
 
   void WriteReadText(std::u16string_view text) {
     out_ +=
@@ -334,14 +346,23 @@ class PageWriter {
 
   const Diagnosis& diagnosis_;
   StoredPictures pictures_;  // each variant picture file loaded once per page
-  std::string out_;
+  platform::OutputStream& stream_;
+  std::string out_;  // what is not yet handed on
 };
 
 }  // namespace
 
+void WritePreviewPage(const Diagnosis& diagnosis, std::u16string_view title,
+                      std::optional<std::u16string_view> readText, platform::OutputStream& out) {
+  PageWriter(diagnosis, out).Write(title, readText);
+}
+
 std::string PreviewPage(const Diagnosis& diagnosis, std::u16string_view title,
                         std::optional<std::u16string_view> readText) {
-  return PageWriter(diagnosis).Write(title, readText);
+  std::string page;
+  platform::StringOutputStream out(page);
+  WritePreviewPage(diagnosis, title, readText, out);
+  return page;
 }
 
 }  // namespace texttoxml::preview

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "check/diagnostics.h"
+#include "platform/stream.h"
 
 namespace texttoxml::preview {
 
@@ -19,5 +20,9 @@ namespace texttoxml::preview {
 // whole after the summary so that the teacher sees what the document became.
 std::string PreviewPage(const check::Diagnosis& diagnosis, std::u16string_view title,
                         std::optional<std::u16string_view> readText = std::nullopt);
+
+// The same page, written to `out` task by task as it is made.
+void WritePreviewPage(const check::Diagnosis& diagnosis, std::u16string_view title,
+                      std::optional<std::u16string_view> readText, platform::OutputStream& out);
 
 }  // namespace texttoxml::preview

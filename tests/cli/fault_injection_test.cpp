@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <pwd.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -308,6 +309,67 @@ TEST(FaultInjection, RunningOutOfMemoryNamesTheCommandAndItsInput) {
                            std::string(1, '\0'));
   EXPECT_TRUE(fs::exists(dir.File("small.xml")));
   EXPECT_FALSE(fs::exists(dir.File("large.xml")));
+}
+
+// A figure of /proc/self/status ("VmRSS", "VmHWM"), in KiB.
+long StatusKib(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.starts_with(field + ":")) return std::stol(line.substr(field.size() + 1));
+  }
+  return -1;
+}
+
+// How far the command line raised the memory it held, in KiB, run in a
+// child process of its own: the peak over what the child already held
+// from this process, which earlier tests may have grown.
+long PeakGrowthKibOf(const std::vector<std::string>& args) {
+  int channel[2];
+  if (::pipe(channel) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    // Large blocks are mapped on their own, as in a fresh process: freeing
+    // large blocks in earlier tests raised the C library's threshold, and
+    // blocks below it would be taken from the heap, which keeps its holes.
+    ::mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    const long before = StatusKib("VmRSS");
+    std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts from here
+    RunWith(args);
+    const std::string growth = std::to_string(StatusKib("VmHWM") - before);
+    ssize_t ignored = ::write(channel[1], growth.data(), growth.size());
+    (void)ignored;
+    ::_exit(0);
+  }
+  ::close(channel[1]);
+  std::string growth;
+  char buffer[64];
+  ssize_t n;
+  while ((n = ::read(channel[0], buffer, sizeof buffer)) > 0) growth.append(buffer, n);
+  ::close(channel[0]);
+  ::waitpid(child, nullptr, 0);
+  return growth.empty() ? -1 : std::stol(growth);
+}
+
+// The preview keeps within three times the text plus 30 MB: it holds the
+// tasks, but neither the whole page (as large as the text) nor a second
+// copy of every block. A text of long questions (20 MB) took 136 MB.
+TEST(FaultInjection, ThePreviewKeepsWithinThreeTimesTheText) {
+  if (!kAddressSpaceCanBeLimited) GTEST_SKIP() << "sanitizers hold memory of their own";
+  TempDir dir;
+  const std::string path = dir.File("long.txt");
+  {
+    std::ofstream text(path, std::ios::binary);
+    std::string words;
+    for (int i = 0; i < 100'000; ++i) words += "word ";
+    for (int i = 0; i < 40; ++i) text << "Question " << i << ' ' << words << "?\n+ yes\n- no\n\n";
+  }
+  const long limitKib = static_cast<long>(3 * fs::file_size(path) + (30u << 20)) / 1024;
+  const long growth = PeakGrowthKibOf({"preview", path, "-o", dir.File("long.html")});
+  EXPECT_GT(growth, 0);
+  EXPECT_LT(growth, limitKib);
+  EXPECT_GT(fs::file_size(dir.File("long.html")), fs::file_size(path));  // the page was written
 }
 
 }  // namespace

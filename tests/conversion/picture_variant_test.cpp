@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 
 #include "conversion/convert.h"
 #include "conversion/embedded_data.h"
+#include "conversion/picture_file.h"
+#include "conversion/stored_picture.h"
 #include "conversion/task_text.h"
 #include "conversion/test_document.h"
 #include "converted.h"
@@ -289,6 +292,19 @@ TEST_F(PictureVariants, AVariantThatIsNoPictureFailsTheWholeSave) {
   // A file of a known kind that does not decode fails with that kind's error.
   dir_.Write("broken.bmp", "XX not a bitmap at all");
   EXPECT_THROW(Convert(u"Pick.\r\n+ [broken.bmp]\r\n- b"), InvalidGraphicError);
+}
+
+// A variant file is bounded as a question picture is: refused by name and
+// limit before a byte of it is read (a sparse file, which reading would
+// take 256 MiB for), not decoded at any size.
+TEST_F(PictureVariants, AFileAboveTheLimitIsRefusedByNameAndLimit) {
+  const std::string path = dir_.Write("huge.jpg", "");
+  std::filesystem::resize_file(path, kMaxPictureFileBytes + 1);
+  const std::string expected = "Picture variant \"" + platform::FullPath(path) +
+                               "\" is too large (268435457 bytes). The limit is 268435456 "
+                               "bytes (256 MiB).";
+  EXPECT_THROW_MSG(Convert(u"Pick.\r\n+ [huge.jpg]\r\n- b"), VariantPictureTooLargeError, expected);
+  EXPECT_THROW_MSG(ReadVariantPictureFile(path), VariantPictureTooLargeError, expected);
 }
 
 // The passage of a text or of bytes, as the element writes it.
