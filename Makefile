@@ -50,7 +50,9 @@ test-release: deps
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 	cd $(BUILD_RELEASE) && ctest --output-on-failure -j $(JOBS)
 
-demo: build
+demo: deps
+	$(CONFIGURE)
+	cmake --build $(BUILD) -j $(JOBS) --target programs
 	cd examples && ../$(BUILD)/src/cli/texttoxml convert sample.txt -o ../$(BUILD)/sample.xml
 	@echo "Converted examples/sample.txt to $(BUILD)/sample.xml"
 

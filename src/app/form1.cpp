@@ -42,6 +42,19 @@ std::string PictureName(const std::string& path, const std::string& dir) {
   return path.starts_with(prefix) ? path.substr(prefix.size()) : path;
 }
 
+// The busy cursor for as long as the document is made and written, taken
+// away however that ends, before any error box shows.
+class BusyWhile {
+ public:
+  explicit BusyWhile(WindowPlatform& platform) : platform_(platform) { platform_.SetBusy(true); }
+  ~BusyWhile() { platform_.SetBusy(false); }
+  BusyWhile(const BusyWhile&) = delete;
+  BusyWhile& operator=(const BusyWhile&) = delete;
+
+ private:
+  WindowPlatform& platform_;
+};
+
 }  // namespace
 
 Form1::Form1(WindowPlatform& platform, std::string webAddress)
@@ -110,6 +123,7 @@ void Form1::Save() {
   fileName_ = std::move(*path);
   saveProposal_ = fileName_;
   const bool modified = platform_.MemoModified();
+  const BusyWhile busy(platform_);
   platform::FileOutputStream file(fileName_);
   // A converter of its own, so that no failure of an earlier save is taken
   // for this one's.

@@ -52,6 +52,11 @@ class WindowPlatform {
   // "Нет" is the default, so that a hasty Enter loses nothing. True for "Да".
   virtual bool Confirm(std::u16string_view question) = 0;
 
+  // Shows that a long piece of work runs, with a busy cursor, until called
+  // with false; the window is repainted first, so that a dialog just closed
+  // leaves no hole in it meanwhile.
+  virtual void SetBusy(bool busy) = 0;
+
   // Asks the desktop to open an address with its default program; a failure
   // is ignored.
   virtual void OpenAddress(std::string_view address) = 0;

@@ -20,6 +20,13 @@ class UsageError : public Error {
   static UsageError UnknownCommand(std::string_view command) {
     return UsageError("unknown command " + std::string(command));
   }
+  // A file name where the command belongs: the likely intent is to convert
+  // it, and saying so helps more than the whole usage text.
+  static UsageError FileForCommand(std::string_view file, std::string_view suggestion) {
+    return UsageError("unknown command " + std::string(file) +
+                          "; to convert the file, run: " + std::string(suggestion),
+                      false);
+  }
   static UsageError UnknownOption(std::string_view option, std::string_view command) {
     return UsageError("unknown option " + std::string(option) + " for " + std::string(command));
   }
@@ -47,8 +54,13 @@ class UsageError : public Error {
   static UsageError OutputAndFolder() { return UsageError("-o and -O exclude each other"); }
   static UsageError OutputOfManyInputs() { return UsageError("-o is allowed with one input only"); }
 
+  // Whether the usage text should follow the reason.
+  bool ShowsUsage() const { return showsUsage_; }
+
  private:
-  explicit UsageError(const std::string& reason) : Error(reason) {}
+  explicit UsageError(const std::string& reason, bool showsUsage = true)
+      : Error(reason), showsUsage_(showsUsage) {}
+  bool showsUsage_;
 };
 
 // A failure of a conversion that says where it happened: its message is the

@@ -1,5 +1,9 @@
 #include "cli/options.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
 #include "cli/cli_errors.h"
 
 namespace texttoxml::cli {
@@ -120,6 +124,30 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
   if (options.output && options.inputs.size() > 1) throw UsageError::OutputOfManyInputs();
 }
 
+// An argument as a shell takes it back: quoted when it holds anything but
+// the characters of plain names and options.
+std::string ShellWord(const std::string& arg) {
+  auto plain = [](unsigned char c) {
+    return c >= 0x80 || std::isalnum(c) ||
+           std::string_view("._/-=+:,@%").find(c) != std::string_view::npos;
+  };
+  if (!arg.empty() && std::all_of(arg.begin(), arg.end(), plain)) return arg;
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+bool LooksLikeFile(const std::string& word) {
+  return !word.starts_with('-') && word.find_first_of("./") != std::string::npos;
+}
+
+UsageError UnknownCommand(const std::vector<std::string>& args) {
+  if (!LooksLikeFile(args[0])) return UsageError::UnknownCommand(args[0]);
+  std::string suggestion = "texttoxml convert";
+  for (const std::string& arg : args) suggestion += " " + ShellWord(arg);
+  return UsageError::FileForCommand(args[0], suggestion);
+}
+
 }  // namespace
 
 Options ParseOptions(const std::vector<std::string>& args) {
@@ -133,7 +161,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     options.action = *action;
     ParseCommandArguments(args, options);
   } else {
-    throw UsageError::UnknownCommand(args[0]);
+    throw UnknownCommand(args);
   }
   return options;
 }

@@ -269,7 +269,9 @@ int Run(const std::vector<std::string>& args, platform::OutputStream& standardOu
     options = ParseOptions(args);
     options.progress = progress;
   } catch (const UsageError& e) {
-    messages << "texttoxml: " << e.what() << "\n\n" << kUsage;
+    messages << "texttoxml: " << e.what() << '\n';
+    messages << (e.ShowsUsage() ? std::string("\n") + kUsage
+                                : "See texttoxml --help for every command.\n");
     return 2;
   }
   WatchedOutput watched(standardOutput);

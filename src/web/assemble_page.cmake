@@ -1,6 +1,7 @@
 # Puts the page together: page.html.in with its style, its script and the
 # worker's script (the compiled module followed by worker.js) inlined.
-#   cmake -DSOURCE=DIR -DMODULE=texttoxml_wasm.js -DOUTPUT=texttoxml.html -P assemble_page.cmake
+#   cmake -DSOURCE=DIR -DMODULE=texttoxml_wasm.js -DOUTPUT=texttoxml.html -DVERSION=X.Y.Z
+#         -P assemble_page.cmake
 file(READ ${SOURCE}/page.css PAGE_CSS)
 file(READ ${SOURCE}/client.js CLIENT_JS)
 file(READ ${SOURCE}/page.js PAGE_JS)

@@ -31,14 +31,22 @@ class FakePlatform : public WindowPlatform {
     memo = text;
     memoModified = true;
     ++memoWrites;
+    busyAtLastMemoWrite = busy;
   }
   bool MemoModified() const override { return memoModified; }
   void SetMemoModified(bool modified) override { memoModified = modified; }
   void SetLabelCaption(std::u16string_view caption) override { label = caption; }
-  void ShowError(std::u16string_view message) override { errors.emplace_back(message); }
+  void ShowError(std::u16string_view message) override {
+    errors.emplace_back(message);
+    busyAtAnError = busyAtAnError || busy;
+  }
   bool Confirm(std::u16string_view question) override {
     questions.emplace_back(question);
     return Next(confirmAnswers).value_or(false);
+  }
+  void SetBusy(bool on) override {
+    busySpells += on && !busy;
+    busy = on;
   }
   void OpenAddress(std::string_view address) override { addresses.emplace_back(address); }
 
@@ -51,6 +59,10 @@ class FakePlatform : public WindowPlatform {
   std::vector<std::string> saveStarts;
   std::u16string memo;
   int memoWrites = 0;
+  bool busy = false;
+  int busySpells = 0;
+  bool busyAtLastMemoWrite = false;
+  bool busyAtAnError = false;
   bool memoModified = false;
   std::u16string label{kOpenedFileCaption};
   std::vector<std::u16string> errors;

@@ -230,6 +230,28 @@ TEST(CloseQuery, AsksWhileEditsAreUnsaved) {
   EXPECT_EQ(window.platform.questions.size(), 2u);
 }
 
+// The busy cursor shows while the document is made, not over the dialogs,
+// and is gone before an error box shows.
+TEST(SaveCommand, IsBusyOnlyWhileItWorks) {
+  TempDir dir;
+  Window window;
+  window.Type(u"  Q\r\n+ a");
+  window.platform.saveAnswers.push_back(std::nullopt);
+  window.form.BbSaveClick();
+  EXPECT_EQ(window.platform.busySpells, 0);
+
+  window.Save(dir.File("out.xml"));
+  EXPECT_EQ(window.platform.busySpells, 1);
+  EXPECT_TRUE(window.platform.busyAtLastMemoWrite);
+  EXPECT_FALSE(window.platform.busy);
+
+  window.Save(dir.File("no such folder/out.xml"));
+  EXPECT_EQ(window.platform.busySpells, 2);
+  ASSERT_EQ(window.platform.errors.size(), 1u);
+  EXPECT_FALSE(window.platform.busyAtAnError);
+  EXPECT_FALSE(window.platform.busy);
+}
+
 // The save dialog proposes the opened text's name with ".xml" beside it,
 // not the file the previous test was saved as; once saved, the file chosen.
 TEST(SaveCommand, ProposesTheOpenedTextsName) {

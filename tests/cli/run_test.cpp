@@ -172,6 +172,15 @@ TEST(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(version.output.rfind("texttoxml ", 0), 0u);
 }
 
+TEST(Cli, AFileWhereTheCommandBelongsIsAnsweredWithTheCommand) {
+  Result r = RunWith({"sample.txt", "-o", "my test.xml"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.messages.find("run: texttoxml convert sample.txt -o 'my test.xml'\n"),
+            std::string::npos)
+      << r.messages;
+  EXPECT_EQ(r.messages.find("Usage:"), std::string::npos);
+}
+
 TEST(Cli, PictureFailureNamesTheLineAndThePicture) {
   TempDir dir;
   dir.Write("x.svg", "<svg/>");

@@ -73,6 +73,11 @@ describe("the visible page", () => {
         "Предупреждений: 0, примечаний: 0.");
   });
 
+  test("the page shows the version the command line tells", async () => {
+    const {stdout} = runCli(["--version"], examples);
+    assert.equal(`texttoxml ${await tab.page.$eval("#version", (small) => small.textContent)}\n`, stdout.toString());
+  });
+
   test("a chosen folder: the text's folder is the root of the pictures", async () => {
     const folder = await tempFolder();
     const texts = path.join(folder, "тест");

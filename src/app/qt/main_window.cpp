@@ -2,6 +2,7 @@
 // which its Form1 reaches them.
 #include "app/qt/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -235,6 +236,16 @@ void MainWindow::ShowError(std::u16string_view message) {
 
 bool MainWindow::Confirm(std::u16string_view question) {
   return desktop_->Confirm(this, ToQString(question));
+}
+
+void MainWindow::SetBusy(bool busy) {
+  if (!busy) {
+    QApplication::restoreOverrideCursor();
+    return;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // Only painting: the user's clicks wait until the work is done.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void MainWindow::OpenAddress(std::string_view address) {

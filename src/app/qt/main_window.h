@@ -46,6 +46,7 @@ class MainWindow : public QWidget, private WindowPlatform {
   void SetLabelCaption(std::u16string_view caption) override;
   void ShowError(std::u16string_view message) override;
   bool Confirm(std::u16string_view question) override;
+  void SetBusy(bool busy) override;
   void OpenAddress(std::string_view address) override;
 
   std::unique_ptr<Desktop> desktop_;
