@@ -47,5 +47,8 @@
     check: (options) => request("check", options),
     // -> the preview page, a Blob of HTML
     preview: (options) => request("preview", options),
+    // -> true once the converter is made and warmed up, as it is a second
+    // or two after the page opens
+    ready: () => request("ready", {}),
   });
 })();

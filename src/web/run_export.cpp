@@ -15,12 +15,12 @@
 
 namespace {
 
-// Copies bytes out of the module's memory into the worker's hands: the
-// worker keeps them as pieces of the Blob it hands to the page, so the
-// document is never copied whole again. Pointers and sizes above 2 GiB
-// arrive as negative numbers unless taken as unsigned.
+// Shows bytes of the module's memory to the worker, which must copy them
+// before it returns (into a Blob of its own for a document, so the
+// document is copied once). Pointers and sizes above 2 GiB arrive as
+// negative numbers unless taken as unsigned.
 EM_JS(void, HandOutput, (const char* data, std::size_t size),
-      { Module.takeOutput(HEAPU8.slice(data >>> 0, (data >>> 0) + (size >>> 0))); });
+      { Module.takeOutput(HEAPU8.subarray(data >>> 0, (data >>> 0) + (size >>> 0))); });
 
 EM_JS(void, HandMessages, (const char* data, std::size_t size),
       { Module.takeMessages(UTF8ToString(data >>> 0, size >>> 0)); });

@@ -32,7 +32,7 @@ function warmUp(Module) {
   const blobs = [{name: "warm.txt", data: new Blob([tasks.join("\r\n\r\n")])},
                  {name: "warm.bmp", data: new Blob([smallBitmap(48, 32)])}];
   for (let round = 0; round < 2; ++round) {
-    withFiles(Module, blobs, () => run(Module, ["convert", "--format", "json", "-o", "-", "warm.txt"]));
+    withFiles(Module, blobs, () => run(Module, ["convert", "--format", "json", "-o", "-", "warm.txt"], {asBlobs: true}));
   }
 }
 
@@ -74,12 +74,13 @@ function checkRelativeName(name) {
 const asBlob = (data) => (data instanceof Blob ? data : new Blob([data]));
 
 // Runs the command line; returns its exit status, what it wrote to standard
-// output (as pieces) and its messages. `progress` is told of the tasks
-// converted.
-function run(Module, args, progress = () => {}) {
+// output (as pieces: Blobs when `asBlobs`, so that a document is copied out
+// of the module once, else Uint8Arrays) and its messages. `progress` is
+// told of the tasks converted.
+function run(Module, args, {progress = () => {}, asBlobs = false} = {}) {
   const output = [];
   let messages = "";
-  Module.takeOutput = (bytes) => output.push(bytes);
+  Module.takeOutput = (view) => output.push(asBlobs ? new Blob([view]) : view.slice());
   Module.takeMessages = (text) => { messages += text; };
   Module.takeProgress = (done, total) => progress("converting", done, total);
   const encoder = new TextEncoder();
@@ -146,7 +147,7 @@ const commands = {
   // string to parse on the page's own thread.
   preview(Module, request) {
     const result = run(Module, ["preview", ...commonOptions(request), "-o", "-", "--",
-                                request.name]);
+                                request.name], {asBlobs: true});
     if (result.status !== 0) throw failure(Module, result.messages);
     return new Blob(result.output, {type: "text/html"});
   },
@@ -155,7 +156,7 @@ const commands = {
   convert(Module, request, progress) {
     const date = request.date ? ["--date", request.date] : [];
     const result = run(Module, ["convert", "--format", "json", ...commonOptions(request), ...date,
-                                "-o", "-", "--", request.name], progress);
+                                "-o", "-", "--", request.name], {progress, asBlobs: true});
     const report = reportOf(Module, result, result.messages);
     if (report.error !== undefined) throw failure(Module, report.error);
     progress("handing");
@@ -222,11 +223,18 @@ function withFiles(Module, blobs, action) {
   }
 }
 
+// Resolves once the module is made and warmed up.
+async function ready() {
+  await modulePromise;
+  return true;
+}
+
 self.onmessage = async (event) => {
   const {id} = event.data;
   const progress = (stage, done, total) => self.postMessage({id, progress: {stage, done, total}});
   try {
-    self.postMessage({id, result: await handle(event.data, progress)});
+    const result = event.data.command === "ready" ? await ready() : await handle(event.data, progress);
+    self.postMessage({id, result});
   } catch (error) {
     self.postMessage({id, error: error.message});
   }
