@@ -9,7 +9,7 @@
 // proportional set size above an idle page, sampled on a thread of its own
 // so that sampling never delays the timing; the command line's resident
 // set), and the ratios. The median of RUNS runs (default 3).
-//   node benchmark.mjs [sample] [20000] [100000] [pictures] [54mb]
+//   node benchmark.mjs [sample] [20000] [100000] [pictures] [54mb] [300mb]
 import {execFileSync, spawnSync} from "node:child_process";
 import {readdir, stat} from "node:fs/promises";
 import path from "node:path";
@@ -40,6 +40,7 @@ const inputs = {
     return {folder, text: "pictures.txt", files: await readdir(folder)};
   },
   async "54mb"() { return taskInput(500000); },
+  async "300mb"() { return taskInput(2800000); },
 };
 
 async function taskInput(count) {
