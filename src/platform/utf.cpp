@@ -1,6 +1,7 @@
 #include "platform/utf.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "platform/large_pages.h"
 
@@ -77,13 +78,21 @@ void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
   });
 }
 
+// Decodes into a small buffer appended to the text in blocks: a character
+// at a time, the text's own growth checks cost more than the decoding.
 Utf8Decoded Utf8ToUtf16(std::string_view bytes) {
   Utf8Decoded result;
   ReserveOnLargePages(result.text, bytes.size());
+  char16_t block[4096];
+  std::size_t filled = 0;
   std::size_t i = 0;
   while (i < bytes.size()) {
+    if (filled > std::size(block) - 2) {
+      result.text.append(block, filled);
+      filled = 0;
+    }
     char32_t c;
-    std::size_t length = DecodeSequence(bytes, i, c);
+    const std::size_t length = DecodeSequence(bytes, i, c);
     if (length == 0) {
       result.text.clear();
       result.valid = false;
@@ -91,13 +100,14 @@ Utf8Decoded Utf8ToUtf16(std::string_view bytes) {
       return result;
     }
     if (c < 0x10000) {
-      result.text += static_cast<char16_t>(c);
+      block[filled++] = static_cast<char16_t>(c);
     } else {
-      result.text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      result.text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+      block[filled++] = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      block[filled++] = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
     }
     i += length;
   }
+  result.text.append(block, filled);
   return result;
 }
 

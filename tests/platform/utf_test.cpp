@@ -30,6 +30,23 @@ TEST(Utf8ToUtf16, DecodesValidText) {
   EXPECT_TRUE(Utf8ToUtf16("").valid);
 }
 
+// A text longer than the decoder's block, with pairs of surrogates falling
+// on every position around the block's end.
+TEST(Utf8ToUtf16, DecodesTextsLongerThanItsBlock) {
+  for (std::size_t before = 4090; before < 4100; ++before) {
+    const std::string bytes = std::string(before, 'a') + "\xF0\x9F\x98\x80\xD0\x96" +
+                              std::string(5000, 'b') + "\xF0\x9F\x98\x80";
+    auto decoded = Utf8ToUtf16(bytes);
+    ASSERT_TRUE(decoded.valid);
+    EXPECT_EQ(decoded.text, std::u16string(before, u'a') + u"\U0001F600Ж" +
+                                std::u16string(5000, u'b') + u"\U0001F600");
+  }
+  auto broken = Utf8ToUtf16(std::string(9000, 'a') + "\xFF");
+  EXPECT_FALSE(broken.valid);
+  EXPECT_EQ(broken.errorOffset, 9000u);
+  EXPECT_TRUE(broken.text.empty());
+}
+
 TEST(Utf8ToUtf16, ReportsTheFirstInvalidSequence) {
   struct Case {
     std::string bytes;
