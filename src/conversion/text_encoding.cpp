@@ -98,10 +98,17 @@ DecodedTaskText DecodeTaskTextAs(std::string_view bytes, TextEncoding encoding,
     return {DecodeTaskText(bytes, false, path), MarkedName(mark)};
   }
   if (LooksLikeUtf16(bytes)) throw Utf16WithoutMarkError(platform::FullPath(path));
-  const platform::Utf8Census census = platform::CountUtf8Sequences(bytes);
-  if (census.multiByte > 0 && census.invalid == 0) {
-    return {DecodeTaskText(bytes, true, path), "UTF-8"};
+  // A UTF-8 text decodes at once, and a windows-1251 one fails within its
+  // first letters, so the sequences are counted only after a failure.
+  const bool ascii = std::none_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
+  if (!ascii) {
+    try {
+      return {DecodeTaskText(bytes, true, path), "UTF-8"};
+    } catch (const InvalidUtf8Error&) {
+      // windows-1251, or UTF-8 with slips: the census tells which
+    }
   }
+  const platform::Utf8Census census = platform::CountUtf8Sequences(bytes);
   if (MostlyUtf8(census)) {
     throw MostlyUtf8Error(platform::FullPath(path), LineAt(bytes, census.firstInvalid),
                           census.firstInvalid);
