@@ -299,7 +299,8 @@ ParsedTask ParseTaskLines(const BlockLines& blockLines, const std::string& dir) 
 }
 
 ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir) {
-  ParsedTask task = ParseTaskLines(BlockLines(block), dir);
+  const BlockLines lines(block);
+  ParsedTask task = ParseTaskLines(lines, dir);
   std::deque<std::u16string> owned;
   for (AnswerItem& item : task.answerItems) item.text = owned.emplace_back(item.text);
   task.joinedItems = std::move(owned);
