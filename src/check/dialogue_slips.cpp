@@ -113,8 +113,7 @@ class SlipFinder {
     Warn(glued, GluedText(glued, item) +
                     ": if it is a question, put it before the answers, "
                     "which start on line " +
-                    LineNumber(FirstAnswer()) +
-                    ", or after a blank line as a new task");
+                    LineNumber(FirstAnswer()) + ", or after a blank line as a new task");
   }
 
   void Warn(std::size_t index, std::string message) {

@@ -50,8 +50,11 @@ void Examiner::Report(const conversion::TaskInText& task, std::size_t ownFinding
   std::vector<Finding>& all = diagnosis_.findings;
   SortByLine(std::span(all).subspan(ownFindings));
   const std::size_t lastLine = task.firstPreparedLine + task.lines.Lines().size() - 1;
-  TaskReport report{task.block, task.task, lineMap_.LineOfPreparedLine(task.firstPreparedLine),
-                    lineMap_.LineOfPreparedLine(lastLine), {}};
+  TaskReport report{task.block,
+                    task.task,
+                    lineMap_.LineOfPreparedLine(task.firstPreparedLine),
+                    lineMap_.LineOfPreparedLine(lastLine),
+                    {}};
   for (std::size_t i = 0; i < textFindings_; ++i) {
     if (all[i].line >= report.firstLine && all[i].line <= report.lastLine) {
       report.findings.push_back(&all[i]);

@@ -420,7 +420,7 @@ class BlockExaminer {
         first = i;
       } else {
         Warn(ItemStart(i), PositionText(mark) + " is given twice: also on line " +
-                                 std::to_string(FileLine(ItemStart(first))));
+                               std::to_string(FileLine(ItemStart(first))));
       }
     }
     std::vector<std::size_t> missing;

@@ -17,11 +17,10 @@ void RunPreview(const Options& options, platform::OutputStream& standardOutput) 
   const std::string name = input.substr(input.find_last_of('/') + 1);
   const std::optional<std::u16string> readText = text.document ? std::optional(text.decoded)
                                                                : std::nullopt;
-  preview::PreviewPage page(text.document
-                                ? check::DocumentFindings(text.document->facts, text.dir)
-                                : std::vector<check::Finding>());
-  const check::Diagnosis diagnosis =
-      DiagnoseInput(text, {.onTask = [&page](const check::TaskReport& report) { page.Add(report); }});
+  preview::PreviewPage page(text.document ? check::DocumentFindings(text.document->facts, text.dir)
+                                          : std::vector<check::Finding>());
+  const check::Diagnosis diagnosis = DiagnoseInput(
+      text, {.onTask = [&page](const check::TaskReport& report) { page.Add(report); }});
   const std::u16string title = conversion::TextOfBytes(name);
   const std::string output = OutputPathOf(options, input, ".html");
   if (output == "-") {

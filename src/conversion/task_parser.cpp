@@ -147,7 +147,8 @@ std::vector<AnswerItem> ReadItems(const std::vector<std::u16string_view>& lines,
     std::u16string_view raw = lines[i++];
     if (i < lines.size() && !IsAnswerLine(lines[i])) {
       std::u16string& copy = joined.emplace_back(raw);
-      for (; i < lines.size() && !IsAnswerLine(lines[i]); ++i) copy.append(1, u' ').append(lines[i]);
+      for (; i < lines.size() && !IsAnswerLine(lines[i]); ++i)
+        copy.append(1, u' ').append(lines[i]);
       raw = copy;
     }
     items.push_back(ItemOf(first, raw));

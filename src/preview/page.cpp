@@ -7,6 +7,7 @@
 #include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
 #include "pictures/png_bytes.h"
+#include "platform/spooled_output.h"
 #include "platform/stream.h"
 #include "platform/utf.h"
 #include "preview/html_text.h"
@@ -123,261 +124,301 @@ std::string_view MimeTypeOfBytes(std::string_view bytes) {
 // question of a million lines, is never held whole as HTML.
 constexpr std::size_t kHandOnSize = 1 << 16;
 
-std::string LinesText(const TaskReport& report) {
-  if (report.firstLine == report.lastLine) return "line " + std::to_string(report.firstLine);
-  return "lines " + std::to_string(report.firstLine) + "\u2013" + std::to_string(report.lastLine);
-}
-
 }  // namespace
 
+class PreviewPage::Writer {
+ public:
+  explicit Writer(std::vector<Finding> documentFindings)
+      : documentFindings_(std::move(documentFindings)) {}
+
+  // Each task is handed on once written, so that the page is never held
+  // whole: a page of many tasks is several times the text. The page's head
+  // tells of all tasks, so their part waits in the temporary file.
+  void Add(const TaskReport& report) {
+    NotePictures(report.task);
+    taskLines_.push_back({report.firstLine, report.lastLine});
+    WriteTask(taskLines_.size(), report);
+    HandOn(tasks_);
+  }
+
+  const std::vector<std::string>& ShownPictures() const { return shownPictures_; }
+
+  void Write(const Diagnosis& diagnosis, std::u16string_view title,
+             std::optional<std::u16string_view> readText, platform::OutputStream& out) {
+    out_ += kHead;
+    out_ += "<title>Preview: ";
+    AppendHtml(out_, title);
+    out_ += "</title>\n";
+    out_ += kStyle;
+    out_ += "</head>\n<body>\n<header>\n<h1>";
+    AppendHtml(out_, title);
+    out_ += "</h1>\n<p class=\"summary\">";
+    AppendHtml(out_, SummaryText(diagnosis));
+    out_ += "</p>\n</header>\n";
+    if (readText) WriteReadText(*readText, out);
+    WriteFindings(TextFindings(diagnosis));
+    HandOn(out);
+    tasks_.HandTo(out);
+    out_ += "</body>\n</html>\n";
+    HandOn(out);
+  }
+
+ private:
+  using Findings = std::vector<const Finding*>;
+  struct TaskLines {
+    std::size_t first;
+    std::size_t last;
+  };
+
+  void HandOn(platform::OutputStream& to) {
+    platform::WriteAll(to, out_.data(), out_.size());
+    out_.clear();
+  }
+
+  void HandOnWhenFull() {
+    if (out_.size() >= kHandOnSize) HandOn(tasks_);
+  }
+
+  // Appends a text that may be long, handing it on to `to` in pieces.
+  void AppendLongText(std::u16string_view text, platform::OutputStream& to) {
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t end = platform::PieceEnd(text, at, kHandOnSize);
+      AppendHtml(out_, text.substr(at, end - at));
+      if (out_.size() >= kHandOnSize) HandOn(to);
+      at = end;
+    }
+  }
+
+  void NotePictures(const ParsedTask& task) {
+    if (!task.questionPicture.empty()) shownPictures_.push_back(task.questionPicture);
+    for (const std::string& path : task.variantPictures) {
+      if (!path.empty()) shownPictures_.push_back(path);
+    }
+  }
+
+  void WriteReadText(std::u16string_view text, platform::OutputStream& to) {
+    out_ +=
+        "<details class=\"read\"><summary>The task text read from the document</summary>"
+        "<pre class=\"block\">";
+    AppendLongText(text, to);
+    out_ += "</pre></details>\n";
+  }
+
+  // The findings on the lines of a task: the examiner's, then those of the
+  // Word document on a line, as a check lists them.
+  Findings TaskFindings(const TaskReport& report) const {
+    const auto& all = documentFindings_;
+    auto begin = std::lower_bound(all.begin(), all.end(), report.firstLine,
+                                  [](const Finding& f, std::size_t line) { return f.line < line; });
+    Findings found = report.findings;
+    for (auto it = begin; it != all.end() && it->line <= report.lastLine; ++it) {
+      found.push_back(&*it);
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Finding* a, const Finding* b) { return a->line < b->line; });
+    return found;
+  }
+
+  // The findings on no task's lines: about the text as a whole. Tasks are
+  // in line order and do not overlap.
+  Findings TextFindings(const Diagnosis& diagnosis) const {
+    const auto& tasks = taskLines_;
+    Findings found;
+    for (const Finding& finding : diagnosis.findings) {
+      auto after =
+          std::upper_bound(tasks.begin(), tasks.end(), finding.line,
+                           [](std::size_t line, const TaskLines& r) { return line < r.first; });
+      if (after == tasks.begin() || std::prev(after)->last < finding.line) {
+        found.push_back(&finding);
+      }
+    }
+    return found;
+  }
+
+  void WriteFindings(const Findings& findings) {
+    if (findings.empty()) return;
+    out_ += "<ul class=\"findings\">\n";
+    for (const Finding* finding : findings) {
+      out_ += "<li class=\"";
+      out_ += SeverityName(finding->severity);
+      out_ += "\"><span class=\"where\">line " + std::to_string(finding->line) +
+              "</span><span class=\"severity\">";
+      out_ += SeverityName(finding->severity);
+      out_ += ":</span>";
+      AppendHtml(out_, finding->message);
+      out_ += "</li>\n";
+    }
+    out_ += "</ul>\n";
+  }
+
+  // `number` counts the tasks from 1.
+  void WriteTask(std::size_t number, const TaskReport& report) {
+    const ParsedTask& task = report.task;
+    out_ += "<article class=\"task ";
+    out_ += KindClass(task.kind);
+    out_ += "\" id=\"task-" + std::to_string(number) + "\">\n<h2><span class=\"number\">" +
+            std::to_string(number) + "</span><span class=\"kind\">";
+    out_ += TaskKindLabel(task.kind);
+    out_ += "</span><span class=\"where\">" + LineRange(report) + "</span></h2>\n";
+    if (task.kind == TaskKind::NoTask) {
+      out_ += "<pre class=\"block\">";
+      AppendLongText(report.block, tasks_);
+      out_ += "</pre>\n";
+    } else {
+      WriteQuestion(task);
+      WriteAnswers(task);
+    }
+    WriteFindings(TaskFindings(report));
+    out_ += "</article>\n";
+  }
+
+  static std::string LineRange(const TaskReport& report) {
+    if (report.firstLine == report.lastLine) return "line " + std::to_string(report.firstLine);
+    return "lines " + std::to_string(report.firstLine) + "\u2013" + std::to_string(report.lastLine);
+  }
+
+  void WriteQuestion(const ParsedTask& task) {
+    out_ += "<p class=\"question\">";
+    AppendLongText(task.question, tasks_);
+    out_ += "</p>\n";
+    if (task.questionPicture.empty()) return;
+    out_ += "<div class=\"question-picture\">";
+    const std::u16string name = FileNameOf(task.questionPicture);
+    try {
+      const std::string bytes = ReadQuestionPicture(task.questionPicture);
+      if (bytes.empty()) {
+        WritePlaceholder(name, "the file is empty: no picture is embedded");
+      } else {
+        WritePicture(MimeTypeOfBytes(bytes), bytes, name);
+      }
+    } catch (const std::exception& error) {
+      WritePlaceholder(name, error.what());
+    }
+    out_ += "</div>\n";
+  }
+
+  void WritePicture(std::string_view mimeType, std::string_view bytes, std::u16string_view name) {
+    if (mimeType.empty()) {
+      WritePlaceholder(name, "this kind of picture is embedded but cannot be shown here");
+      return;
+    }
+    out_ += "<img alt=\"";
+    AppendHtml(out_, name);
+    out_ += "\" src=\"" + DataAddress(mimeType, bytes) + "\">";
+  }
+
+  void WritePlaceholder(std::u16string_view name, std::string_view why) {
+    out_ += "<span class=\"placeholder\">";
+    AppendHtml(out_, Quoted(name) + ": ");
+    AppendHtml(out_, PrintableText(TextOfBytes(why), 200));
+    out_ += "</span>";
+  }
+
+  void WriteAnswers(const ParsedTask& task) {
+    if (task.kind == TaskKind::EnterNum || task.kind == TaskKind::EnterText) {
+      WriteInputs(task);
+    } else {
+      WriteVariants(task);
+    }
+  }
+
+  void WriteVariants(const ParsedTask& task) {
+    const bool ordering = task.kind == TaskKind::ChoiceOrder;
+    out_ += ordering ? "<ol class=\"variants\">\n" : "<ul class=\"variants\">\n";
+    for (std::size_t i = 0; i < task.answerItems.size(); ++i) {
+      const AnswerItem& item = task.answerItems[i];
+      const bool written = i < kMaxWrittenVariants;
+      out_ += "<li";
+      if (!written) {
+        out_ += " class=\"dropped\"";
+      } else if (!ordering && item.mark == 1) {
+        out_ += " class=\"correct\"";
+      }
+      out_ += ">";
+      if (ordering) {
+        out_ += item.mark < 1 ? "<span class=\"position invalid\">" : "<span class=\"position\">";
+        out_ += std::to_string(item.mark) + "</span>";
+      } else {
+        out_ += item.mark == 1 ? "<span class=\"mark\">\u2713</span>"
+                               : "<span class=\"mark\"></span>";
+      }
+      out_ += "<span class=\"text\">";
+      WriteVariantContent(item, task.PictureOf(i));
+      out_ += "</span>";
+      if (!written) out_ += kNotWritten;
+      out_ += "</li>\n";
+      HandOnWhenFull();
+    }
+    out_ += ordering ? "</ol>\n" : "</ul>\n";
+  }
+
+  // `path` is empty for an item past the tenth, whose picture is not written.
+  void WriteVariantContent(const AnswerItem& item, const std::string& path) {
+    auto name = BracketedName(item.text);
+    if (path.empty() || !name) {
+      AppendHtml(out_, item.text);
+      return;
+    }
+    try {
+      const StoredPicture picture = pictures_.Load(path);
+      if (picture.unwritable.empty()) {
+        WritePicture(MimeTypeOfClass(picture.className), picture.bytes, *name);
+      } else {
+        WritePlaceholder(*name, picture.unwritable + ": " + std::string(kPlaceholderStored));
+      }
+    } catch (const std::exception& error) {
+      WritePlaceholder(*name, error.what());
+    }
+    out_ += " <span class=\"picture-name\">";
+    AppendHtml(out_, item.text);
+    out_ += "</span>";
+  }
+
+  void WriteInputs(const ParsedTask& task) {
+    out_ += "<div class=\"inputs\">\n";
+    for (std::size_t i = 0; i < task.answerItems.size(); ++i) {
+      const AnswerItem& item = task.answerItems[i];
+      out_ += i < kMaxWrittenVariants ? "<div class=\"input\">" : "<div class=\"input dropped\">";
+      if (const auto caption = item.Caption()) {
+        out_ += "<span class=\"caption\">";
+        AppendHtml(out_, *caption);
+        out_ += "</span>";
+      }
+      out_ += "<span class=\"field\">";
+      AppendHtml(out_, item.Answer());
+      out_ += "</span>";
+      if (i >= kMaxWrittenVariants) out_ += kNotWritten;
+      out_ += "</div>\n";
+      HandOnWhenFull();
+    }
+    out_ += "</div>\n";
+  }
+
+  std::vector<Finding> documentFindings_;
+  std::vector<TaskLines> taskLines_;  // the file lines of each task added
+  std::vector<std::string> shownPictures_;
+  StoredPictures pictures_;        // each variant picture file loaded once per page
+  platform::SpooledOutput tasks_;  // the tasks' part of the page
+  std::string out_;                // what is not yet handed on
+};
+
 PreviewPage::PreviewPage(std::vector<Finding> documentFindings)
-    : documentFindings_(std::move(documentFindings)) {}
+    : writer_(std::make_unique<Writer>(std::move(documentFindings))) {}
 
 PreviewPage::~PreviewPage() = default;
 
-// The page's head tells of all tasks, so each task's part waits in the
-// temporary file until WriteTo.
 void PreviewPage::Add(const TaskReport& report) {
-  NotePictures(report.task);
-  taskLines_.push_back({report.firstLine, report.lastLine});
-  WriteTask(taskLines_.size(), report);
-  HandOn(tasks_);
+  writer_->Add(report);
+}
+
+const std::vector<std::string>& PreviewPage::ShownPictures() const {
+  return writer_->ShownPictures();
 }
 
 void PreviewPage::WriteTo(const Diagnosis& diagnosis, std::u16string_view title,
                           std::optional<std::u16string_view> readText,
                           platform::OutputStream& out) {
-  out_ += kHead;
-  out_ += "<title>Preview: ";
-  AppendHtml(out_, title);
-  out_ += "</title>\n";
-  out_ += kStyle;
-  out_ += "</head>\n<body>\n<header>\n<h1>";
-  AppendHtml(out_, title);
-  out_ += "</h1>\n<p class=\"summary\">";
-  AppendHtml(out_, SummaryText(diagnosis));
-  out_ += "</p>\n</header>\n";
-  if (readText) {
-    out_ +=
-        "<details class=\"read\"><summary>The task text read from the document</summary>"
-        "<pre class=\"block\">";
-    AppendLongText(*readText, out);
-    out_ += "</pre></details>\n";
-  }
-  WriteFindings(TextFindings(diagnosis));
-  HandOn(out);
-  tasks_.HandTo(out);
-  out_ += "</body>\n</html>\n";
-  HandOn(out);
+  writer_->Write(diagnosis, title, readText, out);
 }
-
-void PreviewPage::HandOn(platform::OutputStream& to) {
-  platform::WriteAll(to, out_.data(), out_.size());
-  out_.clear();
-}
-
-void PreviewPage::HandOnWhenFull() {
-  if (out_.size() >= kHandOnSize) HandOn(tasks_);
-}
-
-void PreviewPage::AppendLongText(std::u16string_view text, platform::OutputStream& to) {
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t end = platform::PieceEnd(text, at, kHandOnSize);
-    AppendHtml(out_, text.substr(at, end - at));
-    if (out_.size() >= kHandOnSize) HandOn(to);
-    at = end;
-  }
-}
-
-void PreviewPage::NotePictures(const ParsedTask& task) {
-  if (!task.questionPicture.empty()) shownPictures_.push_back(task.questionPicture);
-  for (const std::string& path : task.variantPictures) {
-    if (!path.empty()) shownPictures_.push_back(path);
-  }
-}
-
-// The findings on no task's lines: about the text as a whole. Tasks are in
-// line order and do not overlap.
-PreviewPage::Findings PreviewPage::TextFindings(const Diagnosis& diagnosis) const {
-  Findings found;
-  for (const Finding& finding : diagnosis.findings) {
-    auto after = std::upper_bound(
-        taskLines_.begin(), taskLines_.end(), finding.line,
-        [](std::size_t line, const LineRange& task) { return line < task.first; });
-    if (after == taskLines_.begin() || std::prev(after)->last < finding.line) {
-      found.push_back(&finding);
-    }
-  }
-  return found;
-}
-
-// The examiner's findings on a task, with the Word document's on its lines
-// after them on a line, as a check lists them.
-PreviewPage::Findings PreviewPage::TaskFindings(const TaskReport& report) const {
-  Findings found = report.findings;
-  const auto begin = std::lower_bound(
-      documentFindings_.begin(), documentFindings_.end(), report.firstLine,
-      [](const Finding& finding, std::size_t line) { return finding.line < line; });
-  for (auto it = begin; it != documentFindings_.end() && it->line <= report.lastLine; ++it) {
-    found.push_back(&*it);
-  }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const Finding* a, const Finding* b) { return a->line < b->line; });
-  return found;
-}
-
-void PreviewPage::WriteFindings(const Findings& findings) {
-  if (findings.empty()) return;
-  out_ += "<ul class=\"findings\">\n";
-  for (const Finding* finding : findings) {
-    out_ += "<li class=\"";
-    out_ += SeverityName(finding->severity);
-    out_ += "\"><span class=\"where\">line " + std::to_string(finding->line) +
-            "</span><span class=\"severity\">";
-    out_ += SeverityName(finding->severity);
-    out_ += ":</span>";
-    AppendHtml(out_, finding->message);
-    out_ += "</li>\n";
-  }
-  out_ += "</ul>\n";
-}
-
-void PreviewPage::WriteTask(std::size_t number, const TaskReport& report) {
-  const ParsedTask& task = report.task;
-  out_ += "<article class=\"task ";
-  out_ += KindClass(task.kind);
-  out_ += "\" id=\"task-" + std::to_string(number) + "\">\n<h2><span class=\"number\">" +
-          std::to_string(number) + "</span><span class=\"kind\">";
-  out_ += TaskKindLabel(task.kind);
-  out_ += "</span><span class=\"where\">" + LinesText(report) + "</span></h2>\n";
-  if (task.kind == TaskKind::NoTask) {
-    out_ += "<pre class=\"block\">";
-    AppendLongText(report.block, tasks_);
-    out_ += "</pre>\n";
-  } else {
-    WriteQuestion(task);
-    WriteAnswers(task);
-  }
-  WriteFindings(TaskFindings(report));
-  out_ += "</article>\n";
-}
-
-void PreviewPage::WriteQuestion(const ParsedTask& task) {
-  out_ += "<p class=\"question\">";
-  AppendLongText(task.question, tasks_);
-  out_ += "</p>\n";
-  if (task.questionPicture.empty()) return;
-  out_ += "<div class=\"question-picture\">";
-  const std::u16string name = FileNameOf(task.questionPicture);
-  try {
-    const std::string bytes = ReadQuestionPicture(task.questionPicture);
-    if (bytes.empty()) {
-      WritePlaceholder(name, "the file is empty: no picture is embedded");
-    } else {
-      WritePicture(MimeTypeOfBytes(bytes), bytes, name);
-    }
-  } catch (const std::exception& error) {
-    WritePlaceholder(name, error.what());
-  }
-  out_ += "</div>\n";
-}
-
-void PreviewPage::WritePicture(std::string_view mimeType, std::string_view bytes, std::u16string_view name) {
-  if (mimeType.empty()) {
-    WritePlaceholder(name, "this kind of picture is embedded but cannot be shown here");
-    return;
-  }
-  out_ += "<img alt=\"";
-  AppendHtml(out_, name);
-  out_ += "\" src=\"" + DataAddress(mimeType, bytes) + "\">";
-}
-
-void PreviewPage::WritePlaceholder(std::u16string_view name, std::string_view why) {
-  out_ += "<span class=\"placeholder\">";
-  AppendHtml(out_, Quoted(name) + ": ");
-  AppendHtml(out_, PrintableText(TextOfBytes(why), 200));
-  out_ += "</span>";
-}
-
-void PreviewPage::WriteAnswers(const ParsedTask& task) {
-  if (task.kind == TaskKind::EnterNum || task.kind == TaskKind::EnterText) {
-    WriteInputs(task);
-  } else {
-    WriteVariants(task);
-  }
-}
-
-void PreviewPage::WriteVariants(const ParsedTask& task) {
-  const bool ordering = task.kind == TaskKind::ChoiceOrder;
-  out_ += ordering ? "<ol class=\"variants\">\n" : "<ul class=\"variants\">\n";
-  for (std::size_t i = 0; i < task.answerItems.size(); ++i) {
-    const AnswerItem& item = task.answerItems[i];
-    const bool written = i < kMaxWrittenVariants;
-    out_ += "<li";
-    if (!written) {
-      out_ += " class=\"dropped\"";
-    } else if (!ordering && item.mark == 1) {
-      out_ += " class=\"correct\"";
-    }
-    out_ += ">";
-    if (ordering) {
-      out_ += item.mark < 1 ? "<span class=\"position invalid\">" : "<span class=\"position\">";
-      out_ += std::to_string(item.mark) + "</span>";
-    } else {
-      out_ += item.mark == 1 ? "<span class=\"mark\">\u2713</span>"
-                             : "<span class=\"mark\"></span>";
-    }
-    out_ += "<span class=\"text\">";
-    WriteVariantContent(item, task.PictureOf(i));
-    out_ += "</span>";
-    if (!written) out_ += kNotWritten;
-    out_ += "</li>\n";
-    HandOnWhenFull();
-  }
-  out_ += ordering ? "</ol>\n" : "</ul>\n";
-}
-
-// `path` is empty for an item past the tenth, whose picture is not written.
-void PreviewPage::WriteVariantContent(const AnswerItem& item, const std::string& path) {
-  auto name = BracketedName(item.text);
-  if (path.empty() || !name) {
-    AppendHtml(out_, item.text);
-    return;
-  }
-  try {
-    const StoredPicture picture = pictures_.Load(path);
-    if (picture.unwritable.empty()) {
-      WritePicture(MimeTypeOfClass(picture.className), picture.bytes, *name);
-    } else {
-      WritePlaceholder(*name, picture.unwritable + ": " + std::string(kPlaceholderStored));
-    }
-  } catch (const std::exception& error) {
-    WritePlaceholder(*name, error.what());
-  }
-  out_ += " <span class=\"picture-name\">";
-  AppendHtml(out_, item.text);
-  out_ += "</span>";
-}
-
-void PreviewPage::WriteInputs(const ParsedTask& task) {
-  out_ += "<div class=\"inputs\">\n";
-  for (std::size_t i = 0; i < task.answerItems.size(); ++i) {
-    const AnswerItem& item = task.answerItems[i];
-    out_ += i < kMaxWrittenVariants ? "<div class=\"input\">" : "<div class=\"input dropped\">";
-    if (const auto caption = item.Caption()) {
-      out_ += "<span class=\"caption\">";
-      AppendHtml(out_, *caption);
-      out_ += "</span>";
-    }
-    out_ += "<span class=\"field\">";
-    AppendHtml(out_, item.Answer());
-    out_ += "</span>";
-    if (i >= kMaxWrittenVariants) out_ += kNotWritten;
-    out_ += "</div>\n";
-    HandOnWhenFull();
-  }
-  out_ += "</div>\n";
-}
-
 
 }  // namespace texttoxml::preview

@@ -54,7 +54,6 @@ TEST(Utf8ToUtf16, ReportsTheFirstInvalidSequence) {
   }
 }
 
-
 // Pieces end before a unit that would cut a pair in two; a piece of one
 // unit cannot be shorter.
 TEST(PieceEnd, SplitsNeitherASurrogatePairNorACrLf) {

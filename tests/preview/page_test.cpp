@@ -109,10 +109,10 @@ TEST(Preview, ShowsEachTaskAsTheEditorWould) {
 }
 
 TEST(Preview, EscapesEverythingTheAuthorWrote) {
-  const std::string page =
-      PreviewOf(u"<script>alert('x')</script> & \"q\"?\n+ <img src=x onerror=y>\n- [<b>.png]\n\n"
-                u"<i>без ответа</i>",
-                "", u"<title>.txt");
+  const std::string page = PreviewOf(
+      u"<script>alert('x')</script> & \"q\"?\n+ <img src=x onerror=y>\n- [<b>.png]\n\n"
+      u"<i>без ответа</i>",
+      "", u"<title>.txt");
   EXPECT_EQ(page.find("<script"), std::string::npos);
   EXPECT_EQ(page.find("<img src=x"), std::string::npos);
   EXPECT_EQ(page.find("<i>"), std::string::npos);
