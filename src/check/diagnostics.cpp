@@ -35,7 +35,7 @@ std::size_t Diagnosis::Count(Severity severity) const {
                     [severity](const Finding& f) { return f.severity == severity; }));
 }
 
-void SortByLine(std::vector<Finding>& findings) {
+void SortByLine(std::span<Finding> findings) {
   std::stable_sort(findings.begin(), findings.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
 }

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,21 +28,21 @@ struct Finding {
   std::string message;  // short English text, UTF-8
 };
 
-// One block of the prepared text, parsed as the conversion parses it; each
-// becomes one Task element.
+// One block of the prepared text, parsed as the conversion parses it (each
+// becomes one Task element), as the examiner hands it on while the text is
+// read; what it refers to lives as long as the call it is handed to.
 struct TaskReport {
-  std::u16string block;  // only for a block that is no task, which is shown as it is
-  ParsedTask task;
+  std::u16string_view block;
+  const ParsedTask& task;
   std::size_t firstLine = 0;  // file lines of the block's first and last line
   std::size_t lastLine = 0;
-  std::vector<std::size_t> itemLines;  // file line where each answer item begins
+  std::vector<const Finding*> findings;  // those on the block's lines so far, sorted by line
 };
 
 // The place of a kind in kTaskKinds.
 std::size_t TaskKindIndex(TaskKind kind);
 
 struct Diagnosis {
-  std::vector<TaskReport> tasks;  // only when asked for (DiagnoseOptions::keepTasks)
   std::vector<Finding> findings;  // sorted by line
   std::size_t picturesFound = 0;
   std::size_t picturesMissing = 0;
@@ -55,13 +57,13 @@ struct DiagnoseOptions {
   // Also load every picture the conversion would embed, to report the ones
   // it will fail on. Off when the conversion itself follows anyway.
   bool readPictures = true;
-  // Keep every task's report, for showing the tasks (the preview); a check
-  // needs only the counts.
-  bool keepTasks = true;
+  // Told of every task as it is examined, for showing the tasks (the
+  // preview); a check needs only the counts.
+  std::function<void(const TaskReport&)> onTask;
 };
 
 // Sorts findings by line, keeping the order of those on one line.
-void SortByLine(std::vector<Finding>& findings);
+void SortByLine(std::span<Finding> findings);
 
 // Examines a decoded task text (as LoadTaskText gives it). `dir` is the
 // folder of the text file, where picture names are also looked for.

@@ -26,17 +26,19 @@ class SlipFinder {
       CheckDashRun(start, end);
       start = end;
     }
-    for (std::size_t item : lines_.itemStarts) {
-      if (!DashMade(item)) CheckTypedAnswer(item);
+    for (std::size_t i = FirstAnswer(); i < Count(); ++i) {
+      if (IsAnswerLine(Read(i)) && !DashMade(i)) CheckTypedAnswer(i);
     }
     return std::move(found_);
   }
 
  private:
-  std::size_t Count() const { return lines_.read.size(); }
+  std::size_t Count() const { return lines_.lines.Lines().size(); }
+  std::size_t FirstAnswer() const { return lines_.lines.FirstAnswer(); }
+  std::u16string_view Read(std::size_t index) const { return lines_.lines.Lines()[index]; }
 
   bool DashMade(std::size_t index) const {
-    return lines_.written[index].substr(0, 1) != lines_.read[index].substr(0, 1);
+    return lines_.lines.WrittenLine(index).substr(0, 1) != Read(index).substr(0, 1);
   }
 
   std::string LineNumber(std::size_t index) const { return std::to_string(lines_.fileLine(index)); }
@@ -44,7 +46,7 @@ class SlipFinder {
   // The end of the lines from `from` on that have no marker, and so are
   // glued onto the answer line before them.
   std::size_t GluedEnd(std::size_t from) const {
-    while (from < Count() && !IsAnswerLine(lines_.read[from])) ++from;
+    while (from < Count() && !IsAnswerLine(Read(from))) ++from;
     return from;
   }
 
@@ -55,7 +57,7 @@ class SlipFinder {
   std::size_t GluedQuestion(std::size_t from, std::size_t to) const {
     std::size_t text = to;
     for (std::size_t i = from; i < to; ++i) {
-      const std::u16string_view line = lines_.read[i];
+      const std::u16string_view line = Read(i);
       if (IsAnswerLine(TrimView(line))) continue;
       if (EndsWithQuestionMark(line)) return i;
       if (text == to) text = i;
@@ -66,7 +68,7 @@ class SlipFinder {
   std::string GluedText(std::size_t glued, std::size_t answer) const {
     std::string text = "this line has no marker, so it is glued onto the answer on line " +
                        LineNumber(answer);
-    if (EndsWithQuestionMark(lines_.read[glued])) text += ", yet it ends with \"?\"";
+    if (EndsWithQuestionMark(Read(glued))) text += ", yet it ends with \"?\"";
     return text;
   }
 
@@ -95,7 +97,7 @@ class SlipFinder {
       return;
     }
     for (std::size_t i = start; i < end; ++i) {
-      if (EndsWithQuestionMark(lines_.read[i])) {
+      if (EndsWithQuestionMark(Read(i))) {
         Warn(i, "this answer ends with \"?\": " + DashRunText(start, end));
         return;
       }
@@ -107,12 +109,11 @@ class SlipFinder {
   void CheckTypedAnswer(std::size_t item) {
     const std::size_t gluedEnd = GluedEnd(item + 1);
     const std::size_t glued = GluedQuestion(item + 1, gluedEnd);
-    if (glued == gluedEnd || !EndsWithQuestionMark(lines_.read[glued])) return;
+    if (glued == gluedEnd || !EndsWithQuestionMark(Read(glued))) return;
     Warn(glued, GluedText(glued, item) +
                     ": if it is a question, put it before the answers, "
                     "which start on line " +
-                    LineNumber(lines_.itemStarts.front()) +
-                    ", or after a blank line as a new task");
+                    LineNumber(FirstAnswer()) + ", or after a blank line as a new task");
   }
 
   void Warn(std::size_t index, std::string message) {

@@ -10,19 +10,18 @@
 
 #include <cstddef>
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "conversion/task_parser.h"
+
 namespace texttoxml::check {
 
-// The lines of one block, by index from 0.
+// The lines of one block of a task, by index from 0.
 struct BlockAnswerLines {
-  std::span<const std::u16string_view> read;         // as the parser reads them
-  std::span<const std::u16string_view> written;      // as written, dashes kept
-  std::span<const std::size_t> itemStarts;           // line where each answer begins
-  std::function<std::size_t(std::size_t)> fileLine;  // its line in the file
+  const conversion::BlockLines& lines;
+  std::function<std::size_t(std::size_t)> fileLine;  // a line's line in the file
 };
 
 struct LineWarning {

@@ -79,9 +79,18 @@ Finding FindingOf(const Fact& fact, const std::string& dir) {
 
 }  // namespace
 
+std::vector<Finding> DocumentFindings(const std::vector<Fact>& facts, const std::string& dir) {
+  std::vector<Finding> findings;
+  for (const Fact& fact : facts) findings.push_back(FindingOf(fact, dir));
+  SortByLine(findings);
+  return findings;
+}
+
 void AddDocumentFindings(const std::vector<Fact>& facts, const std::string& dir,
                          Diagnosis& diagnosis) {
-  for (const Fact& fact : facts) diagnosis.findings.push_back(FindingOf(fact, dir));
+  std::vector<Finding> found = DocumentFindings(facts, dir);
+  diagnosis.findings.insert(diagnosis.findings.end(), std::make_move_iterator(found.begin()),
+                            std::make_move_iterator(found.end()));
   SortByLine(diagnosis.findings);
 }
 

@@ -13,9 +13,11 @@
 
 namespace texttoxml::check {
 
-// Adds a finding for each fact to `diagnosis`, keeping the findings sorted
-// by line. `dir` is the document's folder, where linked pictures are looked
-// for.
+// A finding for each fact, sorted by line. `dir` is the document's folder,
+// where linked pictures are looked for.
+std::vector<Finding> DocumentFindings(const std::vector<docx::Fact>& facts, const std::string& dir);
+
+// Adds them to `diagnosis`, keeping its findings sorted by line.
 void AddDocumentFindings(const std::vector<docx::Fact>& facts, const std::string& dir,
                          Diagnosis& diagnosis);
 

@@ -1,5 +1,8 @@
 #include "check/examiner.h"
 
+#include <algorithm>
+#include <span>
+
 #include "check/task_findings.h"
 #include "conversion/text.h"
 
@@ -29,24 +32,38 @@ Examiner::Examiner(std::u16string_view decoded, const LineMap& lines, std::strin
                    const DiagnoseOptions& options)
     : lineMap_(lines), dir_(std::move(dir)), options_(options) {
   CheckCutText(decoded, diagnosis_);
+  textFindings_ = diagnosis_.findings.size();
 }
 
 void Examiner::Observe(const conversion::TaskInText& task) {
-  std::vector<std::size_t> fileLines(task.lines.Lines().size());
-  for (std::size_t i = 0; i < fileLines.size(); ++i) {
-    fileLines[i] = lineMap_.LineOfPreparedLine(task.firstPreparedLine + i);
-  }
-  std::vector<std::size_t> itemLines =
-      ExamineBlock(task, fileLines, dir_, options_, pictures_, diagnosis_);
+  const std::size_t before = diagnosis_.findings.size();
+  ExamineBlock(task, lineMap_, dir_, options_, pictures_, diagnosis_);
   ++diagnosis_.taskCount;
   ++diagnosis_.kindCounts[TaskKindIndex(task.task.kind)];
-  if (!options_.keepTasks || fileLines.empty()) return;
-  // Only a block that is no task is shown as it is; the others would hold
-  // the text a second time.
-  std::u16string block(task.task.kind == conversion::TaskKind::NoTask ? task.block
-                                                                      : std::u16string_view());
-  diagnosis_.tasks.push_back(TaskReport{std::move(block), task.task, fileLines.front(),
-                                        fileLines.back(), std::move(itemLines)});
+  if (options_.onTask && !task.lines.Lines().empty()) Report(task, before);
+}
+
+// The block's own findings are sorted where they stand: the findings of
+// one block keep apart from the others' by line, so the sort at the end
+// gives the same order.
+void Examiner::Report(const conversion::TaskInText& task, std::size_t ownFindings) {
+  std::vector<Finding>& all = diagnosis_.findings;
+  SortByLine(std::span(all).subspan(ownFindings));
+  const std::size_t lastLine = task.firstPreparedLine + task.lines.Lines().size() - 1;
+  TaskReport report{task.block,
+                    task.task,
+                    lineMap_.LineOfPreparedLine(task.firstPreparedLine),
+                    lineMap_.LineOfPreparedLine(lastLine),
+                    {}};
+  for (std::size_t i = 0; i < textFindings_; ++i) {
+    if (all[i].line >= report.firstLine && all[i].line <= report.lastLine) {
+      report.findings.push_back(&all[i]);
+    }
+  }
+  for (std::size_t i = ownFindings; i < all.size(); ++i) report.findings.push_back(&all[i]);
+  std::stable_sort(report.findings.begin(), report.findings.end(),
+                   [](const Finding* a, const Finding* b) { return a->line < b->line; });
+  options_.onTask(report);
 }
 
 void Examiner::NoteBlank() {

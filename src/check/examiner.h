@@ -30,11 +30,16 @@ class Examiner final : public conversion::TaskObserver {
   Diagnosis Finish();
 
  private:
+  // Hands the block on to DiagnoseOptions::onTask, with the findings from
+  // `ownFindings` on, which are its own.
+  void Report(const conversion::TaskInText& task, std::size_t ownFindings);
+
   const LineMap& lineMap_;
   std::string dir_;
   DiagnoseOptions options_;
   conversion::StoredPictures pictures_;
   Diagnosis diagnosis_;
+  std::size_t textFindings_ = 0;  // findings on the text as a whole, first in diagnosis_
 };
 
 }  // namespace texttoxml::check

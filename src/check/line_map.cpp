@@ -1,33 +1,32 @@
 #include "check/line_map.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "conversion/text.h"
 
 namespace texttoxml::check {
 
-namespace {
-
-// The line numbers of the lines that hold text, read the way the memo and
-// the preparation read them: up to the first U+0000.
-std::vector<std::size_t> FindTextLines(std::u16string_view text) {
-  std::vector<std::size_t> numbers;
-  conversion::LineReader reader(text);
+// The lines are read the way the memo and the preparation read them: up to
+// the first U+0000.
+LineMap::LineMap(std::u16string_view decoded) {
+  conversion::LineReader reader(decoded);
   std::size_t number = 0;
   for (std::u16string_view line; reader.Next(line);) {
     ++number;
-    if (!conversion::TrimView(line).empty()) numbers.push_back(number);
+    if (conversion::TrimView(line).empty()) continue;
+    const std::size_t offset = number - textLineCount_;
+    if (gaps_.empty() || gaps_.back().offset != offset) gaps_.push_back({textLineCount_, offset});
+    ++textLineCount_;
   }
-  return numbers;
 }
 
-}  // namespace
-
-LineMap::LineMap(std::u16string_view decoded) : textLines_(FindTextLines(decoded)) {}
-
 std::size_t LineMap::LineOfPreparedLine(std::size_t index) const {
-  if (textLines_.empty()) return 1;
-  return textLines_[std::min(index, textLines_.size() - 1)];
+  if (gaps_.empty()) return 1;
+  index = std::min(index, textLineCount_ - 1);
+  const auto after = std::upper_bound(gaps_.begin(), gaps_.end(), index,
+                                      [](std::size_t i, const Gap& gap) { return i < gap.index; });
+  return index + std::prev(after)->offset;
 }
 
 // Counted over the whole text, also past a U+0000, so that a character

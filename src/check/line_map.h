@@ -24,10 +24,19 @@ class LineMap {
   std::size_t LineOfPreparedLine(std::size_t index) const;
 
   // How many lines hold text, before any U+0000 cuts the text.
-  std::size_t TextLineCount() const { return textLines_.size(); }
+  std::size_t TextLineCount() const { return textLineCount_; }
 
  private:
-  std::vector<std::size_t> textLines_;  // number of each line holding text
+  // Where the lines holding text skip blank ones: from the text line
+  // `index` on, the file line is that index plus `offset`. One entry for
+  // each run of blank lines, not one for each line, so that a text of a
+  // million lines costs nothing here.
+  struct Gap {
+    std::size_t index;
+    std::size_t offset;
+  };
+  std::vector<Gap> gaps_;
+  std::size_t textLineCount_ = 0;
 };
 
 // The line holding the character at `offset` of the decoded text; an

@@ -165,30 +165,27 @@ std::string JoinNumbers(const std::vector<std::size_t>& numbers) {
 
 class BlockExaminer {
  public:
-  BlockExaminer(const TaskInText& task, const std::vector<std::size_t>& fileLines,
-                const std::string& dir, const DiagnoseOptions& options, StoredPictures& pictures,
-                Diagnosis& diagnosis)
+  BlockExaminer(const TaskInText& task, const LineMap& lineMap, const std::string& dir,
+                const DiagnoseOptions& options, StoredPictures& pictures, Diagnosis& diagnosis)
       : task_(task.task),
         items_(task.task.answerItems),
         parsed_(task.lines),
-        original_(SplitLineViews(task.block)),
-        fileLines_(fileLines),
+        lineMap_(lineMap),
+        firstPreparedLine_(task.firstPreparedLine),
         dir_(dir),
         options_(options),
         pictures_(pictures),
         diagnosis_(diagnosis) {
-    for (std::size_t i = parsed_.FirstAnswer(); i < Lines().size(); ++i) {
+    for (std::size_t i = FirstAnswer(); i < Lines().size(); ++i) {
+      if (itemStarts_.size() > kMaxWrittenVariants) break;
       if (IsAnswerLine(Lines()[i])) itemStarts_.push_back(i);
     }
   }
 
-  // Returns the file line where each answer item begins.
-  std::vector<std::size_t> Examine(bool lastBlock) {
-    std::vector<std::size_t> itemLines;
+  void Examine(bool lastBlock) {
     if (task_.kind == TaskKind::NoTask) {
       ExplainNoTask();
     } else {
-      for (std::size_t start : itemStarts_) itemLines.push_back(FileLine(start));
       CheckQuestionLines();
       CheckFirstAnswer();
       CheckDialogue();
@@ -197,7 +194,6 @@ class BlockExaminer {
       CheckControlCharacters();
     }
     if (lastBlock) CheckLastLine();
-    return itemLines;
   }
 
  private:
@@ -205,7 +201,18 @@ class BlockExaminer {
   std::size_t FirstAnswer() const { return parsed_.FirstAnswer(); }
   std::size_t Written() const { return std::min(items_.size(), kMaxWrittenVariants); }
   std::size_t FileLine(std::size_t index) const {
-    return fileLines_[std::min(index, fileLines_.size() - 1)];
+    return lineMap_.LineOfPreparedLine(firstPreparedLine_ + std::min(index, Lines().size() - 1));
+  }
+  // The block line where item `item` begins. Only the first items' lines
+  // are kept: the checks ask for one or two later ones at most, which a
+  // task of a million answers finds by reading on.
+  std::size_t ItemStart(std::size_t item) const {
+    if (item < itemStarts_.size()) return itemStarts_[item];
+    std::size_t line = itemStarts_.back();
+    for (std::size_t seen = itemStarts_.size() - 1; seen < item;) {
+      if (IsAnswerLine(Lines()[++line])) ++seen;
+    }
+    return line;
   }
 
   void Add(std::size_t index, Severity severity, std::string message) {
@@ -329,11 +336,11 @@ class BlockExaminer {
   void CheckFirstAnswer() {
     const std::size_t first = FirstAnswer();
     const std::u16string_view line = Lines()[first];
-    const bool fromDash = original_[first].substr(0, 1) != line.substr(0, 1);
+    const bool fromDash = parsed_.WrittenLine(first).substr(0, 1) != line.substr(0, 1);
     const std::string start = fromDash ? "this line starts with a dash, read as the \"-\" marker,"
                                        : "this line starts with " + MarkerText(line[0]) + ",";
-    if (itemStarts_.size() >= 2) {
-      const char16_t next = Lines()[itemStarts_[1]][0];
+    if (items_.size() >= 2) {
+      const char16_t next = Lines()[ItemStart(1)][0];
       if (FamilyOf(next) != FamilyOf(line[0])) {
         Warn(first, start +
                         " so it ends the question and decides the kind of task, but the next "
@@ -342,7 +349,7 @@ class BlockExaminer {
         return;
       }
     }
-    if (task_.kind == TaskKind::ChoiceOrder && itemStarts_.size() == 1) {
+    if (task_.kind == TaskKind::ChoiceOrder && items_.size() == 1) {
       Warn(first,
            start + " so it makes an ordering task of one answer; is it part of the question?");
     } else if (!fromDash && TrimView(line).ends_with(u'?')) {
@@ -354,14 +361,13 @@ class BlockExaminer {
   }
 
   void CheckDialogue() {
-    const BlockAnswerLines lines{Lines(), original_, itemStarts_,
-                                 [this](std::size_t index) { return FileLine(index); }};
+    const BlockAnswerLines lines{parsed_, [this](std::size_t index) { return FileLine(index); }};
     for (LineWarning& slip : FindDialogueSlips(lines)) Warn(slip.index, std::move(slip.message));
   }
 
   void CheckDroppedItems() {
     if (items_.size() <= kMaxWrittenVariants) return;
-    Warn(itemStarts_[kMaxWrittenVariants],
+    Warn(ItemStart(kMaxWrittenVariants),
          "the task has " + std::to_string(items_.size()) +
              " answers; the ones after the tenth, from this line on, are not written");
   }
@@ -394,7 +400,7 @@ class BlockExaminer {
     if (late == items_.end()) {
       Warn(FirstAnswer(), "no answer is marked \"+\": the task has no correct answer");
     } else {
-      Warn(itemStarts_[static_cast<std::size_t>(late - items_.begin())],
+      Warn(ItemStart(static_cast<std::size_t>(late - items_.begin())),
            "the only answers marked \"+\" come after the tenth and are not written: the task "
            "has no correct answer");
     }
@@ -406,15 +412,15 @@ class BlockExaminer {
     for (std::size_t i = 0; i < Written(); ++i) {
       const std::int32_t mark = items_[i].mark;
       if (mark < 1 || static_cast<std::size_t>(mark) > kMaxWrittenVariants) {
-        Warn(itemStarts_[i], NoPositionReason(i));
+        Warn(ItemStart(i), NoPositionReason(i));
         continue;
       }
       std::size_t& first = holder[static_cast<std::size_t>(mark)];
       if (first == npos) {
         first = i;
       } else {
-        Warn(itemStarts_[i], PositionText(mark) + " is given twice: also on line " +
-                                 std::to_string(FileLine(itemStarts_[first])));
+        Warn(ItemStart(i), PositionText(mark) + " is given twice: also on line " +
+                               std::to_string(FileLine(ItemStart(first))));
       }
     }
     std::vector<std::size_t> missing;
@@ -428,7 +434,7 @@ class BlockExaminer {
   }
 
   std::string NoPositionReason(std::size_t item) const {
-    const std::u16string_view line = Lines()[itemStarts_[item]];
+    const std::u16string_view line = Lines()[ItemStart(item)];
     const std::string written = "; it is written as -1";
     if (line[0] < u'1' || line[0] > u'9') {
       return "this answer starts with " + MarkerText(line[0]) + " instead of its position" +
@@ -443,11 +449,11 @@ class BlockExaminer {
   // the whole task a text task.
   void CheckNumbers() {
     if (items_.size() < 2) return;
-    auto isNumber = [](const AnswerItem& item) { return IsIntegerText(item.answer); };
+    auto isNumber = [](const AnswerItem& item) { return IsIntegerText(item.Answer()); };
     if (std::none_of(items_.begin(), items_.end(), isNumber)) return;
     const auto text = std::find_if_not(items_.begin(), items_.end(), isNumber);
-    Warn(itemStarts_[static_cast<std::size_t>(text - items_.begin())],
-         "answer " + Quoted(text->answer) +
+    Warn(ItemStart(static_cast<std::size_t>(text - items_.begin())),
+         "answer " + Quoted(text->Answer()) +
              " is not a whole number, so the task takes text answers, its numbers too");
   }
 
@@ -455,14 +461,15 @@ class BlockExaminer {
     for (std::size_t i = 0; i < Written(); ++i) {
       auto name = BracketedName(items_[i].text);
       if (!name) continue;
-      if (items_[i].picture.empty()) {
+      const std::string& path = task_.PictureOf(i);
+      if (path.empty()) {
         ++diagnosis_.picturesMissing;
-        Warn(itemStarts_[i], NotFoundText(*name) + "; the answer stays text");
+        Warn(ItemStart(i), NotFoundText(*name) + "; the answer stays text");
       } else {
         ++diagnosis_.picturesFound;
-        CheckLetterCase(itemStarts_[i], *name, items_[i].picture);
-        CheckShadowing(itemStarts_[i], *name, items_[i].picture);
-        CheckVariantPictureFile(itemStarts_[i], *name, items_[i].picture);
+        CheckLetterCase(ItemStart(i), *name, path);
+        CheckShadowing(ItemStart(i), *name, path);
+        CheckVariantPictureFile(ItemStart(i), *name, path);
       }
     }
   }
@@ -525,8 +532,8 @@ class BlockExaminer {
     };
     collect(task_.question);
     for (std::size_t i = 0; i < Written(); ++i) {
-      collect(IsEnter(task_.kind) ? items_[i].answer : items_[i].text);
-      if (items_[i].caption) collect(*items_[i].caption);
+      collect(IsEnter(task_.kind) ? items_[i].Answer() : items_[i].text);
+      if (const auto caption = items_[i].Caption()) collect(*caption);
     }
     if (reached.empty()) return;
     for (std::size_t i = 0; i < Lines().size(); ++i) {
@@ -567,23 +574,21 @@ class BlockExaminer {
   const ParsedTask& task_;
   const std::vector<AnswerItem>& items_;
   const BlockLines& parsed_;
-  const std::vector<std::u16string_view> original_;
-  const std::vector<std::size_t>& fileLines_;
+  const LineMap& lineMap_;
+  const std::size_t firstPreparedLine_;
   const std::string& dir_;
   const DiagnoseOptions& options_;
   StoredPictures& pictures_;
   Diagnosis& diagnosis_;
-  std::vector<std::size_t> itemStarts_;  // block line where each item begins
+  std::vector<std::size_t> itemStarts_;  // block line where each of the first items begins
 };
 
 }  // namespace
 
-std::vector<std::size_t> ExamineBlock(const TaskInText& task,
-                                      const std::vector<std::size_t>& fileLines,
-                                      const std::string& dir, const DiagnoseOptions& options,
-                                      StoredPictures& pictures, Diagnosis& diagnosis) {
-  if (fileLines.empty()) return {};
-  return BlockExaminer(task, fileLines, dir, options, pictures, diagnosis).Examine(task.Last());
+void ExamineBlock(const TaskInText& task, const LineMap& lineMap, const std::string& dir,
+                  const DiagnoseOptions& options, StoredPictures& pictures, Diagnosis& diagnosis) {
+  if (task.lines.Lines().empty()) return;
+  BlockExaminer(task, lineMap, dir, options, pictures, diagnosis).Examine(task.Last());
 }
 
 }  // namespace texttoxml::check

@@ -51,7 +51,7 @@ int RunCheck(const Options& options, platform::OutputStream& out, std::ostream& 
       piece = NamingMemoryShortage(input, &OutOfMemoryError::Checking, [&] {
         InputText text = ReadInput(input, options.encoding);
         const auto held = HoldPictures(text);
-        const Diagnosis diagnosis = DiagnoseInput(text, {.keepTasks = false});
+        const Diagnosis diagnosis = DiagnoseInput(text, {});
         if (diagnosis.Count(Severity::Warning) > 0) status = std::max(status, 1);
         return json ? report.Add(JsonEntry(input, JsonFields(text, diagnosis)))
                     : TextReport(input, text, diagnosis);

@@ -1,6 +1,7 @@
 #include "cli/preview_command.h"
 
 #include "check/diagnostics.h"
+#include "check/document_findings.h"
 #include "cli/check.h"
 #include "cli/command_files.h"
 #include "conversion/message_text.h"
@@ -9,22 +10,6 @@
 
 namespace texttoxml::cli {
 
-namespace {
-
-// The files the page shows: question pictures and picture variants.
-std::vector<std::string> ShownPictures(const check::Diagnosis& diagnosis) {
-  std::vector<std::string> pictures;
-  for (const check::TaskReport& report : diagnosis.tasks) {
-    if (!report.task.questionPicture.empty()) pictures.push_back(report.task.questionPicture);
-    for (const conversion::AnswerItem& item : report.task.answerItems) {
-      if (!item.picture.empty()) pictures.push_back(item.picture);
-    }
-  }
-  return pictures;
-}
-
-}  // namespace
-
 void RunPreview(const Options& options, platform::OutputStream& standardOutput) {
   const std::string& input = options.inputs.front();
   InputText text = ReadInput(input, options.encoding);
@@ -32,16 +17,19 @@ void RunPreview(const Options& options, platform::OutputStream& standardOutput) 
   const std::string name = input.substr(input.find_last_of('/') + 1);
   const std::optional<std::u16string> readText = text.document ? std::optional(text.decoded)
                                                                : std::nullopt;
-  const check::Diagnosis diagnosis = DiagnoseInput(text, {});
+  preview::PreviewPage page(text.document ? check::DocumentFindings(text.document->facts, text.dir)
+                                          : std::vector<check::Finding>());
+  const check::Diagnosis diagnosis = DiagnoseInput(
+      text, {.onTask = [&page](const check::TaskReport& report) { page.Add(report); }});
   const std::u16string title = conversion::TextOfBytes(name);
   const std::string output = OutputPathOf(options, input, ".html");
   if (output == "-") {
-    preview::WritePreviewPage(diagnosis, title, readText, standardOutput);
+    page.WriteTo(diagnosis, title, readText, standardOutput);
     return;
   }
-  RefuseOutputOverSources(output, text, ShownPictures(diagnosis));
+  RefuseOutputOverSources(output, text, page.ShownPictures());
   platform::FileOutputStream file(output);
-  preview::WritePreviewPage(diagnosis, title, readText, file);
+  page.WriteTo(diagnosis, title, readText, file);
   file.Commit();
 }
 

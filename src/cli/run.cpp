@@ -49,7 +49,7 @@ class WatchedOutput : public platform::OutputStream {
 
 // What `convert` checks as it converts: the conversion reads the pictures
 // itself and fails on a bad one, and only the counts are kept.
-constexpr check::DiagnoseOptions kConvertChecks{.readPictures = false, .keepTasks = false};
+const check::DiagnoseOptions kConvertChecks{.readPictures = false, .onTask = {}};
 
 // Shows each task written to the examiner, when there is one, and tells
 // the caller's progress.

@@ -1,5 +1,6 @@
 #include "conversion/task_parser.h"
 
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <utility>
@@ -81,38 +82,28 @@ std::u16string JoinQuestion(const std::vector<std::u16string_view>& lines, std::
   return question;
 }
 
-// Each answer line with its continuation lines, marker included: a view of
-// its line, or of its copy in `joined` when continuation lines run on from
-// it, so that a task of many one-line items holds no second copy of them.
-std::vector<std::u16string_view> CollectItems(const std::vector<std::u16string_view>& lines,
-                                              std::size_t firstAnswer,
-                                              std::deque<std::u16string>& joined) {
-  std::vector<std::u16string_view> items;
-  items.reserve(lines.size() - firstAnswer);
-  for (std::size_t i = firstAnswer; i < lines.size(); ++i) {
-    if (IsAnswerLine(lines[i])) {
-      items.push_back(lines[i]);
-      continue;
-    }
-    if (joined.empty() || items.back().data() != joined.back().data()) {
-      joined.emplace_back(items.back());
-    }
-    joined.back().append(1, u' ').append(lines[i]);
-    items.back() = joined.back();
+// "{caption} answer": the caption counts only when an answer may follow the
+// closing brace; "{...}" as a whole is an answer like any other text.
+struct TypedParts {
+  std::u16string_view answer;
+  std::optional<std::u16string_view> caption;
+};
+
+TypedParts TypedPartsOf(std::u16string_view text) {
+  const std::size_t close = text.find(u'}');
+  if (text.starts_with(u'{') && close != std::u16string_view::npos && close + 2 <= text.size()) {
+    return {TrimView(text.substr(close + 1)), TrimView(text.substr(1, close - 1))};
   }
-  return items;
+  return {text, std::nullopt};
 }
 
 AnswerItem ChoiceItem(std::u16string_view raw) {
-  AnswerItem item;
-  item.mark = raw[0] == u'+' ? 1 : 0;
-  item.text = TrimText(raw.substr(1));
-  return item;
+  return {.text = TrimView(raw.substr(1)), .mark = raw[0] == u'+' ? 1 : 0};
 }
 
 // "10" is the only two-digit place; any other marker than a digit gives no
-// place, and neither does a place beyond the number of items.
-AnswerItem OrderItem(std::u16string_view raw, std::size_t itemCount) {
+// place. A place beyond the number of items is taken away once all are read.
+AnswerItem OrderItem(std::u16string_view raw) {
   AnswerItem item;
   std::u16string_view rest;
   if (raw.starts_with(u"10")) {
@@ -127,26 +118,42 @@ AnswerItem OrderItem(std::u16string_view raw, std::size_t itemCount) {
     rest = TrimView(rest.substr(1));
   }
   item.text = rest;
-  if (item.mark > 0 && static_cast<std::size_t>(item.mark) > itemCount) {
-    item.mark = -1;
-  }
   return item;
 }
 
-// "{caption} answer": the caption counts only when an answer may follow the
-// closing brace; "{...}" as a whole is an answer like any other text.
 AnswerItem EnterItem(std::u16string_view raw) {
-  AnswerItem item;
-  std::u16string_view text = TrimView(raw.substr(1));
-  item.text = text;
-  std::size_t close = text.find(u'}');
-  if (text.starts_with(u'{') && close != std::u16string_view::npos && close + 2 <= text.size()) {
-    item.caption = TrimText(text.substr(1, close - 1));
-    item.answer = TrimText(text.substr(close + 1));
-  } else {
-    item.answer = text;
+  return {.text = TrimView(raw.substr(1)), .typed = true};
+}
+
+// The item an answer line makes in a task of the marker family of `first`.
+AnswerItem ItemOf(char16_t first, std::u16string_view raw) {
+  if (first == u'+' || first == u'-') return ChoiceItem(raw);
+  if (IsOrderDigit(first)) return OrderItem(raw);
+  return EnterItem(raw);
+}
+
+// Each answer line with its continuation lines, read as an item of the
+// task's kind: a view of its line, or of its copy in `joined` when
+// continuation lines run on from it.
+std::vector<AnswerItem> ReadItems(const std::vector<std::u16string_view>& lines,
+                                  std::size_t firstAnswer, std::deque<std::u16string>& joined) {
+  std::vector<AnswerItem> items;
+  if (firstAnswer == lines.size()) return items;
+  items.reserve(static_cast<std::size_t>(
+      std::count_if(lines.begin() + static_cast<std::ptrdiff_t>(firstAnswer), lines.end(),
+                    [](std::u16string_view line) { return IsAnswerLine(line); })));
+  const char16_t first = lines[firstAnswer][0];
+  for (std::size_t i = firstAnswer; i < lines.size();) {
+    std::u16string_view raw = lines[i++];
+    if (i < lines.size() && !IsAnswerLine(lines[i])) {
+      std::u16string& copy = joined.emplace_back(raw);
+      for (; i < lines.size() && !IsAnswerLine(lines[i]); ++i)
+        copy.append(1, u' ').append(lines[i]);
+      raw = copy;
+    }
+    items.push_back(ItemOf(first, raw));
   }
-  return item;
+  return items;
 }
 
 std::size_t CountCorrect(const std::vector<AnswerItem>& items) {
@@ -157,24 +164,23 @@ std::size_t CountCorrect(const std::vector<AnswerItem>& items) {
 
 bool AllAnswersInteger(const std::vector<AnswerItem>& items) {
   for (const auto& item : items) {
-    if (!IsIntegerText(item.answer)) return false;
+    if (!IsIntegerText(item.Answer())) return false;
   }
   return true;
 }
 
-// Fills the items of a task whose first marker is `marker` and returns its kind.
-TaskKind ReadItems(char16_t marker, const std::vector<std::u16string_view>& raws,
-                   std::vector<AnswerItem>& items) {
-  items.reserve(raws.size());
-  if (marker == u'+' || marker == u'-') {
-    for (const auto& raw : raws) items.push_back(ChoiceItem(raw));
+// The kind of a task whose first marker is `first`; an ordering task's
+// places beyond the number of its items are taken away.
+TaskKind KindOf(char16_t first, std::vector<AnswerItem>& items) {
+  if (first == u'+' || first == u'-') {
     return CountCorrect(items) > 1 ? TaskKind::ChoiceMultiple : TaskKind::ChoiceSingle;
   }
-  if (IsOrderDigit(marker)) {
-    for (const auto& raw : raws) items.push_back(OrderItem(raw, raws.size()));
+  if (IsOrderDigit(first)) {
+    for (AnswerItem& item : items) {
+      if (item.mark > 0 && static_cast<std::size_t>(item.mark) > items.size()) item.mark = -1;
+    }
     return TaskKind::ChoiceOrder;
   }
-  for (const auto& raw : raws) items.push_back(EnterItem(raw));
   return AllAnswersInteger(items) ? TaskKind::EnterNum : TaskKind::EnterText;
 }
 
@@ -187,12 +193,13 @@ std::array<std::string, 2> PicturePlaces(std::u16string_view name, const std::st
   return {std::move(path), std::move(joined)};
 }
 
-void ResolveItemPictures(std::vector<AnswerItem>& items, const std::string& dir) {
-  for (std::size_t i = 0; i < items.size() && i < kMaxWrittenVariants; ++i) {
-    if (auto name = BracketedName(items[i].text)) {
-      items[i].picture = ResolvePicturePath(*name, dir);
-    }
+std::vector<std::string> ItemPictures(const std::vector<AnswerItem>& items,
+                                      const std::string& dir) {
+  std::vector<std::string> pictures(std::min(items.size(), kMaxWrittenVariants));
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    if (auto name = BracketedName(items[i].text)) pictures[i] = ResolvePicturePath(*name, dir);
   }
+  return pictures;
 }
 
 bool IsHexDigit(char16_t c) {
@@ -250,8 +257,14 @@ std::string_view TaskTypeName(TaskKind kind) {
 }
 
 BlockLines::BlockLines(std::u16string_view block)
-    : lines_(SplitLineViews(ReplaceLineStartDashes(block, text_))) {
+    : block_(block), lines_(SplitLineViews(ReplaceLineStartDashes(block, text_))) {
   while (firstAnswer_ < lines_.size() && !IsAnswerLine(lines_[firstAnswer_])) ++firstAnswer_;
+}
+
+std::u16string_view BlockLines::WrittenLine(std::size_t index) const {
+  const std::u16string_view line = lines_[index];
+  if (text_.empty()) return line;
+  return block_.substr(static_cast<std::size_t>(line.data() - text_.data()), line.size());
 }
 
 bool IsAnswerLine(std::u16string_view line) {
@@ -264,31 +277,49 @@ std::optional<std::u16string_view> BracketedName(std::u16string_view text) {
   return TrimView(text.substr(1, text.size() - 2));
 }
 
-ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir) {
-  return ParseTaskLines(BlockLines(block), dir);
-}
-
 ParsedTask ParseTaskLines(const BlockLines& blockLines, const std::string& dir) {
   const std::vector<std::u16string_view>& lines = blockLines.Lines();
   const std::size_t firstAnswer = blockLines.FirstAnswer();
 
-  std::deque<std::u16string> joined;
-  const std::vector<std::u16string_view> raws = CollectItems(lines, firstAnswer, joined);
-  if (raws.empty()) return ParsedTask{};
-
   ParsedTask task;
+  task.answerItems = ReadItems(lines, firstAnswer, task.joinedItems);
+  if (task.answerItems.empty()) return ParsedTask();
+
   if (firstAnswer > 0) {
     task.questionPicture = FindQuestionPicture(lines[firstAnswer - 1], dir);
   }
   std::size_t questionLines = firstAnswer - (task.questionPicture.empty() ? 0 : 1);
   task.question = JoinQuestion(lines, questionLines);
-  if (task.question.empty()) return ParsedTask{};
+  if (task.question.empty()) return ParsedTask();
 
-  task.kind = ReadItems(raws[0][0], raws, task.answerItems);
+  task.kind = KindOf(lines[firstAnswer][0], task.answerItems);
   if (task.kind != TaskKind::EnterNum && task.kind != TaskKind::EnterText) {
-    ResolveItemPictures(task.answerItems, dir);
+    task.variantPictures = ItemPictures(task.answerItems, dir);
   }
   return task;
+}
+
+ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir) {
+  const BlockLines lines(block);
+  ParsedTask task = ParseTaskLines(lines, dir);
+  std::deque<std::u16string> owned;
+  for (AnswerItem& item : task.answerItems) item.text = owned.emplace_back(item.text);
+  task.joinedItems = std::move(owned);
+  return task;
+}
+
+std::u16string_view AnswerItem::Answer() const {
+  return typed ? TypedPartsOf(text).answer : std::u16string_view();
+}
+
+std::optional<std::u16string_view> AnswerItem::Caption() const {
+  if (!typed) return std::nullopt;
+  return TypedPartsOf(text).caption;
+}
+
+const std::string& ParsedTask::PictureOf(std::size_t index) const {
+  static const std::string kNone;
+  return index < variantPictures.size() ? variantPictures[index] : kNone;
 }
 
 std::size_t PictureLineInBlock(const BlockLines& blockLines, std::optional<std::size_t> variant) {

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,27 +41,54 @@ std::string_view TaskTypeName(TaskKind kind);
 // their pictures are looked up.
 inline constexpr std::size_t kMaxWrittenVariants = 10;
 
+// An answer line with its continuation lines. The texts are views into the
+// block as the parser read it, or into the task's own copy of an item that
+// continuation lines join: a task of a million one-line answers holds no
+// second copy of them.
 struct AnswerItem {
-  std::u16string text;  // without marker (and order number), trimmed
+  std::u16string_view text;  // without marker (and order number), trimmed
   // Choice: 1 for a correct variant, else 0. Order: the correct place 1 to
   // 10, or -1 when the item has no valid one. Enter kinds: 0.
   std::int32_t mark = 0;
-  std::u16string answer;                  // enter kinds: the text to type in
-  std::optional<std::u16string> caption;  // enter kinds: from "{...}"
-  std::string picture;                    // choice and order kinds: the file "[name]" names
+  bool typed = false;  // an item of the enter kinds
+
+  // Enter kinds: the text to type in, and the caption of "{caption} answer";
+  // empty and none for the other kinds.
+  std::u16string_view Answer() const;
+  std::optional<std::u16string_view> Caption() const;
 };
 
+// A parsed block. Its items are views into the block and its BlockLines,
+// which must outlive it, and into its own copies; hence it moves but is not
+// copied.
 struct ParsedTask {
+  ParsedTask() = default;
+  ParsedTask(ParsedTask&&) = default;
+  ParsedTask& operator=(ParsedTask&&) = default;
+  ParsedTask(const ParsedTask&) = delete;
+  ParsedTask& operator=(const ParsedTask&) = delete;
+
+  // Choice and order kinds: the file that item `index` names as "[name]";
+  // empty when it names none, and past the items written.
+  const std::string& PictureOf(std::size_t index) const;
+
   TaskKind kind = TaskKind::NoTask;
   std::u16string question;      // question lines joined; may hold CR LF
   std::string questionPicture;  // path, or empty
   std::vector<AnswerItem> answerItems;
+  // The pictures of the first kMaxWrittenVariants items, by index; only
+  // those are looked up.
+  std::vector<std::string> variantPictures;
+  // Items that continuation lines join, which the items view; a deque
+  // moves without moving them.
+  std::deque<std::u16string> joinedItems;
 };
 
 // A block cut into lines the way the parser reads it: a typographic dash at
 // the start of any line but the first already reads as "-". The lines are
 // views into the block, which must outlive them, or into the object's own
-// copy when a dash was replaced; hence not copyable.
+// copy when a dash was replaced; hence not copyable. The one cutting serves
+// the parser and the checks alike.
 class BlockLines {
  public:
   explicit BlockLines(std::u16string_view block);
@@ -70,8 +98,11 @@ class BlockLines {
   const std::vector<std::u16string_view>& Lines() const { return lines_; }
   // Index of the first answer line; Lines().size() when there is none.
   std::size_t FirstAnswer() const { return firstAnswer_; }
+  // Line `index` as written, with its dash where one was read as "-".
+  std::u16string_view WrittenLine(std::size_t index) const;
 
  private:
+  std::u16string_view block_;
   std::u16string text_;  // the copy, when one was needed
   std::vector<std::u16string_view> lines_;
   std::size_t firstAnswer_ = 0;
@@ -84,13 +115,15 @@ bool IsAnswerLine(std::u16string_view line);
 // The trimmed name of a text that is "[" name "]" as a whole.
 std::optional<std::u16string_view> BracketedName(std::u16string_view text);
 
-// Parses one task block. `dir` is the folder of the opened text file (UTF-8,
-// empty when none), where picture names are also looked for. A block without
-// answer lines or without question text gives an empty NoTask result.
-ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir);
-
-// The same for a block already cut into lines.
+// Parses one task block already cut into lines, which must outlive the
+// result. `dir` is the folder of the opened text file (UTF-8, empty when
+// none), where picture names are also looked for. A block without answer
+// lines or without question text gives an empty NoTask result.
 ParsedTask ParseTaskLines(const BlockLines& lines, const std::string& dir);
+
+// The same for a block on its own: the task holds copies of its items'
+// texts, so that it outlives the block.
+ParsedTask ParseTaskBlock(std::u16string_view block, const std::string& dir);
 
 // The line of a block (from 0) that names a picture: its question picture
 // line when `variant` is empty, else the line where that answer begins.

@@ -13,6 +13,7 @@
 #include "platform/utf.h"
 #include "xml/buffer_writer.h"
 #include "xml/element_stream.h"
+#include "xml/sourced_text.h"
 #include "xml/xml_helper.h"
 
 namespace texttoxml::conversion {
@@ -53,9 +54,10 @@ void WriteVariants(Element& task, const ParsedTask& parsed, PictureVariantWriter
     } else if (item.mark == 1) {
       variant.AttributeAdd("CorrectAnswer", "True");
     }
-    if (item.picture.empty()) continue;
-    picture = PictureInProgress{block, i, item.picture};
-    pictureVariants.Embed(variant, item.picture);
+    const std::string& path = parsed.PictureOf(i);
+    if (path.empty()) continue;
+    picture = PictureInProgress{block, i, path};
+    pictureVariants.Embed(variant, path);
     picture.reset();
   }
 }
@@ -66,8 +68,8 @@ void WriteInputs(Element& task, const ParsedTask& parsed) {
   for (std::size_t i = 0; i < count; ++i) {
     const AnswerItem& item = parsed.answerItems[i];
     Element& value = input.NodeNew("Value");
-    value.SetValueUnicode(item.answer);
-    if (item.caption) AddAttribute(value, u"Caption", *item.caption);
+    value.SetValueUnicode(item.Answer());
+    if (const auto caption = item.Caption()) AddAttribute(value, u"Caption", *caption);
   }
 }
 
@@ -117,6 +119,7 @@ std::unique_ptr<xml::Document> TestDocumentBuilder::Build(
     const platform::DateTime& saveDate) {
   auto document = xml::Document::CreateName("Examora");
   Element& tasks = AddFixedElements(*document, source, saveDate);
+  writesEachTask_ = false;
   AddTasks(
       blocks, source, nullptr, [&]() -> Element& { return tasks.NodeNew("Task"); }, [] {});
   return document;
@@ -129,6 +132,7 @@ void TestDocumentBuilder::Write(std::span<const std::u16string_view> blocks,
   xml::BufferWriter writer(out);
   xml::ElementStream tasks(AddFixedElements(*document, source, saveDate), writer);
   StoreTaskNames(*document);
+  writesEachTask_ = true;
   AddTasks(
       blocks, source, observer, [&]() -> Element& { return tasks.BeginChild("Task"); },
       [&] { tasks.EndChild(); });
@@ -194,12 +198,19 @@ void TestDocumentBuilder::AddTasks(std::span<const std::u16string_view> blocks,
 void TestDocumentBuilder::WriteTaskElement(Element& task, const ParsedTask& parsed) {
   if (parsed.kind == TaskKind::NoTask) return;
   if (!parsed.questionPicture.empty()) picturePaths_.push_back(parsed.questionPicture);
-  for (const AnswerItem& item : parsed.answerItems) {
-    if (!item.picture.empty()) picturePaths_.push_back(item.picture);
+  for (const std::string& path : parsed.variantPictures) {
+    if (!path.empty()) picturePaths_.push_back(path);
   }
   task.AttributeAdd("Type", TaskTypeName(parsed.kind));
   Element& question = task.NodeNew("QuestionText");
-  question.NodeNew("PlainText").SetValueUnicode(parsed.question);
+  Element& questionText = question.NodeNew("PlainText");
+  // Written before the parsed task is gone, the question needs no copy of
+  // its own in the document.
+  if (writesEachTask_) {
+    questionText.SetValueSource(std::make_unique<xml::WideTextSource>(parsed.question));
+  } else {
+    questionText.SetValueUnicode(parsed.question);
+  }
   if (!parsed.questionPicture.empty()) {
     picture_ = PictureInProgress{block_, std::nullopt, parsed.questionPicture};
     EmbedQuestionPicture(task, parsed.questionPicture);

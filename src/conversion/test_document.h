@@ -75,6 +75,9 @@ class TestDocumentBuilder {
   std::vector<std::string> picturePaths_;
   std::optional<PictureInProgress> picture_;
   std::size_t block_ = 0;
+  // Whether each Task element is written before the next block is parsed
+  // (Write), or kept in the document (Build).
+  bool writesEachTask_ = false;
   // Embeds the picture variants of one Build, each file once.
   PictureVariantWriter pictureVariants_;
 };

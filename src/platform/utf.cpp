@@ -1,5 +1,6 @@
 #include "platform/utf.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -63,6 +64,13 @@ char* utf_detail::PutUtf8(char* out, char32_t c) {
 void AppendUtf8(std::string& out, char32_t c) {
   char bytes[4];
   out.append(bytes, static_cast<std::size_t>(utf_detail::PutUtf8(bytes, c) - bytes));
+}
+
+std::size_t PieceEnd(std::u16string_view text, std::size_t from, std::size_t most) {
+  const std::size_t end = from + std::min(most, text.size() - from);
+  if (end == text.size() || end - from < 2) return end;
+  const char16_t last = text[end - 1];
+  return utf_detail::IsHighSurrogate(last) || (last == u'\r' && text[end] == u'\n') ? end - 1 : end;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

@@ -21,6 +21,12 @@ std::string CodePointText(char32_t c);
 // The same, appended to `out`.
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 
+// The end of the piece of `text` from `from` on that holds at most `most`
+// units (and at least one unless none is left), chosen so that it splits
+// neither a surrogate pair nor a CR LF: a long text converted piece by
+// piece reads as it would whole.
+std::size_t PieceEnd(std::u16string_view text, std::size_t from, std::size_t most);
+
 // The bytes an ASCII unit may become in AppendUtf16AsUtf8With.
 inline constexpr std::size_t kMaxAsciiForm = 6;
 

@@ -7,7 +7,9 @@
 #include "conversion/question_picture.h"
 #include "conversion/stored_picture.h"
 #include "pictures/png_bytes.h"
+#include "platform/spooled_output.h"
 #include "platform/stream.h"
+#include "platform/utf.h"
 #include "preview/html_text.h"
 
 namespace texttoxml::preview {
@@ -118,14 +120,31 @@ std::string_view MimeTypeOfBytes(std::string_view bytes) {
   return {};
 }
 
-class PageWriter {
+// Pieces of this size are handed on: a task of a million answers, or a
+// question of a million lines, is never held whole as HTML.
+constexpr std::size_t kHandOnSize = 1 << 16;
+
+}  // namespace
+
+class PreviewPage::Writer {
  public:
-  PageWriter(const Diagnosis& diagnosis, platform::OutputStream& out)
-      : diagnosis_(diagnosis), stream_(out) {}
+  explicit Writer(std::vector<Finding> documentFindings)
+      : documentFindings_(std::move(documentFindings)) {}
 
   // Each task is handed on once written, so that the page is never held
-  // whole: a page of many tasks is several times the text.
-  void Write(std::u16string_view title, std::optional<std::u16string_view> readText) {
+  // whole: a page of many tasks is several times the text. The page's head
+  // tells of all tasks, so their part waits in the temporary file.
+  void Add(const TaskReport& report) {
+    NotePictures(report.task);
+    taskLines_.push_back({report.firstLine, report.lastLine});
+    WriteTask(taskLines_.size(), report);
+    HandOn(tasks_);
+  }
+
+  const std::vector<std::string>& ShownPictures() const { return shownPictures_; }
+
+  void Write(const Diagnosis& diagnosis, std::u16string_view title,
+             std::optional<std::u16string_view> readText, platform::OutputStream& out) {
     out_ += kHead;
     out_ += "<title>Preview: ";
     AppendHtml(out_, title);
@@ -134,54 +153,82 @@ class PageWriter {
     out_ += "</head>\n<body>\n<header>\n<h1>";
     AppendHtml(out_, title);
     out_ += "</h1>\n<p class=\"summary\">";
-    AppendHtml(out_, SummaryText(diagnosis_));
+    AppendHtml(out_, SummaryText(diagnosis));
     out_ += "</p>\n</header>\n";
-    if (readText) WriteReadText(*readText);
-    WriteFindings(TextFindings());
-    for (std::size_t i = 0; i < diagnosis_.tasks.size(); ++i) {
-      WriteTask(i);
-      HandOn();
-    }
+    if (readText) WriteReadText(*readText, out);
+    WriteFindings(TextFindings(diagnosis));
+    HandOn(out);
+    tasks_.HandTo(out);
     out_ += "</body>\n</html>\n";
-    HandOn();
+    HandOn(out);
   }
 
  private:
   using Findings = std::vector<const Finding*>;
+  struct TaskLines {
+    std::size_t first;
+    std::size_t last;
+  };
 
-  void HandOn() {
-    platform::WriteAll(stream_, out_.data(), out_.size());
+  void HandOn(platform::OutputStream& to) {
+    platform::WriteAll(to, out_.data(), out_.size());
     out_.clear();
   }
 
-  void WriteReadText(std::u16string_view text) {
+  void HandOnWhenFull() {
+    if (out_.size() >= kHandOnSize) HandOn(tasks_);
+  }
+
+  // Appends a text that may be long, handing it on to `to` in pieces.
+  void AppendLongText(std::u16string_view text, platform::OutputStream& to) {
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t end = platform::PieceEnd(text, at, kHandOnSize);
+      AppendHtml(out_, text.substr(at, end - at));
+      if (out_.size() >= kHandOnSize) HandOn(to);
+      at = end;
+    }
+  }
+
+  void NotePictures(const ParsedTask& task) {
+    if (!task.questionPicture.empty()) shownPictures_.push_back(task.questionPicture);
+    for (const std::string& path : task.variantPictures) {
+      if (!path.empty()) shownPictures_.push_back(path);
+    }
+  }
+
+  void WriteReadText(std::u16string_view text, platform::OutputStream& to) {
     out_ +=
         "<details class=\"read\"><summary>The task text read from the document</summary>"
         "<pre class=\"block\">";
-    AppendHtml(out_, text);
+    AppendLongText(text, to);
     out_ += "</pre></details>\n";
   }
 
-  // The findings on the lines of a task; findings are sorted by line.
-  Findings FindingsBetween(std::size_t firstLine, std::size_t lastLine) const {
-    const auto& all = diagnosis_.findings;
-    auto begin = std::lower_bound(all.begin(), all.end(), firstLine,
+  // The findings on the lines of a task: the examiner's, then those of the
+  // Word document on a line, as a check lists them.
+  Findings TaskFindings(const TaskReport& report) const {
+    const auto& all = documentFindings_;
+    auto begin = std::lower_bound(all.begin(), all.end(), report.firstLine,
                                   [](const Finding& f, std::size_t line) { return f.line < line; });
-    Findings found;
-    for (auto it = begin; it != all.end() && it->line <= lastLine; ++it) found.push_back(&*it);
+    Findings found = report.findings;
+    for (auto it = begin; it != all.end() && it->line <= report.lastLine; ++it) {
+      found.push_back(&*it);
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Finding* a, const Finding* b) { return a->line < b->line; });
     return found;
   }
 
   // The findings on no task's lines: about the text as a whole. Tasks are
   // in line order and do not overlap.
-  Findings TextFindings() const {
-    const auto& tasks = diagnosis_.tasks;
+  Findings TextFindings(const Diagnosis& diagnosis) const {
+    const auto& tasks = taskLines_;
     Findings found;
-    for (const Finding& finding : diagnosis_.findings) {
-      auto after = std::upper_bound(
-          tasks.begin(), tasks.end(), finding.line,
-          [](std::size_t line, const TaskReport& r) { return line < r.firstLine; });
-      if (after == tasks.begin() || std::prev(after)->lastLine < finding.line) {
+    for (const Finding& finding : diagnosis.findings) {
+      auto after =
+          std::upper_bound(tasks.begin(), tasks.end(), finding.line,
+                           [](std::size_t line, const TaskLines& r) { return line < r.first; });
+      if (after == tasks.begin() || std::prev(after)->last < finding.line) {
         found.push_back(&finding);
       }
     }
@@ -204,24 +251,24 @@ class PageWriter {
     out_ += "</ul>\n";
   }
 
-  void WriteTask(std::size_t index) {
-    const TaskReport& report = diagnosis_.tasks[index];
+  // `number` counts the tasks from 1.
+  void WriteTask(std::size_t number, const TaskReport& report) {
     const ParsedTask& task = report.task;
     out_ += "<article class=\"task ";
     out_ += KindClass(task.kind);
-    out_ += "\" id=\"task-" + std::to_string(index + 1) + "\">\n<h2><span class=\"number\">" +
-            std::to_string(index + 1) + "</span><span class=\"kind\">";
+    out_ += "\" id=\"task-" + std::to_string(number) + "\">\n<h2><span class=\"number\">" +
+            std::to_string(number) + "</span><span class=\"kind\">";
     out_ += TaskKindLabel(task.kind);
     out_ += "</span><span class=\"where\">" + LineRange(report) + "</span></h2>\n";
     if (task.kind == TaskKind::NoTask) {
       out_ += "<pre class=\"block\">";
-      AppendHtml(out_, report.block);
+      AppendLongText(report.block, tasks_);
       out_ += "</pre>\n";
     } else {
       WriteQuestion(task);
       WriteAnswers(task);
     }
-    WriteFindings(FindingsBetween(report.firstLine, report.lastLine));
+    WriteFindings(TaskFindings(report));
     out_ += "</article>\n";
   }
 
@@ -232,7 +279,7 @@ class PageWriter {
 
   void WriteQuestion(const ParsedTask& task) {
     out_ += "<p class=\"question\">";
-    AppendHtml(out_, task.question);
+    AppendLongText(task.question, tasks_);
     out_ += "</p>\n";
     if (task.questionPicture.empty()) return;
     out_ += "<div class=\"question-picture\">";
@@ -296,22 +343,24 @@ class PageWriter {
                                : "<span class=\"mark\"></span>";
       }
       out_ += "<span class=\"text\">";
-      WriteVariantContent(item, written);
+      WriteVariantContent(item, task.PictureOf(i));
       out_ += "</span>";
       if (!written) out_ += kNotWritten;
       out_ += "</li>\n";
+      HandOnWhenFull();
     }
     out_ += ordering ? "</ol>\n" : "</ul>\n";
   }
 
-  void WriteVariantContent(const AnswerItem& item, bool written) {
+  // `path` is empty for an item past the tenth, whose picture is not written.
+  void WriteVariantContent(const AnswerItem& item, const std::string& path) {
     auto name = BracketedName(item.text);
-    if (!written || item.picture.empty() || !name) {
+    if (path.empty() || !name) {
       AppendHtml(out_, item.text);
       return;
     }
     try {
-      const StoredPicture picture = pictures_.Load(item.picture);
+      const StoredPicture picture = pictures_.Load(path);
       if (picture.unwritable.empty()) {
         WritePicture(MimeTypeOfClass(picture.className), picture.bytes, *name);
       } else {
@@ -330,39 +379,46 @@ class PageWriter {
     for (std::size_t i = 0; i < task.answerItems.size(); ++i) {
       const AnswerItem& item = task.answerItems[i];
       out_ += i < kMaxWrittenVariants ? "<div class=\"input\">" : "<div class=\"input dropped\">";
-      if (item.caption) {
+      if (const auto caption = item.Caption()) {
         out_ += "<span class=\"caption\">";
-        AppendHtml(out_, *item.caption);
+        AppendHtml(out_, *caption);
         out_ += "</span>";
       }
       out_ += "<span class=\"field\">";
-      AppendHtml(out_, item.answer);
+      AppendHtml(out_, item.Answer());
       out_ += "</span>";
       if (i >= kMaxWrittenVariants) out_ += kNotWritten;
       out_ += "</div>\n";
+      HandOnWhenFull();
     }
     out_ += "</div>\n";
   }
 
-  const Diagnosis& diagnosis_;
-  StoredPictures pictures_;  // each variant picture file loaded once per page
-  platform::OutputStream& stream_;
-  std::string out_;  // what is not yet handed on
+  std::vector<Finding> documentFindings_;
+  std::vector<TaskLines> taskLines_;  // the file lines of each task added
+  std::vector<std::string> shownPictures_;
+  StoredPictures pictures_;        // each variant picture file loaded once per page
+  platform::SpooledOutput tasks_;  // the tasks' part of the page
+  std::string out_;                // what is not yet handed on
 };
 
-}  // namespace
+PreviewPage::PreviewPage(std::vector<Finding> documentFindings)
+    : writer_(std::make_unique<Writer>(std::move(documentFindings))) {}
 
-void WritePreviewPage(const Diagnosis& diagnosis, std::u16string_view title,
-                      std::optional<std::u16string_view> readText, platform::OutputStream& out) {
-  PageWriter(diagnosis, out).Write(title, readText);
+PreviewPage::~PreviewPage() = default;
+
+void PreviewPage::Add(const TaskReport& report) {
+  writer_->Add(report);
 }
 
-std::string PreviewPage(const Diagnosis& diagnosis, std::u16string_view title,
-                        std::optional<std::u16string_view> readText) {
-  std::string page;
-  platform::StringOutputStream out(page);
-  WritePreviewPage(diagnosis, title, readText, out);
-  return page;
+const std::vector<std::string>& PreviewPage::ShownPictures() const {
+  return writer_->ShownPictures();
+}
+
+void PreviewPage::WriteTo(const Diagnosis& diagnosis, std::u16string_view title,
+                          std::optional<std::u16string_view> readText,
+                          platform::OutputStream& out) {
+  writer_->Write(diagnosis, title, readText, out);
 }
 
 }  // namespace texttoxml::preview

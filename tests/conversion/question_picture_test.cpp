@@ -22,7 +22,7 @@
 #include "pictures/picture_errors.h"
 #include "platform/files.h"
 #include "platform/utf.h"
-#include "preview/page.h"
+#include "preview/preview_support.h"
 #include "test_support.h"
 
 namespace texttoxml::conversion {
@@ -31,7 +31,7 @@ namespace {
 using check::Diagnose;
 using check::Diagnosis;
 using check::Finding;
-using preview::PreviewPage;
+using texttoxml::testing::PreviewOf;
 using texttoxml::testing::TempDir;
 
 const std::u16string kTask = u"Which?\r\n[huge.gif]\r\n+ yes\r\n- no\r\n";
@@ -54,14 +54,14 @@ TEST(QuestionPicture, AFileAboveTheLimitIsRefusedByNameAndLimit) {
   EXPECT_EQ(builder.FailedPicture()->path, path);
 
   for (bool readPictures : {true, false}) {
-    const Diagnosis diagnosis = Diagnose(kTask, dir.Path(), {readPictures});
+    const Diagnosis diagnosis = Diagnose(kTask, dir.Path(), {readPictures, {}});
     const auto warned = std::find_if(diagnosis.findings.begin(), diagnosis.findings.end(),
                                      [&](const Finding& finding) {
                                        return finding.message.find(expected) != std::string::npos;
                                      });
     EXPECT_NE(warned, diagnosis.findings.end()) << readPictures;
   }
-  const std::string page = PreviewPage(Diagnose(kTask, dir.Path()), u"huge");
+  const std::string page = PreviewOf(kTask, dir.Path(), u"huge");
   EXPECT_NE(page.find("is too large (268435457 bytes). The limit is 268435456 bytes"),
             std::string::npos);
 }

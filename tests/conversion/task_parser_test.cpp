@@ -25,7 +25,7 @@ std::u16string Block(std::initializer_list<std::u16string_view> lines) {
 
 std::vector<std::u16string> Texts(const ParsedTask& task) {
   std::vector<std::u16string> texts;
-  for (const auto& item : task.answerItems) texts.push_back(item.text);
+  for (const auto& item : task.answerItems) texts.emplace_back(item.text);
   return texts;
 }
 
@@ -90,8 +90,8 @@ void ExpectSampleTasks(const std::vector<ParsedTask>& tasks) {
   EXPECT_EQ(tasks[3].question, u"Каким по счету идет месяц май?");
   ASSERT_EQ(tasks[3].answerItems.size(), 1u);
   EXPECT_EQ(tasks[3].answerItems[0].text, u"5");
-  EXPECT_EQ(tasks[3].answerItems[0].answer, u"5");
-  EXPECT_FALSE(tasks[3].answerItems[0].caption);
+  EXPECT_EQ(tasks[3].answerItems[0].Answer(), u"5");
+  EXPECT_FALSE(tasks[3].answerItems[0].Caption());
 
   EXPECT_EQ(tasks[4].kind, TaskKind::EnterNum);
   EXPECT_EQ(tasks[4].question,
@@ -99,20 +99,20 @@ void ExpectSampleTasks(const std::vector<ParsedTask>& tasks) {
             u"Найдите площадь и периметр прямоугольника.");
   ASSERT_EQ(tasks[4].answerItems.size(), 2u);
   EXPECT_EQ(tasks[4].answerItems[0].text, u"{площадь:} 12");
-  EXPECT_EQ(tasks[4].answerItems[0].caption, u"площадь:");
-  EXPECT_EQ(tasks[4].answerItems[0].answer, u"12");
-  EXPECT_EQ(tasks[4].answerItems[1].caption, u"периметр:");
-  EXPECT_EQ(tasks[4].answerItems[1].answer, u"14");
+  EXPECT_EQ(tasks[4].answerItems[0].Caption(), u"площадь:");
+  EXPECT_EQ(tasks[4].answerItems[0].Answer(), u"12");
+  EXPECT_EQ(tasks[4].answerItems[1].Caption(), u"периметр:");
+  EXPECT_EQ(tasks[4].answerItems[1].Answer(), u"14");
 
   EXPECT_EQ(tasks[5].kind, TaskKind::EnterText);
   EXPECT_EQ(tasks[5].question, u"Какой месяц идет после августа?");
   ASSERT_EQ(tasks[5].answerItems.size(), 1u);
-  EXPECT_EQ(tasks[5].answerItems[0].answer, u"сентябрь");
+  EXPECT_EQ(tasks[5].answerItems[0].Answer(), u"сентябрь");
 
   EXPECT_EQ(tasks[6].kind, TaskKind::EnterText);
   ASSERT_EQ(tasks[6].answerItems.size(), 1u);
-  EXPECT_EQ(tasks[6].answerItems[0].answer, u"Пушкин");
-  EXPECT_FALSE(tasks[6].answerItems[0].caption);
+  EXPECT_EQ(tasks[6].answerItems[0].Answer(), u"Пушкин");
+  EXPECT_FALSE(tasks[6].answerItems[0].Caption());
 
   EXPECT_EQ(tasks[7].kind, TaskKind::ChoiceSingle);
   EXPECT_EQ(tasks[7].question, u"Какая формула описывает закон Ома?");
@@ -127,7 +127,7 @@ TEST(ParseTaskBlockTest, SampleTextWithoutPictureFiles) {
   ASSERT_EQ(tasks.size(), 8u);
   EXPECT_EQ(tasks[6].question, u"На портрете изображен Александр Сергеевич...\r\n[Pushkin.jpg]");
   EXPECT_EQ(tasks[6].questionPicture, "");
-  for (const auto& item : tasks[7].answerItems) EXPECT_EQ(item.picture, "");
+  for (const std::string& path : tasks[7].variantPictures) EXPECT_EQ(path, "");
 }
 
 TEST(ParseTaskBlockTest, SampleTextWithPictureFiles) {
@@ -141,8 +141,8 @@ TEST(ParseTaskBlockTest, SampleTextWithPictureFiles) {
   EXPECT_EQ(tasks[6].question, u"На портрете изображен Александр Сергеевич...");
   EXPECT_EQ(tasks[6].questionPicture, dir.Path() + "/Pushkin.jpg");
   ASSERT_EQ(tasks[7].answerItems.size(), 3u);
-  EXPECT_EQ(tasks[7].answerItems[0].picture, dir.Path() + "/formula1.png");
-  EXPECT_EQ(tasks[7].answerItems[2].picture, dir.Path() + "/formula3.png");
+  EXPECT_EQ(tasks[7].PictureOf(0), dir.Path() + "/formula1.png");
+  EXPECT_EQ(tasks[7].PictureOf(2), dir.Path() + "/formula3.png");
   EXPECT_EQ(tasks[0].questionPicture, "");
 }
 
@@ -198,8 +198,8 @@ TEST(ParseTaskBlockTest, ChoiceKindsAndMarks) {
 
   EXPECT_EQ(Parse({u"Q", u"+ a", u"+ b"}).kind, TaskKind::ChoiceMultiple);
   for (const auto& item : Parse({u"Q", u"+ a", u"- b"}).answerItems) {
-    EXPECT_FALSE(item.caption);
-    EXPECT_EQ(item.answer, u"");
+    EXPECT_FALSE(item.Caption());
+    EXPECT_EQ(item.Answer(), u"");
   }
 }
 
@@ -223,26 +223,24 @@ TEST(ParseTaskBlockTest, EnterCaptionsAndAnswers) {
   ParsedTask task = Parse({u"Q", u"={}12", u"= {x}", u"= {y 3", u"= { c } 4 2"});
   EXPECT_EQ(task.kind, TaskKind::EnterText);
   ASSERT_EQ(task.answerItems.size(), 4u);
-  EXPECT_EQ(task.answerItems[0].caption, u"");
-  EXPECT_EQ(task.answerItems[0].answer, u"12");
-  EXPECT_FALSE(task.answerItems[1].caption);
-  EXPECT_EQ(task.answerItems[1].answer, u"{x}");
-  EXPECT_FALSE(task.answerItems[2].caption);
-  EXPECT_EQ(task.answerItems[2].answer, u"{y 3");
-  EXPECT_EQ(task.answerItems[3].caption, u"c");
-  EXPECT_EQ(task.answerItems[3].answer, u"4 2");
+  EXPECT_EQ(task.answerItems[0].Caption(), u"");
+  EXPECT_EQ(task.answerItems[0].Answer(), u"12");
+  EXPECT_FALSE(task.answerItems[1].Caption());
+  EXPECT_EQ(task.answerItems[1].Answer(), u"{x}");
+  EXPECT_FALSE(task.answerItems[2].Caption());
+  EXPECT_EQ(task.answerItems[2].Answer(), u"{y 3");
+  EXPECT_EQ(task.answerItems[3].Caption(), u"c");
+  EXPECT_EQ(task.answerItems[3].Answer(), u"4 2");
   EXPECT_EQ(task.answerItems[3].text, u"{ c } 4 2");
-  for (const auto& item : task.answerItems) {
-    EXPECT_EQ(item.mark, 0);
-    EXPECT_EQ(item.picture, "");
-  }
+  for (const auto& item : task.answerItems) EXPECT_EQ(item.mark, 0);
+  EXPECT_TRUE(task.variantPictures.empty());
 
   EXPECT_EQ(Parse({u"Q", u"= 0x1F", u"= -5", u"= {n:} +007"}).kind, TaskKind::EnterNum);
   EXPECT_EQ(Parse({u"Q", u"= 5", u"= 1.5"}).kind, TaskKind::EnterText);
   EXPECT_EQ(Parse({u"Q", u"= 5", u"= five"}).kind, TaskKind::EnterText);
   EXPECT_EQ(Parse({u"Q", u"= {}"}).kind, TaskKind::EnterText);
   // Any marker after the first "=" is removed like the "=".
-  EXPECT_EQ(Parse({u"Q", u"= 1", u"+2"}).answerItems[1].answer, u"2");
+  EXPECT_EQ(Parse({u"Q", u"= 1", u"+2"}).answerItems[1].Answer(), u"2");
 }
 
 TEST(ParseTaskBlockTest, QuestionPictureLines) {
@@ -281,14 +279,14 @@ TEST(ParseTaskBlockTest, VariantPictures) {
   const std::string pic = dir.Path() + "/pic.png";
   ParsedTask task =
       Parse({u"Q", u"+[ pic.png ]", u"-[pic.png] x", u"-@pic.png", u"-[none.png]"}, dir.Path());
-  EXPECT_EQ(task.answerItems[0].picture, pic);
+  EXPECT_EQ(task.PictureOf(0), pic);
   EXPECT_EQ(task.answerItems[0].text, u"[ pic.png ]");
-  EXPECT_EQ(task.answerItems[1].picture, "");
-  EXPECT_EQ(task.answerItems[2].picture, "");
-  EXPECT_EQ(task.answerItems[3].picture, "");
+  EXPECT_EQ(task.PictureOf(1), "");
+  EXPECT_EQ(task.PictureOf(2), "");
+  EXPECT_EQ(task.PictureOf(3), "");
 
-  EXPECT_EQ(Parse({u"Q", u"2 [pic.png]", u"1 a"}, dir.Path()).answerItems[0].picture, pic);
-  EXPECT_EQ(Parse({u"Q", u"= [pic.png]"}, dir.Path()).answerItems[0].picture, "");
+  EXPECT_EQ(Parse({u"Q", u"2 [pic.png]", u"1 a"}, dir.Path()).PictureOf(0), pic);
+  EXPECT_EQ(Parse({u"Q", u"= [pic.png]"}, dir.Path()).PictureOf(0), "");
 }
 
 TEST(ResolvePicturePathTest, FindsRegularFilesByNameThenInDir) {
@@ -308,7 +306,7 @@ TEST(ResolvePicturePathTest, FindsRegularFilesByNameThenInDir) {
   ParsedTask task = ParseTaskBlock(u"Q\r\n[folder]\r\n+[/dev/zero]", dir.Path());
   EXPECT_EQ(task.questionPicture, "");
   EXPECT_EQ(task.question, u"Q [folder]");
-  EXPECT_EQ(task.answerItems[0].picture, "");
+  EXPECT_EQ(task.PictureOf(0), "");
 }
 
 TEST(ResolvePicturePathTest, TriesTheNameAsWrittenFirst) {

@@ -71,5 +71,19 @@ TEST(Utf8ToUtf16, ReportsTheFirstInvalidSequence) {
   }
 }
 
+// Pieces end before a unit that would cut a pair in two; a piece of one
+// unit cannot be shorter.
+TEST(PieceEnd, SplitsNeitherASurrogatePairNorACrLf) {
+  const std::u16string_view text = u"ab\r\ncd\U0001F600e";  // the pair at 6 and 7
+  EXPECT_EQ(PieceEnd(text, 0, 2), 2u);
+  EXPECT_EQ(PieceEnd(text, 0, 3), 2u);
+  EXPECT_EQ(PieceEnd(text, 2, 2), 4u);
+  EXPECT_EQ(PieceEnd(text, 4, 3), 6u);
+  EXPECT_EQ(PieceEnd(text, 6, 2), 8u);
+  EXPECT_EQ(PieceEnd(text, 6, 100), text.size());
+  EXPECT_EQ(PieceEnd(text, 2, 1), 3u);
+  EXPECT_EQ(PieceEnd(text, text.size(), 4), text.size());
+}
+
 }  // namespace
 }  // namespace texttoxml::platform

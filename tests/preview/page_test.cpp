@@ -6,6 +6,7 @@
 
 #include "conversion/stored_picture.h"
 #include "preview/html_text.h"
+#include "preview/preview_support.h"
 #include "test_support.h"
 #include "xml/base64.h"
 
@@ -15,13 +16,14 @@ namespace {
 using namespace std::string_literals;
 using namespace check;
 using namespace conversion;
+using texttoxml::testing::PreviewOf;
 using texttoxml::testing::ReadFile;
 using texttoxml::testing::TempDir;
 
 const std::string kExamples = std::string(TEXTTOXML_SOURCE_DIR) + "/examples";
 
 std::string Page(std::u16string_view text, const std::string& dir = "") {
-  return PreviewPage(Diagnose(std::u16string(text), dir), u"tasks.txt");
+  return PreviewOf(text, dir, u"tasks.txt");
 }
 
 std::size_t Occurrences(std::string_view text, std::string_view part) {
@@ -107,11 +109,10 @@ TEST(Preview, ShowsEachTaskAsTheEditorWould) {
 }
 
 TEST(Preview, EscapesEverythingTheAuthorWrote) {
-  const std::string page = PreviewPage(
-      Diagnose(u"<script>alert('x')</script> & \"q\"?\n+ <img src=x onerror=y>\n- [<b>.png]\n\n"
-               u"<i>без ответа</i>",
-               ""),
-      u"<title>.txt");
+  const std::string page = PreviewOf(
+      u"<script>alert('x')</script> & \"q\"?\n+ <img src=x onerror=y>\n- [<b>.png]\n\n"
+      u"<i>без ответа</i>",
+      "", u"<title>.txt");
   EXPECT_EQ(page.find("<script"), std::string::npos);
   EXPECT_EQ(page.find("<img src=x"), std::string::npos);
   EXPECT_EQ(page.find("<i>"), std::string::npos);
@@ -177,6 +178,29 @@ TEST(Preview, PutsFindingsAtTheirTasks) {
                                      "warning:</span>no answer is marked"),
             std::string::npos);
   EXPECT_EQ(TaskMarkup(page, 2).find("class=\"findings\""), std::string::npos);
+
+  // A U+0000 after text on the last task's line is found before the tasks
+  // are read, and shown at that task, before the task's own finding there.
+  const std::string inside = Page(u"Q1?\n- a\0rest"s);
+  const std::string task = TaskMarkup(inside, 1);
+  const auto cutInside = task.find("cuts the text here");
+  ASSERT_NE(cutInside, std::string::npos) << inside;
+  EXPECT_LT(cutInside, task.find("no answer is marked"));
+  EXPECT_EQ(Occurrences(inside, "cuts the text here"), 1u);
+}
+
+// The page is handed on in pieces: a piece that ended between the halves
+// of a surrogate pair or of a CR LF would show two wrong characters, or
+// two line breaks. The first line's CR LF stands where the first piece of
+// a long question ends (64 Ki units).
+TEST(Preview, ShowsALongQuestionAsItDoesAShortOne) {
+  const std::u16string first = std::u16string(65534, u'x') + u".";
+  const std::string crLf = Page(first + u"\nSecond?\n+ a");
+  EXPECT_NE(crLf.find(std::string(65534, 'x') + ".\nSecond?</p>"), std::string::npos);
+
+  const std::u16string pair = std::u16string(65535, u'x') + u"\U0001F600 end?";
+  const std::string smile = Page(pair + u"\n+ a");
+  EXPECT_NE(smile.find(std::string(65535, 'x') + "\xF0\x9F\x98\x80 end?</p>"), std::string::npos);
 }
 
 // Pictures the conversion takes without embedding them as they are: the page
