@@ -40,6 +40,24 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return text;
 }
 
+// Makes every line break of `text` that is no CR LF one, from the end
+// backwards; `widened` is how many there are.
+void WidenLineBreaks(std::u16string& text, std::size_t widened) {
+  std::size_t read = text.size();
+  text.resize(read + widened);
+  std::size_t write = text.size();
+  while (read > 0) {
+    const char16_t c = text[--read];
+    if (c != u'\r' && c != u'\n') {
+      text[--write] = c;
+      continue;
+    }
+    if (c == u'\n' && read > 0 && text[read - 1] == u'\r') --read;  // a CR LF already
+    text[--write] = u'\n';
+    text[--write] = u'\r';
+  }
+}
+
 }  // namespace
 
 std::u16string LoadTaskText(const std::string& path, bool utf8) {
@@ -63,31 +81,25 @@ std::u16string DecodeTaskText(std::string_view bytes, bool utf8, const std::stri
   return platform::AnsiToUtf16(rest);
 }
 
-// One pass, which finds the first U+0000 too.
+// In place: a first pass finds the first U+0000 and counts the line breaks
+// that are no CR LF, and a second, from the end backwards, widens each of
+// them to CR LF. The decoders leave room for that, so the text is never
+// held twice.
 std::u16string MemoText(std::u16string decoded) {
   const std::u16string_view text = decoded;
-  std::u16string memo;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  for (; (i = NextControlUnit(text, i)) < text.size(); ++i) {
-    if (text[i] == u'\0') break;
-    if (text[i] != u'\r' && text[i] != u'\n') continue;
-    const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
-    if (crLf && memo.empty()) {  // nothing to rewrite yet
-      ++i;
-      continue;
+  std::size_t widened = 0;
+  std::size_t end = 0;
+  for (; (end = NextControlUnit(text, end)) < text.size(); ++end) {
+    if (text[end] == u'\0') break;
+    if (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') {
+      ++end;
+    } else if (text[end] == u'\r' || text[end] == u'\n') {
+      ++widened;
     }
-    if (memo.empty()) memo.reserve(text.size() + text.size() / 8);
-    memo.append(text.substr(start, i - start)).append(kLineBreak);
-    if (crLf) ++i;
-    start = i + 1;
   }
-  if (memo.empty()) {  // every line break is CR LF already
-    decoded.resize(i);
-    return decoded;
-  }
-  memo.append(text.substr(start, i - start));
-  return memo;
+  decoded.resize(std::min(end, decoded.size()));
+  if (widened > 0) WidenLineBreaks(decoded, widened);
+  return decoded;
 }
 
 namespace {

@@ -98,7 +98,7 @@ std::u16string AnsiToUtf16(std::string_view bytes) {
     return table;
   }();
   std::u16string text;
-  ReserveOnLargePages(text, bytes.size());
+  ReserveForDecodedText(text, bytes.size());
   constexpr std::size_t kChunk = 2048;
   char16_t chunk[kChunk];
   for (std::size_t at = 0; at < bytes.size(); at += kChunk) {

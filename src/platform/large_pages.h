@@ -25,4 +25,12 @@ void ReserveOnLargePages(String& text, std::size_t count) {
   AdviseLargePages(text.data(), text.capacity() * sizeof(typename String::value_type));
 }
 
+// Reserves room for the text decoded from `bytes` bytes (a character a
+// byte at most) and an eighth more, so that its line breaks can become
+// CR LF in place instead of in a second copy of the text.
+template <typename String>
+void ReserveForDecodedText(String& text, std::size_t bytes) {
+  ReserveOnLargePages(text, bytes + bytes / 8);
+}
+
 }  // namespace texttoxml::platform

@@ -90,7 +90,7 @@ void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
 // at a time, the text's own growth checks cost more than the decoding.
 Utf8Decoded Utf8ToUtf16(std::string_view bytes) {
   Utf8Decoded result;
-  ReserveOnLargePages(result.text, bytes.size());
+  ReserveForDecodedText(result.text, bytes.size());
   char16_t block[4096];
   std::size_t filled = 0;
   std::size_t i = 0;

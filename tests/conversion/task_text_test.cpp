@@ -106,6 +106,12 @@ TEST(MemoTextTest, WritesEveryLineBreakAsCrLfAndCutsAtNul) {
   EXPECT_EQ(MemoText(u"a\r\nb\r\n"), u"a\r\nb\r\n");
   EXPECT_EQ(MemoText(u"a\r\nb\r\nc\nd\r\ne\r"), u"a\r\nb\r\nc\r\nd\r\ne\r\n");
   EXPECT_EQ(MemoText(u"a\r\nb\0\n"s), u"a\r\nb");
+  // Widened in place from the end: breaks first and last, and a text with
+  // no room to spare.
+  EXPECT_EQ(MemoText(u"\nx\n\r\n\ry\r"), u"\r\nx\r\n\r\n\r\ny\r\n");
+  std::u16string tight = u"long line one\nlong line two\n";
+  tight.shrink_to_fit();
+  EXPECT_EQ(MemoText(std::move(tight)), u"long line one\r\nlong line two\r\n");
 }
 
 TEST(PrepareTaskTextTest, CollapsesBlankLineRunsBetweenTasks) {
