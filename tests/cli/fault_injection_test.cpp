@@ -38,6 +38,21 @@ Result Convert(std::vector<std::string> args) {
 
 const std::string kTask = "Question?\r\n+ yes\r\n- no\r\n";
 
+// What the child writes into the pipe end `from` until it closes it, after
+// which the child is reaped; `status` receives how it ended.
+std::string ReadFromChild(int from, pid_t child, int* status = nullptr) {
+  std::string answer;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = ::read(from, buffer, sizeof buffer)) > 0)
+    answer.append(buffer, static_cast<std::size_t>(n));
+  ::close(from);
+  int ended = 0;
+  ::waitpid(child, &ended, 0);
+  if (status != nullptr) *status = ended;
+  return answer;
+}
+
 // Runs the conversion in a child process under the unprivileged user
 // "nobody", so that file permissions apply even when the tests run as root.
 // Returns false when privileges cannot be dropped.
@@ -62,13 +77,8 @@ bool ConvertAsNobody(const std::vector<std::string>& args, Result& result) {
     ::_exit(inChild.status);
   }
   ::close(channel[1]);
-  result.messages.clear();
-  char buffer[4096];
-  ssize_t n;
-  while ((n = ::read(channel[0], buffer, sizeof buffer)) > 0) result.messages.append(buffer, n);
-  ::close(channel[0]);
   int status = 0;
-  ::waitpid(child, &status, 0);
+  result.messages = ReadFromChild(channel[0], child, &status);
   if (!WIFEXITED(status) || WEXITSTATUS(status) == 99) return false;
   result.status = WEXITSTATUS(status);
   return true;
@@ -229,13 +239,7 @@ std::string RunWithLittleMemory(const std::vector<std::string>& args) {
     ::_exit(0);
   }
   ::close(channel[1]);
-  std::string messages;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = ::read(channel[0], buffer, sizeof buffer)) > 0) messages.append(buffer, n);
-  ::close(channel[0]);
-  ::waitpid(child, nullptr, 0);
-  return messages;
+  return ReadFromChild(channel[0], child);
 }
 
 std::string ConvertWithLittleMemory(const std::vector<std::string>& args) {
@@ -343,12 +347,7 @@ long PeakGrowthKibOf(const std::vector<std::string>& args) {
     ::_exit(0);
   }
   ::close(channel[1]);
-  std::string growth;
-  char buffer[64];
-  ssize_t n;
-  while ((n = ::read(channel[0], buffer, sizeof buffer)) > 0) growth.append(buffer, n);
-  ::close(channel[0]);
-  ::waitpid(child, nullptr, 0);
+  const std::string growth = ReadFromChild(channel[0], child);
   return growth.empty() ? -1 : std::stol(growth);
 }
 
