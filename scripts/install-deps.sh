@@ -25,9 +25,9 @@ packages=(
   libpng-dev libgif-dev python3-pil pngcheck imagemagick
   qt6-base-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core fonts-wine
   clang libclang-rt-14-dev clang-format
-  time gifsicle chromium
+  time gifsicle chromium gettext
 )
-web_packages=(emscripten dpkg-dev cmake ninja-build chromium)
+web_packages=(emscripten dpkg-dev cmake ninja-build chromium gettext)
 testdata_packages=(python3-docx python3-lxml python3-pil libreoffice-writer-nogui)
 # A Node.js from elsewhere may bring its own npm, which Debian's would clash with.
 if ! command -v npm >/dev/null; then web_packages+=(npm); fi

@@ -1,6 +1,12 @@
 #include "error.h"
 
+#include "platform/translate.h"
+
 namespace texttoxml {
+
+using platform::Format;
+using platform::InQuotes;
+using platform::Tr;
 
 namespace {
 
@@ -8,7 +14,8 @@ namespace {
 std::string MegabytesText(std::uint64_t bytes) {
   constexpr std::uint64_t kTenthOfMegabyte = 100'000;
   const std::uint64_t tenths = (bytes + kTenthOfMegabyte - 1) / kTenthOfMegabyte;
-  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+  const bool russian = platform::CurrentLanguage() == platform::Language::Russian;
+  return std::to_string(tenths / 10) + (russian ? "," : ".") + std::to_string(tenths % 10);
 }
 
 }  // namespace
@@ -20,43 +27,43 @@ std::string DisplayMessage(std::string_view message) {
 }
 
 OutOfMemoryError OutOfMemoryError::ReadingPicture(std::string_view path) {
-  return OutOfMemoryError("Not enough memory to read picture \"" + std::string(path) + "\"");
+  return OutOfMemoryError(Format(Tr("Not enough memory to read picture {1}"), {InQuotes(path)}));
 }
 
 OutOfMemoryError OutOfMemoryError::ReadingText(std::string_view path) {
-  return OutOfMemoryError("Not enough memory to read text file \"" + std::string(path) + "\"");
+  return OutOfMemoryError(Format(Tr("Not enough memory to read text file {1}"), {InQuotes(path)}));
 }
 
 OutOfMemoryError OutOfMemoryError::BuildingDocument() {
-  return OutOfMemoryError("Not enough memory to build the test document");
+  return OutOfMemoryError(std::string(Tr("Not enough memory to build the test document")));
 }
 
 OutOfMemoryError OutOfMemoryError::WritingXmlDocument() {
-  return OutOfMemoryError("Not enough memory to write the XML document");
+  return OutOfMemoryError(std::string(Tr("Not enough memory to write the XML document")));
 }
 
 OutOfMemoryError OutOfMemoryError::Checking(std::string_view path, std::uint64_t size) {
-  return OutOfMemoryError("Not enough memory to check \"" + std::string(path) + "\" (" +
-                          MegabytesText(size) + " MB)");
+  return OutOfMemoryError(
+      Format(Tr("Not enough memory to check {1} ({2} MB)"), {InQuotes(path), MegabytesText(size)}));
 }
 
 OutOfMemoryError OutOfMemoryError::Converting(std::string_view path, std::uint64_t size) {
-  return OutOfMemoryError("Not enough memory to convert \"" + std::string(path) + "\" (" +
-                          MegabytesText(size) + " MB)");
+  return OutOfMemoryError(Format(Tr("Not enough memory to convert {1} ({2} MB)"),
+                                 {InQuotes(path), MegabytesText(size)}));
 }
 
 OutOfMemoryError OutOfMemoryError::Previewing(std::string_view path, std::uint64_t size) {
-  return OutOfMemoryError("Not enough memory to preview \"" + std::string(path) + "\" (" +
-                          MegabytesText(size) + " MB)");
+  return OutOfMemoryError(Format(Tr("Not enough memory to preview {1} ({2} MB)"),
+                                 {InQuotes(path), MegabytesText(size)}));
 }
 
 OutOfMemoryError OutOfMemoryError::Extracting(std::string_view path, std::uint64_t size) {
-  return OutOfMemoryError("Not enough memory to extract the text of \"" + std::string(path) +
-                          "\" (" + MegabytesText(size) + " MB)");
+  return OutOfMemoryError(Format(Tr("Not enough memory to extract the text of {1} ({2} MB)"),
+                                 {InQuotes(path), MegabytesText(size)}));
 }
 
 OutOfMemoryError OutOfMemoryError::RunningCommand() {
-  return OutOfMemoryError("Not enough memory to run the command");
+  return OutOfMemoryError(std::string(Tr("Not enough memory to run the command")));
 }
 
 }  // namespace texttoxml

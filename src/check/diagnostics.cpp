@@ -7,15 +7,19 @@
 #include "conversion/convert.h"
 #include "conversion/task_text.h"
 #include "conversion/text.h"
+#include "platform/translate.h"
 
 namespace texttoxml::check {
 
 namespace {
 
-std::string Counted(std::size_t count, std::string_view what) {
-  std::string text = std::to_string(count) + " " + std::string(what);
-  if (count != 1) text += 's';
-  return text;
+using platform::Format;
+using platform::Tr;
+using platform::TrLater;
+using platform::TrN;
+
+std::string Counted(std::size_t count, std::string_view forms) {
+  return Format(forms, {std::to_string(count)});
 }
 
 }  // namespace
@@ -53,41 +57,45 @@ Diagnosis Diagnose(std::u16string decoded, const std::string& dir, const Diagnos
 }
 
 std::string_view SeverityName(Severity severity) {
-  return severity == Severity::Warning ? "warning" : "note";
+  return severity == Severity::Warning ? TrLater("warning") : TrLater("note");
 }
 
 std::string_view TaskKindLabel(TaskKind kind) {
   switch (kind) {
     case TaskKind::ChoiceSingle:
-      return "single choice";
+      return TrLater("single choice");
     case TaskKind::ChoiceMultiple:
-      return "multiple choice";
+      return TrLater("multiple choice");
     case TaskKind::ChoiceOrder:
-      return "ordering";
+      return TrLater("ordering");
     case TaskKind::EnterNum:
-      return "number entry";
+      return TrLater("number entry");
     case TaskKind::EnterText:
-      return "text entry";
+      return TrLater("text entry");
     case TaskKind::NoTask:
       break;
   }
-  return "not a task";
+  return TrLater("not a task");
 }
 
 std::string SummaryText(const Diagnosis& diagnosis) {
-  std::string text = Counted(diagnosis.taskCount, "task");
+  const std::size_t tasks = diagnosis.taskCount;
+  std::string text = Counted(tasks, TrN("{1} task", "{1} tasks", tasks));
   std::string kinds;
   for (TaskKind kind : kTaskKinds) {
     const std::size_t count = diagnosis.Count(kind);
     if (count == 0) continue;
     kinds += kinds.empty() ? " (" : ", ";
-    kinds += std::to_string(count) + " " + std::string(TaskKindLabel(kind));
+    kinds += std::to_string(count) + " " + std::string(Tr(TaskKindLabel(kind)));
   }
   if (!kinds.empty()) text += kinds + ")";
-  text += "; pictures: " + std::to_string(diagnosis.picturesFound) + " found, " +
-          std::to_string(diagnosis.picturesMissing) + " missing; " +
-          Counted(diagnosis.Count(Severity::Warning), "warning") + ", " +
-          Counted(diagnosis.Count(Severity::Note), "note");
+  const std::size_t warnings = diagnosis.Count(Severity::Warning);
+  const std::size_t notes = diagnosis.Count(Severity::Note);
+  text +=
+      Format(Tr("; pictures: {1} found, {2} missing; "),
+             {std::to_string(diagnosis.picturesFound), std::to_string(diagnosis.picturesMissing)});
+  text += Counted(warnings, TrN("{1} warning", "{1} warnings", warnings)) + ", " +
+          Counted(notes, TrN("{1} note", "{1} notes", notes));
   return text;
 }
 

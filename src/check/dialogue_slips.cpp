@@ -2,11 +2,14 @@
 
 #include "conversion/task_parser.h"
 #include "conversion/text.h"
+#include "platform/translate.h"
 
 namespace texttoxml::check {
 
 // Read with the conversion's own text helpers, as the conversion reads.
 using namespace conversion;
+using platform::Format;
+using platform::Tr;
 
 namespace {
 
@@ -66,24 +69,29 @@ class SlipFinder {
   }
 
   std::string GluedText(std::size_t glued, std::size_t answer) const {
-    std::string text = "this line has no marker, so it is glued onto the answer on line " +
-                       LineNumber(answer);
-    if (EndsWithQuestionMark(Read(glued))) text += ", yet it ends with \"?\"";
-    return text;
+    return Format(EndsWithQuestionMark(Read(glued))
+                      ? Tr("this line has no marker, so it is glued onto the answer on line {1}, "
+                           "yet it ends with \"?\"")
+                      : Tr("this line has no marker, so it is glued onto the answer on line {1}"),
+                  {LineNumber(answer)});
   }
 
   // What the dash lines [start, end) became, and how to keep them dialogue.
   std::string DashRunText(std::size_t start, std::size_t end) const {
     if (end - start == 1) {
-      return "line " + LineNumber(start) +
-             " starts with a dash, read as the \"-\" marker, so it "
-             "is an answer; if it is dialogue, start it with a no-break space (U+00A0) to keep "
-             "it in the question";
+      return Format(Tr("line {1} starts with a dash, read as the \"-\" marker, so it is an "
+                       "answer; if it is dialogue, start it with a no-break space (U+00A0) to "
+                       "keep it in the question"),
+                    {LineNumber(start)});
     }
-    const std::string joint = end - start == 2 ? " and " : " to ";
-    return "lines " + LineNumber(start) + joint + LineNumber(end - 1) +
-           " start with a dash, read as the \"-\" marker, so they are answers; if they are "
-           "dialogue, start them with a no-break space (U+00A0) to keep them in the question";
+    return Format(end - start == 2
+                      ? Tr("lines {1} and {2} start with a dash, read as the \"-\" marker, so "
+                           "they are answers; if they are dialogue, start them with a no-break "
+                           "space (U+00A0) to keep them in the question")
+                      : Tr("lines {1} to {2} start with a dash, read as the \"-\" marker, so "
+                           "they are answers; if they are dialogue, start them with a no-break "
+                           "space (U+00A0) to keep them in the question"),
+                  {LineNumber(start), LineNumber(end - 1)});
   }
 
   // Dash lines followed by a line without a marker, or ending with "?",
@@ -98,7 +106,7 @@ class SlipFinder {
     }
     for (std::size_t i = start; i < end; ++i) {
       if (EndsWithQuestionMark(Read(i))) {
-        Warn(i, "this answer ends with \"?\": " + DashRunText(start, end));
+        Warn(i, Format(Tr("this answer ends with \"?\": {1}"), {DashRunText(start, end)}));
         return;
       }
     }
@@ -110,10 +118,9 @@ class SlipFinder {
     const std::size_t gluedEnd = GluedEnd(item + 1);
     const std::size_t glued = GluedQuestion(item + 1, gluedEnd);
     if (glued == gluedEnd || !EndsWithQuestionMark(Read(glued))) return;
-    Warn(glued, GluedText(glued, item) +
-                    ": if it is a question, put it before the answers, "
-                    "which start on line " +
-                    LineNumber(FirstAnswer()) + ", or after a blank line as a new task");
+    Warn(glued, Format(Tr("{1}: if it is a question, put it before the answers, which start on "
+                          "line {2}, or after a blank line as a new task"),
+                       {GluedText(glued, item), LineNumber(FirstAnswer())}));
   }
 
   void Warn(std::size_t index, std::string message) {

@@ -2,6 +2,7 @@
 
 #include "conversion/message_text.h"
 #include "conversion/task_parser.h"
+#include "platform/translate.h"
 
 namespace texttoxml::check {
 
@@ -9,13 +10,15 @@ namespace {
 
 using docx::Fact;
 using docx::FactKind;
+using platform::Format;
+using platform::Tr;
 
-Finding Warning(const Fact& fact, std::string message) {
-  return {fact.line, Severity::Warning, std::move(message)};
+Finding Warning(const Fact& fact, std::string_view message) {
+  return {fact.line, Severity::Warning, std::string(message)};
 }
 
-Finding Note(const Fact& fact, std::string message) {
-  return {fact.line, Severity::Note, std::move(message)};
+Finding Note(const Fact& fact, std::string_view message) {
+  return {fact.line, Severity::Note, std::string(message)};
 }
 
 std::string Shown(const Fact& fact) {
@@ -24,55 +27,58 @@ std::string Shown(const Fact& fact) {
 
 Finding LinkedPicture(const Fact& fact, const std::string& dir) {
   if (conversion::ResolvePicturePath(fact.detail, dir).empty()) {
-    return Warning(fact, "the picture is linked to " + Shown(fact) +
-                             ", which is not found beside the document: insert the picture "
-                             "itself in Word (without \"Link to File\")");
+    return Warning(fact, Format(Tr("the picture is linked to {1}, which is not found beside the "
+                                   "document: insert the picture itself in Word (without \"Link "
+                                   "to File\")"),
+                                {Shown(fact)}));
   }
-  return Note(fact, "the picture is linked to " + Shown(fact) +
-                        ", not held in the document: the file beside the document is embedded");
+  return Note(fact, Format(Tr("the picture is linked to {1}, not held in the document: the file "
+                              "beside the document is embedded"),
+                           {Shown(fact)}));
 }
 
 Finding FindingOf(const Fact& fact, const std::string& dir) {
   switch (fact.kind) {
     case FactKind::DroppedNumber:
-      return Note(fact, "the automatic number " + Shown(fact) +
-                            " of this question is left out: the test editor numbers its tasks");
+      return Note(fact, Format(Tr("the automatic number {1} of this question is left out: the "
+                                  "test editor numbers its tasks"),
+                               {Shown(fact)}));
     case FactKind::BulletBeforeAnswer:
-      return Warning(fact, "the list label " + Shown(fact) +
-                               " stands where an answer marker belongs: type \"+\" or \"-\" "
-                               "(or the position) at the start of the answer instead");
+      return Warning(fact, Format(Tr("the list label {1} stands where an answer marker belongs: "
+                                     "type \"+\" or \"-\" (or the position) at the start of the "
+                                     "answer instead"),
+                                  {Shown(fact)}));
     case FactKind::PictureInSentence:
-      return Warning(fact, "picture " + Shown(fact) +
-                               " stands inside a line of text, where the import file cannot "
-                               "place it, so its name stays text: give it a paragraph of its "
-                               "own, or put it right after \"+\" or \"-\"");
+      return Warning(fact, Format(Tr("picture {1} stands inside a line of text, where the import "
+                                     "file cannot place it, so its name stays text: give it a "
+                                     "paragraph of its own, or put it right after \"+\" or "
+                                     "\"-\""),
+                                  {Shown(fact)}));
     case FactKind::Equation:
-      return Warning(fact, "an equation is written as its text " + Shown(fact) +
-                               ": the import file holds no Word equations; check that it "
-                               "reads right, or paste the equation as a picture");
+      return Warning(fact, Format(Tr("an equation is written as its text {1}: the import file "
+                                     "holds no Word equations; check that it reads right, or "
+                                     "paste the equation as a picture"),
+                                  {Shown(fact)}));
     case FactKind::LinkedPicture:
       return LinkedPicture(fact, dir);
     case FactKind::Table:
-      return Note(fact, "a table: its cells are read row by row, each paragraph a line");
+      return Note(fact, Tr("a table: its cells are read row by row, each paragraph a line"));
     case FactKind::TextBox:
-      return Warning(fact, "a text box: its text is not read");
+      return Warning(fact, Tr("a text box: its text is not read"));
     case FactKind::Comment:
-      return Note(fact, "a comment: it is not read");
+      return Note(fact, Tr("a comment: it is not read"));
     case FactKind::TrackedChange:
-      return Note(fact,
-                  "tracked changes: insertions are kept and deletions left out, as if "
-                  "all were accepted");
+      return Note(fact, Tr("tracked changes: insertions are kept and deletions left out, as if "
+                           "all were accepted"));
     case FactKind::HiddenText:
-      return Note(fact, "hidden text is left out");
+      return Note(fact, Tr("hidden text is left out"));
     case FactKind::NoEmptyParagraph:
-      return Warning(fact,
-                     "no empty paragraph comes before this line (the gap is paragraph "
-                     "spacing), so it goes on the task before: put an empty paragraph "
-                     "between tasks");
+      return Warning(fact, Tr("no empty paragraph comes before this line (the gap is paragraph "
+                              "spacing), so it goes on the task before: put an empty paragraph "
+                              "between tasks"));
     case FactKind::CorrectByFormat:
-      return Warning(fact,
-                     "this answer is set apart by bold or colour, but only \"+\" marks a "
-                     "correct answer: type \"+\" before it");
+      return Warning(fact, Tr("this answer is set apart by bold or colour, but only \"+\" marks a "
+                              "correct answer: type \"+\" before it"));
   }
   return Note(fact, "");
 }

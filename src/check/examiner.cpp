@@ -5,6 +5,7 @@
 
 #include "check/task_findings.h"
 #include "conversion/text.h"
+#include "platform/translate.h"
 
 namespace texttoxml::check {
 
@@ -18,12 +19,15 @@ void CheckCutText(std::u16string_view decoded, Diagnosis& diagnosis) {
   if (cut == std::u16string_view::npos || conversion::TrimView(decoded.substr(cut)).empty()) {
     return;
   }
-  std::string message = "a U+0000 character cuts the text here: everything after it is ignored";
   constexpr std::u16string_view kUtf16LineBreak(u"\r\0\n", 3);
-  if (decoded.find(kUtf16LineBreak) != std::u16string_view::npos) {
-    message += " (is the file UTF-16 without a byte order mark?)";
-  }
-  diagnosis.findings.push_back({LineOfOffset(decoded, cut), Severity::Warning, std::move(message)});
+  const std::string_view message =
+      decoded.find(kUtf16LineBreak) != std::u16string_view::npos
+          ? platform::Tr(
+                "a U+0000 character cuts the text here: everything after it is ignored "
+                "(is the file UTF-16 without a byte order mark?)")
+          : platform::Tr("a U+0000 character cuts the text here: everything after it is ignored");
+  diagnosis.findings.push_back(
+      {LineOfOffset(decoded, cut), Severity::Warning, std::string(message)});
 }
 
 }  // namespace
@@ -68,7 +72,8 @@ void Examiner::Report(const conversion::TaskInText& task, std::size_t ownFinding
 
 void Examiner::NoteBlank() {
   diagnosis_.findings.push_back(
-      {1, Severity::Warning, "the text is blank: there is nothing to convert"});
+      {1, Severity::Warning,
+       std::string(platform::Tr("the text is blank: there is nothing to convert"))});
 }
 
 Diagnosis Examiner::Finish() {

@@ -18,12 +18,16 @@
 #include "pictures/picture.h"
 #include "pictures/picture_errors.h"
 #include "platform/files.h"
+#include "platform/translate.h"
 #include "platform/utf.h"
 
 namespace texttoxml::check {
 
 // Read with the conversion's own text helpers, as the conversion reads.
 using namespace conversion;
+using platform::Format;
+using platform::Tr;
+using platform::TrN;
 
 namespace {
 
@@ -45,9 +49,8 @@ bool IsXmlForbidden(char16_t c) {
   return (c < u' ' && c != u'\t') || c == 0xFFFE || c == 0xFFFF;
 }
 
-// Markers are ASCII, so one byte shows them.
 std::string MarkerText(char16_t marker) {
-  return std::string("\"") + static_cast<char>(marker) + '"';
+  return Quoted(std::u16string_view(&marker, 1));
 }
 
 // The name that a question picture line gives, "[name]", "@name" or
@@ -64,20 +67,9 @@ std::string ErrorText(const std::exception& error) {
   return PrintableText(TextOfBytes(error.what()), 200);
 }
 
-// How a finding names a picture: picture "name".
-std::string PictureText(std::u16string_view name) {
-  return "picture " + Quoted(name);
-}
-
-// The end of a finding that the conversion itself will fail on.
-constexpr std::string_view kWillFail = "): converting will fail";
-
 std::string UnreadablePicture(std::u16string_view name, const std::exception& error) {
-  return PictureText(name) + " cannot be read (" + ErrorText(error) + std::string(kWillFail);
-}
-
-std::string PositionText(std::int32_t position) {
-  return "position " + std::to_string(position);
+  return Format(Tr("picture {1} cannot be read ({2}): converting will fail"),
+                {Quoted(name), ErrorText(error)});
 }
 
 // ".bmp, .ico, ...", each registered extension once, in registration order.
@@ -148,7 +140,7 @@ std::u16string_view BareName(std::u16string_view name) {
 std::string QuotedFileNames(const std::vector<std::string>& paths) {
   std::string text;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (i > 0) text += i + 1 == paths.size() ? " and " : ", ";
+    if (i > 0) text += i + 1 == paths.size() ? Tr(" and ") : ", ";
     text += Quoted(TextOfBytes(LastPart(paths[i])));
   }
   return text;
@@ -226,22 +218,24 @@ class BlockExaminer {
   }
 
   void ExplainNoTask() {
-    const std::string written = "; it is written as an empty task";
     if (FirstAnswer() == Lines().size()) {
-      Warn(0, "not a task: no line starts with an answer marker (+, -, 1 to 9 or =)" + written);
+      Warn(0, std::string(Tr("not a task: no line starts with an answer marker (+, -, 1 to 9 or "
+                             "=); it is written as an empty task")));
     } else if (FirstAnswer() == 0) {
       const char16_t marker = Lines()[0][0];
       // "1917 — год ..." was meant as a question: say how to keep it one.
-      const std::string advice = FamilyOf(marker) == MarkerFamily::Order
-                                     ? "; to keep it a question, put a no-break space (U+00A0) "
-                                       "before the number, or rephrase it"
-                                     : "";
-      Warn(0, "not a task: the first line starts with " + MarkerText(marker) +
-                  ", an answer marker, so there is no question" + written + advice);
+      Warn(0, Format(FamilyOf(marker) == MarkerFamily::Order
+                         ? Tr("not a task: the first line starts with {1}, an answer marker, so "
+                              "there is no question; it is written as an empty task; to keep it "
+                              "a question, put a no-break space (U+00A0) before the number, or "
+                              "rephrase it")
+                         : Tr("not a task: the first line starts with {1}, an answer marker, so "
+                              "there is no question; it is written as an empty task"),
+                     {MarkerText(marker)}));
     } else {
-      Warn(0, "not a task: its only question line names the picture " +
-                  Quoted(TrimView(Lines()[FirstAnswer() - 1])) + ", so there is no question text" +
-                  written);
+      Warn(0, Format(Tr("not a task: its only question line names the picture {1}, so there is "
+                        "no question text; it is written as an empty task"),
+                     {Quoted(TrimView(Lines()[FirstAnswer() - 1]))}));
     }
   }
 
@@ -249,16 +243,17 @@ class BlockExaminer {
     const std::size_t pictureLine = FirstAnswer() - 1;
     for (std::size_t i = 0; i < pictureLine; ++i) {
       if (BracketedName(TrimView(Lines()[i]))) {
-        Note(i, Quoted(TrimView(Lines()[i])) +
-                    " stays question text: only the line right before the answers names "
-                    "the question picture");
+        Note(i, Format(Tr("{1} stays question text: only the line right before the answers "
+                          "names the question picture"),
+                       {Quoted(TrimView(Lines()[i]))}));
       }
     }
     auto name = PictureLineName(Lines()[pictureLine]);
     if (!name) return;
     if (task_.questionPicture.empty()) {
       ++diagnosis_.picturesMissing;
-      Warn(pictureLine, NotFoundText(*name) + "; the line stays in the question text");
+      Warn(pictureLine,
+           Format(Tr("{1}; the line stays in the question text"), {NotFoundText(*name)}));
       return;
     }
     ++diagnosis_.picturesFound;
@@ -267,8 +262,9 @@ class BlockExaminer {
     // A system file is never embedded; reading it says so.
     const auto outside = PlaceOutsideTextFolder(path, dir_);
     if (outside && !platform::IsSystemFile(path)) {
-      Warn(pictureLine, PictureText(*name) + " lies outside the text's folder: the file " +
-                            PrintableText(TextOfBytes(*outside), 200) + " will be embedded");
+      Warn(pictureLine, Format(Tr("picture {1} lies outside the text's folder: the file {2} will "
+                                  "be embedded"),
+                               {Quoted(*name), PrintableText(TextOfBytes(*outside), 200)}));
     }
     CheckShadowing(pictureLine, *name, path);
     CheckQuestionPictureFile(pictureLine, *name);
@@ -287,9 +283,9 @@ class BlockExaminer {
       return;
     }
     if (bytes.empty()) {
-      Warn(index, PictureText(name) +
-                      " is an empty file: the line leaves the question text, yet no picture is "
-                      "embedded");
+      Warn(index, Format(Tr("picture {1} is an empty file: the line leaves the question text, yet "
+                            "no picture is embedded"),
+                         {Quoted(name)}));
       return;
     }
     CheckQuestionPictureContent(index, name, std::move(bytes));
@@ -301,17 +297,19 @@ class BlockExaminer {
     const pictures::ContentKind kind = pictures::ContentKindOf(bytes);
     const std::string shown = std::string(pictures::LoadableKindNames());
     if (kind.name.empty()) {
-      Warn(index, PictureText(name) + " holds no picture of a kind the test editor shows (" +
-                      shown + "); it is embedded as it is");
+      Warn(index, Format(Tr("picture {1} holds no picture of a kind the test editor shows ({2}); "
+                            "it is embedded as it is"),
+                         {Quoted(name), shown}));
     } else if (kind.extension.empty()) {
-      Warn(index, PictureText(name) + " holds a picture of the kind " + std::string(kind.name) +
-                      ", which the test editor does not show (it shows " + shown +
-                      "); it is embedded as it is");
+      Warn(index, Format(Tr("picture {1} holds a picture of the kind {2}, which the test editor "
+                            "does not show (it shows {3}); it is embedded as it is"),
+                         {Quoted(name), kind.name, shown}));
     } else if (options_.readPictures) {
       const std::string fault = WholePictureFault(kind, std::move(bytes));
       if (fault.empty()) return;
-      Warn(index, PictureText(name) + " is not a complete " + std::string(kind.name) +
-                      " picture (" + fault + "); it is embedded as it is");
+      Warn(index, Format(Tr("picture {1} is not a complete {2} picture ({3}); it is embedded as "
+                            "it is"),
+                         {Quoted(name), kind.name, fault}));
     }
   }
 
@@ -322,7 +320,7 @@ class BlockExaminer {
   std::string WholePictureFault(const pictures::ContentKind& kind, std::string bytes) {
     try {
       if (kind.name == "JPEG" && pictures::DecodeJpeg(bytes).damaged) {
-        return "its data end early or are damaged";
+        return std::string(Tr("its data end early or are damaged"));
       }
       pictures_.Load(task_.questionPicture, {std::string(kind.extension), std::move(bytes)});
     } catch (const std::exception& error) {
@@ -337,26 +335,27 @@ class BlockExaminer {
     const std::size_t first = FirstAnswer();
     const std::u16string_view line = Lines()[first];
     const bool fromDash = parsed_.WrittenLine(first).substr(0, 1) != line.substr(0, 1);
-    const std::string start = fromDash ? "this line starts with a dash, read as the \"-\" marker,"
-                                       : "this line starts with " + MarkerText(line[0]) + ",";
+    const std::string start =
+        fromDash ? std::string(Tr("this line starts with a dash, read as the \"-\" marker,"))
+                 : Format(Tr("this line starts with {1},"), {MarkerText(line[0])});
     if (items_.size() >= 2) {
       const char16_t next = Lines()[ItemStart(1)][0];
       if (FamilyOf(next) != FamilyOf(line[0])) {
-        Warn(first, start +
-                        " so it ends the question and decides the kind of task, but the next "
-                        "answer starts with " +
-                        MarkerText(next) + "; is it part of the question?");
+        Warn(first, Format(Tr("{1} so it ends the question and decides the kind of task, but the "
+                              "next answer starts with {2}; is it part of the question?"),
+                           {start, MarkerText(next)}));
         return;
       }
     }
     if (task_.kind == TaskKind::ChoiceOrder && items_.size() == 1) {
-      Warn(first,
-           start + " so it makes an ordering task of one answer; is it part of the question?");
+      Warn(first, Format(Tr("{1} so it makes an ordering task of one answer; is it part of the "
+                            "question?"),
+                         {start}));
     } else if (!fromDash && TrimView(line).ends_with(u'?')) {
       // A dash line that asks is dialogue, which CheckDialogue warns of.
-      Note(first, start +
-                      " so it is read as the first answer, yet it ends with \"?\"; is it part "
-                      "of the question?");
+      Note(first, Format(Tr("{1} so it is read as the first answer, yet it ends with \"?\"; is it "
+                            "part of the question?"),
+                         {start}));
     }
   }
 
@@ -368,8 +367,9 @@ class BlockExaminer {
   void CheckDroppedItems() {
     if (items_.size() <= kMaxWrittenVariants) return;
     Warn(ItemStart(kMaxWrittenVariants),
-         "the task has " + std::to_string(items_.size()) +
-             " answers; the ones after the tenth, from this line on, are not written");
+         Format(Tr("the task has {1} answers; the ones after the tenth, from this line on, are "
+                   "not written"),
+                {std::to_string(items_.size())}));
   }
 
   void CheckAnswers() {
@@ -398,11 +398,12 @@ class BlockExaminer {
     if (std::any_of(items_.begin(), tenth, isCorrect)) return;
     const auto late = std::find_if(tenth, items_.end(), isCorrect);
     if (late == items_.end()) {
-      Warn(FirstAnswer(), "no answer is marked \"+\": the task has no correct answer");
+      Warn(FirstAnswer(),
+           std::string(Tr("no answer is marked \"+\": the task has no correct answer")));
     } else {
       Warn(ItemStart(static_cast<std::size_t>(late - items_.begin())),
-           "the only answers marked \"+\" come after the tenth and are not written: the task "
-           "has no correct answer");
+           std::string(Tr("the only answers marked \"+\" come after the tenth and are not "
+                          "written: the task has no correct answer")));
     }
   }
 
@@ -419,8 +420,9 @@ class BlockExaminer {
       if (first == npos) {
         first = i;
       } else {
-        Warn(ItemStart(i), PositionText(mark) + " is given twice: also on line " +
-                               std::to_string(FileLine(ItemStart(first))));
+        Warn(ItemStart(i),
+             Format(Tr("position {1} is given twice: also on line {2}"),
+                    {std::to_string(mark), std::to_string(FileLine(ItemStart(first)))}));
       }
     }
     std::vector<std::size_t> missing;
@@ -428,21 +430,20 @@ class BlockExaminer {
       if (holder[position] == npos) missing.push_back(position);
     }
     if (missing.empty()) return;
-    const bool one = missing.size() == 1;
-    Warn(FirstAnswer(), (one ? "position" : "positions") + (" " + JoinNumbers(missing)) +
-                            (one ? " is" : " are") + " given to no answer");
+    Warn(FirstAnswer(), Format(TrN("position {1} is given to no answer",
+                                   "positions {1} are given to no answer", missing.size()),
+                               {JoinNumbers(missing)}));
   }
 
   std::string NoPositionReason(std::size_t item) const {
     const std::u16string_view line = Lines()[ItemStart(item)];
-    const std::string written = "; it is written as -1";
     if (line[0] < u'1' || line[0] > u'9') {
-      return "this answer starts with " + MarkerText(line[0]) + " instead of its position" +
-             written;
+      return Format(Tr("this answer starts with {1} instead of its position; it is written as -1"),
+                    {MarkerText(line[0])});
     }
     const int position = line.starts_with(u"10") ? 10 : line[0] - u'0';
-    return PositionText(position) + " is beyond the task's " + std::to_string(items_.size()) +
-           " answers" + written;
+    return Format(Tr("position {1} is beyond the task's {2} answers; it is written as -1"),
+                  {std::to_string(position), std::to_string(items_.size())});
   }
 
   // Several answers of which some are numbers: one word or fraction makes
@@ -453,8 +454,9 @@ class BlockExaminer {
     if (std::none_of(items_.begin(), items_.end(), isNumber)) return;
     const auto text = std::find_if_not(items_.begin(), items_.end(), isNumber);
     Warn(ItemStart(static_cast<std::size_t>(text - items_.begin())),
-         "answer " + Quoted(text->Answer()) +
-             " is not a whole number, so the task takes text answers, its numbers too");
+         Format(Tr("answer {1} is not a whole number, so the task takes text answers, its "
+                   "numbers too"),
+                {Quoted(text->Answer())}));
   }
 
   void CheckVariantPictures() {
@@ -464,7 +466,7 @@ class BlockExaminer {
       const std::string& path = task_.PictureOf(i);
       if (path.empty()) {
         ++diagnosis_.picturesMissing;
-        Warn(ItemStart(i), NotFoundText(*name) + "; the answer stays text");
+        Warn(ItemStart(i), Format(Tr("{1}; the answer stays text"), {NotFoundText(*name)}));
       } else {
         ++diagnosis_.picturesFound;
         CheckLetterCase(ItemStart(i), *name, path);
@@ -478,9 +480,10 @@ class BlockExaminer {
   // names differ from it only in letter case, of which none is chosen.
   std::string NotFoundText(std::u16string_view name) const {
     const std::vector<std::string> differing = PicturesDifferingInCase(BareName(name), dir_);
-    if (differing.size() < 2) return PictureText(name) + " not found";
-    return PictureText(name) + " not found: the files " + QuotedFileNames(differing) +
-           " differ from it only in letter case, so none of them is taken";
+    if (differing.size() < 2) return Format(Tr("picture {1} not found"), {Quoted(name)});
+    return Format(Tr("picture {1} not found: the files {2} differ from it only in letter case, "
+                     "so none of them is taken"),
+                  {Quoted(name), QuotedFileNames(differing)});
   }
 
   // A picture found under a name that differs from the one written only in
@@ -489,33 +492,34 @@ class BlockExaminer {
     const std::string written = platform::Utf16ToUtf8(BareName(name));
     const std::string_view found = LastPart(path);
     if (found == LastPart(written) || !SameButForLetterCase(found, LastPart(written))) return;
-    Note(index, PictureText(name) + " is taken from the file " + Quoted(TextOfBytes(found)) +
-                    ", whose name differs in letter case");
+    Note(index, Format(Tr("picture {1} is taken from the file {2}, whose name differs in letter "
+                          "case"),
+                       {Quoted(name), Quoted(TextOfBytes(found))}));
   }
 
   void CheckShadowing(std::size_t index, std::u16string_view name, const std::string& path) {
     if (!ShadowsFileBesideText(path, dir_)) return;
-    Note(index, PictureText(name) +
-                    " exists both in the current folder and beside the text; the one in the "
-                    "current folder is used");
+    Note(index, Format(Tr("picture {1} exists both in the current folder and beside the text; "
+                          "the one in the current folder is used"),
+                       {Quoted(name)}));
   }
 
   void CheckVariantPictureFile(std::size_t index, std::u16string_view name,
                                const std::string& path) {
     const std::string extension = pictures::PictureFileExtension(path);
     if (pictures::FindExt(extension) == nullptr) {
-      Warn(index, "no picture kind takes the extension \"." +
-                      PrintableText(TextOfBytes(extension)) + "\" of picture " + Quoted(name) +
-                      " (they take " + TakenExtensions() + std::string(kWillFail));
+      Warn(index, Format(Tr("no picture kind takes the extension {1} of picture {2} (they take "
+                            "{3}): converting will fail"),
+                         {Quoted(u"." + TextOfBytes(extension)), Quoted(name), TakenExtensions()}));
       return;
     }
     if (!options_.readPictures) return;
     try {
       const StoredPicture stored = pictures_.Load(path);
       if (stored.unwritable.empty()) return;
-      Warn(index, PictureText(name) + " cannot be written (" +
-                      PrintableText(TextOfBytes(stored.unwritable), 200) +
-                      "): " + std::string(kPlaceholderStored));
+      Warn(index, Format(Tr("picture {1} cannot be written ({2}): {3}"),
+                         {Quoted(name), PrintableText(TextOfBytes(stored.unwritable), 200),
+                          Tr(kPlaceholderStored)}));
     } catch (const std::exception& error) {
       Warn(index, UnreadablePicture(name, error));
     }
@@ -553,10 +557,12 @@ class BlockExaminer {
       if (!codes.empty()) codes += ", ";
       codes += platform::CodePointText(c);
     }
-    const bool one = characters.size() == 1;
-    return (one ? "control character " : "control characters ") + codes +
-           (one ? " reaches" : " reach") +
-           " the XML as it is, and strict XML readers reject the file";
+    return Format(TrN("control character {1} reaches the XML as it is, and strict XML readers "
+                      "reject the file",
+                      "control characters {1} reach the XML as it is, and strict XML readers "
+                      "reject the file",
+                      characters.size()),
+                  {codes});
   }
 
   // Only the text's very last line may keep blanks at its start; a marker
@@ -565,10 +571,12 @@ class BlockExaminer {
     const std::size_t last = Lines().size() - 1;
     const std::u16string_view line = Lines()[last];
     if (line.empty() || !IsBlank(line[0]) || !IsAnswerLine(TrimView(line))) return;
-    std::string message = "this last line starts with blanks, so its " +
-                          MarkerText(TrimView(line)[0]) + " is not read as an answer marker";
-    if (last > 0) message += ": the line continues the line before";
-    Warn(last, std::move(message));
+    const std::string marker = MarkerText(TrimView(line)[0]);
+    Warn(last, Format(last > 0 ? Tr("this last line starts with blanks, so its {1} is not read as "
+                                    "an answer marker: the line continues the line before")
+                               : Tr("this last line starts with blanks, so its {1} is not read as "
+                                    "an answer marker"),
+                      {marker}));
   }
 
   const ParsedTask& task_;

@@ -7,6 +7,7 @@
 #include "cli/command_files.h"
 #include "cli/json_report.h"
 #include "error.h"
+#include "platform/translate.h"
 
 namespace texttoxml::cli {
 
@@ -18,7 +19,7 @@ using check::Severity;
 
 std::string TextReport(const std::string& file, const InputText& text, const Diagnosis& diagnosis) {
   return FindingLines(file, text, diagnosis, true) + file + ": " + check::SummaryText(diagnosis) +
-         "; read as " + text.encoding + "\n";
+         platform::Format(platform::Tr("; read as {1}"), {platform::Tr(text.encoding)}) + "\n";
 }
 
 }  // namespace
@@ -29,7 +30,7 @@ std::string FindingLines(const std::string& file, const InputText& text, const D
   for (const Finding& finding : diagnosis.findings) {
     if (!withNotes && finding.severity == Severity::Note) continue;
     lines.append(PlaceOf(file, finding.line, text)).append(": ");
-    lines.append(check::SeverityName(finding.severity)).append(": ");
+    lines.append(platform::Tr(check::SeverityName(finding.severity))).append(": ");
     lines.append(finding.message).append("\n");
   }
   return lines;

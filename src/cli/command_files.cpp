@@ -10,6 +10,7 @@
 #include "error.h"
 #include "pictures/picture.h"
 #include "platform/files.h"
+#include "platform/translate.h"
 
 namespace texttoxml::cli {
 
@@ -26,7 +27,7 @@ bool HeldInADocument(std::string_view bytes) {
 void ReadDocument(std::string_view bytes, InputText& input) {
   docx::WordText document = docx::ReadWordDocument(bytes);
   input.decoded = std::move(document.text);
-  input.encoding = "a Word document";
+  input.encoding = platform::TrLater("a Word document");
   DocumentParts parts;
   for (docx::DocumentPicture& picture : document.pictures) {
     const bool ownKind = picture.extension.empty() ||
@@ -117,8 +118,9 @@ std::string PlaceOf(const std::string& input, std::size_t line, const InputText&
   if (!text.document) return input + ":" + std::to_string(line);
   const docx::LineOrigin* origin = OriginOf(text, line);
   if (origin == nullptr) return input;
-  return input + ": paragraph " + std::to_string(origin->paragraph) + " (" +
-         conversion::Quoted(origin->firstWords) + ")";
+  return platform::Format(
+      platform::Tr("{1}: paragraph {2} ({3})"),
+      {input, std::to_string(origin->paragraph), conversion::Quoted(origin->firstWords)});
 }
 
 }  // namespace texttoxml::cli

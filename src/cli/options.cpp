@@ -16,6 +16,8 @@ const char* const kUsage =
     "       texttoxml preview INPUT [-o OUTPUT.html | -O DIR] [--encoding E]\n"
     "       texttoxml extract DOCUMENT.docx [-o TEXT.txt | -O DIR]\n"
     "       texttoxml --help | --version\n"
+    "Every command also takes --lang en|ru, the language of its messages (by default\n"
+    "  the one LC_ALL, LC_MESSAGES or LANG names).\n"
     "\n"
     "convert: converts task text files (or Word documents, .docx) into ExamoraPro 11.0\n"
     "  import XML files.\n"
@@ -61,16 +63,30 @@ conversion::TextEncoding ParseEncoding(const std::string& text) {
   throw UsageError::NotAnEncoding(text);
 }
 
+platform::Language ParseLanguage(const std::string& text) {
+  if (auto language = platform::LanguageNamed(text)) return *language;
+  throw UsageError::NotALanguage(text);
+}
+
+// "--advice page" is the page's own: its messages then point to the page's
+// controls instead of the command line's options.
+platform::Controls ParseAdvice(const std::string& text) {
+  if (text == "page") return platform::Controls::Page;
+  if (text == "cli") return platform::Controls::CommandLine;
+  throw UsageError::NotAnAdvice(text);
+}
+
 Options::Format ParseFormat(const std::string& text) {
   if (text == "text") return Options::Format::Text;
   if (text == "json") return Options::Format::Json;
   throw UsageError::NotAFormat(text);
 }
 
-// Every command takes inputs, and all but extract --encoding; the other
-// options belong to some.
+// Every command takes inputs, --lang and --advice, and all but extract
+// --encoding; the other options belong to some.
 bool TakesOption(Options::Action action, const std::string& option) {
   using Action = Options::Action;
+  if (option == "--lang" || option == "--advice") return true;
   if (option == "-o" || option == "--output" || option == "-O" || option == "--output-dir") {
     return action != Action::Check;
   }
@@ -92,10 +108,10 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
     } else if (!TakesOption(options.action, arg)) {
       throw UsageError::UnknownOption(arg, args[0]);
     } else if (arg == "-o" || arg == "--output") {
-      if (options.output) throw UsageError::GivenTwice("the output");
+      if (options.output) throw UsageError::OutputGivenTwice();
       options.output = ValueOf(args, i);
     } else if (arg == "-O" || arg == "--output-dir") {
-      if (options.outputDir) throw UsageError::GivenTwice("the output folder");
+      if (options.outputDir) throw UsageError::OutputFolderGivenTwice();
       options.outputDir = ValueOf(args, i);
       // An unset variable ("-O $OUTDIR") must not mean the root folder.
       if (options.outputDir->empty()) throw UsageError::EmptyOutputFolder();
@@ -107,6 +123,10 @@ void ParseCommandArguments(const std::vector<std::string>& args, Options& option
       options.verbose = true;
     } else if (arg == "--quiet") {
       options.quiet = true;
+    } else if (arg == "--lang") {
+      options.language = ParseLanguage(ValueOf(args, i));
+    } else if (arg == "--advice") {
+      options.advice = ParseAdvice(ValueOf(args, i));
     } else if (arg == "--format") {
       options.format = ParseFormat(ValueOf(args, i));
     } else {  // --date

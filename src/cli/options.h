@@ -9,6 +9,7 @@
 
 #include "conversion/text_encoding.h"
 #include "platform/clock.h"
+#include "platform/language.h"
 
 namespace texttoxml::cli {
 
@@ -28,6 +29,8 @@ struct Options {
   bool quiet = false;            // convert: no warnings on standard error
   Format format = Format::Text;  // check, convert: the report's form
   std::optional<platform::DateTime> date;
+  std::optional<platform::Language> language;  // by default the environment's
+  platform::Controls advice = platform::Controls::CommandLine;
   ProgressSink progress;  // not an argument: given by a caller that shows progress
 };
 

@@ -23,6 +23,7 @@
 #include "platform/files.h"
 #include "platform/platform_errors.h"
 #include "platform/spooled_output.h"
+#include "platform/translate.h"
 
 namespace texttoxml::cli {
 
@@ -227,7 +228,8 @@ int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostre
     } else if (failure) {
       messages << *failure << '\n';
     } else if (options.verbose) {
-      messages << input << " -> " << outputs[i] << " (read as " << encoding << ")\n";
+      messages << input << " -> " << outputs[i] << " ("
+               << platform::Format(platform::Tr("read as {1}"), {platform::Tr(encoding)}) << ")\n";
     }
   }
   if (json) messages << jsonReport << report.End();
@@ -264,14 +266,19 @@ int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostre
 
 int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
         std::ostream& messages, const ProgressSink& progress) {
+  // A usage error speaks the environment's language; --lang rules the rest.
+  platform::SetLanguage(platform::LanguageOfEnvironment());
+  platform::SetControls(platform::Controls::CommandLine);
   Options options;
   try {
     options = ParseOptions(args);
     options.progress = progress;
+    if (options.language) platform::SetLanguage(*options.language);
+    platform::SetControls(options.advice);
   } catch (const UsageError& e) {
     messages << "texttoxml: " << e.what() << '\n';
     messages << (e.ShowsUsage() ? std::string("\n") + kUsage
-                                : "See texttoxml --help for every command.\n");
+                                : platform::Tr("See texttoxml --help for every command.\n"));
     return 2;
   }
   WatchedOutput watched(standardOutput);

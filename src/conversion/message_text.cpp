@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/code_page.h"
+#include "platform/translate.h"
 #include "platform/utf.h"
 
 namespace texttoxml::conversion {
@@ -37,7 +38,7 @@ std::string PrintableText(std::u16string_view text, std::size_t maxLength) {
 }
 
 std::string Quoted(std::u16string_view text) {
-  return '"' + PrintableText(text) + '"';
+  return platform::InQuotes(PrintableText(text));
 }
 
 std::u16string TextOfBytes(std::string_view bytes) {

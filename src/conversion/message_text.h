@@ -12,7 +12,7 @@ namespace texttoxml::conversion {
 // to U+009F) shown as "U+XXXX", and cut to `maxLength` code units with "..." after it.
 std::string PrintableText(std::u16string_view text, std::size_t maxLength = 60);
 
-// The printable text in double quotes.
+// The printable text in quotes: "text" in English, «text» in Russian.
 std::string Quoted(std::u16string_view text);
 
 // UTF-8 bytes (a path, a message) as text; bytes that are not UTF-8 are

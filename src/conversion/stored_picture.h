@@ -9,13 +9,14 @@
 
 #include "conversion/picture_cache.h"
 #include "pictures/graphic.h"
+#include "platform/translate.h"
 
 namespace texttoxml::conversion {
 
 // What becomes of a picture that cannot be written, in the words of `check`
 // and `preview`.
-inline constexpr std::string_view kPlaceholderStored =
-    "the conversion succeeds but stores the 32 x 32 invalid picture instead of this one";
+inline constexpr std::string_view kPlaceholderStored = platform::TrLater(
+    "the conversion succeeds but stores the 32 x 32 invalid picture instead of this one");
 
 struct StoredPicture {
   std::string className;  // "TPngImage", "TJPEGImage", "TGIFImage", ...

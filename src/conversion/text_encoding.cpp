@@ -6,6 +6,7 @@
 #include "conversion/task_text.h"
 #include "platform/files.h"
 #include "platform/platform_errors.h"
+#include "platform/translate.h"
 #include "platform/utf.h"
 
 namespace texttoxml::conversion {
@@ -24,11 +25,11 @@ Mark MarkOf(std::string_view bytes) {
 std::string MarkedName(Mark mark) {
   switch (mark) {
     case Mark::Utf8:
-      return "UTF-8 with a byte order mark";
+      return std::string(platform::TrLater("UTF-8 with a byte order mark"));
     case Mark::Utf16Le:
-      return "UTF-16 LE with a byte order mark";
+      return std::string(platform::TrLater("UTF-16 LE with a byte order mark"));
     case Mark::Utf16Be:
-      return "UTF-16 BE with a byte order mark";
+      return std::string(platform::TrLater("UTF-16 BE with a byte order mark"));
     case Mark::None:
       break;
   }

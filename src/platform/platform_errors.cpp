@@ -3,48 +3,42 @@
 #include <cstring>
 #include <string>
 
+#include "platform/translate.h"
 #include "platform/utf.h"
 
 namespace texttoxml {
 
-namespace {
-
-std::string Quoted(std::string_view prefix, std::string_view path, std::string_view cause) {
-  std::string message(prefix);
-  message += " \"";
-  message += path;
-  message += "\". ";
-  message += cause;
-  return message;
-}
-
-}  // namespace
+using platform::Format;
+using platform::InQuotes;
+using platform::Tr;
 
 FOpenError::FOpenError(std::string_view path, std::string_view cause)
-    : Error(Quoted("Cannot open file", path, cause)) {}
+    : Error(Format(Tr("Cannot open file {1}. {2}"), {InQuotes(path), cause})) {}
 
 FCreateError::FCreateError(std::string_view path, std::string_view cause)
-    : Error(Quoted("Cannot create file", path, cause)) {}
+    : Error(Format(Tr("Cannot create file {1}. {2}"), {InQuotes(path), cause})) {}
 
 TemporaryFileError::TemporaryFileError(std::string_view folder, std::string_view cause)
-    : Error(Quoted("Cannot create a temporary file in", folder, cause) +
-            ". Set TMPDIR to a folder with room to hold the output") {}
+    : Error(Format(Tr("Cannot create a temporary file in {1}. {2}. Set TMPDIR to a folder with "
+                      "room to hold the output"),
+                   {InQuotes(folder), cause})) {}
 
 ClosedDescriptorError::ClosedDescriptorError(std::string_view path, int descriptor)
-    : Error("Cannot write to \"" + std::string(path) + "\": descriptor " +
-            std::to_string(descriptor) + " is not open. Name an output file instead") {}
+    : Error(Format(Tr("Cannot write to {1}: descriptor {2} is not open. Name an output file "
+                      "instead"),
+                   {InQuotes(path), std::to_string(descriptor)})) {}
 
-WriteError::WriteError() : Error("Stream write error") {}
+WriteError::WriteError() : Error(std::string(Tr("Stream write error"))) {}
 
-ReadError::ReadError() : Error("Stream read error") {}
+ReadError::ReadError() : Error(std::string(Tr("Stream read error"))) {}
 
 InvalidUtf8Error::InvalidUtf8Error(std::string_view path, std::size_t offset)
-    : Error("Invalid UTF-8 in file \"" + std::string(path) + "\" at byte " +
-            std::to_string(offset)) {}
+    : Error(Format(Tr("Invalid UTF-8 in file {1} at byte {2}"),
+                   {InQuotes(path), std::to_string(offset)})) {}
 
 CodePageError::CodePageError(char32_t character, std::string_view codePage)
-    : Error("Character " + platform::CodePointText(character) + " cannot be written in code page " +
-            std::string(codePage)) {}
+    : Error(Format(Tr("Character {1} cannot be written in code page {2}"),
+                   {platform::CodePointText(character), codePage})) {}
 
 GuidError::GuidError(int cause)
     : Error(std::string("Cannot generate a GUID. ") + std::strerror(cause)) {}

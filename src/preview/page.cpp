@@ -9,6 +9,7 @@
 #include "pictures/png_bytes.h"
 #include "platform/spooled_output.h"
 #include "platform/stream.h"
+#include "platform/translate.h"
 #include "platform/utf.h"
 #include "preview/html_text.h"
 
@@ -21,12 +22,16 @@ using check::Finding;
 using check::Severity;
 using check::TaskKindLabel;
 using check::TaskReport;
+using platform::Format;
+using platform::Tr;
 
 namespace {
 
 // The mark of what the XML leaves out: an answer past the tenth, a block
 // that is no task.
-constexpr std::string_view kNotWritten = "<span class=\"tag\">not written</span>";
+std::string NotWritten() {
+  return "<span class=\"tag\">" + std::string(Tr("not written")) + "</span>";
+}
 
 // The page may load pictures from data: addresses and use its own style
 // sheet; nothing else, so that it never reaches out of the file.
@@ -146,8 +151,8 @@ class PreviewPage::Writer {
   void Write(const Diagnosis& diagnosis, std::u16string_view title,
              std::optional<std::u16string_view> readText, platform::OutputStream& out) {
     out_ += kHead;
-    out_ += "<title>Preview: ";
-    AppendHtml(out_, title);
+    out_ += "<title>";
+    AppendHtml(out_, Format(Tr("Preview: {1}"), {platform::Utf16ToUtf8(title)}));
     out_ += "</title>\n";
     out_ += kStyle;
     out_ += "</head>\n<body>\n<header>\n<h1>";
@@ -197,9 +202,9 @@ class PreviewPage::Writer {
   }
 
   void WriteReadText(std::u16string_view text, platform::OutputStream& to) {
-    out_ +=
-        "<details class=\"read\"><summary>The task text read from the document</summary>"
-        "<pre class=\"block\">";
+    out_ += "<details class=\"read\"><summary>" +
+            std::string(Tr("The task text read from the document")) +
+            "</summary><pre class=\"block\">";
     AppendLongText(text, to);
     out_ += "</pre></details>\n";
   }
@@ -241,9 +246,10 @@ class PreviewPage::Writer {
     for (const Finding* finding : findings) {
       out_ += "<li class=\"";
       out_ += SeverityName(finding->severity);
-      out_ += "\"><span class=\"where\">line " + std::to_string(finding->line) +
+      out_ += "\"><span class=\"where\">" +
+              Format(Tr("line {1}"), {std::to_string(finding->line)}) +
               "</span><span class=\"severity\">";
-      out_ += SeverityName(finding->severity);
+      out_ += Tr(SeverityName(finding->severity));
       out_ += ":</span>";
       AppendHtml(out_, finding->message);
       out_ += "</li>\n";
@@ -258,7 +264,7 @@ class PreviewPage::Writer {
     out_ += KindClass(task.kind);
     out_ += "\" id=\"task-" + std::to_string(number) + "\">\n<h2><span class=\"number\">" +
             std::to_string(number) + "</span><span class=\"kind\">";
-    out_ += TaskKindLabel(task.kind);
+    out_ += Tr(TaskKindLabel(task.kind));
     out_ += "</span><span class=\"where\">" + LineRange(report) + "</span></h2>\n";
     if (task.kind == TaskKind::NoTask) {
       out_ += "<pre class=\"block\">";
@@ -273,8 +279,9 @@ class PreviewPage::Writer {
   }
 
   static std::string LineRange(const TaskReport& report) {
-    if (report.firstLine == report.lastLine) return "line " + std::to_string(report.firstLine);
-    return "lines " + std::to_string(report.firstLine) + "\u2013" + std::to_string(report.lastLine);
+    const std::string first = std::to_string(report.firstLine);
+    if (report.firstLine == report.lastLine) return Format(Tr("line {1}"), {first});
+    return Format(Tr("lines {1}"), {first + "\u2013" + std::to_string(report.lastLine)});
   }
 
   void WriteQuestion(const ParsedTask& task) {
@@ -287,7 +294,7 @@ class PreviewPage::Writer {
     try {
       const std::string bytes = ReadQuestionPicture(task.questionPicture);
       if (bytes.empty()) {
-        WritePlaceholder(name, "the file is empty: no picture is embedded");
+        WritePlaceholder(name, Tr("the file is empty: no picture is embedded"));
       } else {
         WritePicture(MimeTypeOfBytes(bytes), bytes, name);
       }
@@ -299,7 +306,7 @@ class PreviewPage::Writer {
 
   void WritePicture(std::string_view mimeType, std::string_view bytes, std::u16string_view name) {
     if (mimeType.empty()) {
-      WritePlaceholder(name, "this kind of picture is embedded but cannot be shown here");
+      WritePlaceholder(name, Tr("this kind of picture is embedded but cannot be shown here"));
       return;
     }
     out_ += "<img alt=\"";
@@ -345,7 +352,7 @@ class PreviewPage::Writer {
       out_ += "<span class=\"text\">";
       WriteVariantContent(item, task.PictureOf(i));
       out_ += "</span>";
-      if (!written) out_ += kNotWritten;
+      if (!written) out_ += NotWritten();
       out_ += "</li>\n";
       HandOnWhenFull();
     }
@@ -364,7 +371,7 @@ class PreviewPage::Writer {
       if (picture.unwritable.empty()) {
         WritePicture(MimeTypeOfClass(picture.className), picture.bytes, *name);
       } else {
-        WritePlaceholder(*name, picture.unwritable + ": " + std::string(kPlaceholderStored));
+        WritePlaceholder(*name, picture.unwritable + ": " + std::string(Tr(kPlaceholderStored)));
       }
     } catch (const std::exception& error) {
       WritePlaceholder(*name, error.what());
@@ -387,7 +394,7 @@ class PreviewPage::Writer {
       out_ += "<span class=\"field\">";
       AppendHtml(out_, item.Answer());
       out_ += "</span>";
-      if (i >= kMaxWrittenVariants) out_ += kNotWritten;
+      if (i >= kMaxWrittenVariants) out_ += NotWritten();
       out_ += "</div>\n";
       HandOnWhenFull();
     }
