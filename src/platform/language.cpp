@@ -12,13 +12,21 @@ std::atomic<Controls> currentControls{Controls::CommandLine};
 
 }  // namespace
 
-void SetLanguage(Language language) { currentLanguage.store(language); }
+void SetLanguage(Language language) {
+  currentLanguage.store(language);
+}
 
-Language CurrentLanguage() { return currentLanguage.load(); }
+Language CurrentLanguage() {
+  return currentLanguage.load();
+}
 
-void SetControls(Controls controls) { currentControls.store(controls); }
+void SetControls(Controls controls) {
+  currentControls.store(controls);
+}
 
-Controls CurrentControls() { return currentControls.load(); }
+Controls CurrentControls() {
+  return currentControls.load();
+}
 
 std::optional<Language> LanguageNamed(std::string_view name) {
   if (name == "en") return Language::English;

@@ -1,6 +1,5 @@
 #include "platform/translate.h"
 
-
 namespace texttoxml::platform {
 
 // The bytes of po/ru.po as msgfmt compiles it, made at build time.

@@ -26,7 +26,9 @@ std::string_view TrN(std::string_view singular, std::string_view plural, std::ui
 
 // Marks a message kept in a constant for the catalogue; Tr translates it
 // where it is used.
-constexpr std::string_view TrLater(std::string_view english) { return english; }
+constexpr std::string_view TrLater(std::string_view english) {
+  return english;
+}
 
 // `pattern` with each "{k}" (k from 1 to 9) replaced by the k-th argument;
 // a place without an argument stays as it is.
