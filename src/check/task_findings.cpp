@@ -559,7 +559,7 @@ class BlockExaminer {
     }
     return Format(TrN("control character {1} reaches the XML as it is, and strict XML readers "
                       "reject the file",
-                      "control characters {1} reach the XML as it is, and strict XML readers "
+                      "control characters {1} reach the XML as they are, and strict XML readers "
                       "reject the file",
                       characters.size()),
                   {codes});

@@ -240,6 +240,27 @@ int ConvertAll(const Options& options, WatchedOutput& standardOutput, std::ostre
 
 namespace {
 
+// The language and the controls that advice names, for one call: the page
+// runs many in one process, and a caller's own settings come back after.
+class MessageSettings {
+ public:
+  explicit MessageSettings(platform::Language language)
+      : language_(platform::CurrentLanguage()), controls_(platform::CurrentControls()) {
+    platform::SetLanguage(language);
+    platform::SetControls(platform::Controls::CommandLine);
+  }
+  ~MessageSettings() {
+    platform::SetLanguage(language_);
+    platform::SetControls(controls_);
+  }
+  MessageSettings(const MessageSettings&) = delete;
+  MessageSettings& operator=(const MessageSettings&) = delete;
+
+ private:
+  platform::Language language_;
+  platform::Controls controls_;
+};
+
 int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostream& messages) {
   if (options.action == Options::Action::Help) {
     platform::WriteAll(standardOutput, kUsage, std::char_traits<char>::length(kUsage));
@@ -267,8 +288,7 @@ int RunCommand(const Options& options, WatchedOutput& standardOutput, std::ostre
 int Run(const std::vector<std::string>& args, platform::OutputStream& standardOutput,
         std::ostream& messages, const ProgressSink& progress) {
   // A usage error speaks the environment's language; --lang rules the rest.
-  platform::SetLanguage(platform::LanguageOfEnvironment());
-  platform::SetControls(platform::Controls::CommandLine);
+  const MessageSettings settings(platform::LanguageOfEnvironment());
   Options options;
   try {
     options = ParseOptions(args);

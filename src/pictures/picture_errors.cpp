@@ -2,99 +2,102 @@
 
 #include <string>
 
+#include "platform/translate.h"
+
 namespace texttoxml {
 
+using platform::Format;
+using platform::Tr;
+
 ConvertError::ConvertError(std::string_view sourceClass, std::string_view targetClass)
-    : Error("Cannot assign a " + std::string(sourceClass) + " to a " + std::string(targetClass)) {}
+    : Error(Format(Tr("Cannot assign a {1} to a {2}"), {sourceClass, targetClass})) {}
 
 GifException::GifException(std::string_view message) : InvalidGraphicError(std::string(message)) {}
 
 GifPrematureEndError::GifPrematureEndError() : GifException(kGifPrematureEnd) {}
 
-GifInvalidDataError::GifInvalidDataError() : GifException("Invalid GIF data") {}
+GifInvalidDataError::GifInvalidDataError() : GifException(std::string(Tr("Invalid GIF data"))) {}
 
-GifInvalidSignatureError::GifInvalidSignatureError() : GifException("Invalid GIF signature") {}
+GifInvalidSignatureError::GifInvalidSignatureError()
+    : GifException(std::string(Tr("Invalid GIF signature"))) {}
 
-GifUnknownExtensionError::GifUnknownExtensionError() : GifException("Unknown extension type") {}
+GifUnknownExtensionError::GifUnknownExtensionError()
+    : GifException(std::string(Tr("Unknown extension type"))) {}
 
 GifApplicationBlockSizeError::GifApplicationBlockSizeError()
-    : GifException("Unsupported Application Extension block size") {}
+    : GifException(std::string(Tr("Unsupported Application Extension block size"))) {}
 
-GifTooManyColorsError::GifTooManyColorsError() : GifException("Too many colors in color map") {}
+GifTooManyColorsError::GifTooManyColorsError()
+    : GifException(std::string(Tr("Too many colors in color map"))) {}
 
-GifCircularEntryError::GifCircularEntryError() : GifException("Circular decoder table entry") {}
+GifCircularEntryError::GifCircularEntryError()
+    : GifException(std::string(Tr("Circular decoder table entry"))) {}
 
-GifEmptySaveError::GifEmptySaveError() : GifException("Cannot save empty GIF") {}
+GifEmptySaveError::GifEmptySaveError() : GifException(std::string(Tr("Cannot save empty GIF"))) {}
 
-GifColorNotInTableError::GifColorNotInTableError() : GifException("Color not in color table") {}
+GifColorNotInTableError::GifColorNotInTableError()
+    : GifException(std::string(Tr("Color not in color table"))) {}
 
-InvalidBitmapError::InvalidBitmapError() : InvalidGraphicError("Bitmap image is not valid") {}
+InvalidBitmapError::InvalidBitmapError()
+    : InvalidGraphicError(std::string(Tr("Bitmap image is not valid"))) {}
 
-InvalidImageError::InvalidImageError() : InvalidGraphicError("Invalid image") {}
+InvalidImageError::InvalidImageError() : InvalidGraphicError(std::string(Tr("Invalid image"))) {}
 
 UnknownPictureExtensionError::UnknownPictureExtensionError(std::string_view extension)
-    : InvalidGraphicError("Unknown picture file extension (." + std::string(extension) + ")") {}
+    : InvalidGraphicError(Format(Tr("Unknown picture file extension (.{1})"), {extension})) {}
 
-InvalidIconError::InvalidIconError() : InvalidGraphicError("Icon image is not valid") {}
+InvalidIconError::InvalidIconError()
+    : InvalidGraphicError(std::string(Tr("Icon image is not valid"))) {}
 
-InvalidMetafileError::InvalidMetafileError() : InvalidGraphicError("Metafile is not valid") {}
+InvalidMetafileError::InvalidMetafileError()
+    : InvalidGraphicError(std::string(Tr("Metafile is not valid"))) {}
 
 PngInvalidFileHeaderError::PngInvalidFileHeaderError()
-    : PngError(
-          "The file being read is not a valid \"Portable Network Graphics\" "
-          "image because it contains an invalid header. This file may be "
-          "corrupted, try obtaining it again") {}
+    : PngError(std::string(Tr("The file being read is not a valid \"Portable Network Graphics\" "
+                              "image because it contains an invalid header. This file may be "
+                              "corrupted, try obtaining it again"))) {}
 
 PngIhdrNotFirstError::PngIhdrNotFirstError()
-    : PngError(
-          "This \"Portable Network Graphics\" image is not supported or it "
-          "might be invalid.\r\n(IHDR chunk is not the first)") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is not supported or it "
+                              "might be invalid.")) +
+               "\r\n" + std::string(Tr("(IHDR chunk is not the first)"))) {}
 
 PngUnexpectedEndError::PngUnexpectedEndError()
-    : PngError(
-          "This \"Portable Network Graphics\" image is invalid because the "
-          "decoder found an unexpected end of the file.") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is invalid because the "
+                              "decoder found an unexpected end of the file."))) {}
 
 PngInvalidCrcError::PngInvalidCrcError()
-    : PngError(
-          "This \"Portable Network Graphics\" image is not valid because it "
-          "contains invalid pieces of data (crc error)") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is not valid because it "
+                              "contains invalid pieces of data (crc error)"))) {}
 
 PngInvalidIhdrError::PngInvalidIhdrError()
-    : PngError(
-          "The \"Portable Network Graphics\" image could not be loaded because "
-          "one of its main piece of data (ihdr) might be corrupted") {}
+    : PngError(std::string(Tr("The \"Portable Network Graphics\" image could not be loaded because "
+                              "one of its main piece of data (ihdr) might be corrupted"))) {}
 
 PngSizeExceedsError::PngSizeExceedsError()
-    : PngError(
-          "This \"Portable Network Graphics\" image is not supported because "
-          "either its width or height exceeds the maximum size of 65535 "
-          "pixels.") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is not supported because "
+                              "either its width or height exceeds the maximum size of 65535 "
+                              "pixels."))) {}
 
 PngUnknownCompressionError::PngUnknownCompressionError()
-    : PngError(
-          "This \"Portable Network Graphics\" image is encoded with an unknown "
-          "compression scheme which could not be decoded.") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is encoded with an unknown "
+                              "compression scheme which could not be decoded."))) {}
 
 PngUnknownInterlaceError::PngUnknownInterlaceError()
-    : PngError(
-          "This \"Portable Network Graphics\" image uses an unknown interlace "
-          "scheme which could not be decoded.") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image uses an unknown interlace "
+                              "scheme which could not be decoded."))) {}
 
 PngInvalidPaletteError::PngInvalidPaletteError()
-    : PngError(
-          "The \"Portable Network Graphics\" image contains an invalid "
-          "palette.") {}
+    : PngError(std::string(Tr("The \"Portable Network Graphics\" image contains an invalid "
+                              "palette."))) {}
 
 PngUnknownCriticalChunkError::PngUnknownCriticalChunkError()
-    : PngError(
-          "This \"Portable Network Graphics\" image contains an unknown "
-          "critical part which could not be decoded.") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image contains an unknown "
+                              "critical part which could not be decoded."))) {}
 
 PngMissingMultipleIdatError::PngMissingMultipleIdatError()
-    : PngError(
-          "This \"Portable Network Graphics\" image is invalid because it has "
-          "missing image parts.") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is invalid because it has "
+                              "missing image parts."))) {}
 
 namespace {
 
@@ -120,52 +123,51 @@ std::string ZlibCodeText(int code) {
 }  // namespace
 
 PngZlibError::PngZlibError(int zlibCode)
-    : PngError(
-          "Could not decompress the image because it contains invalid "
-          "compressed data.\r\n Description: " +
-          ZlibCodeText(zlibCode)) {}
+    : PngError(std::string(Tr("Could not decompress the image because it contains invalid "
+                              "compressed data.")) +
+               "\r\n " + Format(Tr("Description: {1}"), {ZlibCodeText(zlibCode)})) {}
 
 PngNoImageDataError::PngNoImageDataError()
-    : PngError("This \"Portable Network Graphics\" image contains no data.") {}
+    : PngError(std::string(Tr("This \"Portable Network Graphics\" image contains no data."))) {}
 
 PngInvalidFormatError::PngInvalidFormatError(int colorType, int bitDepth)
-    : PngError(
-          "This \"Portable Network Graphics\" image has an invalid combination "
-          "of color type " +
-          std::to_string(colorType) + " and bit depth " + std::to_string(bitDepth) + ".") {}
+    : PngError(Format(Tr("This \"Portable Network Graphics\" image has an invalid combination of "
+                         "color type {1} and bit depth {2}."),
+                      {std::to_string(colorType), std::to_string(bitDepth)})) {}
 
 PngUnknownFilterError::PngUnknownFilterError(int filterType)
-    : PngError(
-          "This \"Portable Network Graphics\" image uses an unknown row filter "
-          "type (" +
-          std::to_string(filterType) + ").") {}
+    : PngError(Format(Tr("This \"Portable Network Graphics\" image uses an unknown row filter "
+                         "type ({1})."),
+                      {std::to_string(filterType)})) {}
 
 PngIncompatibleChunksError::PngIncompatibleChunksError()
-    : PngError("The chunks must be compatible to be assigned.") {}
+    : PngError(std::string(Tr("The chunks must be compatible to be assigned."))) {}
 
 ImageTooLargeError::ImageTooLargeError(unsigned long long width, unsigned long long height,
                                        unsigned long long limitPixels)
-    : InvalidGraphicError("Image is too large (" + std::to_string(width) + " x " +
-                          std::to_string(height) + " pixels). The limit is " +
-                          std::to_string(limitPixels) + " pixels at this colour depth.") {}
+    : InvalidGraphicError(
+          Format(Tr("Image is too large ({1} x {2} pixels). The limit is {3} "
+                    "pixels at this colour depth."),
+                 {std::to_string(width), std::to_string(height), std::to_string(limitPixels)})) {}
 
 PictureFileTooLargeError::PictureFileTooLargeError(std::string_view role, std::string_view path,
                                                    unsigned long long size,
                                                    unsigned long long limit)
-    : Error(std::string(role) + " \"" + std::string(path) + "\" is too large (" +
-            std::to_string(size) + " bytes). The limit is " + std::to_string(limit) + " bytes (" +
-            std::to_string(limit >> 20) + " MiB).") {}
+    : Error(Format(Tr("{1} {2} is too large ({3} bytes). The limit is {4} bytes ({5} MiB)."),
+                   {role, platform::InQuotes(path), std::to_string(size), std::to_string(limit),
+                    std::to_string(limit >> 20)})) {}
 
 QuestionPictureTooLargeError::QuestionPictureTooLargeError(std::string_view path,
                                                            unsigned long long size,
                                                            unsigned long long limit)
-    : PictureFileTooLargeError("Question picture", path, size, limit) {}
+    : PictureFileTooLargeError(Tr("Question picture"), path, size, limit) {}
 
 VariantPictureTooLargeError::VariantPictureTooLargeError(std::string_view path,
                                                          unsigned long long size,
                                                          unsigned long long limit)
-    : PictureFileTooLargeError("Picture variant", path, size, limit) {}
+    : PictureFileTooLargeError(Tr("Picture variant"), path, size, limit) {}
 
-JpegError::JpegError(int messageCode) : Error("JPEG error #" + std::to_string(messageCode)) {}
+JpegError::JpegError(int messageCode)
+    : Error(Format(Tr("JPEG error #{1}"), {std::to_string(messageCode)})) {}
 
 }  // namespace texttoxml

@@ -111,8 +111,10 @@ function failure(Module, messages) {
   return new Error(messages.replace(/\n+$/, "").split(Module.FS.cwd() + "/").join(""));
 }
 
+// The page speaks Russian, and its advice names its own controls (the
+// encoding list) rather than the command line's options.
 function commonOptions(request) {
-  return ["--encoding", request.encoding || "auto"];
+  return ["--lang", "ru", "--advice", "page", "--encoding", request.encoding || "auto"];
 }
 
 // The one input's entry of the command line's JSON report: check's on its
@@ -178,11 +180,11 @@ function mountedFiles(request) {
 
 // The module stopped on its own: the browser gave it no more memory. The
 // teacher is told in the page's words, with the size that was too much.
-function outOfMemory(blobs, error) {
+function outOfMemory(blobs) {
   const size = blobs.reduce((total, blob) => total + blob.data.size, 0);
   return new Error(`Браузеру не хватило памяти, чтобы обработать ${(size / 1e6).toFixed(1)} МБ ` +
       "файлов. Закройте другие вкладки и попробуйте ещё раз или преобразуйте текст программой " +
-      `texttoxml на компьютере. (${error.message})`);
+      "texttoxml на компьютере.");
 }
 
 async function handle(request, progress) {
@@ -200,7 +202,7 @@ async function handle(request, progress) {
       return commands[request.command](Module, request, progress);
     });
   } catch (error) {
-    if (Module.broken) throw outOfMemory(blobs, error);
+    if (Module.broken) throw outOfMemory(blobs);
     throw error;
   } finally {
     if (Module.broken || Module.HEAPU8.length > kKeptMemory) modulePromise = readyModule();

@@ -5,9 +5,13 @@ import {root} from "./browser.mjs";
 
 export const cliPath = path.resolve(process.env.TEXTTOXML_CLI ?? path.join(root, "build/src/cli/texttoxml"));
 
-// Runs `texttoxml ARGS` in the folder `cwd`.
-export function runCli(args, cwd) {
-  const result = spawnSync(cliPath, args, {cwd, maxBuffer: 1 << 30});
+// The options the page gives every command: Russian, with advice in the
+// page's terms.
+export const pageOptions = ["--lang", "ru", "--advice", "page"];
+
+// Runs `texttoxml COMMAND ARGS` in the folder `cwd` as the page runs it.
+export function runCli([command, ...args], cwd) {
+  const result = spawnSync(cliPath, [command, ...pageOptions, ...args], {cwd, maxBuffer: 1 << 30});
   if (result.error) throw result.error;
   return {status: result.status, stdout: result.stdout, stderr: result.stderr.toString("utf8")};
 }
