@@ -155,6 +155,45 @@ describe("the visible page", () => {
     assert.equal(shown, runCli(["convert", "--quiet", "blank.txt", "-o", "-"], folder).stderr.trim());
   });
 
+  test("findings, errors and the preview speak Russian and name no folder of the page", async () => {
+    const english = /\b(the|not|picture|task|answer|line|found|warning|note|choice|file)\b/i;
+    const folder = await textFolder("ошибки.txt", "1917 год?\r\n+ да\r\n\r\nКартинка\r\n[Photo.png]\r\n" +
+        "+ а\r\n- б\r\n\r\nВопрос?\r\n- а\r\n- б\r\n");
+    await writeFile(path.join(folder, "письмо.txt"), "{\\rtf1\\ansi Привет}");
+    await writeFile(path.join(folder, "cp1251.txt"), Buffer.from([0xc2, 0xee, 0xef, 0xf0, 0xee, 0xf1, 0x3f, 0x0d, 0x0a, 0x2b, 0x20, 0xe4, 0xe0]));
+    await choose(...["ошибки.txt", "письмо.txt", "cp1251.txt"].map((name) => path.join(folder, name)));
+    await tab.page.select("#text-file", "0");
+    await press("#check");
+    const messages = await tab.page.$$eval("#findings tbody td:last-child", (cells) => cells.map((cell) => cell.textContent));
+    assert.equal(messages.length, 3);
+    for (const message of messages) assert.doesNotMatch(message, english);
+    assert.match(messages[1], /рисунок «Photo\.png» не найден/);
+
+    await press("#preview");
+    const frame = tab.page.frames().find((each) => each !== tab.page.mainFrame());
+    await frame.waitForFunction(() => document.readyState === "complete");
+    const shown = await frame.$eval("body", (body) => body.innerText);
+    assert.doesNotMatch(shown.replace(/Photo\.png/g, ""), english);
+    assert.deepEqual(await frame.$$eval(".kind", (kinds) => kinds.map((kind) => kind.textContent)),
+        ["не задание", "одиночный выбор", "одиночный выбор"]);
+
+    const errorOf = async (index, encoding, button) => {
+      await tab.page.select("#text-file", index);
+      await tab.page.select("#encoding", encoding);
+      await press(button);
+      return tab.page.$eval("#error", (pre) => pre.textContent);
+    };
+    const rtf = await errorOf("1", "auto", "#convert");
+    assert.match(rtf, /^письмо\.txt: Это файл с форматированием \(RTF\)/);
+    for (const button of ["#check", "#convert", "#preview"]) {
+      const encoding = await errorOf("2", "utf8", button);
+      assert.match(encoding, /^cp1251\.txt: /);
+      assert.match(encoding, /«Кодировка»/);
+      assert.doesNotMatch(encoding, /\/job|--encoding/);
+    }
+    await tab.page.select("#encoding", "auto");
+  });
+
   // The page's own thread is never held up long: a 20 ms timer keeps
   // firing while each action runs on a large text and its result is shown.
   test("no action holds up the page", async () => {
