@@ -11,7 +11,8 @@ const MessageCatalogue& RussianCatalogue() {
 }
 
 std::string_view Tr(std::string_view english) {
-  if (CurrentLanguage() == Language::English) return english;
+  // The empty message is the catalogue's header, never a translation.
+  if (CurrentLanguage() == Language::English || english.empty()) return english;
   return RussianCatalogue().Find(english).value_or(english);
 }
 

@@ -178,13 +178,19 @@ function mountedFiles(request) {
   return blobs;
 }
 
+// Megabytes as Russian writes them: "24,0".
+const megabytes = (bytes) => (bytes / 1e6).toFixed(1).replace(".", ",");
+
 // The module stopped on its own: the browser gave it no more memory. The
-// teacher is told in the page's words, with the size that was too much.
-function outOfMemory(blobs) {
+// teacher is told in the page's words, with the size that was too much and
+// the size the memory it had would take: the conversion needs about three
+// times its text (the command line's own measure).
+function outOfMemory(blobs, memory) {
   const size = blobs.reduce((total, blob) => total + blob.data.size, 0);
-  return new Error(`Браузеру не хватило памяти, чтобы обработать ${(size / 1e6).toFixed(1)} МБ ` +
-      "файлов. Закройте другие вкладки и попробуйте ещё раз или преобразуйте текст программой " +
-      "texttoxml на компьютере.");
+  return new Error(`Браузеру не хватило памяти, чтобы обработать ${megabytes(size)} МБ файлов: ` +
+      `он дал преобразованию ${megabytes(memory)} МБ, а этого хватает для текста примерно ` +
+      `до ${megabytes(memory / 3)} МБ. Закройте другие вкладки и попробуйте ещё раз или ` +
+      "преобразуйте текст программой texttoxml на компьютере.");
 }
 
 async function handle(request, progress) {
@@ -202,7 +208,7 @@ async function handle(request, progress) {
       return commands[request.command](Module, request, progress);
     });
   } catch (error) {
-    if (Module.broken) throw outOfMemory(blobs);
+    if (Module.broken) throw outOfMemory(blobs, Module.HEAPU8.length);
     throw error;
   } finally {
     if (Module.broken || Module.HEAPU8.length > kKeptMemory) modulePromise = readyModule();

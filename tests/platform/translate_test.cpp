@@ -108,6 +108,7 @@ TEST(Tr, EnglishIsTheKeyAndRussianComesFromTheCatalogue) {
   const InLanguage russian(Language::Russian);
   EXPECT_EQ(Tr("not a task"), "не задание");
   EXPECT_EQ(Tr("a message the catalogue lacks"), "a message the catalogue lacks");
+  EXPECT_EQ(Tr(""), "");
   EXPECT_EQ(TrN("{1} task", "{1} tasks", 1), "{1} задание");
   EXPECT_EQ(TrN("{1} task", "{1} tasks", 3), "{1} задания");
   EXPECT_EQ(TrN("{1} task", "{1} tasks", 11), "{1} заданий");

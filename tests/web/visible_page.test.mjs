@@ -161,7 +161,9 @@ describe("the visible page", () => {
         "+ а\r\n- б\r\n\r\nВопрос?\r\n- а\r\n- б\r\n");
     await writeFile(path.join(folder, "письмо.txt"), "{\\rtf1\\ansi Привет}");
     await writeFile(path.join(folder, "cp1251.txt"), Buffer.from([0xc2, 0xee, 0xef, 0xf0, 0xee, 0xf1, 0x3f, 0x0d, 0x0a, 0x2b, 0x20, 0xe4, 0xe0]));
-    await choose(...["ошибки.txt", "письмо.txt", "cp1251.txt"].map((name) => path.join(folder, name)));
+    const input = await tab.page.$("#choose-files");
+    await input.uploadFile(...["ошибки.txt", "письмо.txt", "cp1251.txt"].map((name) => path.join(folder, name)));
+    await tab.page.waitForFunction(() => document.getElementById("text-file").options.length === 4);
     await tab.page.select("#text-file", "0");
     await press("#check");
     const messages = await tab.page.$$eval("#findings tbody td:last-child", (cells) => cells.map((cell) => cell.textContent));
@@ -170,8 +172,11 @@ describe("the visible page", () => {
     assert.match(messages[1], /рисунок «Photo\.png» не найден/);
 
     await press("#preview");
-    const frame = tab.page.frames().find((each) => each !== tab.page.mainFrame());
-    await frame.waitForFunction(() => document.readyState === "complete");
+    // The frame shows the new page once its address is the one just set.
+    const frame = await (await tab.page.$("#preview-frame")).contentFrame();
+    const address = await tab.page.$eval("#preview-frame", (element) => element.src);
+    while (frame.url() !== address) await sleep(20);
+    await frame.waitForSelector(".task");
     const shown = await frame.$eval("body", (body) => body.innerText);
     assert.doesNotMatch(shown.replace(/Photo\.png/g, ""), english);
     assert.deepEqual(await frame.$$eval(".kind", (kinds) => kinds.map((kind) => kind.textContent)),
