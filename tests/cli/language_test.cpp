@@ -57,8 +57,7 @@ TEST(Language, RussianFindingsAndSummaryWithLangRu) {
   EXPECT_NE(russian.output.find(":1: предупреждение: не задание"), std::string::npos)
       << russian.output;
   EXPECT_NE(russian.output.find("«1»"), std::string::npos) << russian.output;
-  EXPECT_NE(russian.output.find(": 2 задания (1 одиночный выбор, 1 не задание)"),
-            std::string::npos)
+  EXPECT_NE(russian.output.find(": 2 задания (1 одиночный выбор, 1 не задание)"), std::string::npos)
       << russian.output;
   EXPECT_EQ(russian.output.find("warning"), std::string::npos) << russian.output;
   // The process's own language is back once the command is done.
@@ -95,7 +94,7 @@ TEST(Language, JsonKeysAndTheXmlStayTheSame) {
   EXPECT_NE(russian.output.find("\"not_a_task\": 1"), std::string::npos) << russian.output;
   EXPECT_NE(russian.output.find("не задание"), std::string::npos);
   const std::vector<std::string> convert = {"convert", "--utf8", "--date", "2024-01-02T03:04:05",
-                                            "-o", "-", text};
+                                            "-o",      "-",      text};
   std::vector<std::string> convertRussian = convert;
   convertRussian.insert(convertRussian.begin() + 1, {"--lang", "ru"});
   EXPECT_EQ(RunWith(convertRussian).output, RunWith(convert).output);

@@ -78,9 +78,9 @@ TEST(MessageCatalogue, BytesThatAreNoWholeCatalogueGiveAnEmptyOne) {
   PutWord(hugeCount, 8, 0xFFFFFFFF);
   std::string badMagic = whole;
   badMagic[0] = 'x';
-  for (const std::string& bytes : {whole.substr(0, whole.size() - 3), badOffset, badLength,
-                                   hugeCount, badMagic, std::string("\xde\x12\x04"),
-                                   std::string()}) {
+  for (const std::string& bytes :
+       {whole.substr(0, whole.size() - 3), badOffset, badLength, hugeCount, badMagic,
+        std::string("\xde\x12\x04"), std::string()}) {
     EXPECT_EQ(MessageCatalogue(bytes).size(), 0u);
   }
 }
@@ -119,8 +119,8 @@ std::multiset<std::string> Places(std::string_view text) {
   static const std::regex place(R"(\{[1-9]\})");
   std::multiset<std::string> found;
   const std::string copy(text);
-  for (auto it = std::sregex_iterator(copy.begin(), copy.end(), place); it != std::sregex_iterator();
-       ++it) {
+  for (auto it = std::sregex_iterator(copy.begin(), copy.end(), place);
+       it != std::sregex_iterator(); ++it) {
     found.insert(it->str());
   }
   return found;
