@@ -14,7 +14,7 @@ ConvertError::ConvertError(std::string_view sourceClass, std::string_view target
 
 GifException::GifException(std::string_view message) : InvalidGraphicError(std::string(message)) {}
 
-GifPrematureEndError::GifPrematureEndError() : GifException(kGifPrematureEnd) {}
+GifPrematureEndError::GifPrematureEndError() : GifException(Tr(kGifPrematureEnd)) {}
 
 GifInvalidDataError::GifInvalidDataError() : GifException(std::string(Tr("Invalid GIF data"))) {}
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "error.h"
+#include "platform/translate.h"
 
 namespace texttoxml {
 
@@ -54,7 +55,7 @@ class InvalidMetafileError : public InvalidGraphicError {
 
 // The text of a GIF that ends inside a block; it is also the warning when
 // the reader can go on without the rest.
-inline constexpr std::string_view kGifPrematureEnd = "Premature end of data";
+inline constexpr std::string_view kGifPrematureEnd = platform::TrLater("Premature end of data");
 
 // A GIF that cannot be read or written; each class below says why.
 class GifException : public InvalidGraphicError {
