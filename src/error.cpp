@@ -35,11 +35,11 @@ OutOfMemoryError OutOfMemoryError::ReadingText(std::string_view path) {
 }
 
 OutOfMemoryError OutOfMemoryError::BuildingDocument() {
-  return OutOfMemoryError(std::string(Tr("Not enough memory to build the test document")));
+  return OutOfMemoryError(Tr("Not enough memory to build the test document"));
 }
 
 OutOfMemoryError OutOfMemoryError::WritingXmlDocument() {
-  return OutOfMemoryError(std::string(Tr("Not enough memory to write the XML document")));
+  return OutOfMemoryError(Tr("Not enough memory to write the XML document"));
 }
 
 OutOfMemoryError OutOfMemoryError::Checking(std::string_view path, std::uint64_t size) {
@@ -63,7 +63,7 @@ OutOfMemoryError OutOfMemoryError::Extracting(std::string_view path, std::uint64
 }
 
 OutOfMemoryError OutOfMemoryError::RunningCommand() {
-  return OutOfMemoryError(std::string(Tr("Not enough memory to run the command")));
+  return OutOfMemoryError(Tr("Not enough memory to run the command"));
 }
 
 }  // namespace texttoxml

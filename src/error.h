@@ -18,7 +18,7 @@ namespace texttoxml {
 
 class Error : public std::runtime_error {
  public:
-  explicit Error(const std::string& message) : std::runtime_error(message) {}
+  explicit Error(std::string_view message) : std::runtime_error(std::string(message)) {}
 };
 
 // The message as the user sees it: a full stop is appended when the last

@@ -71,7 +71,7 @@ class UsageError : public Error {
 
  private:
   explicit UsageError(std::string_view reason, bool showsUsage = true)
-      : Error(std::string(reason)), showsUsage_(showsUsage) {}
+      : Error(reason), showsUsage_(showsUsage) {}
   bool showsUsage_;
 };
 
@@ -120,13 +120,13 @@ class OutputFailedError : public PlacedError {
 
 class NothingToConvertError : public Error {
  public:
-  NothingToConvertError() : Error(std::string(Tr("Nothing to convert: the text is blank"))) {}
+  NothingToConvertError() : Error(Tr("Nothing to convert: the text is blank")) {}
 };
 
 // Raised instead of writing over the input file.
 class OutputIsInputError : public Error {
  public:
-  OutputIsInputError() : Error(std::string(Tr("The output file would replace the input file"))) {}
+  OutputIsInputError() : Error(Tr("The output file would replace the input file")) {}
 };
 
 // Raised instead of writing over a picture that the text embeds.
@@ -141,8 +141,7 @@ class OutputIsPictureError : public Error {
 class NotAWordDocumentError : public Error {
  public:
   NotAWordDocumentError()
-      : Error(std::string(
-            Tr("This is a task text, not a Word document (.docx): convert it as it is"))) {}
+      : Error(Tr("This is a task text, not a Word document (.docx): convert it as it is")) {}
 };
 
 // A picture name inside a document that would write outside the output's

@@ -66,15 +66,15 @@ SystemPictureError::SystemPictureError(std::string_view resolvedPath)
                    {InQuotes(resolvedPath)})) {}
 
 NotATaskTextError NotATaskTextError::RichText() {
-  return NotATaskTextError(std::string(
+  return NotATaskTextError(
       Tr("This is a rich text file (RTF), not a plain task text: open it in Word or WordPad, "
-         "save it as a Word document (.docx) or as plain text (.txt), and convert that file")));
+         "save it as a Word document (.docx) or as plain text (.txt), and convert that file"));
 }
 
 NotATaskTextError NotATaskTextError::Pdf() {
-  return NotATaskTextError(std::string(
+  return NotATaskTextError(
       Tr("This is a PDF document, not a task text: convert the Word document or text file it "
-         "was made from, or copy its tasks into a plain text file (.txt)")));
+         "was made from, or copy its tasks into a plain text file (.txt)"));
 }
 
 NotATaskTextError NotATaskTextError::Picture(std::string_view kind) {

@@ -7,13 +7,10 @@
 namespace texttoxml::docx {
 
 using platform::Format;
+using platform::InQuotes;
 using platform::Tr;
 
 namespace {
-
-std::string Quoted(std::string_view name) {
-  return platform::InQuotes(name);
-}
 
 std::string SizeText(std::uint64_t bytes) {
   constexpr std::uint64_t kMiB = 1024 * 1024;
@@ -30,32 +27,31 @@ std::string Refused(std::string_view why) {
 }  // namespace
 
 NotWordDocumentError NotWordDocumentError::NotZip() {
-  return NotWordDocumentError(
-      std::string(Tr("Not a Word document (.docx): the file is not a ZIP archive")));
+  return NotWordDocumentError(Tr("Not a Word document (.docx): the file is not a ZIP archive"));
 }
 
 NotWordDocumentError NotWordDocumentError::NoMainDocument() {
-  return NotWordDocumentError(std::string(
+  return NotWordDocumentError(
       Tr("Not a Word document (.docx): a ZIP archive that names no Word main document; unpack "
-         "it and convert the task text or Word document it holds")));
+         "it and convert the task text or Word document it holds"));
 }
 
 NotWordDocumentError NotWordDocumentError::OtherOfficeDocument() {
-  return NotWordDocumentError(std::string(
+  return NotWordDocumentError(
       Tr("Not a Word document (.docx): an Office document of another kind, such as a "
          "spreadsheet or a presentation; copy its tasks into a Word document or a plain text "
-         "file (.txt)")));
+         "file (.txt)"));
 }
 
 CompoundFileError::CompoundFileError()
-    : DocxError(std::string(
+    : DocxError(
           Tr("A Word 97-2003 document (.doc) or a document protected by a password: open it in "
              "Word and save it as a Word document (.docx) without a password (File → Save As → "
-             "Word Document)"))) {}
+             "Word Document)")) {}
 
 MissingMainPartError::MissingMainPartError(std::string_view partName)
     : DocxError(Format(Tr("The Word document is damaged: its main part {1} is missing"),
-                       {Quoted(partName)})) {}
+                       {InQuotes(partName)})) {}
 
 DamagedDocumentError DamagedDocumentError::Archive(std::string_view cause) {
   return DamagedDocumentError(Format(
@@ -66,7 +62,7 @@ DamagedDocumentError DamagedDocumentError::Xml(std::string_view partName, std::u
                                                std::string_view cause) {
   return DamagedDocumentError(
       Format(Tr("The Word document is damaged: part {1} is not well-formed XML (line {2}: {3})"),
-             {Quoted(partName), std::to_string(line), cause}));
+             {InQuotes(partName), std::to_string(line), cause}));
 }
 
 RefusedDocumentError RefusedDocumentError::TooManyEntries(std::uint64_t count,
@@ -79,7 +75,7 @@ RefusedDocumentError RefusedDocumentError::TooManyEntries(std::uint64_t count,
 RefusedDocumentError RefusedDocumentError::PartTooLarge(std::string_view partName,
                                                         std::uint64_t limit) {
   return RefusedDocumentError(Refused(
-      Format(Tr("part {1} unpacks to more than {2}"), {Quoted(partName), SizeText(limit)})));
+      Format(Tr("part {1} unpacks to more than {2}"), {InQuotes(partName), SizeText(limit)})));
 }
 
 RefusedDocumentError RefusedDocumentError::TotalTooLarge(std::uint64_t limit) {
@@ -91,30 +87,31 @@ RefusedDocumentError RefusedDocumentError::CompressionRatio(std::string_view par
                                                             std::uint64_t limit) {
   return RefusedDocumentError(
       Refused(Format(Tr("part {1} is compressed more than {2}:1, as only a ZIP bomb is"),
-                     {Quoted(partName), std::to_string(limit)})));
+                     {InQuotes(partName), std::to_string(limit)})));
 }
 
 RefusedDocumentError RefusedDocumentError::DocumentType(std::string_view partName) {
-  return RefusedDocumentError(Refused(Format(
-      Tr("part {1} declares a document type (DTD), which Word never writes"), {Quoted(partName)})));
+  return RefusedDocumentError(
+      Refused(Format(Tr("part {1} declares a document type (DTD), which Word never writes"),
+                     {InQuotes(partName)})));
 }
 
 RefusedDocumentError RefusedDocumentError::TooDeep(std::string_view partName, std::uint64_t limit) {
   return RefusedDocumentError(Refused(Format(Tr("part {1} nests elements deeper than {2}"),
-                                             {Quoted(partName), std::to_string(limit)})));
+                                             {InQuotes(partName), std::to_string(limit)})));
 }
 
 RefusedDocumentError RefusedDocumentError::TooManyAttributes(std::string_view partName,
                                                              std::uint64_t limit) {
   return RefusedDocumentError(
       Refused(Format(Tr("part {1} has an element with more than {2} attributes"),
-                     {Quoted(partName), std::to_string(limit)})));
+                     {InQuotes(partName), std::to_string(limit)})));
 }
 
 RefusedDocumentError RefusedDocumentError::TooManyElements(std::string_view partName,
                                                            std::uint64_t limit) {
   return RefusedDocumentError(Refused(Format(Tr("part {1} has more than {2} elements"),
-                                             {Quoted(partName), std::to_string(limit)})));
+                                             {InQuotes(partName), std::to_string(limit)})));
 }
 
 }  // namespace texttoxml::docx

@@ -12,50 +12,42 @@ using platform::Tr;
 ConvertError::ConvertError(std::string_view sourceClass, std::string_view targetClass)
     : Error(Format(Tr("Cannot assign a {1} to a {2}"), {sourceClass, targetClass})) {}
 
-GifException::GifException(std::string_view message) : InvalidGraphicError(std::string(message)) {}
+GifException::GifException(std::string_view message) : InvalidGraphicError(message) {}
 
 GifPrematureEndError::GifPrematureEndError() : GifException(Tr(kGifPrematureEnd)) {}
 
-GifInvalidDataError::GifInvalidDataError() : GifException(std::string(Tr("Invalid GIF data"))) {}
+GifInvalidDataError::GifInvalidDataError() : GifException(Tr("Invalid GIF data")) {}
 
-GifInvalidSignatureError::GifInvalidSignatureError()
-    : GifException(std::string(Tr("Invalid GIF signature"))) {}
+GifInvalidSignatureError::GifInvalidSignatureError() : GifException(Tr("Invalid GIF signature")) {}
 
-GifUnknownExtensionError::GifUnknownExtensionError()
-    : GifException(std::string(Tr("Unknown extension type"))) {}
+GifUnknownExtensionError::GifUnknownExtensionError() : GifException(Tr("Unknown extension type")) {}
 
 GifApplicationBlockSizeError::GifApplicationBlockSizeError()
-    : GifException(std::string(Tr("Unsupported Application Extension block size"))) {}
+    : GifException(Tr("Unsupported Application Extension block size")) {}
 
-GifTooManyColorsError::GifTooManyColorsError()
-    : GifException(std::string(Tr("Too many colors in color map"))) {}
+GifTooManyColorsError::GifTooManyColorsError() : GifException(Tr("Too many colors in color map")) {}
 
-GifCircularEntryError::GifCircularEntryError()
-    : GifException(std::string(Tr("Circular decoder table entry"))) {}
+GifCircularEntryError::GifCircularEntryError() : GifException(Tr("Circular decoder table entry")) {}
 
-GifEmptySaveError::GifEmptySaveError() : GifException(std::string(Tr("Cannot save empty GIF"))) {}
+GifEmptySaveError::GifEmptySaveError() : GifException(Tr("Cannot save empty GIF")) {}
 
-GifColorNotInTableError::GifColorNotInTableError()
-    : GifException(std::string(Tr("Color not in color table"))) {}
+GifColorNotInTableError::GifColorNotInTableError() : GifException(Tr("Color not in color table")) {}
 
-InvalidBitmapError::InvalidBitmapError()
-    : InvalidGraphicError(std::string(Tr("Bitmap image is not valid"))) {}
+InvalidBitmapError::InvalidBitmapError() : InvalidGraphicError(Tr("Bitmap image is not valid")) {}
 
-InvalidImageError::InvalidImageError() : InvalidGraphicError(std::string(Tr("Invalid image"))) {}
+InvalidImageError::InvalidImageError() : InvalidGraphicError(Tr("Invalid image")) {}
 
 UnknownPictureExtensionError::UnknownPictureExtensionError(std::string_view extension)
     : InvalidGraphicError(Format(Tr("Unknown picture file extension (.{1})"), {extension})) {}
 
-InvalidIconError::InvalidIconError()
-    : InvalidGraphicError(std::string(Tr("Icon image is not valid"))) {}
+InvalidIconError::InvalidIconError() : InvalidGraphicError(Tr("Icon image is not valid")) {}
 
-InvalidMetafileError::InvalidMetafileError()
-    : InvalidGraphicError(std::string(Tr("Metafile is not valid"))) {}
+InvalidMetafileError::InvalidMetafileError() : InvalidGraphicError(Tr("Metafile is not valid")) {}
 
 PngInvalidFileHeaderError::PngInvalidFileHeaderError()
-    : PngError(std::string(Tr("The file being read is not a valid \"Portable Network Graphics\" "
-                              "image because it contains an invalid header. This file may be "
-                              "corrupted, try obtaining it again"))) {}
+    : PngError(Tr("The file being read is not a valid \"Portable Network Graphics\" "
+                  "image because it contains an invalid header. This file may be "
+                  "corrupted, try obtaining it again")) {}
 
 PngIhdrNotFirstError::PngIhdrNotFirstError()
     : PngError(std::string(Tr("This \"Portable Network Graphics\" image is not supported or it "
@@ -63,41 +55,41 @@ PngIhdrNotFirstError::PngIhdrNotFirstError()
                "\r\n" + std::string(Tr("(IHDR chunk is not the first)"))) {}
 
 PngUnexpectedEndError::PngUnexpectedEndError()
-    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is invalid because the "
-                              "decoder found an unexpected end of the file."))) {}
+    : PngError(Tr("This \"Portable Network Graphics\" image is invalid because the "
+                  "decoder found an unexpected end of the file.")) {}
 
 PngInvalidCrcError::PngInvalidCrcError()
-    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is not valid because it "
-                              "contains invalid pieces of data (crc error)"))) {}
+    : PngError(Tr("This \"Portable Network Graphics\" image is not valid because it "
+                  "contains invalid pieces of data (crc error)")) {}
 
 PngInvalidIhdrError::PngInvalidIhdrError()
-    : PngError(std::string(Tr("The \"Portable Network Graphics\" image could not be loaded because "
-                              "one of its main piece of data (ihdr) might be corrupted"))) {}
+    : PngError(Tr("The \"Portable Network Graphics\" image could not be loaded because "
+                  "one of its main piece of data (ihdr) might be corrupted")) {}
 
 PngSizeExceedsError::PngSizeExceedsError()
-    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is not supported because "
-                              "either its width or height exceeds the maximum size of 65535 "
-                              "pixels."))) {}
+    : PngError(Tr("This \"Portable Network Graphics\" image is not supported because "
+                  "either its width or height exceeds the maximum size of 65535 "
+                  "pixels.")) {}
 
 PngUnknownCompressionError::PngUnknownCompressionError()
-    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is encoded with an unknown "
-                              "compression scheme which could not be decoded."))) {}
+    : PngError(Tr("This \"Portable Network Graphics\" image is encoded with an unknown "
+                  "compression scheme which could not be decoded.")) {}
 
 PngUnknownInterlaceError::PngUnknownInterlaceError()
-    : PngError(std::string(Tr("This \"Portable Network Graphics\" image uses an unknown interlace "
-                              "scheme which could not be decoded."))) {}
+    : PngError(Tr("This \"Portable Network Graphics\" image uses an unknown interlace "
+                  "scheme which could not be decoded.")) {}
 
 PngInvalidPaletteError::PngInvalidPaletteError()
-    : PngError(std::string(Tr("The \"Portable Network Graphics\" image contains an invalid "
-                              "palette."))) {}
+    : PngError(Tr("The \"Portable Network Graphics\" image contains an invalid "
+                  "palette.")) {}
 
 PngUnknownCriticalChunkError::PngUnknownCriticalChunkError()
-    : PngError(std::string(Tr("This \"Portable Network Graphics\" image contains an unknown "
-                              "critical part which could not be decoded."))) {}
+    : PngError(Tr("This \"Portable Network Graphics\" image contains an unknown "
+                  "critical part which could not be decoded.")) {}
 
 PngMissingMultipleIdatError::PngMissingMultipleIdatError()
-    : PngError(std::string(Tr("This \"Portable Network Graphics\" image is invalid because it has "
-                              "missing image parts."))) {}
+    : PngError(Tr("This \"Portable Network Graphics\" image is invalid because it has "
+                  "missing image parts.")) {}
 
 namespace {
 
@@ -128,7 +120,7 @@ PngZlibError::PngZlibError(int zlibCode)
                "\r\n " + Format(Tr("Description: {1}"), {ZlibCodeText(zlibCode)})) {}
 
 PngNoImageDataError::PngNoImageDataError()
-    : PngError(std::string(Tr("This \"Portable Network Graphics\" image contains no data."))) {}
+    : PngError(Tr("This \"Portable Network Graphics\" image contains no data.")) {}
 
 PngInvalidFormatError::PngInvalidFormatError(int colorType, int bitDepth)
     : PngError(Format(Tr("This \"Portable Network Graphics\" image has an invalid combination of "
@@ -141,7 +133,7 @@ PngUnknownFilterError::PngUnknownFilterError(int filterType)
                       {std::to_string(filterType)})) {}
 
 PngIncompatibleChunksError::PngIncompatibleChunksError()
-    : PngError(std::string(Tr("The chunks must be compatible to be assigned."))) {}
+    : PngError(Tr("The chunks must be compatible to be assigned.")) {}
 
 ImageTooLargeError::ImageTooLargeError(unsigned long long width, unsigned long long height,
                                        unsigned long long limitPixels)

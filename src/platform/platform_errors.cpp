@@ -28,9 +28,9 @@ ClosedDescriptorError::ClosedDescriptorError(std::string_view path, int descript
                       "instead"),
                    {InQuotes(path), std::to_string(descriptor)})) {}
 
-WriteError::WriteError() : Error(std::string(Tr("Stream write error"))) {}
+WriteError::WriteError() : Error(Tr("Stream write error")) {}
 
-ReadError::ReadError() : Error(std::string(Tr("Stream read error"))) {}
+ReadError::ReadError() : Error(Tr("Stream read error")) {}
 
 InvalidUtf8Error::InvalidUtf8Error(std::string_view path, std::size_t offset)
     : Error(Format(Tr("Invalid UTF-8 in file {1} at byte {2}"),
